@@ -1,0 +1,81 @@
+#include "Global.h"
+
+#include <cstdlib>
+#include <QDir>
+#include <QMutex>
+#include <QMutexLocker>
+
+class GlobalPrivate
+{
+public:
+    Global* q = nullptr;
+    quint8 device = 0;
+    quint8 language = 0;
+    QString versionPath;
+};
+
+namespace {
+Global* globalInstance = nullptr;
+
+void deleteGlobal()
+{
+    delete globalInstance;
+    globalInstance = nullptr;
+}
+
+QString familyPictureFolder(quint8 device)
+{
+    return QStringLiteral("./Driver/Pictures/") + (device != 0 ? QStringLiteral("VFD") : QStringLiteral("SERVO"));
+}
+} // namespace
+
+Global* Global::instance()
+{
+    static QMutex mutex;
+    if (!globalInstance) {
+        QMutexLocker locker(&mutex);
+        if (!globalInstance) {
+            globalInstance = new Global;
+            std::atexit(deleteGlobal);
+        }
+    }
+    return globalInstance;
+}
+
+Global::Global() : d(new GlobalPrivate)
+{
+    d->q = this;
+    qRegisterMetaType<Global::MESSAGE_INFO>("Global::MESSAGE_INFO");
+}
+
+Global::~Global() = default;
+
+quint8 Global::device() const { return d->device; }
+
+void Global::setDevice(int value) { d->device = static_cast<quint8>(value & 0xFF); }
+
+quint8 Global::language() const { return d->language; }
+
+void Global::setLanguage(int value) { d->language = static_cast<quint8>(value & 0xFF); }
+
+QString Global::configDirectory() const
+{
+    return QStringLiteral("./Driver/Config/") + (d->device != 0 ? QStringLiteral("VFD/") : QStringLiteral("SERVO/"));
+}
+
+void Global::setDeviceVersion(const QString& name) { d->versionPath = configDirectory() + name + QLatin1Char('/'); }
+
+QString Global::configPath() const
+{
+    return d->versionPath + (d->language == LANGUAGE_CN ? QStringLiteral("CN/") : QStringLiteral("EN/"));
+}
+
+QStringList Global::pictureList() const
+{
+    return QDir(familyPictureFolder(d->device)).entryList(QDir::Files);
+}
+
+QString Global::picturePath(const QString& name) const
+{
+    return familyPictureFolder(d->device) + QLatin1Char('/') + name;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QScopedPointer>
+#include <QStringList>
+
+class GlobalPrivate;
+
+// Process-wide settings: drive family, interface language and the chosen device version,
+// turned into the folders the definition files and device pictures are read from.
+class Global : public QObject
+{
+    Q_OBJECT
+public:
+    enum MESSAGE_INFO {
+        MESSAGE_INFORMATION = 0,
+        MESSAGE_WARNNING = 1,
+        MESSAGE_CRITICAL = 2,
+        MESSAGE_ABOUT = 3,
+    };
+    Q_ENUM(MESSAGE_INFO)
+
+    enum DEVICE_INFO {
+        DEVICE_SERVO = 0,
+        DEVICE_VFD = 1,
+    };
+    Q_ENUM(DEVICE_INFO)
+
+    enum LANGUAGE_INFO {
+        LANGUAGE_EN = 0,
+        LANGUAGE_CN = 1,
+    };
+    Q_ENUM(LANGUAGE_INFO)
+
+    static Global* instance();
+    ~Global() override;
+
+    quint8 device() const;
+    void setDevice(int value);
+    quint8 language() const;
+    void setLanguage(int value);
+
+    QString configDirectory() const;
+    void setDeviceVersion(const QString& name);
+    QString configPath() const;
+
+    QStringList pictureList() const;
+    QString picturePath(const QString& name) const;
+
+private:
+    Global();
+    QScopedPointer<GlobalPrivate> d;
+};
+
+Q_DECLARE_METATYPE(Global::MESSAGE_INFO)

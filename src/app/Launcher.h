@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Starts the new instance on restart; tests put a recording launcher in its place.
+class Launcher
+{
+public:
+    virtual ~Launcher() = default;
+    virtual bool startDetached(const QString& program, const QStringList& arguments) = 0;
+};
+
+class ProcessLauncher : public Launcher
+{
+public:
+    bool startDetached(const QString& program, const QStringList& arguments) override;
+};

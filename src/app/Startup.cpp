@@ -1,0 +1,104 @@
+#include "Startup.h"
+
+#include "Global.h"
+#include "Launcher.h"
+#include "Xml.h"
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFont>
+#include <QMessageBox>
+#include <QTranslator>
+
+#include <memory>
+
+static void initKestrovaResources()
+{
+    Q_INIT_RESOURCE(kestrova);
+    Q_INIT_RESOURCE(images);
+    Q_INIT_RESOURCE(translations);
+}
+
+namespace Startup {
+
+namespace {
+const char* const AppFontFamily = "Microsoft Yahei";
+
+void applyFont(QApplication& app)
+{
+    // The design font is a Windows one; on other systems the CJK-complete Noto face stands in for it
+    // so that English and Simplified Chinese share one look.
+    QFont::insertSubstitutions(QString::fromLatin1(AppFontFamily),
+                               {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans CJK"),
+                                QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("DejaVu Sans")});
+    QFont font(QString::fromLatin1(AppFontFamily), 9);
+    font.setItalic(false);
+    app.setFont(font);
+}
+
+void applyStyleSheet(QApplication& app)
+{
+    QFile file(QStringLiteral(":/Qss/Skins/Qss/white.css"));
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return;
+    QByteArray bytes = file.readAll();
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    app.setStyleSheet(QString::fromLatin1(bytes));
+}
+} // namespace
+
+void setAttributes()
+{
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
+}
+
+void initResources() { initKestrovaResources(); }
+
+int run(QApplication& app, Launcher& launcher)
+{
+    initResources();
+    QCoreApplication::setApplicationVersion(QStringLiteral(KESTROVA_VERSION));
+    applyFont(app);
+    applyStyleSheet(app);
+
+    Xml memory;
+    if (!memory.readMemory()) {
+        QMessageBox::warning(nullptr, QObject::tr("Tips"),
+                             QObject::tr("The startup files seem to be missing") + QLatin1Char('.'),
+                             QMessageBox::Ok);
+        return 0;
+    }
+
+    auto* translator = new QTranslator(&app);
+    switch (Global::instance()->language()) {
+    case Global::LANGUAGE_CN:
+        translator->load(QStringLiteral(":/Language/cn.qm"));
+        break;
+    case Global::LANGUAGE_EN:
+        translator->load(QStringLiteral(":/Language/en.qm"));
+        break;
+    default:
+        break;
+    }
+    QCoreApplication::installTranslator(translator);
+
+    auto window = std::make_unique<MainWindow>();
+    window->show();
+    const int code = app.exec();
+
+    if (code == RestartExitCode) {
+        QApplication::closeAllWindows();
+        // The destructor writes the memory file; the new instance must find the new choice in it.
+        window.reset();
+        launcher.startDetached(QCoreApplication::applicationFilePath(), {});
+        return 0;
+    }
+    window.reset();
+    return code;
+}
+
+} // namespace Startup

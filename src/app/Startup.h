@@ -1,0 +1,19 @@
+#pragma once
+
+class QApplication;
+class Launcher;
+
+namespace Startup {
+
+constexpr int RestartExitCode = 100;
+
+// Must run before the QApplication exists.
+void setAttributes();
+
+// Compiled-in resources live in the core library, so every executable registers them once.
+void initResources();
+
+// Font, style sheet, memory file, translator, main window and event loop; restarts on exit code 100.
+int run(QApplication& app, Launcher& launcher);
+
+} // namespace Startup

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QMap>
+#include <QMultiMap>
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+struct VariableRecord;
+struct ControlFunctionRecord;
+
+// Reads and writes the start-up memory file; its static readers load the drive definition files.
+class Xml : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Xml(QObject* parent = nullptr);
+
+    bool readMemory();
+    bool writeMemory();
+
+    static bool readVariables(const QString& path, QVector<VariableRecord>& out);
+    static bool readErrorCodes(const QString& path, QMap<int, QString>& out);
+    static bool readControlFunctions(const QString& path, QMultiMap<QString, ControlFunctionRecord>& out);
+
+private:
+    const QString initFile = QStringLiteral("./Driver/Init.xml");
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A simulated drive on its own virtual serial link: a socat pty pair with uniquely named links in a
+// temporary folder, and kestrova-drive-sim serving one end. The test talks to portName().
+// Every process started here is stopped by its id in stop() and in the destructor, also when a test fails.
+class SimDrive
+{
+public:
+    struct Options
+    {
+        QString family = QStringLiteral("servo"); // "servo" or "vfd"
+        int baud = 115200;
+        QString parity = QStringLiteral("N");
+        int stopBits = 2;
+        int slave = 1;
+        bool wireTime = false; // tests rarely need the wire pace; benchmarks do
+        QString config;        // definition folder; empty = the sim's default for the family
+        QStringList extraArgs;
+    };
+
+    SimDrive();
+    ~SimDrive();
+
+    bool start(); // with default options
+    bool start(const Options& options);
+    void stop();
+
+    QString portName() const;  // the tool's end of the link
+    QString simPortName() const;
+
+    // One command line on the sim's standard input (fault injection, see the sim's --help).
+    void command(const QString& line);
+
+    // Lines of the request log ("06 00B5 1 1"), as written so far.
+    QStringList log() const;
+    void clearLog();
+    // Waits (processing events) until the log has at least n lines; false on timeout.
+    bool waitForLog(int n, int timeoutMs = 5000) const;
+
+    // Pulls the cable: kills the link (socat), both pty ends go away. restoreLink() makes a new link
+    // with the same names so the sim and the tool can reopen.
+    void cutLink();
+    bool restoreLink();
+
+private:
+    bool startLink();
+    bool startSim();
+
+    Options m_options;
+    QTemporaryDir m_dir;
+    QProcess m_socat;
+    QProcess m_sim;
+    QString m_logPath;
+};
