@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+// Link parameters of one serial connection, copied by value.
+struct SerialSettings
+{
+    QString portName;
+    int baudRate = 0;
+    int dataBits = 0;
+    int stopBits = 0;
+    int parity = 0;
+    int responseTime = 1500;
+    int numberOfRetries = 1;
+};
+
+class BusDevicesPrivate;
+
+// One field-bus link to one drive. Requests come in as slots (invoked across threads by the
+// communication service); state, console texts and results go out as signals.
+class BusDevices : public QObject
+{
+    Q_OBJECT
+public:
+    enum Error {
+        NoError = 0,
+        ReadError = 1,
+        WriteError = 2,
+        ConnectionError = 3,
+        ConfigurationError = 4,
+        TimeoutError = 5,
+        ProtocolError = 6,
+        ReplyAbortedError = 7,
+        UnknownError = 8,
+    };
+    Q_ENUM(Error)
+
+    enum State {
+        ConnectSucceedState = 0,
+        ConnectFiledState = 1,
+        RecoveringState = 2,
+        RecoverSucceedState = 3,
+        RecoverFiledState = 4,
+    };
+    Q_ENUM(State)
+
+    explicit BusDevices(QObject* parent = nullptr);
+    ~BusDevices() override;
+
+    void setSettings(const SerialSettings& settings);
+    SerialSettings settings() const;
+
+    State state() const;
+    Error error() const;
+    QString errorString() const;
+
+    void setServerAddress(quint16 address);
+    quint16 serverAddress() const;
+
+signals:
+    void errorOccurred(QString text);
+    void stateChanged(BusDevices::State state);
+    void result(QString message, QVector<quint16> values);
+    void finished();
+
+public slots:
+    virtual bool openDevice() = 0;
+    virtual void closeDevice() = 0;
+    virtual bool connectDevice(ushort startAddr, ushort count) = 0;
+    virtual void sendWrite(QString message, ushort startAddr, ushort valueCount, QVector<quint16> value) = 0;
+    virtual void sendRead(QString message, ushort startAddr, ushort valueCount) = 0;
+
+protected:
+    BusDevices(BusDevicesPrivate& dd, QObject* parent);
+
+    void setState(State state);
+    void setError(const QString& text, Error code);
+
+    BusDevicesPrivate* const d_ptr;
+
+private:
+    Q_DISABLE_COPY(BusDevices)
+};
