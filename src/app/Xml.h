@@ -6,8 +6,7 @@
 #include <QString>
 #include <QVector>
 
-struct VariableRecord;
-struct ControlFunctionRecord;
+#include "definitions/DefinitionRecords.h"
 
 // Reads and writes the start-up memory file; its static readers load the drive definition files.
 class Xml : public QObject
