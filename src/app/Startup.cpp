@@ -73,18 +73,18 @@ int run(QApplication& app, Launcher& launcher)
         return 0;
     }
 
-    auto* translator = new QTranslator(&app);
+    QTranslator translator;
     switch (Global::instance()->language()) {
     case Global::LANGUAGE_CN:
-        translator->load(QStringLiteral(":/Language/cn.qm"));
+        translator.load(QStringLiteral(":/Language/cn.qm"));
         break;
     case Global::LANGUAGE_EN:
-        translator->load(QStringLiteral(":/Language/en.qm"));
+        translator.load(QStringLiteral(":/Language/en.qm"));
         break;
     default:
         break;
     }
-    QCoreApplication::installTranslator(translator);
+    QCoreApplication::installTranslator(&translator);
 
     auto window = std::make_unique<MainWindow>();
     window->show();

@@ -1,0 +1,242 @@
+#include "Global.h"
+#include "Xml.h"
+
+#include <QDir>
+#include <QDomDocument>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+// The memory file and the folders derived from it, each case in its own working directory.
+class TestMemory : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir* work = nullptr;
+    QString previousDir;
+
+    void writeInit(const QByteArray& content)
+    {
+        QDir().mkpath(QStringLiteral("Driver"));
+        QFile file(QStringLiteral("Driver/Init.xml"));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+
+    static QByteArray readInit()
+    {
+        QFile file(QStringLiteral("Driver/Init.xml"));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return file.readAll();
+    }
+
+private slots:
+    void init()
+    {
+        previousDir = QDir::currentPath();
+        work = new QTemporaryDir;
+        QVERIFY(work->isValid());
+        QDir::setCurrent(work->path());
+        Global::instance()->setDevice(0);
+        Global::instance()->setLanguage(0);
+        Global::instance()->setDeviceVersion(QString());
+    }
+
+    void cleanup()
+    {
+        QDir::setCurrent(previousDir);
+        delete work;
+        work = nullptr;
+    }
+
+    void readMemory_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<int>("device");
+        QTest::addColumn<int>("language");
+
+        QTest::newRow("servo english") << QByteArray("<Init><Device>0</Device><Language>0</Language></Init>")
+                                       << true << 0 << 0;
+        QTest::newRow("vfd chinese") << QByteArray("<Init><Device>1</Device><Language>1</Language></Init>")
+                                     << true << 1 << 1;
+        QTest::newRow("device 256 keeps low 8 bits")
+            << QByteArray("<Init><Device>256</Device><Language>1</Language></Init>") << true << 0 << 1;
+        QTest::newRow("device 2 stays 2") << QByteArray("<Init><Device>2</Device><Language>0</Language></Init>")
+                                          << true << 2 << 0;
+        QTest::newRow("missing elements keep 0") << QByteArray("<Init><Other>5</Other></Init>") << true << 0 << 0;
+        QTest::newRow("not a number gives 0")
+            << QByteArray("<Init><Device>abc</Device><Language>x</Language></Init>") << true << 0 << 0;
+        QTest::newRow("later element wins")
+            << QByteArray("<Init><Device>0</Device><Device>1</Device><Language>1</Language></Init>") << true << 1
+            << 1;
+        QTest::newRow("language 7 kept") << QByteArray("<Init><Language>7</Language></Init>") << true << 0 << 7;
+        QTest::newRow("malformed") << QByteArray("<Init><Device>1</Device>") << false << 9 << 9;
+        QTest::newRow("empty file") << QByteArray() << false << 9 << 9;
+    }
+
+    void readMemory()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, accepted);
+        QFETCH(int, device);
+        QFETCH(int, language);
+
+        // A refused file must leave the settings alone: mark them first.
+        Global::instance()->setDevice(9);
+        Global::instance()->setLanguage(9);
+        writeInit(content);
+        Xml xml;
+        QCOMPARE(xml.readMemory(), accepted);
+        QCOMPARE(int(Global::instance()->device()), device);
+        QCOMPARE(int(Global::instance()->language()), language);
+    }
+
+    void readMemoryWithoutFile()
+    {
+        Xml xml;
+        QVERIFY(!xml.readMemory());
+        QVERIFY(!xml.writeMemory());
+        QVERIFY(!QFile::exists(QStringLiteral("Driver/Init.xml")));
+    }
+
+    void writeMemoryKeepsOtherChildren()
+    {
+        writeInit("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Init>\n    <!-- site notes -->\n"
+                  "    <Device>0</Device>\n    <Plant line=\"3\">Press shop</Plant>\n"
+                  "    <Language>0</Language>\n</Init>\n");
+        Global::instance()->setDevice(1);
+        Global::instance()->setLanguage(1);
+        Xml xml;
+        QVERIFY(xml.writeMemory());
+
+        QDomDocument doc;
+        QVERIFY(doc.setContent(readInit()));
+        const QDomElement root = doc.documentElement();
+        QCOMPARE(root.tagName(), QStringLiteral("Init"));
+        QCOMPARE(root.firstChildElement(QStringLiteral("Device")).text(), QStringLiteral("1"));
+        QCOMPARE(root.firstChildElement(QStringLiteral("Language")).text(), QStringLiteral("1"));
+        const QDomElement plant = root.firstChildElement(QStringLiteral("Plant"));
+        QCOMPARE(plant.text(), QStringLiteral("Press shop"));
+        QCOMPARE(plant.attribute(QStringLiteral("line")), QStringLiteral("3"));
+        QVERIFY(root.firstChild().isComment());
+
+        // And what was written reads back.
+        Global::instance()->setDevice(0);
+        Global::instance()->setLanguage(0);
+        QVERIFY(xml.readMemory());
+        QCOMPARE(int(Global::instance()->device()), 1);
+        QCOMPARE(int(Global::instance()->language()), 1);
+    }
+
+    void writeMemoryRefusesMalformedFile()
+    {
+        const QByteArray broken("<Init><Device>1</Device>");
+        writeInit(broken);
+        Xml xml;
+        QVERIFY(!xml.writeMemory());
+        QCOMPARE(readInit(), broken);
+    }
+
+    void failedWriteLeavesOldFile()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root ignores directory permissions; the rename-over is checked by the next case");
+        const QByteArray original("<Init><Device>0</Device><Language>0</Language></Init>");
+        writeInit(original);
+        QFile::setPermissions(QStringLiteral("Driver"), QFile::ReadOwner | QFile::ExeOwner);
+        Global::instance()->setDevice(1);
+        Xml xml;
+        const bool written = xml.writeMemory();
+        QFile::setPermissions(QStringLiteral("Driver"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!written);
+        QCOMPARE(readInit(), original);
+    }
+
+    void writeReplacesFileInOneStep()
+    {
+        // The new content goes to a temporary file that is renamed over the old one, so a reader that
+        // holds the old file open keeps seeing a whole document, never a truncated one.
+        const QByteArray original("<Init><Device>0</Device><Language>0</Language></Init>");
+        writeInit(original);
+        QFile held(QStringLiteral("Driver/Init.xml"));
+        QVERIFY(held.open(QIODevice::ReadOnly));
+        Global::instance()->setDevice(1);
+        Xml xml;
+        QVERIFY(xml.writeMemory());
+        QCOMPARE(held.readAll(), original);
+        QVERIFY(readInit().contains("<Device>1</Device>"));
+        const QStringList leftovers = QDir(QStringLiteral("Driver")).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(leftovers, QStringList{QStringLiteral("Init.xml")});
+    }
+
+    void paths_data()
+    {
+        QTest::addColumn<int>("device");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("configPath");
+        QTest::addColumn<QString>("picture");
+
+        QTest::newRow("servo en") << 0 << 0 << "KSD-V1.2" << "./Driver/Config/SERVO/KSD-V1.2/EN/"
+                                  << "./Driver/Pictures/SERVO/a.png";
+        QTest::newRow("vfd cn") << 1 << 1 << "KVF-V2.0" << "./Driver/Config/VFD/KVF-V2.0/CN/"
+                                << "./Driver/Pictures/VFD/a.png";
+        QTest::newRow("family 2 uses vfd folders")
+            << 2 << 0 << "X" << "./Driver/Config/VFD/X/EN/" << "./Driver/Pictures/VFD/a.png";
+        QTest::newRow("language 7 is english") << 0 << 7 << "X" << "./Driver/Config/SERVO/X/EN/"
+                                               << "./Driver/Pictures/SERVO/a.png";
+    }
+
+    void paths()
+    {
+        QFETCH(int, device);
+        QFETCH(int, language);
+        QFETCH(QString, version);
+        QFETCH(QString, configPath);
+        QFETCH(QString, picture);
+
+        Global* global = Global::instance();
+        global->setDevice(device);
+        global->setLanguage(language);
+        global->setDeviceVersion(version);
+        QCOMPARE(global->configPath(), configPath);
+        QCOMPARE(global->picturePath(QStringLiteral("a.png")), picture);
+    }
+
+    void familyTwoMatchesNeitherFamily()
+    {
+        Global::instance()->setDevice(2);
+        QVERIFY(Global::instance()->device() != Global::DEVICE_SERVO);
+        QVERIFY(Global::instance()->device() != Global::DEVICE_VFD);
+        QCOMPARE(Global::instance()->configDirectory(), QStringLiteral("./Driver/Config/VFD/"));
+    }
+
+    void configPathWithoutVersion()
+    {
+        QCOMPARE(Global::instance()->configPath(), QStringLiteral("EN/"));
+        Global::instance()->setLanguage(Global::LANGUAGE_CN);
+        QCOMPARE(Global::instance()->configPath(), QStringLiteral("CN/"));
+    }
+
+    void pictureListOrder()
+    {
+        QVERIFY(QDir().mkpath(QStringLiteral("Driver/Pictures/SERVO/subfolder.png")));
+        for (const char* name : {"V1.2.png", "v1.10.png", "V1.9.jpg"}) {
+            QFile file(QStringLiteral("Driver/Pictures/SERVO/") + QLatin1String(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        const QStringList expected{QStringLiteral("v1.10.png"), QStringLiteral("V1.2.png"),
+                                   QStringLiteral("V1.9.jpg")};
+        QCOMPARE(Global::instance()->pictureList(), expected);
+        Global::instance()->setDevice(Global::DEVICE_VFD);
+        QVERIFY(Global::instance()->pictureList().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMemory)
+#include "tst_memory.moc"

@@ -1,0 +1,215 @@
+#include "Global.h"
+#include "Launcher.h"
+#include "ModalAnswer.h"
+#include "Startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// Stands in for the real process start; remembers what the memory file held at the moment of the launch.
+class RecordingLauncher : public Launcher
+{
+public:
+    struct Call
+    {
+        QString program;
+        QStringList arguments;
+        QByteArray memoryAtLaunch;
+    };
+    QList<Call> calls;
+
+    bool startDetached(const QString& program, const QStringList& arguments) override
+    {
+        QFile file(QStringLiteral("Driver/Init.xml"));
+        file.open(QIODevice::ReadOnly);
+        calls.append({program, arguments, file.readAll()});
+        return true;
+    }
+};
+
+QMainWindow* shownMainWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<QMainWindow*>(w); window && window->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir* work = nullptr;
+    QString previousDir;
+
+    static void writeInit(int device, int language)
+    {
+        QDir().mkpath(QStringLiteral("Driver"));
+        QFile file(QStringLiteral("Driver/Init.xml"));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Init>\n    <Device>%1</Device>\n"
+                                  "    <Language>%2</Language>\n</Init>\n")
+                       .arg(device)
+                       .arg(language)
+                       .toUtf8());
+    }
+
+    // Runs the start-up with `duringLoop` called once the event loop runs, then ends it with `exitCode`.
+    static int runStartup(Launcher& launcher, int exitCode, std::function<void()> duringLoop = {})
+    {
+        QTimer::singleShot(200, qApp, [exitCode, duringLoop]() {
+            if (duringLoop)
+                duringLoop();
+            qApp->exit(exitCode);
+        });
+        return Startup::run(*qApp, launcher);
+    }
+
+private slots:
+    void init()
+    {
+        previousDir = QDir::currentPath();
+        work = new QTemporaryDir;
+        QVERIFY(work->isValid());
+        QDir::setCurrent(work->path());
+        Global::instance()->setDevice(0);
+        Global::instance()->setLanguage(0);
+    }
+
+    void cleanup()
+    {
+        QDir::setCurrent(previousDir);
+        delete work;
+        work = nullptr;
+    }
+
+    void refusesWithoutMemoryFile()
+    {
+        RecordingLauncher launcher;
+        ModalAnswer::Seen seen;
+        int icon = -1;
+        bool windowDuringBox = true;
+        ModalAnswer::handleNext([&](QWidget* w) {
+            seen.shown = true;
+            seen.title = w->windowTitle();
+            windowDuringBox = shownMainWindow() != nullptr;
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            seen.text = box->text();
+            icon = box->icon();
+            box->button(QMessageBox::Ok)->click();
+        });
+        const int code = Startup::run(*qApp, launcher);
+        QCOMPARE(code, 0);
+        QVERIFY(seen.shown);
+        QCOMPARE(seen.title, QStringLiteral("Tips"));
+        QCOMPARE(seen.text, QStringLiteral("The startup files seem to be missing."));
+        QCOMPARE(icon, int(QMessageBox::Warning));
+        QVERIFY(!windowDuringBox);
+        QVERIFY(launcher.calls.isEmpty());
+        QVERIFY(!QFile::exists(QStringLiteral("Driver/Init.xml")));
+    }
+
+    void refusesMalformedMemoryFile()
+    {
+        QDir().mkpath(QStringLiteral("Driver"));
+        QFile file(QStringLiteral("Driver/Init.xml"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<Init><Device>1");
+        file.close();
+        RecordingLauncher launcher;
+        ModalAnswer::Seen seen;
+        ModalAnswer::answerNext(QMessageBox::Ok, &seen);
+        QCOMPARE(Startup::run(*qApp, launcher), 0);
+        QCOMPARE(seen.text, QStringLiteral("The startup files seem to be missing."));
+    }
+
+    void showsWindowWithStyleSheet()
+    {
+        writeInit(0, 0);
+        RecordingLauncher launcher;
+        QString title;
+        QString sheet;
+        const int code = runStartup(launcher, 0, [&]() {
+            if (QMainWindow* window = shownMainWindow())
+                title = window->windowTitle();
+            sheet = qApp->styleSheet();
+        });
+        QCOMPARE(code, 0);
+        QCOMPARE(title, QStringLiteral("Kestrova"));
+        QVERIFY(sheet.contains(QLatin1String("QWidget#scrollAreaWidgetContents_WorkSpace QAbstractButton:checked")));
+        QCOMPARE(qApp->font().family(), QStringLiteral("Microsoft Yahei"));
+        QCOMPARE(qApp->font().pointSize(), 9);
+        QVERIFY(launcher.calls.isEmpty());
+    }
+
+    void otherExitCodesArePassedOn()
+    {
+        writeInit(0, 0);
+        RecordingLauncher launcher;
+        QCOMPARE(runStartup(launcher, 3), 3);
+        QVERIFY(launcher.calls.isEmpty());
+    }
+
+    void restartWritesMemoryBeforeLaunch()
+    {
+        writeInit(0, 0);
+        RecordingLauncher launcher;
+        const int code = runStartup(launcher, Startup::RestartExitCode, []() {
+            Global::instance()->setDevice(Global::DEVICE_VFD);
+            Global::instance()->setLanguage(Global::LANGUAGE_CN);
+        });
+        QCOMPARE(code, 0);
+        QCOMPARE(launcher.calls.size(), 1);
+        const RecordingLauncher::Call call = launcher.calls.first();
+        QCOMPARE(call.program, QCoreApplication::applicationFilePath());
+        QVERIFY(call.arguments.isEmpty());
+        QVERIFY(call.memoryAtLaunch.contains("<Device>1</Device>"));
+        QVERIFY(call.memoryAtLaunch.contains("<Language>1</Language>"));
+        QVERIFY(!shownMainWindow());
+    }
+
+    void translatorFollowsLanguage_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("tips");
+        QTest::newRow("english") << 0 << QStringLiteral("Tips");
+        QTest::newRow("chinese") << 1 << QStringLiteral("提示");
+        QTest::newRow("unknown language runs untranslated") << 7 << QStringLiteral("Tips");
+    }
+
+    void translatorFollowsLanguage()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, tips);
+        writeInit(0, language);
+        RecordingLauncher launcher;
+        QString seenTips;
+        QCOMPARE(runStartup(launcher, 0,
+                            [&]() { seenTips = QCoreApplication::translate("QObject", "Tips"); }),
+                 0);
+        QCOMPARE(seenTips, tips);
+        // The translator belongs to the run: nothing stays installed afterwards.
+        QCOMPARE(QCoreApplication::translate("QObject", "Tips"), QStringLiteral("Tips"));
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    Startup::setAttributes();
+    QApplication app(argc, argv);
+    TestStartup test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_startup.moc"
