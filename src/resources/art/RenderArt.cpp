@@ -6,8 +6,24 @@
 #include <QSvgRenderer>
 #include <QTextStream>
 
+namespace {
+
+// The offscreen platform complains about a missing XDG runtime folder, once per rendered file,
+// which buries real build messages; it never uses that folder for rendering.
+QtMessageHandler defaultHandler = nullptr;
+
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.contains(QLatin1String("XDG_RUNTIME_DIR")))
+        return;
+    defaultHandler(type, context, message);
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    defaultHandler = qInstallMessageHandler(quietHandler);
     QGuiApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     QTextStream err(stderr);
