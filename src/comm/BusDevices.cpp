@@ -1,0 +1,81 @@
+#include "BusDevices.h"
+#include "BusDevices_p.h"
+
+#include <QMetaType>
+
+namespace {
+
+// The device's signals cross from its worker thread into the GUI thread.
+void registerBusTypes()
+{
+    qRegisterMetaType<QVector<quint16>>("QVector<quint16>");
+    qRegisterMetaType<BusDevices::State>("BusDevices::State");
+}
+
+} // namespace
+
+BusDevices::BusDevices(QObject* parent)
+    : BusDevices(*new BusDevicesPrivate, parent)
+{
+}
+
+BusDevices::BusDevices(BusDevicesPrivate& dd, QObject* parent)
+    : QObject(parent)
+    , d_ptr(&dd)
+{
+    d_ptr->q_ptr = this;
+    registerBusTypes();
+}
+
+BusDevices::~BusDevices()
+{
+    delete d_ptr;
+}
+
+void BusDevices::setSettings(const SerialSettings& settings)
+{
+    d_ptr->settings = settings;
+}
+
+SerialSettings BusDevices::settings() const
+{
+    return d_ptr->settings;
+}
+
+BusDevices::State BusDevices::state() const
+{
+    return d_ptr->state.load();
+}
+
+BusDevices::Error BusDevices::error() const
+{
+    return d_ptr->error;
+}
+
+QString BusDevices::errorString() const
+{
+    return d_ptr->errorString;
+}
+
+void BusDevices::setServerAddress(quint16 address)
+{
+    d_ptr->serverAddress = address;
+}
+
+quint16 BusDevices::serverAddress() const
+{
+    return d_ptr->serverAddress;
+}
+
+void BusDevices::setState(State state)
+{
+    d_ptr->state.store(state);
+    emit stateChanged(state);
+}
+
+void BusDevices::setError(const QString& text, Error code)
+{
+    d_ptr->errorString = text;
+    d_ptr->error = code;
+    emit errorOccurred(text);
+}

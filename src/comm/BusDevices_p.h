@@ -1,0 +1,44 @@
+#pragma once
+
+#include "BusDevices.h"
+
+#include <QList>
+#include <QString>
+#include <QVector>
+
+#include <atomic>
+
+// One waiting request of a bus device.
+struct BusRequest
+{
+    QString message;
+    quint16 startAddr = 0;
+    quint16 valueCount = 0;
+    QVector<quint16> value;
+    bool write = false;
+};
+
+// State of a bus device; a concrete device derives a larger record from it and hands it to
+// the protected BusDevices constructor.
+class BusDevicesPrivate
+{
+public:
+    virtual ~BusDevicesPrivate() = default;
+
+    BusDevices* q_ptr = nullptr;
+    BusDevices::Error error = BusDevices::NoError;
+    // The service reads the state from the GUI thread while the worker may be changing it.
+    std::atomic<BusDevices::State> state{BusDevices::ConnectFiledState};
+    SerialSettings settings;
+    QString errorString;
+    quint16 serverAddress = 1;
+
+    // The request in flight.
+    QString message;
+    quint16 startAddr = 0;
+    quint16 valueCount = 0;
+    QVector<quint16> value;
+    bool write = false;
+
+    QList<BusRequest> queue;
+};

@@ -1,0 +1,328 @@
+#include "Modbus.h"
+#include "Modbus_p.h"
+
+#include <QEventLoop>
+#include <QModbusDataUnit>
+#include <QModbusReply>
+#include <QModbusRtuSerialMaster>
+#include <QTimer>
+#include <QVariant>
+
+namespace {
+
+constexpr int kRecoveryIntervalMs = 2500;
+constexpr int kMaxRecoveryAttempts = 10;
+// Slack on top of the client's own response time and retries before a reply counts as lost.
+constexpr int kReplyGraceMs = 2000;
+
+// Which errors of QModbusRtuSerialMaster mean the link itself is gone.
+//
+// The client reports two kinds of trouble through QModbusDevice::errorOccurred: failures of its
+// serial port (mapped to ConnectionError, ReadError, WriteError, ConfigurationError or
+// UnknownError) and, depending on the Qt version, the outcome of a single request (TimeoutError,
+// ProtocolError, ReplyAbortedError). The latter already fail their reply, which completes the
+// request with an empty vector; they say nothing about the port, so they must not start a
+// recovery. Everything else comes from the port and is treated as a dead link.
+bool isLinkError(QModbusDevice::Error error)
+{
+    switch (error) {
+    case QModbusDevice::NoError:
+    case QModbusDevice::TimeoutError:
+    case QModbusDevice::ProtocolError:
+    case QModbusDevice::ReplyAbortedError:
+        return false;
+    case QModbusDevice::ReadError:
+    case QModbusDevice::WriteError:
+    case QModbusDevice::ConnectionError:
+    case QModbusDevice::ConfigurationError:
+    case QModbusDevice::UnknownError:
+        return true;
+    }
+    return true;
+}
+
+int replyDeadlineMs(const SerialSettings& settings)
+{
+    return settings.responseTime * (qMax(0, settings.numberOfRetries) + 1) + kReplyGraceMs;
+}
+
+} // namespace
+
+Modbus::Modbus(QObject* parent)
+    : BusDevices(*new ModbusPrivate, parent)
+{
+    Q_D(Modbus);
+    d->recoveryTimer = new QTimer(this);
+    d->recoveryTimer->setInterval(kRecoveryIntervalMs);
+    connect(d->recoveryTimer, &QTimer::timeout, this, &Modbus::recoveryTick);
+    d->recoveryTimer->start();
+
+    d->replyWatchdog = new QTimer(this);
+    d->replyWatchdog->setSingleShot(true);
+    connect(d->replyWatchdog, &QTimer::timeout, this, [this] {
+        if (d_func()->currentReply)
+            failLink();
+    });
+}
+
+Modbus::~Modbus()
+{
+    closeDevice();
+}
+
+ModbusPrivate* Modbus::d_func()
+{
+    return static_cast<ModbusPrivate*>(d_ptr);
+}
+
+const ModbusPrivate* Modbus::d_func() const
+{
+    return static_cast<const ModbusPrivate*>(d_ptr);
+}
+
+bool Modbus::openDevice()
+{
+    if (openMaster())
+        return true;
+    closeDevice();
+    return false;
+}
+
+void Modbus::closeDevice()
+{
+    Q_D(Modbus);
+    d->recovering = false;
+    d->queue.clear();
+    d->busy = false;
+    d->retryCount = 0;
+    releaseMaster();
+}
+
+bool Modbus::connectDevice(ushort startAddr, ushort count)
+{
+    const bool ok = testRead(startAddr, count);
+    if (ok) {
+        setState(ConnectSucceedState);
+    } else {
+        closeDevice();
+        setState(ConnectFiledState);
+    }
+    return ok;
+}
+
+void Modbus::sendWrite(QString message, ushort startAddr, ushort valueCount, QVector<quint16> value)
+{
+    Q_D(Modbus);
+    if (!d->connected)
+        return;
+    d->queue.append(BusRequest{message, startAddr, valueCount, value, true});
+    processNext();
+}
+
+void Modbus::sendRead(QString message, ushort startAddr, ushort valueCount)
+{
+    Q_D(Modbus);
+    if (!d->connected)
+        return;
+    d->queue.append(BusRequest{message, startAddr, valueCount, {}, false});
+    processNext();
+}
+
+bool Modbus::openMaster()
+{
+    Q_D(Modbus);
+    releaseMaster();
+
+    auto* master = new QModbusRtuSerialMaster(this);
+    d->master = master;
+    master->setConnectionParameter(QModbusDevice::SerialPortNameParameter, d->settings.portName);
+    master->setConnectionParameter(QModbusDevice::SerialBaudRateParameter, d->settings.baudRate);
+    master->setConnectionParameter(QModbusDevice::SerialDataBitsParameter, d->settings.dataBits);
+    master->setConnectionParameter(QModbusDevice::SerialStopBitsParameter, d->settings.stopBits);
+    master->setConnectionParameter(QModbusDevice::SerialParityParameter, d->settings.parity);
+    master->setTimeout(d->settings.responseTime);
+    master->setNumberOfRetries(d->settings.numberOfRetries);
+
+    if (!master->connectDevice()) {
+        d->connected = false;
+        return false;
+    }
+    connect(master, &QModbusDevice::errorOccurred, this, &Modbus::handleMasterError,
+            Qt::DirectConnection);
+    d->connected = true;
+    return true;
+}
+
+void Modbus::releaseMaster()
+{
+    Q_D(Modbus);
+    d->connected = false;
+    d->replyWatchdog->stop();
+
+    QModbusReply* inFlight = d->currentReply.data();
+    d->currentReply = nullptr;
+    if (inFlight)
+        disconnect(inFlight, nullptr, this, nullptr);
+
+    if (QModbusRtuSerialMaster* master = d->master) {
+        d->master = nullptr;
+        disconnect(master, nullptr, this, nullptr);
+        // Close at once rather than on deletion: a port whose far end died keeps the event loop
+        // spinning on read errors until it is closed.
+        master->disconnectDevice();
+        master->deleteLater();
+    }
+
+    // The request in flight is done for: complete it now, with its own tag, before anything new
+    // can be sent on a reopened link.
+    if (inFlight)
+        finishCurrent({});
+}
+
+bool Modbus::testRead(quint16 startAddr, quint16 count)
+{
+    Q_D(Modbus);
+    if (!d->master)
+        return false;
+
+    const QModbusDataUnit unit(QModbusDataUnit::HoldingRegisters, startAddr, count);
+    QPointer<QModbusReply> reply = d->master->sendReadRequest(unit, d->serverAddress);
+    if (!reply)
+        return false;
+
+    if (!reply->isFinished()) {
+        QEventLoop loop;
+        connect(reply, &QModbusReply::finished, &loop, &QEventLoop::quit);
+        connect(reply, &QObject::destroyed, &loop, &QEventLoop::quit);
+        // The client times the request out by itself; this only keeps a broken client from
+        // holding the worker (and a waiting closer) forever.
+        QTimer::singleShot(replyDeadlineMs(d->settings), &loop, &QEventLoop::quit);
+        d->testing = true;
+        loop.exec();
+        d->testing = false;
+    }
+
+    if (!reply)
+        return false;
+    // Only the answer counts; the values read are of no interest.
+    const bool ok = reply->isFinished() && reply->error() == QModbusDevice::NoError;
+    reply->deleteLater();
+    return ok;
+}
+
+void Modbus::processNext()
+{
+    Q_D(Modbus);
+    if (!d->connected || d->busy || d->queue.isEmpty())
+        return;
+    d->busy = true;
+
+    const BusRequest request = d->queue.takeFirst();
+    d->message = request.message;
+    d->startAddr = request.startAddr;
+    d->valueCount = request.valueCount;
+    d->value = request.value;
+    d->write = request.write;
+
+    QModbusReply* reply = nullptr;
+    if (d->master) {
+        if (d->write) {
+            // Qt picks 0x06 for one value and 0x10 for more from the size of the vector.
+            const QModbusDataUnit unit(QModbusDataUnit::HoldingRegisters, d->startAddr, d->value);
+            reply = d->master->sendWriteRequest(unit, d->serverAddress);
+        } else {
+            const QModbusDataUnit unit(QModbusDataUnit::HoldingRegisters, d->startAddr, d->valueCount);
+            reply = d->master->sendReadRequest(unit, d->serverAddress);
+        }
+    }
+
+    if (!reply) {
+        finishCurrent({});
+        return;
+    }
+    if (reply->isFinished()) {
+        reply->deleteLater();
+        finishCurrent({});
+        return;
+    }
+    d->currentReply = reply;
+    connect(reply, &QModbusReply::finished, this, [this, reply] { handleReply(reply); });
+    d->replyWatchdog->start(replyDeadlineMs(d->settings));
+}
+
+void Modbus::handleReply(QModbusReply* reply)
+{
+    Q_D(Modbus);
+    reply->deleteLater();
+    if (reply != d->currentReply)
+        return;
+    d->currentReply = nullptr;
+    d->replyWatchdog->stop();
+
+    QVector<quint16> values;
+    if (reply->error() == QModbusDevice::NoError)
+        values = reply->result().values();
+    finishCurrent(values);
+}
+
+void Modbus::finishCurrent(const QVector<quint16>& values)
+{
+    Q_D(Modbus);
+    if (!d->message.isEmpty())
+        emit result(d->message, values);
+    emit finished();
+    d->busy = false;
+    if (!d->queue.isEmpty())
+        processNext();
+}
+
+void Modbus::handleMasterError(QModbusDevice::Error error)
+{
+    Q_D(Modbus);
+    if (!isLinkError(error))
+        return;
+    if (d->master) {
+        d->error = static_cast<Error>(error);
+        d->errorString = d->master->errorString();
+    }
+    failLink();
+}
+
+// On a dead port Qt's client reports errors without end and stays "connected", and a request sent
+// after that never times out. So the first link error releases the master: the port stops
+// spinning, the request in flight fails, and the state is reported once per failure.
+void Modbus::failLink()
+{
+    Q_D(Modbus);
+    releaseMaster();
+    if (d->testing)
+        return; // the test read ends with the released link; connectDevice reports the outcome
+    if (d->recovering)
+        return;
+    d->recovering = true;
+    setState(RecoveringState);
+}
+
+void Modbus::recoveryTick()
+{
+    Q_D(Modbus);
+    if (!d->recovering)
+        return;
+
+    const int attempt = d->retryCount;
+    d->retryCount = attempt + 1;
+    if (attempt < kMaxRecoveryAttempts) {
+        emit errorOccurred(QObject::tr("Communication exception, number of retries") + QStringLiteral(": ")
+                           + QString::number(attempt + 1));
+        if (openMaster()) {
+            setState(RecoverSucceedState);
+            d->recovering = false;
+            d->retryCount = 0;
+        }
+        return;
+    }
+
+    closeDevice();
+    emit errorOccurred(QObject::tr("Recovery failed"));
+    setState(RecoverFiledState);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "BusDevices.h"
+
+#include <QModbusDevice>
+
+class ModbusPrivate;
+class QModbusReply;
+
+// Modbus RTU master on one serial port: a first-in-first-out queue with one request in flight on
+// top of QModbusRtuSerialMaster, and recovery of a failed link by reopening the port.
+// Lives in the communication worker thread; all its work happens there.
+class Modbus : public BusDevices
+{
+    Q_OBJECT
+public:
+    explicit Modbus(QObject* parent = nullptr);
+    ~Modbus() override;
+
+public slots:
+    bool openDevice() override;
+    void closeDevice() override;
+    bool connectDevice(ushort startAddr, ushort count) override;
+    void sendWrite(QString message, ushort startAddr, ushort valueCount, QVector<quint16> value) override;
+    void sendRead(QString message, ushort startAddr, ushort valueCount) override;
+
+private:
+    bool openMaster();
+    void releaseMaster();
+    bool testRead(quint16 startAddr, quint16 count);
+    void processNext();
+    void finishCurrent(const QVector<quint16>& values);
+    void recoveryTick();
+
+    void handleMasterError(QModbusDevice::Error error);
+    void handleReply(QModbusReply* reply);
+    void failLink();
+
+    ModbusPrivate* d_func();
+    const ModbusPrivate* d_func() const;
+
+    Q_DISABLE_COPY(Modbus)
+};
