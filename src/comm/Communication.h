@@ -83,8 +83,13 @@ private slots:
 private:
     Communication();
     void pollVfdStatus();
+    void confirmConnection(quint64 connection);
+    void releaseConnection();
 
     QTimer* vfdPollTimer = nullptr;
+    // Changes whenever a connection is started or released, so that delayed work of an earlier
+    // connection (confirmation, close) recognises it is stale.
+    quint64 m_connectionId = 0;
 };
 
 Q_DECLARE_METATYPE(Communication::CommState)
