@@ -1,11 +1,70 @@
 #pragma once
 
-#include <QMainWindow>
+#include "app/Global.h"
+#include "comm/Communication.h"
 
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QVector>
+
+class QAction;
+class QToolBar;
+class QToolButton;
+class WidgetController;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The one top-level window: page tabs in the centre, workspace, description and console docks, the
+// drive-level tool bar and the menus. Family and language changes restart the tool (exit code 100).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    static const int RestartCode = 100;
+
+    WidgetController* controller() const { return m_controller; }
+    QToolBar* toolBar() const { return m_toolBar; }
+    QToolButton* deviceButton() const { return m_deviceButton; }
+    QToolButton* softResetButton() const { return m_softResetButton; }
+    QToolButton* restoreButton() const { return m_restoreButton; }
+    QToolButton* connectButton() const { return m_connectButton; }
+    QToolButton* enableButton() const { return m_enableButton; }
+
+public slots:
+    void initForm();
+    void initToolbar();
+    void initMenubar();
+    void deviceChangeEvent(int family);
+    void languageChangeEvent(int language);
+    void actionToolButton_Enable_Clicked();
+    void actionToolButton_SoftReset_Clicked();
+    void actionToolButton_Restore_Clicked();
+    void showAbout();
+    void connectEvent(Communication::CommState state);
+    void resultCallBackEvent(QString tag, QVector<quint16> values);
+    void slot_showMessageBox(QString text, Global::MESSAGE_INFO info = Global::MESSAGE_INFORMATION);
+    void slot_printToConsole(QString text);
+    void slot_printParma(QString text);
+
+private:
+    void fitToScreen();
+    void showOfflineWarning();
+    void setEnableIndicator(bool enabled);
+
+    Ui::MainWindow* ui;
+    QToolBar* m_toolBar = nullptr;
+    QToolButton* m_deviceButton = nullptr;
+    QToolButton* m_softResetButton = nullptr;
+    QToolButton* m_restoreButton = nullptr;
+    QToolButton* m_connectButton = nullptr;
+    QToolButton* m_enableButton = nullptr;
+    QAction* m_startFamilyAction = nullptr;
+    QAction* m_startLanguageAction = nullptr;
+    WidgetController* m_controller = nullptr;
 };

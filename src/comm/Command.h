@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+// The two commands that restart the drive: soft reset and restore factory parameters. Each asks
+// first, sends its writes, then holds the service quiet behind a progress dialog while the drive
+// reboots.
+class Command : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Command(QObject* parent = nullptr);
+
+    void softReset();
+    void restoreFactoryParameters();
+    void runProgress(const QString& title, int ticks, bool reconnect, QWidget* parentWidget);
+
+    // Ticks of the progress run under way, shared by every command (0 when none runs).
+    static int tickCounter();
+    static const int TickIntervalMs = 50;
+
+private:
+    QWidget* parentWidget() const;
+};

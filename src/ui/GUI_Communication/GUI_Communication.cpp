@@ -1,0 +1,259 @@
+#include "GUI_Communication.h"
+#include "ui_GUI_Communication.h"
+
+#include "comm/BusDevices.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QSerialPortInfo>
+
+const char* const GUI_Communication::ExtraPortsVariable = "KESTROVA_EXTRA_PORTS";
+
+namespace {
+const quint16 ServoProbeAddress = 53;
+const quint16 VfdProbeAddress = 0xFD00;
+const quint16 ProbeCount = 3;
+
+struct PortItem
+{
+    QString name;
+    QString description;
+};
+
+QList<PortItem> announcedPorts()
+{
+    QList<PortItem> ports;
+    const QString value = qEnvironmentVariable(GUI_Communication::ExtraPortsVariable);
+    const QStringList entries = value.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (const QString& entry : entries) {
+        const int eq = entry.indexOf(QLatin1Char('='));
+        PortItem item;
+        item.name = (eq < 0 ? entry : entry.left(eq)).trimmed();
+        item.description = eq < 0 ? QString() : entry.mid(eq + 1).trimmed();
+        if (!item.name.isEmpty())
+            ports.append(item);
+    }
+    return ports;
+}
+} // namespace
+
+GUI_Communication::GUI_Communication(QWidget* parent) : WidgetBase(parent), ui(new Ui::GUI_Communication)
+{
+    ui->setupUi(this);
+    initForm();
+    refreshPorts();
+}
+
+GUI_Communication::~GUI_Communication()
+{
+    // Closing an idle service would only hold it in COMM_CLOSING for nothing.
+    Communication* comm = Communication::instance();
+    if (comm->commState != Communication::COMM_DISCONNECT && comm->commState != Communication::COMM_CLOSING)
+        comm->closeDevice();
+    delete ui;
+}
+
+void GUI_Communication::initForm()
+{
+    setButtonCursors();
+    ui->Cbx_Port->installEventFilter(this);
+    ui->scrollArea->setFrameShape(QFrame::NoFrame);
+
+    const int baudRates[] = {9600, 19200, 38400, 57600, 115200};
+    for (int baud : baudRates)
+        ui->Cbx_Baudrate->addItem(QString::number(baud), baud);
+    ui->Cbx_Databits->addItem(QStringLiteral("8"), 8);
+    ui->Cbx_Stopbits->addItem(QStringLiteral("2"), 2);
+    ui->Cbx_Stopbits->addItem(QStringLiteral("1.5"), 3);
+    ui->Cbx_Stopbits->addItem(QStringLiteral("1"), 1);
+    ui->Cbx_Parity->addItem(tr("None"), 0);
+    ui->Cbx_Parity->addItem(tr("Odd"), 3);
+    ui->Cbx_Parity->addItem(tr("Even"), 2);
+    ui->Cbx_Comm->addItem(QStringLiteral("Modbus-RTU"), int(Communication::COMM_MODBUS_RTU));
+
+    ui->Lbx_ID->setRange(1, 255);
+    ui->Lbx_ID->setSingleStep(1);
+    ui->Lbx_ID->setWrapping(true);
+    ui->Lbx_ID->setValue(1);
+
+    Global* global = Global::instance();
+    const QStringList pictures = global->pictureList();
+    for (const QString& file : pictures)
+        ui->Cbx_DeviceVersion->addItem(QFileInfo(file).completeBaseName(), file);
+
+    if (ui->Cbx_DeviceVersion->count() > 0) {
+        const QPixmap picture(global->picturePath(ui->Cbx_DeviceVersion->currentData().toString()));
+        if (!picture.isNull())
+            ui->label->setPixmap(picture.scaledToHeight(ui->label->height(), Qt::SmoothTransformation));
+    }
+    ui->label->setScaledContents(true);
+
+    // The definition folder is fixed once, for the whole run.
+    global->setDeviceVersion(ui->Cbx_DeviceVersion->currentText());
+
+    connect(ui->Btn_Connect, &QPushButton::clicked, this, &GUI_Communication::connectOrDisconnect);
+    connect(Communication::instance(), &Communication::connectErrEvent, this, &GUI_Communication::connectErrEvent);
+}
+
+void GUI_Communication::setConnectButton(QAbstractButton* button)
+{
+    if (m_connectButton || !button)
+        return;
+    m_connectButton = button;
+    connect(button, &QAbstractButton::clicked, this, &GUI_Communication::connectOrDisconnect);
+}
+
+void GUI_Communication::refreshPorts()
+{
+    const QString remembered = ui->Cbx_Port->currentText();
+    ui->Cbx_Port->clear();
+    const QList<PortItem> announced = announcedPorts();
+    for (const PortItem& port : announced) {
+        const QString text = port.description.isEmpty() ? port.name : port.name + QStringLiteral(" - ") + port.description;
+        ui->Cbx_Port->addItem(text, port.name);
+    }
+    const auto available = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo& info : available)
+        ui->Cbx_Port->addItem(info.portName() + QStringLiteral(" - ") + info.description(), info.portName());
+
+    if (remembered.isEmpty())
+        return;
+    const int index = ui->Cbx_Port->findText(remembered);
+    if (index >= 0)
+        ui->Cbx_Port->setCurrentIndex(index);
+    else
+        ui->Cbx_Port->setEditText(remembered); // a path the user typed, not enumerated by the system
+}
+
+QString GUI_Communication::selectedPortName() const
+{
+    const QString text = ui->Cbx_Port->currentText();
+    const int index = ui->Cbx_Port->findText(text);
+    if (index >= 0)
+        return ui->Cbx_Port->itemData(index).toString();
+    return text.trimmed();
+}
+
+bool GUI_Communication::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->Cbx_Port && event->type() == QEvent::MouseButtonPress)
+        refreshPorts();
+    return WidgetBase::eventFilter(watched, event);
+}
+
+void GUI_Communication::connectOrDisconnect()
+{
+    Communication* comm = Communication::instance();
+    switch (comm->commState) {
+    case Communication::COMM_CLOSING:
+        return;
+    case Communication::COMM_CONNECTING:
+        emit sig_showMessageBox(tr("In the initialization"), Global::MESSAGE_WARNNING);
+        return;
+    case Communication::COMM_CONNECTED:
+    case Communication::COMM_WAITING:
+        comm->closeDevice();
+        return;
+    case Communication::COMM_DISCONNECT:
+        openConnection();
+        return;
+    }
+}
+
+void GUI_Communication::openConnection()
+{
+    if (ui->Cbx_Port->currentText().trimmed().isEmpty()) {
+        emit sig_showMessageBox(tr("Please select a serial port to connect"), Global::MESSAGE_WARNNING);
+        return;
+    }
+
+    Communication* comm = Communication::instance();
+    comm->commType = Communication::CommType(ui->Cbx_Comm->currentData().toInt());
+
+    SerialSettings settings;
+    settings.portName = selectedPortName();
+    settings.baudRate = ui->Cbx_Baudrate->currentData().toInt();
+    settings.dataBits = ui->Cbx_Databits->currentData().toInt();
+    settings.stopBits = ui->Cbx_Stopbits->currentData().toInt();
+    settings.parity = ui->Cbx_Parity->currentData().toInt();
+    settings.responseTime = 1500;
+    settings.numberOfRetries = 1;
+
+    if (!comm->openDevice(settings)) {
+        emit sig_showMessageBox(tr("Cannot open serial device due to permissions"), Global::MESSAGE_CRITICAL);
+        emit sig_printToConsole(tr("Serial device access failed"));
+        return;
+    }
+
+    if (comm->busDevice)
+        comm->busDevice->setServerAddress(quint16(ui->Lbx_ID->value()));
+    const quint8 family = Global::instance()->device();
+    if (family == Global::DEVICE_SERVO)
+        comm->connectDevice(ServoProbeAddress, ProbeCount);
+    else if (family == Global::DEVICE_VFD)
+        comm->connectDevice(VfdProbeAddress, ProbeCount);
+}
+
+void GUI_Communication::connectEvent(Communication::CommState state) { updateConnectionState(state); }
+
+void GUI_Communication::updateConnectionState(Communication::CommState state)
+{
+    switch (state) {
+    case Communication::COMM_CONNECTING:
+        if (m_connectButton)
+            m_connectButton->setText(tr("Loading"));
+        ui->Btn_Connect->setText(tr("Loading") + QStringLiteral("..."));
+        setSettingsEnabled(false);
+        break;
+    case Communication::COMM_CONNECTED: {
+        if (m_connectButton) {
+            m_connectButton->setText(tr("Online"));
+            m_connectButton->setIcon(QIcon(QStringLiteral(":/Icon/Images/Icon_32x32/OnLine.png")));
+        }
+        ui->Btn_Connect->setText(tr("Disconnect"));
+        BusDevices* device = Communication::instance()->busDevice;
+        const quint16 address = device ? device->serverAddress() : 0;
+        emit sig_printToConsole(tr("The communication connection was successful, the current device ID is")
+                                + QLatin1Char(' ') + QString::number(address));
+        break;
+    }
+    case Communication::COMM_DISCONNECT:
+        if (m_connectButton) {
+            m_connectButton->setText(tr("Offline"));
+            m_connectButton->setIcon(QIcon(QStringLiteral(":/Icon/Images/Icon_32x32/OffLine.png")));
+        }
+        ui->Btn_Connect->setText(tr("Connect"));
+        emit sig_printToConsole(tr("The communication exit was successful"));
+        setSettingsEnabled(true);
+        break;
+    case Communication::COMM_CLOSING:
+        if (m_connectButton)
+            m_connectButton->setText(tr("Closing"));
+        ui->Btn_Connect->setText(tr("Closing") + QStringLiteral("..."));
+        break;
+    case Communication::COMM_WAITING:
+        if (m_connectButton)
+            m_connectButton->setText(tr("Waiting"));
+        ui->Btn_Connect->setText(tr("Waiting") + QStringLiteral("..."));
+        break;
+    }
+}
+
+void GUI_Communication::setSettingsEnabled(bool enabled)
+{
+    QWidget* const inputs[] = {ui->Cbx_Port,   ui->Cbx_Baudrate, ui->Cbx_Databits,      ui->Cbx_Stopbits,
+                               ui->Cbx_Parity, ui->Lbx_ID,       ui->Cbx_DeviceVersion, ui->Cbx_Comm};
+    for (QWidget* input : inputs)
+        input->setEnabled(enabled);
+}
+
+void GUI_Communication::connectErrEvent()
+{
+    emit sig_printToConsole(tr("Communication connection failed"));
+    emit sig_showMessageBox(tr("Connection failed, please check the device connection or configuration"),
+                            Global::MESSAGE_CRITICAL);
+}

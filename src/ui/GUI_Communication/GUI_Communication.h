@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ui/WidgetBase.h"
+
+#include <QPointer>
+
+class QAbstractButton;
+
+namespace Ui {
+class GUI_Communication;
+}
+
+// Chooses port, framing, slave address and device version, connects to and disconnects from the
+// drive, and mirrors the link state on its own button and on the tool bar's connect button.
+class GUI_Communication : public WidgetBase
+{
+    Q_OBJECT
+public:
+    explicit GUI_Communication(QWidget* parent = nullptr);
+    ~GUI_Communication() override;
+
+    void setConnectButton(QAbstractButton* button);
+
+    // Environment variable announcing serial links the system does not enumerate (ptys of a
+    // simulated drive, for instance): "path=description;path=description".
+    static const char* const ExtraPortsVariable;
+
+public slots:
+    void connectOrDisconnect();
+    void refreshPorts();
+
+private slots:
+    void connectEvent(Communication::CommState state) override;
+    void connectErrEvent();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void initForm();
+    void updateConnectionState(Communication::CommState state);
+    void setSettingsEnabled(bool enabled);
+    QString selectedPortName() const;
+    void openConnection();
+
+    Ui::GUI_Communication* ui;
+    QPointer<QAbstractButton> m_connectButton;
+};

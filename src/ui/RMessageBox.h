@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+// Tells the user a file was written and offers to show the folder holding it.
+class RMessageBox : public QMessageBox
+{
+    Q_OBJECT
+public:
+    using QMessageBox::QMessageBox;
+
+public slots:
+    // On "open", openfilePath is rewritten with native separators (the caller's string changes).
+    static void showOutputMessageBox(QWidget* parent, QString& openfilePath, QString openBtnName,
+                                     QString text);
+};

@@ -1,0 +1,35 @@
+#include "WidgetBase.h"
+
+#include <QAbstractButton>
+
+WidgetBase::WidgetBase(QWidget* parent) : QWidget(parent, Qt::WindowFlags())
+{
+    Communication* comm = Communication::instance();
+    connect(comm, &Communication::connectEvent, this, &WidgetBase::connectEvent);
+    connect(comm, &Communication::resultCallBackEvent, this, &WidgetBase::resultCallBackEvent);
+}
+
+WidgetBase::~WidgetBase() = default;
+
+bool WidgetBase::checkConnected()
+{
+    if (Communication::instance()->commState == Communication::COMM_CONNECTED)
+        return true;
+    emit sig_showMessageBox(tr("No communication with the drive(Off Line)"), Global::MESSAGE_WARNNING);
+    return false;
+}
+
+void WidgetBase::setCurrentPage(bool current) { m_currentPage = current; }
+
+bool WidgetBase::isCurrentPage() const { return m_currentPage; }
+
+void WidgetBase::setButtonCursors()
+{
+    const auto buttons = findChildren<QAbstractButton*>();
+    for (QAbstractButton* button : buttons)
+        button->setCursor(Qt::PointingHandCursor);
+}
+
+void WidgetBase::connectEvent(Communication::CommState) {}
+
+void WidgetBase::resultCallBackEvent(QString, QVector<quint16>) {}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/Global.h"
+#include "comm/Communication.h"
+
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+// Base of every device page: receives every state change and every result of the communication
+// service, and reaches the main window only through its three signals.
+class WidgetBase : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit WidgetBase(QWidget* parent = nullptr);
+    ~WidgetBase() override;
+
+    // True when the drive is on line; otherwise asks for the off-line warning.
+    bool checkConnected();
+
+    void setCurrentPage(bool current);
+    bool isCurrentPage() const;
+
+    void setButtonCursors();
+
+public slots:
+    virtual void connectEvent(Communication::CommState state);
+    virtual void resultCallBackEvent(QString tag, QVector<quint16> values);
+
+signals:
+    void sig_showMessageBox(QString text, Global::MESSAGE_INFO info = Global::MESSAGE_INFORMATION);
+    void sig_printToConsole(QString text);
+    void sig_printParma(QString text);
+
+private:
+    bool m_currentPage = false;
+};

@@ -1,0 +1,186 @@
+#include "WidgetController.h"
+
+#include "MainWindow.h"
+#include "WidgetBase.h"
+#include "GUI_Communication/GUI_Communication.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QFont>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+const char* const CommunicationClass = "GUI_Communication";
+}
+
+QHash<QByteArray, WidgetController::PageConstructor>& WidgetController::pageConstructors()
+{
+    static QHash<QByteArray, PageConstructor> table;
+    return table;
+}
+
+bool WidgetController::isPageClassRegistered(const QByteArray& className)
+{
+    return pageConstructors().contains(className);
+}
+
+WidgetController::WidgetController(QWidget* parent) : QWidget(parent)
+{
+    m_buttonGroup = new QButtonGroup(this);
+    m_communication = new GUI_Communication(this);
+    m_communication->setObjectName(QString::fromLatin1(CommunicationClass));
+
+    // Every page class of the workspace is listed here, in workspace order.
+    registerPageClass<GUI_Communication>();
+}
+
+WidgetController::~WidgetController()
+{
+    // Still ours only while its tab is closed; otherwise the tab widget has already taken care of it.
+    if (m_communication && m_communication->parent() == this)
+        delete m_communication;
+}
+
+GUI_Communication* WidgetController::communicationPage() const { return m_communication; }
+
+void WidgetController::addPage(QAbstractButton* button, const QString& className, bool servo, bool vfd)
+{
+    const int id = m_pages.size();
+    m_buttonGroup->addButton(button, id);
+    PageEntry entry;
+    entry.className = className;
+    entry.button = button;
+    m_pages.insert(id, entry);
+    if (servo)
+        m_servoButtons.insert(m_servoButtons.size(), button);
+    if (vfd)
+        m_vfdButtons.insert(m_vfdButtons.size(), button);
+}
+
+void WidgetController::addCommonPage(QAbstractButton* button, QString className)
+{
+    addPage(button, className, true, true);
+}
+
+void WidgetController::addDevicePage(Global::DEVICE_INFO family, QAbstractButton* button, QString className)
+{
+    addPage(button, className, family == Global::DEVICE_SERVO, family == Global::DEVICE_VFD);
+}
+
+void WidgetController::initPages(MainWindow* mainWindow, QTabWidget* tabWidget, Global::DEVICE_INFO family)
+{
+    m_mainWindow = mainWindow;
+    m_tabWidget = tabWidget;
+
+    const QMap<int, QAbstractButton*>* shown = nullptr;
+    if (family == Global::DEVICE_SERVO)
+        shown = &m_servoButtons;
+    else if (family == Global::DEVICE_VFD)
+        shown = &m_vfdButtons;
+    if (shown) {
+        for (int key = 0; key < shown->size(); ++key)
+            shown->value(key)->setVisible(true);
+    }
+
+    const auto buttons = m_buttonGroup->buttons();
+    for (QAbstractButton* button : buttons) {
+        if (!qobject_cast<QPushButton*>(button))
+            continue;
+        button->setCheckable(true);
+        QFont font(QStringLiteral("Microsoft Yahei"));
+        font.setPointSize(11);
+        button->setFont(font);
+    }
+
+    connect(m_buttonGroup, &QButtonGroup::idClicked, this,
+            [this](int id) { openPage(id); });
+    connect(tabWidget, &QTabWidget::tabCloseRequested, this, [this](int index) { closePage(index); });
+    connect(tabWidget, &QTabWidget::currentChanged, this, [this](int index) { currentPageChanged(index); });
+}
+
+void WidgetController::openPage(int id)
+{
+    if (!m_tabWidget)
+        return;
+    PageEntry entry = m_pages.value(id);
+
+    if (entry.className == QLatin1String(CommunicationClass)) {
+        if (!m_communication)
+            return;
+        if (!m_communicationShown) {
+            m_communicationShown = true;
+            m_tabWidget->addTab(m_communication, entry.button ? entry.button->text() : QString());
+        }
+        m_tabWidget->setCurrentWidget(m_communication);
+        return;
+    }
+
+    if (entry.page) {
+        m_tabWidget->setCurrentWidget(entry.page);
+        return;
+    }
+
+    const PageConstructor construct = pageConstructors().value(entry.className.toLatin1());
+    if (!construct)
+        return;
+    WidgetBase* page = construct(nullptr);
+    if (!page)
+        return;
+    page->setObjectName(entry.className + QString::number(id));
+    m_pages[id].page = page;
+    m_tabWidget->addTab(page, entry.button ? entry.button->text() : QString());
+    if (m_mainWindow) {
+        connect(page, &WidgetBase::sig_printToConsole, m_mainWindow, &MainWindow::slot_printToConsole);
+        connect(page, &WidgetBase::sig_showMessageBox, m_mainWindow, &MainWindow::slot_showMessageBox);
+        connect(page, &WidgetBase::sig_printParma, m_mainWindow, &MainWindow::slot_printParma);
+    }
+    m_tabWidget->setCurrentWidget(page);
+}
+
+void WidgetController::closePage(int index)
+{
+    QWidget* widget = m_tabWidget->widget(index);
+    if (!widget)
+        return;
+    const QString name = widget->objectName();
+
+    if (name == QLatin1String(CommunicationClass)) {
+        m_communicationShown = false;
+        m_tabWidget->removeTab(index);
+        return;
+    }
+
+    for (auto it = m_pages.begin(); it != m_pages.end(); ++it) {
+        if (it->className + QString::number(it.key()) != name)
+            continue;
+        if (!it->page)
+            return;
+        it->page->deleteLater();
+        it->page = nullptr;
+        m_tabWidget->removeTab(index);
+        return;
+    }
+}
+
+void WidgetController::currentPageChanged(int index)
+{
+    if (index < 0) {
+        m_buttonGroup->setExclusive(false);
+        const auto buttons = m_buttonGroup->buttons();
+        for (QAbstractButton* button : buttons)
+            button->setChecked(false);
+        m_buttonGroup->setExclusive(true);
+        return;
+    }
+
+    QWidget* widget = m_tabWidget->widget(index);
+    const QString name = widget ? widget->objectName() : QString();
+    for (auto it = m_pages.begin(); it != m_pages.end(); ++it) {
+        const bool current = name == it->className || name == it->className + QString::number(it.key());
+        if (current && it->button)
+            it->button->setChecked(true);
+        if (it->page)
+            it->page->setCurrentPage(current);
+    }
+}
