@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "WidgetBase.h"
 #include "GUI_Communication/GUI_Communication.h"
+#include "pages/paramtable/GUI_ParamTable.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -33,6 +34,7 @@ WidgetController::WidgetController(QWidget* parent) : QWidget(parent)
 
     // Every page class of the workspace is listed here, in workspace order.
     registerPageClass<GUI_Communication>();
+    registerPageClass<GUI_ParamTable>();
 }
 
 WidgetController::~WidgetController()

@@ -3,10 +3,7 @@
 
 #include "Global.h"
 #include "Xml.h"
-#if __has_include("comm/Command.h")
 #include "comm/Command.h"
-#define KESTROVA_HAS_COMMAND 1
-#endif
 #include "definitions/Parameter.h"
 #include "definitions/ValueFormat.h"
 #include "pages/paramtable/ParamFile.h"
@@ -759,10 +756,8 @@ void GUI_ParamTable::on_Btn_Restore_clicked()
 {
     if (!checkConnected())
         return;
-#ifdef KESTROVA_HAS_COMMAND
     auto* command = new Command(this);
     command->restoreFactoryParameters();
-#endif
 }
 
 void GUI_ParamTable::on_Btn_Admin_clicked()
