@@ -149,7 +149,8 @@ private slots:
     {
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("file");
-        for (const QString family : {QStringLiteral("SERVO"), QStringLiteral("VFD")}) {
+        for (const char* name : {"SERVO", "VFD"}) {
+            const QString family = QLatin1String(name);
             for (const QString& file : devicePictures(family))
                 QTest::newRow(qPrintable(family + QLatin1Char('/') + file)) << family << file;
         }
