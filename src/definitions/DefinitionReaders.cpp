@@ -41,8 +41,9 @@ ControlFunctionRecord readControlFunction(const QDomNode& function)
                 bool ok = false;
                 const int value = element.attribute(QStringLiteral("Value")).toInt(&ok, 10);
                 if (ok)
-                    triggers.insert(value, { element.attribute(QStringLiteral("Unit")),
-                                             element.attribute(QStringLiteral("Precision")) });
+                    triggers.insert(value,
+                        { element.attribute(QStringLiteral("Unit")),
+                            element.attribute(QStringLiteral("Precision")) });
             }
             record.triggers = triggers;
         } else {

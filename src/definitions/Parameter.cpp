@@ -16,7 +16,9 @@ void registerParamAttributeType()
 // The table stores records in QVariants before any Parameter may exist, so register at start-up too.
 Q_COREAPP_STARTUP_FUNCTION(registerParamAttributeType)
 
-Parameter::Parameter(const QString& filePath, QObject* parent) : QObject(parent), filePath(filePath)
+Parameter::Parameter(const QString& filePath, QObject* parent)
+    : QObject(parent)
+    , filePath(filePath)
 {
     registerParamAttributeType();
 }
@@ -39,7 +41,7 @@ static ParamAttributeStruct readParameter(const QDomNode& node)
         const QDomElement item = child.toElement();
         if (child.nodeName() == QLatin1String("Index"))
             param.indexList.append(
-                    { item.attribute(QStringLiteral("name")), item.attribute(QStringLiteral("value")) });
+                { item.attribute(QStringLiteral("name")), item.attribute(QStringLiteral("value")) });
         else if (child.nodeName() == QLatin1String("ToolTips"))
             param.toolTips = item.attribute(QStringLiteral("name"));
     }

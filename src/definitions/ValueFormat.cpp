@@ -24,6 +24,15 @@ qint64 combine(const QVector<quint16>& values, quint8 format2)
     }
     return static_cast<qint64>(combined);
 }
+
+// Qt 5 writes negative numbers in base 2 and 16 as 64-bit two's complement; drives' signed values
+// are shown with their sign instead ("-101", and "0x-FF" once the prefix is added).
+QString signedText(qint64 v, int base)
+{
+    const quint64 magnitude = v < 0 ? 0 - static_cast<quint64>(v) : static_cast<quint64>(v);
+    const QString digits = QString::number(magnitude, base);
+    return v < 0 ? QLatin1Char('-') + digits : digits;
+}
 } // namespace
 
 QString registersToText(const QVector<quint16>& values, quint8 format1, quint8 format2)
@@ -40,9 +49,9 @@ QString registersToText(const QVector<quint16>& values, quint8 format1, quint8 f
         return QString::number(static_cast<double>(x), 'f', format1);
     }
     if (format1 == 8)
-        return QString::number(v, 2);
+        return signedText(v, 2);
     if (format1 == 9)
-        return QStringLiteral("0x") + QString::number(v, 16).toUpper();
+        return QStringLiteral("0x") + signedText(v, 16).toUpper();
     return QString::number(v, 10);
 }
 
