@@ -1,0 +1,178 @@
+#pragma once
+
+// Fixtures shared by the window tests: a private working folder holding a copy of the installation's
+// Driver/ files, a message-box answerer that leaves other modal dialogs alone, and waits on the
+// communication service.
+
+#include "Startup.h"
+#include "comm/Communication.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace UiTest {
+
+// Copies Driver/Init.xml (and the device pictures when asked) into a temporary folder and makes it
+// the working directory, because the tool reads and writes "./Driver/..." relative to it.
+class WorkDir
+{
+public:
+    explicit WorkDir(bool withPictures = true)
+    {
+        m_previous = QDir::currentPath();
+        const QString source = QStringLiteral(KESTROVA_SOURCE_DIR "/Driver");
+        const QString target = m_dir.filePath(QStringLiteral("Driver"));
+        QDir().mkpath(target);
+        QFile::copy(source + QStringLiteral("/Init.xml"), target + QStringLiteral("/Init.xml"));
+        QFile::setPermissions(target + QStringLiteral("/Init.xml"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        if (withPictures) {
+            QDirIterator it(source + QStringLiteral("/Pictures"), QDir::Files, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString file = it.next();
+                const QString copy = target + file.mid(source.size());
+                QDir().mkpath(QFileInfo(copy).absolutePath());
+                QFile::copy(file, copy);
+            }
+        }
+        QDir::setCurrent(m_dir.path());
+    }
+    ~WorkDir() { QDir::setCurrent(m_previous); }
+
+    QString path() const { return m_dir.path(); }
+    QString initFile() const { return m_dir.filePath(QStringLiteral("Driver/Init.xml")); }
+
+    void writeInit(int device, int language) const
+    {
+        QFile file(initFile());
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Init>\n    <Device>%1</Device>\n"
+                                  "    <Language>%2</Language>\n</Init>\n")
+                       .arg(device)
+                       .arg(language)
+                       .toUtf8());
+    }
+    QString readInit() const
+    {
+        QFile file(initFile());
+        file.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(file.readAll());
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+struct Box
+{
+    bool shown = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+};
+
+// Waits for the next visible message box (progress dialogs and other windows are left alone),
+// records it and clicks the given standard button, or the first one when it has no such button.
+class BoxAnswerer : public QObject
+{
+public:
+    BoxAnswerer(QMessageBox::StandardButton button, int timeoutMs = 15000) : m_button(button)
+    {
+        start(timeoutMs);
+    }
+    BoxAnswerer(const QString& buttonText, int timeoutMs = 15000) : m_buttonText(buttonText)
+    {
+        start(timeoutMs);
+    }
+    Box seen;
+    bool answered() const { return seen.shown; }
+
+private:
+    void start(int timeoutMs)
+    {
+        m_deadline = QDeadlineTimer(timeoutMs);
+        connect(&m_timer, &QTimer::timeout, this, &BoxAnswerer::poll);
+        m_timer.start(20);
+    }
+
+    void poll()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (!box || !box->isVisible() || m_handled.contains(box))
+                continue;
+            m_handled.append(box);
+            seen.shown = true;
+            seen.title = box->windowTitle();
+            seen.text = box->text();
+            seen.icon = box->icon();
+            for (QAbstractButton* b : box->buttons())
+                seen.buttons.append(b->text());
+            m_timer.stop();
+            QAbstractButton* b = m_buttonText.isEmpty() ? box->button(m_button) : nullptr;
+            for (QAbstractButton* candidate : box->buttons()) {
+                if (!m_buttonText.isEmpty() && candidate->text() == m_buttonText)
+                    b = candidate;
+            }
+            if (!b && !box->buttons().isEmpty())
+                b = box->buttons().first();
+            if (b)
+                b->click();
+            return;
+        }
+        if (m_deadline.hasExpired())
+            m_timer.stop();
+    }
+
+    QMessageBox::StandardButton m_button = QMessageBox::NoButton;
+    QString m_buttonText;
+    QTimer m_timer;
+    QDeadlineTimer m_deadline;
+    QList<QPointer<QMessageBox>> m_handled;
+};
+
+inline Communication::CommState commState() { return Communication::instance()->commState; }
+
+inline bool waitForState(Communication::CommState state, int timeoutMs = 10000)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (commState() != state) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+// The sim's request log, one line per request: function code, hex address, count and, for writes,
+// the values ("06 00B5 1 1"). Lines of requests the given function codes do not name are dropped.
+inline QStringList requestsWith(const QStringList& log, const QStringList& functionCodes)
+{
+    QStringList out;
+    for (const QString& line : log) {
+        if (functionCodes.contains(line.section(QLatin1Char(' '), 0, 0)))
+            out.append(line);
+    }
+    return out;
+}
+
+inline QStringList writes(const QStringList& log)
+{
+    return requestsWith(log, {QStringLiteral("06"), QStringLiteral("10")});
+}
+
+} // namespace UiTest

@@ -1,0 +1,544 @@
+#include "UiTestSupport.h"
+
+#include "SimDrive.h"
+#include "app/Global.h"
+#include "ui/GUI_About/GUI_About.h"
+#include "ui/GUI_Communication/GUI_Communication.h"
+#include "ui/MainWindow.h"
+#include "ui/WidgetController.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QFontInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+using UiTest::BoxAnswerer;
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<UiTest::WorkDir> work;
+    std::unique_ptr<MainWindow> window;
+
+    void makeWindow(int family, int language = Global::LANGUAGE_EN)
+    {
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Global::instance()->setDevice(family);
+        Global::instance()->setLanguage(language);
+        window = std::make_unique<MainWindow>();
+        window->show();
+    }
+
+    template <typename T>
+    T* child(const char* name) const
+    {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    QString consoleText() const { return child<QPlainTextEdit>("plainTextEdit_Console")->toPlainText(); }
+    QString lastConsoleLine() const { return consoleText().split(QLatin1Char('\n')).last(); }
+
+    QMenu* menuTitled(const QString& title) const
+    {
+        for (QAction* action : window->menuBar()->actions()) {
+            if (action->text() == title)
+                return action->menu();
+        }
+        return nullptr;
+    }
+
+    // Runs `trigger` inside the application's event loop and returns its exit code: 100 when the
+    // window asked for a restart, -1 when it did not. (The application loop, not a local QEventLoop:
+    // QCoreApplication::exit() leaves a "quit now" mark that only QCoreApplication::exec() clears.)
+    int exitCodeOf(std::function<void()> trigger)
+    {
+        // Local timers: one left pending would end some later loop (a message box's) at once.
+        QTimer start;
+        QTimer fallback;
+        start.setSingleShot(true);
+        fallback.setSingleShot(true);
+        connect(&fallback, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
+        connect(&start, &QTimer::timeout, [trigger, &fallback] {
+            trigger();
+            fallback.start(0);
+        });
+        start.start(0);
+        return QCoreApplication::exec();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Startup::initResources();
+        work = std::make_unique<UiTest::WorkDir>();
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Global::instance()->setDevice(Global::DEVICE_SERVO);
+        Global::instance()->setLanguage(Global::LANGUAGE_EN);
+        work->writeInit(0, 0);
+    }
+
+    void cleanupTestCase() { work.reset(); }
+
+    void formObjectsAndStartState()
+    {
+        makeWindow(Global::DEVICE_SERVO);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Kestrova"));
+        for (const char* name : {"centralwidget", "centerWidget", "dockWidget_WorkSpace", "scrollArea_WorkSpace",
+                                 "scrollAreaWidgetContents_WorkSpace", "dockWidget_ParamDescription",
+                                 "plainTextEdit_ParamDescription", "dockWidget_Console", "plainTextEdit_Console"})
+            QVERIFY2(window->findChild<QWidget*>(QString::fromLatin1(name)), name);
+        auto* tabs = child<QTabWidget>("tabWidgetContent");
+        QVERIFY(tabs);
+        QVERIFY(tabs->tabsClosable());
+        QVERIFY(tabs->isMovable());
+        QCOMPARE(tabs->count(), 1);
+        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("GUI_Communication"));
+        QCOMPARE(tabs->tabText(0), QStringLiteral(" Communication"));
+        QCOMPARE(child<QWidget>("centerWidget")->property("nav").toString(), QStringLiteral("withLine"));
+
+        QCOMPARE(child<QDockWidget>("dockWidget_WorkSpace")->windowTitle(), QStringLiteral("Workspace"));
+        QCOMPARE(child<QDockWidget>("dockWidget_ParamDescription")->windowTitle(), QStringLiteral("Description"));
+        QCOMPARE(child<QDockWidget>("dockWidget_Console")->windowTitle(), QStringLiteral("Console"));
+        QVERIFY(child<QDockWidget>("dockWidget_WorkSpace")->isVisible());
+        QVERIFY(!child<QDockWidget>("dockWidget_ParamDescription")->isVisible());
+        QVERIFY(!child<QDockWidget>("dockWidget_Console")->isVisible());
+        QVERIFY(child<QPlainTextEdit>("plainTextEdit_Console")->isReadOnly());
+        QVERIFY(child<QPlainTextEdit>("plainTextEdit_ParamDescription")->isReadOnly());
+        QVERIFY(lastConsoleLine().endsWith(QStringLiteral("]: GUI initialization successful.")));
+        QVERIFY(child<QPushButton>("btn_Comm")->isChecked());
+    }
+
+    void windowFitsTheScreenAndIsCentred()
+    {
+        makeWindow(Global::DEVICE_SERVO);
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect geometry = window->geometry();
+        if (available.width() >= 1500 && available.height() >= 900)
+            QCOMPARE(geometry.size(), QSize(1500, 900));
+        else
+            QVERIFY2(available.contains(geometry), "window larger than the screen");
+        // Centred as a whole, frame included (within the frame's own margins).
+        const QRect frame = window->frameGeometry();
+        QVERIFY2(available.contains(frame), "frame outside the screen");
+        QVERIFY(qAbs(frame.center().x() - available.center().x()) <= 8);
+        QVERIFY(qAbs(frame.center().y() - available.center().y()) <= 8);
+        // What must stay usable on a small screen is no bigger than it.
+        QVERIFY(window->minimumSizeHint().width() <= 1366);
+        QVERIFY(window->minimumSizeHint().height() <= 768);
+    }
+
+    void workspaceButtonsFollowTheFamily_data()
+    {
+        QTest::addColumn<int>("family");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("servo") << int(Global::DEVICE_SERVO)
+                               << QStringList{"btn_Comm", "btn_Scope", "btn_Motion", "btn_IO", "btn_Monitor",
+                                              "btn_ParamTable"};
+        QTest::newRow("vfd") << int(Global::DEVICE_VFD)
+                             << QStringList{"btn_Comm", "btn_Scope", "btn_ControlPanel", "btn_ParamTable"};
+    }
+    void workspaceButtonsFollowTheFamily()
+    {
+        QFETCH(int, family);
+        QFETCH(QStringList, shown);
+        makeWindow(family);
+        const QMap<QString, QPair<QString, QString>> buttons{
+            {"btn_Comm", {" Communication", "Connect"}},   {"btn_Scope", {" Scope", "Scope"}},
+            {"btn_Motion", {" Motion", "Motion"}},          {"btn_IO", {" I/O", "IO"}},
+            {"btn_Monitor", {" Monitor", "Monitor"}},       {"btn_ControlPanel", {" Control Panel", "ControlPanel"}},
+            {"btn_FaultPanel", {" Faults Panel", "Monitor"}}, {"btn_ParamTable", {" Parameter Table", "Parameters"}}};
+        for (auto it = buttons.begin(); it != buttons.end(); ++it) {
+            auto* button = window->findChild<QPushButton*>(it.key());
+            QVERIFY2(button, qPrintable(it.key()));
+            QCOMPARE(button->isVisible(), shown.contains(it.key()));
+            QCOMPARE(button->text(), it.value().first);
+            QCOMPARE(button->iconSize(), QSize(28, 28));
+            QVERIFY(!button->icon().isNull());
+            const QImage expected(QStringLiteral(":/Picture/Images/ButtonPic/") + it.value().second
+                                  + QStringLiteral(".png"));
+            QVERIFY2(!expected.isNull(), qPrintable(it.value().second));
+            QCOMPARE(button->minimumHeight(), 40);
+            QCOMPARE(button->font().pointSize(), 11);
+            QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
+        }
+    }
+
+    void workspaceFontRendersThroughTheSubstitute()
+    {
+        // Start-up maps the design font onto the CJK-complete Noto face; the 11-point workspace
+        // font must resolve to it too rather than to whatever the system picks.
+        QFont::insertSubstitutions(QStringLiteral("Microsoft Yahei"), {QStringLiteral("Noto Sans CJK SC")});
+        makeWindow(Global::DEVICE_SERVO);
+        const QFontInfo info(child<QPushButton>("btn_Scope")->font());
+        QCOMPARE(info.family(), QStringLiteral("Noto Sans CJK SC"));
+        QCOMPARE(info.pointSize(), 11);
+    }
+
+    void toolBar_data()
+    {
+        QTest::addColumn<int>("family");
+        QTest::addColumn<QString>("familyText");
+        QTest::addColumn<bool>("hasEnable");
+        QTest::newRow("servo") << int(Global::DEVICE_SERVO) << QStringLiteral("Servo family") << true;
+        QTest::newRow("vfd") << int(Global::DEVICE_VFD) << QStringLiteral("VFD family") << false;
+    }
+    void toolBar()
+    {
+        QFETCH(int, family);
+        QFETCH(QString, familyText);
+        QFETCH(bool, hasEnable);
+        makeWindow(family);
+        QCOMPARE(window->toolBar()->windowTitle(), QStringLiteral("ToolBar"));
+        QCOMPARE(window->deviceButton()->text(), familyText);
+        QCOMPARE(window->deviceButton()->popupMode(), QToolButton::InstantPopup);
+        const auto familyActions = window->deviceButton()->menu()->actions();
+        QCOMPARE(familyActions.size(), 2);
+        QCOMPARE(familyActions.at(0)->text(), QStringLiteral("Servo family"));
+        QCOMPARE(familyActions.at(1)->text(), QStringLiteral("VFD family"));
+        QCOMPARE(familyActions.at(family)->isChecked(), true);
+        QCOMPARE(familyActions.at(1 - family)->isChecked(), false);
+
+        QCOMPARE(window->softResetButton()->text(), QStringLiteral("Sofe reset"));
+        QCOMPARE(window->softResetButton()->toolTip(), QStringLiteral("Sofe reset"));
+        QCOMPARE(window->restoreButton()->text(), QStringLiteral("Restore"));
+        QCOMPARE(window->restoreButton()->toolTip(), QStringLiteral("Restore factory parameters"));
+        QCOMPARE(window->connectButton()->text(), QStringLiteral("Offline"));
+        QCOMPARE(window->connectButton()->toolTip(), QStringLiteral("Connect or disconnect to the device"));
+        QCOMPARE(window->enableButton() != nullptr, hasEnable);
+        if (hasEnable) {
+            QCOMPARE(window->enableButton()->text(), QStringLiteral("Disable"));
+            QCOMPARE(window->enableButton()->toolTip(), QStringLiteral("Enabling or disabled the current device"));
+        }
+        for (QToolButton* button : window->toolBar()->findChildren<QToolButton*>()) {
+            if (button->parent() != window->toolBar())
+                continue; // the tool bar's own extension button
+            QCOMPARE(button->minimumWidth(), 65);
+            QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+            QVERIFY2(!button->icon().isNull(), qPrintable(button->text()));
+            QVERIFY2(!button->icon().pixmap(32).isNull(), qPrintable(button->text()));
+        }
+    }
+
+    void menus()
+    {
+        makeWindow(Global::DEVICE_SERVO, Global::LANGUAGE_CN);
+        QStringList titles;
+        for (QAction* action : window->menuBar()->actions())
+            titles << action->text();
+        QCOMPARE(titles, (QStringList{"File(&F)", "View(&V)", "Tools(&T)", "Help(&H)"}));
+        QVERIFY(menuTitled("File(&F)")->actions().isEmpty());
+        QVERIFY(menuTitled("Tools(&T)")->actions().isEmpty());
+
+        const auto views = menuTitled("View(&V)")->actions();
+        QCOMPARE(views.size(), 4);
+        QCOMPARE(views.at(0), window->toolBar()->toggleViewAction());
+        QCOMPARE(views.at(1), child<QDockWidget>("dockWidget_WorkSpace")->toggleViewAction());
+        QCOMPARE(views.at(2), child<QDockWidget>("dockWidget_ParamDescription")->toggleViewAction());
+        QCOMPARE(views.at(3), child<QDockWidget>("dockWidget_Console")->toggleViewAction());
+        views.at(3)->trigger();
+        QVERIFY(child<QDockWidget>("dockWidget_Console")->isVisible());
+
+        const auto help = menuTitled("Help(&H)")->actions();
+        QCOMPARE(help.size(), 2);
+        QCOMPARE(help.at(0)->text(), QStringLiteral("Language"));
+        QCOMPARE(help.at(1)->text(), QStringLiteral("About"));
+        const auto languages = help.at(0)->menu()->actions();
+        QCOMPARE(languages.at(0)->text(), QStringLiteral("English"));
+        QCOMPARE(languages.at(1)->text(), QStringLiteral("Chinese"));
+        QVERIFY(!languages.at(0)->isChecked());
+        QVERIFY(languages.at(1)->isChecked());
+    }
+
+    void consoleLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("plain") << "Connected" << "Connected.";
+        QTest::newRow("already a period") << "Done." << "Done..";
+        QTest::newRow("empty") << "" << ".";
+    }
+    void consoleLines()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, line);
+        makeWindow(Global::DEVICE_SERVO);
+        window->slot_printToConsole(text);
+        const QRegularExpression format(QStringLiteral("^\\[(\\d\\d):(\\d\\d):(\\d\\d)\\]: (.*)$"));
+        const auto match = format.match(lastConsoleLine());
+        QVERIFY2(match.hasMatch(), qPrintable(lastConsoleLine()));
+        QCOMPARE(match.captured(4), line);
+        const QTime stamp(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+        QVERIFY(qAbs(stamp.secsTo(QTime::currentTime())) <= 2 || stamp.secsTo(QTime::currentTime()) > 86000);
+    }
+
+    void messageBoxes_data()
+    {
+        QTest::addColumn<int>("info");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("information") << int(Global::MESSAGE_INFORMATION) << int(QMessageBox::Information);
+        QTest::newRow("warning") << int(Global::MESSAGE_WARNNING) << int(QMessageBox::Warning);
+        QTest::newRow("critical") << int(Global::MESSAGE_CRITICAL) << int(QMessageBox::Critical);
+    }
+    void messageBoxes()
+    {
+        QFETCH(int, info);
+        QFETCH(int, icon);
+        makeWindow(Global::DEVICE_SERVO);
+        BoxAnswerer answer(QMessageBox::Ok);
+        window->slot_showMessageBox(QStringLiteral("Check the cable"), Global::MESSAGE_INFO(info));
+        QVERIFY(answer.answered());
+        QCOMPARE(answer.seen.title, QStringLiteral("Tips"));
+        QCOMPARE(answer.seen.text, QStringLiteral("Check the cable."));
+        QCOMPARE(int(answer.seen.icon), icon);
+        QCOMPARE(answer.seen.buttons, QStringList{QStringLiteral("OK")});
+    }
+
+    void unknownMessageKindShowsNothing()
+    {
+        makeWindow(Global::DEVICE_SERVO);
+        BoxAnswerer answer(QMessageBox::Ok, 300);
+        window->slot_showMessageBox(QStringLiteral("Nothing"), Global::MESSAGE_INFO(9));
+        QTest::qWait(350);
+        QVERIFY(!answer.answered());
+    }
+
+    void descriptionIsReplaced()
+    {
+        makeWindow(Global::DEVICE_SERVO);
+        window->slot_printParma(QStringLiteral("first"));
+        window->slot_printParma(QStringLiteral("second"));
+        QCOMPARE(child<QPlainTextEdit>("plainTextEdit_ParamDescription")->toPlainText(), QStringLiteral("second"));
+    }
+
+    void driveActionsWarnWhileOffLine_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("enable") << "toolButton_Enable";
+        QTest::newRow("soft reset") << "toolButton_SoftReset";
+        QTest::newRow("restore") << "toolButton_Restore";
+    }
+    void driveActionsWarnWhileOffLine()
+    {
+        QFETCH(QString, button);
+        makeWindow(Global::DEVICE_SERVO);
+        BoxAnswerer answer(QMessageBox::Ok);
+        QElapsedTimer clock;
+        clock.start();
+        window->findChild<QToolButton*>(button)->click();
+        QVERIFY(answer.answered());
+        QCOMPARE(answer.seen.title, QStringLiteral("Tips"));
+        QCOMPARE(answer.seen.text, QStringLiteral("No communication with the drive(Off Line)."));
+        QCOMPARE(answer.seen.icon, QMessageBox::Warning);
+    }
+
+    void enableIndicator_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QVector<quint16>>("values");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("state");
+        QTest::newRow("enabled") << "AEnableState" << QVector<quint16>{1} << " Enabled" << int(Communication::COMM_ENABLE);
+        QTest::newRow("disabled") << "AEnableState" << QVector<quint16>{0} << " Disable" << int(Communication::COMM_DISABLE);
+        QTest::newRow("other value") << "AEnableState" << QVector<quint16>{3} << " Disable" << int(Communication::COMM_DISABLE);
+        QTest::newRow("failed read") << "AEnableState" << QVector<quint16>{} << " Disable" << int(Communication::COMM_DISABLE);
+        QTest::newRow("other tag") << "P0-19" << QVector<quint16>{1} << "Disable" << -1;
+    }
+    void enableIndicator()
+    {
+        QFETCH(QString, tag);
+        QFETCH(QVector<quint16>, values);
+        QFETCH(QString, text);
+        QFETCH(int, state);
+        makeWindow(Global::DEVICE_SERVO);
+        Communication* comm = Communication::instance();
+        comm->enableState = Communication::COMM_DISABLE;
+        if (state == Communication::COMM_DISABLE)
+            comm->enableState = Communication::COMM_ENABLE; // must be overwritten
+        emit comm->resultCallBackEvent(tag, values);
+        QCOMPARE(window->enableButton()->text(), text);
+        if (state >= 0)
+            QCOMPARE(int(comm->enableState), state);
+        comm->enableState = Communication::COMM_DISABLE;
+    }
+
+    void disconnectShowsDisableWithoutResettingTheStoredState()
+    {
+        makeWindow(Global::DEVICE_SERVO);
+        Communication* comm = Communication::instance();
+        emit comm->resultCallBackEvent(QStringLiteral("AEnableState"), {1});
+        QCOMPARE(window->enableButton()->text(), QStringLiteral(" Enabled"));
+        emit comm->connectEvent(Communication::COMM_DISCONNECT);
+        QCOMPARE(window->enableButton()->text(), QStringLiteral(" Disable"));
+        QCOMPARE(comm->enableState, Communication::COMM_ENABLE);
+        comm->enableState = Communication::COMM_DISABLE;
+    }
+
+    void familySwitch_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<int>("device");
+        QTest::newRow("servo to vfd, yes") << 0 << int(QMessageBox::Yes) << 100 << 1;
+        QTest::newRow("vfd to servo, yes") << 1 << int(QMessageBox::Yes) << 100 << 0;
+        QTest::newRow("servo to vfd, no") << 0 << int(QMessageBox::No) << -1 << 0;
+    }
+    void familySwitch()
+    {
+        QFETCH(int, start);
+        QFETCH(int, answer);
+        QFETCH(int, exitCode);
+        QFETCH(int, device);
+        work->writeInit(start, 0);
+        makeWindow(start);
+        const auto actions = window->deviceButton()->menu()->actions();
+        BoxAnswerer box{QMessageBox::StandardButton(answer)};
+        const int code = exitCodeOf([&] { actions.at(1 - start)->trigger(); });
+        QVERIFY(box.answered());
+        QCOMPARE(box.seen.title, QStringLiteral("Warning"));
+        QCOMPARE(box.seen.text, QStringLiteral("The application will change the drive family, and then restart.<br>"
+                                               "Do you wish to continue?"));
+        QCOMPARE(code, exitCode);
+        QCOMPARE(int(Global::instance()->device()), device);
+        QCOMPARE(actions.at(device)->isChecked(), true);
+        QCOMPARE(actions.at(1 - device)->isChecked(), false);
+
+        window.reset();
+        QVERIFY2(work->readInit().contains(QStringLiteral("<Device>%1</Device>").arg(device)),
+                 qPrintable(work->readInit()));
+    }
+
+    void choosingTheCurrentFamilyAsksNothing()
+    {
+        makeWindow(Global::DEVICE_VFD);
+        BoxAnswerer box(QMessageBox::Yes, 300);
+        const int code = exitCodeOf([&] { window->deviceButton()->menu()->actions().at(1)->trigger(); });
+        QTest::qWait(350);
+        QVERIFY(!box.answered());
+        QCOMPARE(code, -1);
+        QCOMPARE(int(Global::instance()->device()), int(Global::DEVICE_VFD));
+    }
+
+    void languageSwitch_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("to chinese, yes") << 0 << int(QMessageBox::Yes) << 100;
+        QTest::newRow("to english, yes") << 1 << int(QMessageBox::Yes) << 100;
+        QTest::newRow("to chinese, no") << 0 << int(QMessageBox::No) << -1;
+    }
+    void languageSwitch()
+    {
+        QFETCH(int, start);
+        QFETCH(int, answer);
+        QFETCH(int, exitCode);
+        work->writeInit(0, start);
+        makeWindow(Global::DEVICE_SERVO, start);
+        QMenu* help = menuTitled(QStringLiteral("Help(&H)"));
+        const auto languages = help->actions().at(0)->menu()->actions();
+        BoxAnswerer box{QMessageBox::StandardButton(answer)};
+        const int code = exitCodeOf([&] { languages.at(1 - start)->trigger(); });
+        QVERIFY(box.answered());
+        QCOMPARE(box.seen.title, QStringLiteral("Tips"));
+        QCOMPARE(box.seen.text, QStringLiteral("The current language has changed and takes effect after the restart."
+                                               "<br>Do you wish to restart it now?"));
+        QCOMPARE(code, exitCode);
+        // Stored whatever the answer: a declined restart applies the choice at the next start.
+        QCOMPARE(int(Global::instance()->language()), 1 - start);
+        window.reset();
+        QVERIFY(work->readInit().contains(QStringLiteral("<Language>%1</Language>").arg(1 - start)));
+    }
+
+    void aboutDialog()
+    {
+        makeWindow(Global::DEVICE_SERVO);
+        QMenu* help = menuTitled(QStringLiteral("Help(&H)"));
+        QAction* about = help->actions().at(1);
+        about->trigger();
+        QPointer<GUI_About> first = window->controller()->aboutDialog();
+        QVERIFY(first);
+        QVERIFY(first->isVisible());
+        QVERIFY(!first->isModal());
+        QCOMPARE(first->windowTitle(), QStringLiteral("About"));
+        QCOMPARE(first->size(), QSize(525, 230));
+        QCOMPARE(first->minimumSize(), QSize(525, 230));
+        QCOMPARE(first->maximumSize(), QSize(525, 230));
+        QCOMPARE(first->findChild<QLabel*>(QStringLiteral("Lbl_Text"))->text(), QStringLiteral("Version: 1.0.12.0"));
+        auto* logo = first->findChild<QLabel*>(QStringLiteral("Lbl_Pic"));
+        QVERIFY(!logo->pixmap(Qt::ReturnByValue).isNull());
+        QCOMPARE(logo->size(), QSize(80, 80));
+
+        about->trigger();
+        QCOMPARE(window->controller()->aboutDialog(), first.data());
+        QCOMPARE(window->findChildren<GUI_About*>().size(), 1);
+
+        QTest::mouseClick(first->findChild<QPushButton*>(QStringLiteral("Btn_CLose")), Qt::LeftButton);
+        QVERIFY(!window->controller()->aboutDialog());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!first);
+
+        about->trigger();
+        QVERIFY(window->controller()->aboutDialog());
+        QVERIFY(window->controller()->aboutDialog()->isVisible());
+        // Escape (or the frame's close) ends in the same place.
+        QTest::keyClick(window->controller()->aboutDialog(), Qt::Key_Escape);
+        QVERIFY(!window->controller()->aboutDialog());
+    }
+
+    void enableRoundTripOnTheDrive()
+    {
+        SimDrive sim;
+        SimDrive::Options options;
+        options.baud = 9600;
+        QVERIFY(sim.start(options));
+        makeWindow(Global::DEVICE_SERVO);
+        GUI_Communication* page = window->controller()->communicationPage();
+        page->findChild<QComboBox*>(QStringLiteral("Cbx_Port"))->setEditText(sim.portName());
+        window->connectButton()->click();
+        QVERIFY(UiTest::waitForState(Communication::COMM_CONNECTED));
+        Communication* comm = Communication::instance();
+        QTRY_COMPARE(window->enableButton()->text(), QStringLiteral(" Disable"));
+
+        sim.clearLog();
+        window->enableButton()->click();
+        QTRY_COMPARE(window->enableButton()->text(), QStringLiteral(" Enabled"));
+        QCOMPARE(comm->enableState, Communication::COMM_ENABLE);
+        QCOMPARE(window->enableButton()->icon().pixmap(32).toImage(),
+                 QIcon(QStringLiteral(":/Icon/Images/Icon_32x32/Enable.png")).pixmap(32).toImage());
+        QCOMPARE(UiTest::writes(sim.log()), QStringList{QStringLiteral("06 00B5 1 1")});
+
+        sim.clearLog();
+        window->enableButton()->click();
+        QTRY_COMPARE(window->enableButton()->text(), QStringLiteral(" Disable"));
+        QCOMPARE(comm->enableState, Communication::COMM_DISABLE);
+        QCOMPARE(UiTest::writes(sim.log()),
+                 (QStringList{QStringLiteral("06 0191 1 0"), QStringLiteral("06 0192 1 4"),
+                              QStringLiteral("06 00B5 1 0")}));
+
+        window->connectButton()->click();
+        QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
