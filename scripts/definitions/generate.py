@@ -88,7 +88,7 @@ def tooltip(p: Param, lang: str, lo: str, hi: str, default: str) -> str:
             if p.writable:
                 auto += "出厂值：%s。" % default
     elif p.writable == 0:
-        auto = "Read-only value." if lang == "EN" else "只读参数。"
+        auto = "Read only." if lang == "EN" else "只读。"
     else:
         sep = " " if unit and lang == "EN" and not unit.startswith("%") else ""
         u = (sep + unit) if unit else ""
