@@ -1,1 +1,476 @@
-int main() { return 0; }
+// kestrova-drive-sim: a simulated servo drive or VFD answering as a Modbus RTU slave on a serial
+// port (usually one end of a socat pty pair), for tests, benchmarks and demonstrations of the tool.
+
+#include "DriveModel.h"
+#include "SimDefinitions.h"
+#include "SlaveServer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <modbus.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+
+int g_signalPipe[2] = { -1, -1 };
+
+void onSignal(int)
+{
+    const char c = 1;
+    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &c, 1);
+}
+
+double monotonicSeconds()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+const char* kHelp = R"(Usage: kestrova-drive-sim --port PATH [options]
+
+A simulated servo drive or VFD: a Modbus RTU slave (function codes 0x03, 0x06, 0x10) serving the
+parameters of a ParamTable.xml and live values, for testing the Kestrova tool over a pty link.
+
+Options:
+  --family servo|vfd   drive family (default servo)
+  --port PATH          serial device to serve, e.g. one end of a socat pty pair (required)
+  --baud N             baud rate (default 9600)
+  --parity N|E|O       parity (default N)
+  --stop-bits 1|2      stop bits (default 2)
+  --slave ID           slave address (default 1)
+  --config DIR         definition folder holding ParamTable.xml and Variables.xml (default: the
+                       first version folder in name order under ./Driver/Config/SERVO/ or VFD/,
+                       its EN/ subfolder)
+  --no-wire-time       answer at once; by default a reply waits as long as the request and reply
+                       frames plus a 3.5 character gap would take at the chosen framing
+  --log FILE           one line per request answered (also exception and corrupted answers, not
+                       requests ignored while silent), flushed at once: function code (2 hex digits),
+                       start address (4 hex digits), register count, written values (decimal), e.g.
+                       "06 00B5 1 1", "10 0000 2 385 65535", "03 F013 1"
+  --debug              libmodbus debug output on stdout
+  --help               this text
+
+Prints "ready <port>" on stdout once the port is open and served.
+
+Commands on standard input, one per line; each is answered with one line "ok ..." (or "error ...")
+on stdout:
+  alarm <hex>                servo: alarm code (status word 0x1013), the drive disables;
+                             VFD: fault code at 0x8000, the inverter trips and stops
+  clear                      clear the alarm / fault
+  silent on|off              stop / resume answering (requests are read and dropped, not logged)
+  badcrc on|off              answer with a corrupted CRC (writes still take effect)
+  exception <hexaddr> <code> answer every request touching that address with that exception code
+  exception off              remove all injected exceptions
+  delay <ms>                 extra delay before every reply
+  set <hexaddr> <value>      set a register (value decimal, negative or 0x hex); registers the
+                             simulation computes are rewritten on its next 20 ms step
+  get <hexaddr>              answers "ok <value>" (unsigned decimal)
+  quit                       exit
+
+Exception codes: 0x01 unsupported function code; 0x02 address range beyond 0xFFFF; 0x03 a count
+outside 1..125 (read) / 1..123 (write), or a write touching a read-only register: a parameter
+with writable="0" or a value the drive computes (servo 53, 0x1000-0x101B; VFD 0x3000, 0x8000,
+0x7000-0x7006 and computed D0 values). Such a write stores nothing. Command registers always take
+a write. Registers not in the table read 0 and store what is written.
+
+Servo registers: 181 := 1/0 enables/disables (53 reads 1 while enabled; an alarm refuses enabling);
+400 = 128 serial trial mode; 401 := 32/64 jog forward/backward at the speed in 149 (rpm), 0 stops;
+640 = 1 and 402 := 8 starts a position run of 514 * 10000 + 515 pulses (signed words, 10000 pulses
+per revolution) at the speed in 644 with acceleration time 168 and deceleration time 169 (ms);
+402 := 4 stops it. The motor moves only while enabled, without alarm and in trial mode.
+60 := 1 soft reset (motor stops, disabled, alarm cleared, parameters kept). One write of
+385, 65535 at 0-1 restores every factory value. Status block 0x1000-0x101B as the monitor page
+reads it; 0x100F DI states (settable with set), 0x1010 DO states from the DO functions 276-281.
+
+VFD registers: 0x2000 := 1 forward, 2 backward, 3 forward jog, 4 backward jog (only while the
+command source P0-02 at 0xF002 is 2 and no fault), 6 stop, 7 fault reset. The output frequency
+ramps at 25 Hz/s toward the setting in register 8 (P0-08, unit 0.01 Hz or 0.1 Hz after P0-22).
+Registers 0x0000-0x0FFF are the RAM copies of the parameters at 0xF000-0xFFFF (2 = 0xF002).
+0x7000 + k is D0-k (running frequency, set frequency, bus voltage, output voltage, current,
+power, torque, ...); 0x3000 running state (1 forward, 2 reverse, 3 stopped); 0x8000 fault code;
+0xFF03 power; 0xFF00 := 55 unlock (accepted and noted on stderr); one write of 0, 1 at
+0x1F00-0x1F01 restores every factory value.
+
+Scope variables from Variables.xml move: speed, position, torque, current, voltage and
+temperature variables follow the motor; others are sines, ramps and noisy sines. Two-register
+values are low word first.
+)";
+
+struct Options
+{
+    LinkSettings link;
+    DriveFamily family = DriveFamily::Servo;
+    QString config;
+    QString logPath;
+};
+
+bool parseArguments(int argc, char** argv, Options* o, int* exitCode)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        const char* option = argv[i];
+        auto next = [&](QString* value) {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "kestrova-drive-sim: %s needs a value\n", argv[i]);
+                return false;
+            }
+            *value = QString::fromLocal8Bit(argv[++i]);
+            return true;
+        };
+        QString v;
+        bool ok = true;
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            std::fputs(kHelp, stdout);
+            *exitCode = 0;
+            return false;
+        } else if (arg == QLatin1String("--no-wire-time")) {
+            o->link.wireTime = false;
+        } else if (arg == QLatin1String("--debug")) {
+            o->link.debug = true;
+        } else if (arg == QLatin1String("--family")) {
+            ok = next(&v) && (v == QLatin1String("servo") || v == QLatin1String("vfd"));
+            o->family = v == QLatin1String("vfd") ? DriveFamily::Vfd : DriveFamily::Servo;
+        } else if (arg == QLatin1String("--port")) {
+            ok = next(&o->link.port);
+        } else if (arg == QLatin1String("--baud")) {
+            ok = next(&v);
+            o->link.baud = v.toInt(&ok);
+            ok = ok && o->link.baud > 0;
+        } else if (arg == QLatin1String("--parity")) {
+            ok = next(&v) && (v == QLatin1String("N") || v == QLatin1String("E") || v == QLatin1String("O"));
+            o->link.parity = ok ? v.at(0).toLatin1() : 'N';
+        } else if (arg == QLatin1String("--stop-bits")) {
+            ok = next(&v);
+            o->link.stopBits = v.toInt(&ok);
+            ok = ok && (o->link.stopBits == 1 || o->link.stopBits == 2);
+        } else if (arg == QLatin1String("--slave")) {
+            ok = next(&v);
+            o->link.slave = v.toInt(&ok);
+            ok = ok && o->link.slave >= 1 && o->link.slave <= 247;
+        } else if (arg == QLatin1String("--config")) {
+            ok = next(&o->config);
+        } else if (arg == QLatin1String("--log")) {
+            ok = next(&o->logPath);
+        } else {
+            std::fprintf(stderr, "kestrova-drive-sim: unknown option %s (see --help)\n", argv[i]);
+            ok = false;
+        }
+        if (!ok) {
+            std::fprintf(stderr, "kestrova-drive-sim: bad or missing value for %s\n", option);
+            *exitCode = 2;
+            return false;
+        }
+    }
+    if (o->link.port.isEmpty()) {
+        std::fprintf(stderr, "kestrova-drive-sim: --port is required (see --help)\n");
+        *exitCode = 2;
+        return false;
+    }
+    return true;
+}
+
+// The first version folder in name order, its English definitions. Looked up from the working
+// directory first (like the tool), then from the folders above the executable (the build tree).
+QString defaultConfig(DriveFamily family)
+{
+    const QString sub = QStringLiteral("Driver/Config/")
+        + (family == DriveFamily::Servo ? QStringLiteral("SERVO") : QStringLiteral("VFD"));
+    QStringList roots { QDir::currentPath() };
+    QDir dir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
+    for (int up = 0; up < 5; ++up) {
+        roots << dir.absolutePath();
+        if (!dir.cdUp())
+            break;
+    }
+    for (const QString& root : roots) {
+        const QDir base(root + QLatin1Char('/') + sub);
+        if (!base.exists())
+            continue;
+        const QStringList versions = base.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QString& version : versions) {
+            const QString candidate = base.filePath(version + QStringLiteral("/EN"));
+            if (QFileInfo::exists(candidate + QStringLiteral("/ParamTable.xml")))
+                return candidate;
+        }
+    }
+    return QString();
+}
+
+bool parseHexAddress(const QString& text, quint16* address)
+{
+    QString t = text;
+    if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        t.remove(0, 2);
+    bool ok = false;
+    const uint v = t.toUInt(&ok, 16);
+    if (!ok || v > 0xFFFF)
+        return false;
+    *address = static_cast<quint16>(v);
+    return true;
+}
+
+bool parseNumber(const QString& text, long long* value)
+{
+    bool ok = false;
+    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        *value = text.mid(2).toLongLong(&ok, 16);
+    else
+        *value = text.toLongLong(&ok, 10);
+    return ok;
+}
+
+void answer(const QString& line)
+{
+    std::fprintf(stdout, "%s\n", line.toLocal8Bit().constData());
+    std::fflush(stdout);
+}
+
+struct Console
+{
+    DriveModel& model;
+    SlaveServer& server;
+    uint16_t* registers;
+    bool quit = false;
+
+    void run(const QString& line)
+    {
+        const QStringList w = line.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (w.isEmpty())
+            return;
+        const QString cmd = w.at(0).toLower();
+        auto onOff = [&](bool* flag) {
+            if (w.size() == 2 && (w.at(1) == QLatin1String("on") || w.at(1) == QLatin1String("off"))) {
+                *flag = w.at(1) == QLatin1String("on");
+                answer(QStringLiteral("ok %1 %2").arg(cmd, w.at(1)));
+            } else {
+                answer(QStringLiteral("error usage: %1 on|off").arg(cmd));
+            }
+        };
+        quint16 address = 0;
+        long long value = 0;
+        if (cmd == QLatin1String("alarm")) {
+            if (w.size() == 2 && parseHexAddress(w.at(1), &address)) {
+                model.setAlarm(address);
+                answer(QStringLiteral("ok alarm %1").arg(address));
+            } else {
+                answer(QStringLiteral("error usage: alarm <hex code>"));
+            }
+        } else if (cmd == QLatin1String("clear")) {
+            model.clearAlarm();
+            answer(QStringLiteral("ok clear"));
+        } else if (cmd == QLatin1String("silent")) {
+            onOff(&server.silent);
+        } else if (cmd == QLatin1String("badcrc")) {
+            onOff(&server.badCrc);
+        } else if (cmd == QLatin1String("exception")) {
+            if (w.size() == 2 && w.at(1) == QLatin1String("off")) {
+                server.injectedExceptions.clear();
+                answer(QStringLiteral("ok exception off"));
+            } else if (w.size() == 3 && parseHexAddress(w.at(1), &address) && parseNumber(w.at(2), &value)
+                && value >= 1 && value <= 255) {
+                server.injectedExceptions.insert(address, int(value));
+                answer(QStringLiteral("ok exception %1 %2").arg(address, 4, 16, QLatin1Char('0')).arg(value));
+            } else {
+                answer(QStringLiteral("error usage: exception <hexaddr> <code> | exception off"));
+            }
+        } else if (cmd == QLatin1String("delay")) {
+            if (w.size() == 2 && parseNumber(w.at(1), &value) && value >= 0 && value <= 600000) {
+                server.extraDelayMs = int(value);
+                answer(QStringLiteral("ok delay %1").arg(value));
+            } else {
+                answer(QStringLiteral("error usage: delay <ms>"));
+            }
+        } else if (cmd == QLatin1String("set")) {
+            if (w.size() == 3 && parseHexAddress(w.at(1), &address) && parseNumber(w.at(2), &value)
+                && value >= -32768 && value <= 65535) {
+                registers[address] = static_cast<uint16_t>(value & 0xFFFF);
+                model.written(address, 1, false);
+                answer(QStringLiteral("ok set %1 %2").arg(address, 4, 16, QLatin1Char('0')).arg(registers[address]));
+            } else {
+                answer(QStringLiteral("error usage: set <hexaddr> <value>"));
+            }
+        } else if (cmd == QLatin1String("get")) {
+            if (w.size() == 2 && parseHexAddress(w.at(1), &address))
+                answer(QStringLiteral("ok %1").arg(model.value(address)));
+            else
+                answer(QStringLiteral("error usage: get <hexaddr>"));
+        } else if (cmd == QLatin1String("quit")) {
+            answer(QStringLiteral("ok quit"));
+            quit = true;
+        } else {
+            answer(QStringLiteral("error unknown command: %1").arg(cmd));
+        }
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // libmodbus's debug trace goes to stdout too; keep it in step with the answers
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    Options options;
+    int exitCode = 0;
+    if (!parseArguments(argc, argv, &options, &exitCode))
+        return exitCode;
+
+    QString config = options.config;
+    if (config.isEmpty())
+        config = defaultConfig(options.family);
+    SimDefinitions definitions;
+    QString error;
+    if (config.isEmpty()) {
+        std::fprintf(stderr, "kestrova-drive-sim: no definition folder found; serving without parameters\n");
+    } else if (!definitions.loadParamTable(config + QStringLiteral("/ParamTable.xml"), &error)) {
+        std::fprintf(stderr, "kestrova-drive-sim: %s\n", error.toLocal8Bit().constData());
+        return 2;
+    } else if (!definitions.loadVariables(config + QStringLiteral("/Variables.xml"), &error)) {
+        std::fprintf(stderr, "kestrova-drive-sim: %s (no live scope variables)\n", error.toLocal8Bit().constData());
+    }
+
+    FILE* log = nullptr;
+    if (!options.logPath.isEmpty()) {
+        log = std::fopen(options.logPath.toLocal8Bit().constData(), "w");
+        if (!log) {
+            std::fprintf(stderr, "kestrova-drive-sim: cannot write %s: %s\n",
+                options.logPath.toLocal8Bit().constData(), std::strerror(errno));
+            return 2;
+        }
+    }
+
+    modbus_mapping_t* mapping = modbus_mapping_new(0, 0, 65536, 0);
+    if (!mapping) {
+        std::fprintf(stderr, "kestrova-drive-sim: out of memory\n");
+        return 1;
+    }
+    int rc = 0;
+    {
+        DriveModel model(options.family, definitions, mapping->tab_registers);
+        SlaveServer server(options.link, model, mapping);
+        if (!server.valid()) {
+            std::fprintf(stderr, "kestrova-drive-sim: bad serial settings\n");
+            modbus_mapping_free(mapping);
+            return 2;
+        }
+        server.setLog(log);
+
+        if (::pipe(g_signalPipe) != 0)
+            return 1;
+        ::fcntl(g_signalPipe[0], F_SETFL, O_NONBLOCK);
+        ::fcntl(g_signalPipe[1], F_SETFL, O_NONBLOCK);
+        struct sigaction sa = {};
+        sa.sa_handler = onSignal;
+        sigemptyset(&sa.sa_mask);
+        ::sigaction(SIGTERM, &sa, nullptr);
+        ::sigaction(SIGINT, &sa, nullptr);
+        ::signal(SIGPIPE, SIG_IGN);
+
+        Console console { model, server, mapping->tab_registers };
+        bool stdinOpen = true;
+        QByteArray input;
+        bool announced = false;
+        bool lostReported = false;
+        double reopenAt = 0.0;
+        const double tickInterval = 0.02;
+        double nextTick = monotonicSeconds();
+
+        while (!console.quit) {
+            double now = monotonicSeconds();
+            if (!server.isOpen() && now >= reopenAt) {
+                if (server.open()) {
+                    if (!announced) {
+                        answer(QStringLiteral("ready ") + options.link.port);
+                        announced = true;
+                    } else {
+                        std::fprintf(stderr, "kestrova-drive-sim: %s reopened\n",
+                            options.link.port.toLocal8Bit().constData());
+                    }
+                    lostReported = false;
+                } else {
+                    reopenAt = now + 0.2;
+                }
+            }
+            if (now >= nextTick) {
+                model.tick(now);
+                nextTick = now + tickInterval;
+            }
+
+            double wakeAt = nextTick;
+            if (server.hasPending())
+                wakeAt = std::min(wakeAt, server.pendingDeadline());
+            if (!server.isOpen())
+                wakeAt = std::min(wakeAt, reopenAt);
+            const int timeoutMs = std::max(0, int((wakeAt - now) * 1000.0 + 0.999));
+
+            pollfd fds[3];
+            int n = 0;
+            fds[n++] = { g_signalPipe[0], POLLIN, 0 };
+            const int stdinIndex = stdinOpen ? n : -1;
+            if (stdinOpen)
+                fds[n++] = { STDIN_FILENO, POLLIN, 0 };
+            const int linkIndex = server.wantsInput() ? n : -1;
+            if (server.wantsInput())
+                fds[n++] = { server.fd(), POLLIN, 0 };
+
+            const int ready = ::poll(fds, nfds_t(n), timeoutMs);
+            if (ready < 0 && errno != EINTR)
+                break;
+            if (ready > 0 && (fds[0].revents & POLLIN))
+                break; // SIGTERM / SIGINT
+
+            if (stdinIndex >= 0 && fds[stdinIndex].revents) {
+                char buffer[1024];
+                const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
+                if (got <= 0) {
+                    stdinOpen = false; // keep serving without a console
+                } else {
+                    input.append(buffer, int(got));
+                    int eol;
+                    while (!console.quit && (eol = input.indexOf('\n')) >= 0) {
+                        const QString line = QString::fromLocal8Bit(input.left(eol));
+                        input.remove(0, eol + 1);
+                        console.run(line);
+                    }
+                }
+            }
+
+            now = monotonicSeconds();
+            bool linkLost = false;
+            if (linkIndex >= 0 && fds[linkIndex].revents) {
+                if (fds[linkIndex].revents & (POLLHUP | POLLERR | POLLNVAL))
+                    linkLost = true;
+                else
+                    linkLost = !server.receive(now);
+            }
+            if (!linkLost && server.hasPending() && monotonicSeconds() >= server.pendingDeadline()) {
+                model.tick(monotonicSeconds());
+                linkLost = !server.sendPending();
+            }
+            if (linkLost) {
+                // The other end went away (socat ended): keep trying the same path.
+                server.close();
+                reopenAt = monotonicSeconds() + 0.2;
+                if (!lostReported) {
+                    std::fprintf(stderr, "kestrova-drive-sim: link %s lost, reopening\n",
+                        options.link.port.toLocal8Bit().constData());
+                    lostReported = true;
+                }
+            }
+        }
+        rc = 0;
+    }
+    modbus_mapping_free(mapping);
+    if (log)
+        std::fclose(log);
+    return rc;
+}

@@ -1,0 +1,749 @@
+#include "DriveModel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+enum Flag : uint8_t {
+    FlagComputed = 1,       // rewritten by the simulation on every tick
+    FlagMasterReadOnly = 2, // a write from the master is refused
+};
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kPulsesPerRev = 10000.0;
+constexpr double kEncoderPerRev = 131072.0; // 17-bit single-turn encoder
+
+// servo registers
+constexpr quint16 kServoEnabledState = 53;
+constexpr quint16 kServoDiLevel = 55;
+constexpr quint16 kServoDoLevel = 57;
+constexpr quint16 kServoSoftReset = 60;
+constexpr quint16 kServoJogSpeed = 149;
+constexpr quint16 kServoTimeA = 168;
+constexpr quint16 kServoTimeB = 169;
+constexpr quint16 kServoEnable = 181;
+constexpr quint16 kServoDiFunction = 256;
+constexpr quint16 kServoDoFunction = 276;
+constexpr quint16 kServoTrialMode = 400;
+constexpr quint16 kServoJog = 401;
+constexpr quint16 kServoPositionCommand = 402;
+constexpr quint16 kServoCountHigh = 514;
+constexpr quint16 kServoCountLow = 515;
+constexpr quint16 kServoPositionSelect = 640;
+constexpr quint16 kServoPositionSpeed = 644;
+constexpr quint16 kServoStatus = 0x1000;
+constexpr int kServoStatusWords = 28;
+constexpr quint16 kServoInputState = 0x100F;
+constexpr quint16 kServoAlarm = 0x1013;
+constexpr quint16 kTrialModeSerial = 128;
+
+// VFD registers
+constexpr quint16 kVfdCommand = 0x2000;
+constexpr quint16 kVfdState = 0x3000;
+constexpr quint16 kVfdFault = 0x8000;
+constexpr quint16 kVfdRunning = 0x7000; // D0 group
+constexpr quint16 kVfdRestore = 0x1F00;
+constexpr quint16 kVfdSource = 0xF002;
+constexpr quint16 kVfdFrequencySetting = 0xF008;
+constexpr quint16 kVfdFrequencyDecimals = 0xF016;
+constexpr quint16 kVfdUnlock = 0xFF00;
+constexpr quint16 kVfdModel = 0xFF01;
+constexpr quint16 kVfdPower = 0xFF03;
+constexpr quint16 kVfdUnlockCode = 55;
+constexpr double kVfdRampHzPerSecond = 25.0;
+
+enum VariableKind {
+    VarSine,
+    VarRamp,
+    VarNoisySine,
+    VarSpeed,
+    VarPosition,
+    VarPositionError,
+    VarTorque,
+    VarCurrent,
+    VarVoltage,
+    VarTemperature,
+    VarFrequency,
+};
+
+enum D0Kind { D0Speed, D0Temperature, D0Analog };
+
+bool containsAny(const QString& text, std::initializer_list<const char*> words)
+{
+    for (const char* w : words) {
+        if (text.contains(QLatin1String(w), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+DriveModel::DriveModel(DriveFamily family, const SimDefinitions& definitions, uint16_t* registers)
+    : m_family(family)
+    , m_definitions(definitions)
+    , m_reg(registers)
+    , m_param(65536, -1)
+    , m_flags(65536, 0)
+{
+    for (int i = 0; i < definitions.parameters.size(); ++i) {
+        const quint16 a = definitions.parameters.at(i).address;
+        if (m_param[a] < 0)
+            m_param[a] = i;
+    }
+    setupComputedRegisters();
+    setupVariables();
+    restoreFactory();
+}
+
+void DriveModel::markComputed(quint16 address)
+{
+    m_flags[address] |= FlagComputed | FlagMasterReadOnly;
+}
+
+void DriveModel::setupComputedRegisters()
+{
+    if (m_family == DriveFamily::Servo) {
+        markComputed(kServoEnabledState);
+        for (int k = 0; k < kServoStatusWords; ++k)
+            markComputed(static_cast<quint16>(kServoStatus + k));
+        return;
+    }
+    markComputed(kVfdState);
+    markComputed(kVfdFault);
+    for (int i = 0; i < m_definitions.parameters.size(); ++i) {
+        const QString& text = m_definitions.parameters.at(i).description;
+        if (containsAny(text, { "jog" }) && containsAny(text, { "freq" })) {
+            m_jogParameter = i;
+            break;
+        }
+    }
+    for (int k = 0; k <= 6; ++k)
+        markComputed(static_cast<quint16>(kVfdRunning + k));
+    for (const SimParameter& p : m_definitions.parameters) {
+        if ((p.address & 0xFF00) != kVfdRunning || (p.address & 0xFF) <= 6)
+            continue;
+        int kind = -1;
+        if (containsAny(p.description, { "speed", "rpm" }))
+            kind = D0Speed;
+        else if (containsAny(p.description, { "temperature" }))
+            kind = D0Temperature;
+        else if (containsAny(p.description, { "AI", "analog" }))
+            kind = D0Analog;
+        if (kind >= 0) {
+            m_d0Extra.push_back({ p.address, kind });
+            markComputed(p.address);
+        }
+    }
+}
+
+void DriveModel::setupVariables()
+{
+    int generic = 0;
+    for (const SimVariable& v : m_definitions.variables) {
+        if (m_flags[v.address] & FlagComputed)
+            continue; // already live: the status block or a running value
+        const QString text = v.name + QLatin1Char(' ') + v.description;
+        int kind;
+        if (containsAny(text, { "error", "deviation" }) && containsAny(text, { "position", "pulse" }))
+            kind = VarPositionError;
+        else if (containsAny(text, { "position", "pulse" }))
+            kind = m_family == DriveFamily::Servo ? int(VarPosition) : int(VarSine);
+        else if (containsAny(text, { "speed", "velocity", "rpm" }))
+            kind = VarSpeed;
+        else if (containsAny(text, { "frequency" }))
+            kind = m_family == DriveFamily::Vfd ? int(VarFrequency) : int(VarSine);
+        else if (containsAny(text, { "torque" }))
+            kind = VarTorque;
+        else if (containsAny(text, { "current" }))
+            kind = VarCurrent;
+        else if (containsAny(text, { "voltage" }))
+            kind = VarVoltage;
+        else if (containsAny(text, { "temperature" }))
+            kind = VarTemperature;
+        else
+            kind = VarSine + generic % 3;
+        m_variables.push_back({ v, kind, generic++ });
+    }
+}
+
+quint16 DriveModel::resolve(quint16 address) const
+{
+    if (m_family == DriveFamily::Vfd && address < 0x1000)
+        return static_cast<quint16>(0xF000 | address);
+    return address;
+}
+
+bool DriveModel::isExemptFromReadOnly(quint16 a) const
+{
+    // The registers the tool writes as commands must always take a write, whatever the
+    // definition file says about the parameter that shares the address.
+    if (m_family == DriveFamily::Servo) {
+        switch (a) {
+        case kServoDiLevel:
+        case kServoDoLevel:
+        case kServoSoftReset:
+        case kServoJogSpeed:
+        case kServoTimeA:
+        case kServoTimeB:
+        case kServoEnable:
+        case kServoTrialMode:
+        case kServoJog:
+        case kServoPositionCommand:
+        case kServoCountHigh:
+        case kServoCountLow:
+        case kServoPositionSelect:
+        case kServoPositionSpeed:
+            return true;
+        default:
+            return (a >= kServoDiFunction && a < kServoDiFunction + 8)
+                || (a >= kServoDoFunction && a < kServoDoFunction + 6);
+        }
+    }
+    switch (a) {
+    case 2:
+    case 3:
+    case 8:
+    case kVfdSource:
+    case 0xF003:
+    case kVfdFrequencySetting:
+    case kVfdCommand:
+    case kVfdUnlock:
+    case kVfdRestore:
+    case kVfdRestore + 1:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool DriveModel::isRestoreWrite(quint16 address, const uint16_t* values, int count) const
+{
+    if (count != 2)
+        return false;
+    if (m_family == DriveFamily::Servo)
+        return address == 0 && values[0] == 385 && values[1] == 65535;
+    return address == kVfdRestore && values[0] == 0 && values[1] == 1;
+}
+
+int DriveModel::checkWrite(quint16 address, const uint16_t* values, int count) const
+{
+    if (isRestoreWrite(address, values, count))
+        return 0;
+    for (int k = 0; k < count; ++k) {
+        const quint16 a = static_cast<quint16>(address + k);
+        if (isExemptFromReadOnly(a))
+            continue;
+        const quint16 r = resolve(a);
+        if (m_flags[r] & FlagMasterReadOnly)
+            return 3;
+        if (m_param[r] >= 0 && m_definitions.parameters.at(m_param[r]).readOnly)
+            return 3;
+    }
+    return 0;
+}
+
+void DriveModel::prepareRead(quint16 address, int count)
+{
+    for (int k = 0; k < count; ++k) {
+        const quint16 a = static_cast<quint16>(address + k);
+        const quint16 r = resolve(a);
+        if (r != a)
+            m_reg[a] = m_reg[r];
+    }
+}
+
+void DriveModel::written(quint16 address, int count, bool fromMaster)
+{
+    if (fromMaster && count == 2 && isRestoreWrite(address, m_reg + address, count)) {
+        restoreFactory();
+        return;
+    }
+    for (int k = 0; k < count; ++k) {
+        const quint16 a = static_cast<quint16>(address + k);
+        const quint16 r = resolve(a);
+        if (r != a)
+            m_reg[r] = m_reg[a];
+        if (m_family == DriveFamily::Servo)
+            servoWritten(r, m_reg[r]);
+        else
+            vfdWritten(r, m_reg[r]);
+    }
+}
+
+quint16 DriveModel::value(quint16 address)
+{
+    if (m_time >= 0)
+        tick(m_time); // computed registers follow a state change made since the last step
+    prepareRead(address, 1);
+    return m_reg[address];
+}
+
+void DriveModel::restoreFactory()
+{
+    std::fill(m_reg, m_reg + 65536, 0);
+    for (const SimParameter& p : m_definitions.parameters) {
+        if (m_param[p.address] >= 0 && &m_definitions.parameters.at(m_param[p.address]) == &p)
+            m_reg[p.address] = p.factory;
+    }
+    auto init = [this](quint16 address, quint16 v) {
+        if (m_param[address] < 0)
+            m_reg[address] = v;
+    };
+    m_alarm = 0;
+    if (m_family == DriveFamily::Servo) {
+        const quint16 di[8] = { 1, 2, 3, 4, 0, 0, 0, 0 };
+        const quint16 dout[6] = { 2, 3, 5, 4, 9, 8 };
+        for (int i = 0; i < 8; ++i)
+            init(static_cast<quint16>(kServoDiFunction + i), di[i]);
+        for (int i = 0; i < 6; ++i)
+            init(static_cast<quint16>(kServoDoFunction + i), dout[i]);
+        init(kServoJogSpeed, 100);
+        init(kServoPositionSpeed, 100);
+        init(kServoTimeA, 100);
+        init(kServoTimeB, 100);
+        servoStop();
+        m_enabled = false;
+        m_motion = Motion::Idle;
+    } else {
+        init(0xFD00, 0x4B56); // "KV"
+        init(0xFD01, 0x0200);
+        init(0xFD02, 0x0001);
+        init(kVfdFrequencyDecimals, 2);
+        init(kVfdFrequencySetting, 5000);
+        init(kVfdPower, 15); // 1.5 kW
+        m_command = VfdCommand::Stop;
+        m_frequency = 0.0;
+        m_unlocked = false;
+    }
+    if (m_time >= 0)
+        tick(m_time);
+}
+
+void DriveModel::setAlarm(quint16 code)
+{
+    m_alarm = code;
+    if (code == 0)
+        return;
+    if (m_family == DriveFamily::Servo) {
+        // A servo alarm switches the power stage off.
+        servoStop();
+        m_enabled = false;
+    } else {
+        m_command = VfdCommand::Stop;
+        m_frequency = 0.0; // the inverter trips: the motor coasts
+    }
+}
+
+void DriveModel::clearAlarm()
+{
+    m_alarm = 0;
+}
+
+void DriveModel::servoStop()
+{
+    m_motion = Motion::Idle;
+    m_velocity = 0.0;
+    m_target = m_position;
+}
+
+void DriveModel::servoWritten(quint16 address, uint16_t v)
+{
+    const bool canMove = m_enabled && m_alarm == 0 && m_reg[kServoTrialMode] == kTrialModeSerial;
+    switch (address) {
+    case kServoEnable:
+        if (v == 0) {
+            servoStop();
+            m_enabled = false;
+        } else if (v == 1 && m_alarm == 0) {
+            m_enabled = true;
+        }
+        break;
+    case kServoSoftReset:
+        if (v == 1) {
+            servoStop();
+            m_enabled = false;
+            m_alarm = 0;
+            m_reg[kServoSoftReset] = 0;
+        }
+        break;
+    case kServoJog:
+        if (v == 32 && canMove)
+            m_motion = Motion::JogForward;
+        else if (v == 64 && canMove)
+            m_motion = Motion::JogBackward;
+        else if (v == 0 && (m_motion == Motion::JogForward || m_motion == Motion::JogBackward))
+            m_motion = Motion::Idle;
+        break;
+    case kServoPositionCommand:
+        if (v == 8 && canMove && m_reg[kServoPositionSelect] == 1) {
+            const int high = static_cast<int16_t>(m_reg[kServoCountHigh]);
+            const int low = static_cast<int16_t>(m_reg[kServoCountLow]);
+            m_target = std::round(m_position) + double(high) * 10000.0 + double(low);
+            m_motion = Motion::PositionRun;
+        } else if (v == 4 && m_motion == Motion::PositionRun) {
+            m_motion = Motion::PositionStop;
+        }
+        break;
+    case kServoAlarm:
+        setAlarm(v);
+        break;
+    case kServoInputState:
+        m_inputs = v;
+        break;
+    default:
+        break;
+    }
+}
+
+void DriveModel::vfdWritten(quint16 address, uint16_t v)
+{
+    switch (address) {
+    case kVfdCommand: {
+        const bool canRun = m_alarm == 0 && m_reg[kVfdSource] == 2;
+        switch (v) {
+        case 1:
+            if (canRun)
+                m_command = VfdCommand::Forward;
+            break;
+        case 2:
+            if (canRun)
+                m_command = VfdCommand::Backward;
+            break;
+        case 3:
+            if (canRun)
+                m_command = VfdCommand::JogForward;
+            break;
+        case 4:
+            if (canRun)
+                m_command = VfdCommand::JogBackward;
+            break;
+        case 5:
+        case 6:
+            m_command = VfdCommand::Stop;
+            break;
+        case 7:
+            m_alarm = 0;
+            break;
+        default:
+            break;
+        }
+        break;
+    }
+    case kVfdUnlock:
+        m_unlocked = v == kVfdUnlockCode;
+        std::fprintf(stderr, "kestrova-drive-sim: unlock register 0xFF00 := %u (%s)\n", v,
+            m_unlocked ? "unlocked" : "not the unlock code");
+        break;
+    case kVfdFault:
+        setAlarm(v);
+        break;
+    default:
+        break;
+    }
+}
+
+double DriveModel::noise(double amplitude)
+{
+    std::uniform_real_distribution<double> d(-amplitude, amplitude);
+    return d(m_random);
+}
+
+int64_t DriveModel::toRaw(double x, quint8 format1) const
+{
+    if (format1 >= 1 && format1 <= 7)
+        x *= std::pow(10.0, format1);
+    return std::llround(x);
+}
+
+double DriveModel::paramScale(quint16 address, quint8 fallbackDecimals) const
+{
+    quint8 decimals = fallbackDecimals;
+    if (m_param[address] >= 0) {
+        const quint8 f = m_definitions.parameters.at(m_param[address]).format1;
+        decimals = f <= 7 ? f : 0;
+    }
+    return std::pow(10.0, decimals);
+}
+
+void DriveModel::put32(quint16 address, int64_t v)
+{
+    m_reg[address] = static_cast<uint16_t>(v & 0xFFFF);
+    m_reg[static_cast<quint16>(address + 1)] = static_cast<uint16_t>((v >> 16) & 0xFFFF);
+}
+
+void DriveModel::tick(double now)
+{
+    if (m_time < 0) {
+        m_time = now;
+        m_start = now;
+    }
+    const double dt = std::clamp(now - m_time, 0.0, 0.2);
+    m_time = now;
+    if (m_family == DriveFamily::Servo)
+        servoTick(dt);
+    else
+        vfdTick(dt);
+    variablesTick();
+}
+
+void DriveModel::servoTick(double dt)
+{
+    const double t = m_time - m_start;
+    if (!m_enabled && m_motion != Motion::Idle)
+        servoStop();
+
+    // acceleration in rpm/s: jogs reach full speed in about 0.3 s; a position run takes the
+    // acceleration time from register 168 and the deceleration time from 169
+    const double jogAccel = 20000.0;
+    const double runSpeed = std::min<double>(m_reg[kServoPositionSpeed], 6000.0);
+    const double timeA = m_reg[kServoTimeA] / 1000.0;
+    const double timeB = m_reg[kServoTimeB] / 1000.0;
+    const double accelA = timeA > 0 ? std::max(runSpeed, 1.0) / timeA : 1e6;
+    const double accelB = timeB > 0 ? std::max(runSpeed, 1.0) / timeB : 1e6;
+
+    double targetVelocity = 0.0;
+    double accel = jogAccel;
+    const double jogSpeed = std::min<double>(m_reg[kServoJogSpeed], 6000.0);
+    switch (m_motion) {
+    case Motion::Idle:
+        break;
+    case Motion::JogForward:
+        targetVelocity = jogSpeed;
+        break;
+    case Motion::JogBackward:
+        targetVelocity = -jogSpeed;
+        break;
+    case Motion::PositionRun: {
+        const double remaining = m_target - m_position;
+        const double decelPulses = accelB * kPulsesPerRev / 60.0;
+        const double brakeRpm = std::sqrt(2.0 * decelPulses * std::fabs(remaining)) * 60.0 / kPulsesPerRev;
+        targetVelocity = std::copysign(std::min(runSpeed, brakeRpm), remaining);
+        accel = std::fabs(targetVelocity) < std::fabs(m_velocity) ? accelB : accelA;
+        break;
+    }
+    case Motion::PositionStop:
+        accel = accelB;
+        break;
+    }
+
+    const double step = accel * dt;
+    if (m_velocity < targetVelocity)
+        m_velocity = std::min(targetVelocity, m_velocity + step);
+    else
+        m_velocity = std::max(targetVelocity, m_velocity - step);
+
+    const double before = m_position;
+    m_position += m_velocity * kPulsesPerRev / 60.0 * dt;
+    if (m_motion == Motion::PositionRun) {
+        const bool crossed = (before - m_target) * (m_position - m_target) <= 0.0;
+        if (crossed || std::fabs(m_target - m_position) < 0.5) {
+            m_position = m_target;
+            m_velocity = 0.0;
+            m_motion = Motion::Idle;
+        }
+    } else if (m_motion == Motion::PositionStop && m_velocity == 0.0) {
+        m_motion = Motion::Idle;
+    }
+
+    const double acceleration = dt > 0 ? (m_velocity - m_lastVelocity) / dt : 0.0;
+    m_lastVelocity = m_velocity;
+    const bool moving = std::fabs(m_velocity) > 0.01;
+    if (m_enabled) {
+        const double friction = moving ? std::copysign(35.0, m_velocity) : 0.0;
+        m_torque = acceleration / 100.0 + friction + noise(2.0);
+    } else {
+        m_torque = 0.0;
+    }
+    m_torque = std::clamp(m_torque, -3000.0, 3000.0);
+    const double current = m_enabled ? std::fabs(m_torque) * 0.28 + 12.0 + noise(1.0) : 0.0; // 0.01 A
+
+    // the heat sink follows the load over a couple of minutes
+    const double ambient = 350.0 + 8.0 * std::sin(2 * kPi * t / 600.0);
+    m_temperature += (ambient + current * 0.5 - m_temperature) * std::min(1.0, dt / 120.0);
+    const double bus = 311.0 + 2.0 * std::sin(2 * kPi * t / 47.0) + noise(0.4);
+
+    const double positionError = m_enabled ? m_velocity * kPulsesPerRev / 60.0 * 0.002 + noise(1.0) : 0.0;
+    const int64_t position = std::llround(m_position);
+    const int64_t command = std::llround(m_position + positionError);
+    const int64_t encoder = std::llround(m_position * kEncoderPerRev / kPulsesPerRev) + 5 * 131072LL;
+    const int64_t singleTurn = ((encoder % 131072) + 131072) % 131072;
+
+    quint16 outputs = 0;
+    for (int i = 0; i < 6; ++i) {
+        bool on = false;
+        switch (m_reg[kServoDoFunction + i]) {
+        case 1: on = true; break;
+        case 2: on = m_alarm == 0; break;
+        case 3: on = m_alarm != 0; break;
+        case 4: on = std::fabs(m_velocity) < 10.0; break;
+        case 5: on = m_motion != Motion::PositionRun; break;
+        case 6: on = moving && std::fabs(m_velocity - targetVelocity) < 10.0; break;
+        case 8: on = m_enabled; break;
+        case 9: on = m_enabled; break;
+        default: break;
+        }
+        if (on)
+            outputs |= quint16(1u << i);
+    }
+
+    uint16_t* w = m_reg + kServoStatus;
+    w[0] = static_cast<uint16_t>(static_cast<int16_t>(std::lround(m_velocity + (m_enabled ? noise(0.6) : 0.0))));
+    put32(kServoStatus + 1, position);
+    put32(kServoStatus + 3, command);
+    put32(kServoStatus + 5, command - position);
+    w[7] = static_cast<uint16_t>(static_cast<int16_t>(std::lround(m_torque)));
+    w[8] = static_cast<uint16_t>(std::lround(std::max(0.0, current)));
+    w[9] = m_reg[kServoTrialMode] == kTrialModeSerial ? 1 : 0;
+    w[10] = static_cast<uint16_t>(std::lround(m_temperature));
+    w[11] = static_cast<uint16_t>(static_cast<int16_t>(std::lround(targetVelocity)));
+    w[12] = static_cast<uint16_t>(static_cast<int16_t>(std::lround(m_torque)));
+    put32(kServoStatus + 13, singleTurn);
+    w[15] = m_inputs & 0xFF;
+    w[16] = outputs;
+    w[17] = 0;
+    w[18] = static_cast<uint16_t>(std::lround(bus));
+    w[19] = m_alarm;
+    w[20] = 0x0110;
+    w[21] = 1;
+    w[22] = !m_enabled ? 0 : (moving ? 2 : 1);
+    w[23] = 0;
+    for (int k = 0; k < 4; ++k)
+        w[24 + k] = static_cast<uint16_t>((static_cast<uint64_t>(encoder) >> (16 * k)) & 0xFFFF);
+    m_reg[kServoEnabledState] = m_enabled ? 1 : 0;
+}
+
+void DriveModel::vfdTick(double dt)
+{
+    const double t = m_time - m_start;
+    const int decimals = (m_reg[kVfdFrequencyDecimals] & 0xFF) == 1 ? 1 : 2;
+    const double unit = std::pow(10.0, decimals);
+    const double setting = m_reg[kVfdFrequencySetting] / unit;
+    const double jog = m_jogParameter >= 0 ? m_reg[m_definitions.parameters.at(m_jogParameter).address]
+            / paramScale(m_definitions.parameters.at(m_jogParameter).address, 2)
+                                           : 5.0;
+
+    double target = 0.0;
+    switch (m_command) {
+    case VfdCommand::Stop: break;
+    case VfdCommand::Forward: target = setting; break;
+    case VfdCommand::Backward: target = -setting; break;
+    case VfdCommand::JogForward: target = jog; break;
+    case VfdCommand::JogBackward: target = -jog; break;
+    }
+    if (m_alarm != 0)
+        target = m_frequency = 0.0;
+    const double before = m_frequency;
+    const double step = kVfdRampHzPerSecond * dt;
+    if (m_frequency < target)
+        m_frequency = std::min(target, m_frequency + step);
+    else
+        m_frequency = std::max(target, m_frequency - step);
+    const double acceleration = dt > 0 ? std::fabs(m_frequency - before) / dt : 0.0;
+
+    const double f = std::fabs(m_frequency);
+    const bool running = f > 0.0 || m_command != VfdCommand::Stop;
+    const double bus = 540.0 + 3.0 * std::sin(2 * kPi * t / 53.0) + noise(0.3);
+    const double voltage = std::min(380.0, 380.0 * f / 50.0);
+    const double current = running ? 0.6 + 1.8 * f / 50.0 + acceleration * 0.02 + noise(0.02) : 0.0;
+    const double power = std::sqrt(3.0) * voltage * current * 0.8 / 1000.0;
+    const double torque = running ? 25.0 + acceleration * 0.8 + 3.0 * std::sin(2 * kPi * t / 7.0) : 0.0;
+    const double currentUnit = m_reg[kVfdModel] > 21 ? 10.0 : 100.0;
+
+    m_reg[kVfdRunning + 0] = static_cast<uint16_t>(std::lround(f * unit));
+    m_reg[kVfdRunning + 1] = m_reg[kVfdFrequencySetting];
+    m_reg[kVfdRunning + 2] = static_cast<uint16_t>(std::lround(bus * paramScale(kVfdRunning + 2, 1)));
+    m_reg[kVfdRunning + 3] = static_cast<uint16_t>(std::lround(voltage * paramScale(kVfdRunning + 3, 0)));
+    m_reg[kVfdRunning + 4] = static_cast<uint16_t>(std::lround(current * currentUnit));
+    m_reg[kVfdRunning + 5] = static_cast<uint16_t>(std::lround(power * paramScale(kVfdRunning + 5, 1)));
+    m_reg[kVfdRunning + 6] = static_cast<uint16_t>(std::lround(torque * paramScale(kVfdRunning + 6, 1)));
+    for (const Computed& c : m_d0Extra) {
+        double x = 0.0;
+        switch (c.kind) {
+        case D0Speed: x = f * 30.0; break; // four-pole motor
+        case D0Temperature: x = 38.0 + f * 0.2 + std::sin(2 * kPi * t / 300.0); break;
+        case D0Analog: x = 5.0 + 4.0 * std::sin(2 * kPi * t / 20.0); break;
+        default: break;
+        }
+        m_reg[c.address] = static_cast<uint16_t>(std::lround(x * paramScale(c.address, 0)) & 0xFFFF);
+    }
+
+    quint16 state = 3;
+    if (m_frequency > 0.0)
+        state = 1;
+    else if (m_frequency < 0.0)
+        state = 2;
+    else if (m_command == VfdCommand::Forward || m_command == VfdCommand::JogForward)
+        state = 1;
+    else if (m_command == VfdCommand::Backward || m_command == VfdCommand::JogBackward)
+        state = 2;
+    m_reg[kVfdState] = state;
+    m_reg[kVfdFault] = m_alarm;
+}
+
+void DriveModel::variablesTick()
+{
+    const double t = m_time - m_start;
+    const bool servo = m_family == DriveFamily::Servo;
+    for (const LiveVariable& v : m_variables) {
+        const SimVariable& d = v.def;
+        const double period = 4.0 + 1.5 * v.index;
+        const double phase = std::sin(2 * kPi * t / period);
+        const double amplitude = d.length >= 2 ? 100000.0 : 1000.0; // raw units
+        const double offset = d.isSigned ? 0.0 : amplitude * 1.2;
+        int64_t raw = 0;
+        switch (v.kind) {
+        case VarSine:
+            raw = std::llround(offset + amplitude * phase);
+            break;
+        case VarRamp: {
+            const double fraction = std::fmod(t, period) / period;
+            raw = std::llround(offset + amplitude * (2.0 * fraction - 1.0));
+            break;
+        }
+        case VarNoisySine:
+            raw = std::llround(offset + amplitude * 0.8 * phase + noise(amplitude * 0.1));
+            break;
+        case VarSpeed:
+            raw = toRaw(servo ? m_velocity + (m_enabled ? noise(0.6) : 0.0) : std::fabs(m_frequency) * 30.0,
+                d.format1);
+            break;
+        case VarPosition:
+            raw = toRaw(m_position, d.format1);
+            break;
+        case VarPositionError:
+            raw = toRaw(m_enabled ? m_velocity * kPulsesPerRev / 60.0 * 0.002 + noise(1.0) : 0.0, d.format1);
+            break;
+        case VarTorque:
+            raw = toRaw(servo ? m_torque / 10.0 : m_reg[kVfdRunning + 6] / paramScale(kVfdRunning + 6, 1),
+                d.format1);
+            break;
+        case VarCurrent:
+            raw = toRaw(servo ? m_reg[kServoStatus + 8] / 100.0
+                              : m_reg[kVfdRunning + 4] / (m_reg[kVfdModel] > 21 ? 10.0 : 100.0),
+                d.format1);
+            break;
+        case VarVoltage:
+            raw = toRaw(servo ? m_reg[kServoStatus + 18] : m_reg[kVfdRunning + 2] / paramScale(kVfdRunning + 2, 1),
+                d.format1);
+            break;
+        case VarTemperature:
+            raw = toRaw(servo ? m_temperature / 10.0 : 38.0 + std::fabs(m_frequency) * 0.2, d.format1);
+            break;
+        case VarFrequency:
+            raw = toRaw(std::fabs(m_frequency), d.format1);
+            break;
+        default:
+            break;
+        }
+        if (d.length >= 2) {
+            raw = std::clamp<int64_t>(raw, d.isSigned ? INT32_MIN : 0, d.isSigned ? INT32_MAX : UINT32_MAX);
+            put32(d.address, raw);
+        } else {
+            raw = std::clamp<int64_t>(raw, d.isSigned ? INT16_MIN : 0, d.isSigned ? INT16_MAX : UINT16_MAX);
+            m_reg[d.address] = static_cast<uint16_t>(raw & 0xFFFF);
+        }
+    }
+}

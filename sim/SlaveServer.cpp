@@ -1,0 +1,262 @@
+#include "SlaveServer.h"
+
+#include "DriveModel.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kReadHoldingRegisters = 0x03;
+constexpr int kWriteSingleRegister = 0x06;
+constexpr int kWriteMultipleRegisters = 0x10;
+
+int word(const uint8_t* p)
+{
+    return (p[0] << 8) | p[1];
+}
+
+uint16_t crc16(const uint8_t* data, int length)
+{
+    uint16_t crc = 0xFFFF;
+    for (int i = 0; i < length; ++i) {
+        crc ^= data[i];
+        for (int b = 0; b < 8; ++b)
+            crc = (crc & 1) ? static_cast<uint16_t>((crc >> 1) ^ 0xA001) : static_cast<uint16_t>(crc >> 1);
+    }
+    return crc;
+}
+
+bool isLinkError(int error)
+{
+    return error == EIO || error == ECONNRESET || error == EBADF || error == ENXIO || error == ENODEV
+        || error == EPIPE;
+}
+
+} // namespace
+
+SlaveServer::SlaveServer(const LinkSettings& settings, DriveModel& model, modbus_mapping_t* mapping)
+    : m_settings(settings)
+    , m_model(model)
+    , m_mapping(mapping)
+{
+    m_ctx = modbus_new_rtu(settings.port.toLocal8Bit().constData(), settings.baud, settings.parity, 8,
+        settings.stopBits);
+    if (!m_ctx)
+        return;
+    modbus_set_slave(m_ctx, settings.slave);
+    modbus_set_debug(m_ctx, settings.debug ? TRUE : FALSE);
+    // The rest of a frame follows its first byte at once on a pty; a short wait resynchronises
+    // quickly after garbage.
+    modbus_set_byte_timeout(m_ctx, 0, 100000);
+    // only used for the answer of another slave, see receive()
+    modbus_set_response_timeout(m_ctx, 0, 1000);
+}
+
+SlaveServer::~SlaveServer()
+{
+    if (m_ctx) {
+        close();
+        modbus_free(m_ctx);
+    }
+}
+
+bool SlaveServer::open()
+{
+    if (m_open)
+        return true;
+    if (modbus_connect(m_ctx) != 0)
+        return false;
+    modbus_flush(m_ctx); // bytes left in the pty from before are no request of ours
+    m_open = true;
+    m_pending = false;
+    return true;
+}
+
+void SlaveServer::close()
+{
+    if (!m_open)
+        return;
+    modbus_close(m_ctx);
+    m_open = false;
+    m_pending = false;
+}
+
+int SlaveServer::fd() const
+{
+    return m_open ? modbus_get_socket(m_ctx) : -1;
+}
+
+double SlaveServer::frameSeconds(int bytes) const
+{
+    const int bitsPerChar = 1 + 8 + (m_settings.parity == 'N' ? 0 : 1) + m_settings.stopBits;
+    return bytes * double(bitsPerChar) / double(m_settings.baud);
+}
+
+int SlaveServer::decide(int length) const
+{
+    const uint8_t* r = m_request;
+    const int function = r[1];
+    const int address = length >= 4 ? word(r + 2) : 0;
+    int count = length >= 6 ? word(r + 4) : 0;
+    if (function == kWriteSingleRegister)
+        count = 1;
+    for (auto it = injectedExceptions.cbegin(); it != injectedExceptions.cend(); ++it) {
+        if (it.key() >= address && it.key() < address + std::max(count, 1))
+            return it.value();
+    }
+    switch (function) {
+    case kReadHoldingRegisters:
+        if (count < 1 || count > MODBUS_MAX_READ_REGISTERS)
+            return MODBUS_EXCEPTION_ILLEGAL_DATA_VALUE;
+        break;
+    case kWriteSingleRegister:
+        break;
+    case kWriteMultipleRegisters:
+        if (count < 1 || count > MODBUS_MAX_WRITE_REGISTERS || r[6] != count * 2)
+            return MODBUS_EXCEPTION_ILLEGAL_DATA_VALUE;
+        break;
+    default:
+        return MODBUS_EXCEPTION_ILLEGAL_FUNCTION;
+    }
+    if (address + count > 65536)
+        return MODBUS_EXCEPTION_ILLEGAL_DATA_ADDRESS;
+    if (function == kWriteSingleRegister) {
+        const uint16_t value = static_cast<uint16_t>(word(r + 4));
+        return m_model.checkWrite(static_cast<quint16>(address), &value, 1);
+    }
+    if (function == kWriteMultipleRegisters) {
+        uint16_t values[MODBUS_MAX_WRITE_REGISTERS];
+        for (int k = 0; k < count; ++k)
+            values[k] = static_cast<uint16_t>(word(r + 7 + 2 * k));
+        return m_model.checkWrite(static_cast<quint16>(address), values, count);
+    }
+    return 0;
+}
+
+bool SlaveServer::receive(double now)
+{
+    const int rc = modbus_receive(m_ctx, m_request);
+    if (rc == 0) {
+        // Addressed to another slave. libmodbus then takes the next frame for that slave's answer
+        // and drops it; with no other slave on the line that would be our master's next request.
+        // Let that wait run out now, while the master is still waiting for the other slave.
+        modbus_receive(m_ctx, m_request);
+        return true;
+    }
+    if (rc < 0) {
+        if (isLinkError(errno))
+            return false;
+        // bad CRC, a torn frame or garbage: drop whatever is left and wait for the next request
+        modbus_flush(m_ctx);
+        return true;
+    }
+    if (silent)
+        return true;
+    m_length = rc;
+    m_exception = decide(rc);
+
+    int replyBytes = 0;
+    if (m_request[0] != MODBUS_BROADCAST_ADDRESS) {
+        if (m_exception)
+            replyBytes = 5;
+        else if (m_request[1] == kReadHoldingRegisters)
+            replyBytes = 5 + 2 * word(m_request + 4);
+        else
+            replyBytes = 8;
+    }
+    double delay = extraDelayMs / 1000.0;
+    if (m_settings.wireTime)
+        delay += frameSeconds(rc + replyBytes) + frameSeconds(1) * 3.5;
+    m_pending = true;
+    m_deadline = now + delay;
+    return true;
+}
+
+void SlaveServer::writeLog() const
+{
+    if (!m_log)
+        return;
+    const uint8_t* r = m_request;
+    const int function = r[1];
+    const int address = m_length >= 4 ? word(r + 2) : 0;
+    QByteArray line = QByteArray::number(function, 16).toUpper().rightJustified(2, '0') + ' '
+        + QByteArray::number(address, 16).toUpper().rightJustified(4, '0') + ' ';
+    if (function == kWriteSingleRegister) {
+        line += "1 " + QByteArray::number(word(r + 4));
+    } else {
+        const int count = m_length >= 6 ? word(r + 4) : 0;
+        line += QByteArray::number(count);
+        if (function == kWriteMultipleRegisters) {
+            const int bytes = std::min<int>(r[6], m_length - 9);
+            for (int k = 0; k + 1 < bytes; k += 2)
+                line += ' ' + QByteArray::number(word(r + 7 + k));
+        }
+    }
+    std::fprintf(m_log, "%s\n", line.constData());
+    std::fflush(m_log);
+}
+
+bool SlaveServer::sendPending()
+{
+    m_pending = false;
+    writeLog();
+    const int function = m_request[1];
+    const int address = word(m_request + 2);
+    const int count = function == kWriteSingleRegister ? 1 : word(m_request + 4);
+    if (badCrc)
+        return sendCorrupted();
+
+    int rc;
+    if (m_exception) {
+        rc = modbus_reply_exception(m_ctx, m_request, static_cast<unsigned>(m_exception));
+    } else {
+        if (function == kReadHoldingRegisters)
+            m_model.prepareRead(static_cast<quint16>(address), count);
+        rc = modbus_reply(m_ctx, m_request, m_length, m_mapping);
+        if (function != kReadHoldingRegisters)
+            m_model.written(static_cast<quint16>(address), count, true);
+    }
+    return !(rc < 0 && isLinkError(errno));
+}
+
+bool SlaveServer::sendCorrupted()
+{
+    const uint8_t* r = m_request;
+    const int function = r[1];
+    const int address = word(r + 2);
+    const int count = function == kWriteSingleRegister ? 1 : word(r + 4);
+    QByteArray frame;
+    frame.append(static_cast<char>(r[0]));
+    if (m_exception) {
+        frame.append(static_cast<char>(function | 0x80));
+        frame.append(static_cast<char>(m_exception));
+    } else if (function == kReadHoldingRegisters) {
+        m_model.prepareRead(static_cast<quint16>(address), count);
+        frame.append(static_cast<char>(function));
+        frame.append(static_cast<char>(count * 2));
+        for (int k = 0; k < count; ++k) {
+            const uint16_t v = m_mapping->tab_registers[address + k];
+            frame.append(static_cast<char>(v >> 8));
+            frame.append(static_cast<char>(v & 0xFF));
+        }
+    } else {
+        // the write itself succeeds; only the answer is damaged
+        if (function == kWriteSingleRegister) {
+            m_mapping->tab_registers[address] = static_cast<uint16_t>(word(r + 4));
+        } else {
+            for (int k = 0; k < count; ++k)
+                m_mapping->tab_registers[address + k] = static_cast<uint16_t>(word(r + 7 + 2 * k));
+        }
+        m_model.written(static_cast<quint16>(address), count, true);
+        frame.append(reinterpret_cast<const char*>(r + 1), 5);
+    }
+    if (r[0] == MODBUS_BROADCAST_ADDRESS)
+        return true;
+    const uint16_t crc = static_cast<uint16_t>(
+        crc16(reinterpret_cast<const uint8_t*>(frame.constData()), frame.size()) ^ 0x5A5A);
+    frame.append(static_cast<char>(crc & 0xFF));
+    frame.append(static_cast<char>(crc >> 8));
+    const ssize_t n = ::write(fd(), frame.constData(), static_cast<size_t>(frame.size()));
+    return !(n < 0 && isLinkError(errno));
+}

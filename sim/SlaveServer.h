@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+
+#include <modbus.h>
+
+#include <cstdint>
+#include <cstdio>
+
+class DriveModel;
+
+struct LinkSettings
+{
+    QString port;
+    int baud = 9600;
+    char parity = 'N';
+    int stopBits = 2;
+    int slave = 1;
+    bool wireTime = true;
+    bool debug = false;
+};
+
+// The Modbus RTU slave side: receives one request at a time, holds its reply back for the time the
+// frames would need on a real wire (a pty delivers them at once), and applies the injected faults.
+class SlaveServer
+{
+public:
+    SlaveServer(const LinkSettings& settings, DriveModel& model, modbus_mapping_t* mapping);
+    ~SlaveServer();
+    SlaveServer(const SlaveServer&) = delete;
+    SlaveServer& operator=(const SlaveServer&) = delete;
+
+    bool valid() const { return m_ctx != nullptr; }
+    bool open();
+    void close();
+    bool isOpen() const { return m_open; }
+    int fd() const;
+    bool wantsInput() const { return m_open && !m_pending; }
+
+    // Reads one request; false when the link has gone away.
+    bool receive(double now);
+    bool hasPending() const { return m_pending; }
+    double pendingDeadline() const { return m_deadline; }
+    // Sends the held reply; false when the link has gone away.
+    bool sendPending();
+
+    void setLog(FILE* log) { m_log = log; }
+
+    bool silent = false;
+    bool badCrc = false;
+    int extraDelayMs = 0;
+    QMap<quint16, int> injectedExceptions; // address -> exception code
+
+private:
+    int decide(int length) const;
+    double frameSeconds(int bytes) const;
+    void writeLog() const;
+    bool sendCorrupted();
+
+    LinkSettings m_settings;
+    DriveModel& m_model;
+    modbus_mapping_t* m_mapping;
+    modbus_t* m_ctx = nullptr;
+    bool m_open = false;
+    FILE* m_log = nullptr;
+
+    bool m_pending = false;
+    double m_deadline = 0.0;
+    uint8_t m_request[MODBUS_RTU_MAX_ADU_LENGTH] = {};
+    int m_length = 0;
+    int m_exception = 0;
+};
