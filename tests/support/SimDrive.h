@@ -34,7 +34,8 @@ public:
     QString simPortName() const;
 
     // One command line on the sim's standard input (fault injection, see the sim's --help).
-    void command(const QString& line);
+    // Returns the sim's answer line ("ok ..."), or an empty string when none came within 3 s.
+    QString command(const QString& line);
 
     // Lines of the request log ("06 00B5 1 1"), as written so far.
     QStringList log() const;
@@ -47,13 +48,20 @@ public:
     void cutLink();
     bool restoreLink();
 
+    // Whether the sim is still running (it ends on "quit" or when it fails).
+    bool isRunning() const;
+
 private:
     bool startLink();
     bool startSim();
+    QString readSimLine(int timeoutMs);
+    static void stopProcess(QProcess& process);
 
     Options m_options;
     QTemporaryDir m_dir;
     QProcess m_socat;
     QProcess m_sim;
     QString m_logPath;
+    QByteArray m_simOut;
+    int m_logSkip = 0;
 };
