@@ -149,6 +149,13 @@ bool Modbus::openMaster()
     }
     connect(master, &QModbusDevice::errorOccurred, this, &Modbus::handleMasterError,
             Qt::DirectConnection);
+    // A client that closes its port on its own has lost the link just as much.
+    connect(master, &QModbusDevice::stateChanged, this,
+            [this](QModbusDevice::State state) {
+                if (state == QModbusDevice::UnconnectedState && d_func()->master)
+                    failLink();
+            },
+            Qt::DirectConnection);
     d->connected = true;
     return true;
 }
