@@ -58,8 +58,8 @@ endforeach()
 file(CONFIGURE OUTPUT ${OUT_DIR}/translations.qrc CONTENT
 "<RCC>
     <qresource prefix=\"/Language\">
-        <file>Language/en.qm</file>
-        <file>Language/cn.qm</file>
+        <file alias=\"en.qm\">Language/en.qm</file>
+        <file alias=\"cn.qm\">Language/cn.qm</file>
     </qresource>
 </RCC>
 ")

@@ -43,7 +43,6 @@ private slots:
         QDir::setCurrent(work->path());
         Global::instance()->setDevice(0);
         Global::instance()->setLanguage(0);
-        Global::instance()->setDeviceVersion(QString());
     }
 
     void cleanup()
@@ -51,6 +50,14 @@ private slots:
         QDir::setCurrent(previousDir);
         delete work;
         work = nullptr;
+    }
+
+    // Must run before any case chooses a device version: the version path cannot be unset again.
+    void configPathWithoutVersion()
+    {
+        QCOMPARE(Global::instance()->configPath(), QStringLiteral("EN/"));
+        Global::instance()->setLanguage(Global::LANGUAGE_CN);
+        QCOMPARE(Global::instance()->configPath(), QStringLiteral("CN/"));
     }
 
     void readMemory_data()
@@ -87,8 +94,9 @@ private slots:
         QFETCH(int, language);
 
         // A refused file must leave the settings alone: mark them first.
-        Global::instance()->setDevice(9);
-        Global::instance()->setLanguage(9);
+        const int start = accepted ? 0 : 9;
+        Global::instance()->setDevice(start);
+        Global::instance()->setLanguage(start);
         writeInit(content);
         Xml xml;
         QCOMPARE(xml.readMemory(), accepted);
@@ -214,13 +222,6 @@ private slots:
         QVERIFY(Global::instance()->device() != Global::DEVICE_SERVO);
         QVERIFY(Global::instance()->device() != Global::DEVICE_VFD);
         QCOMPARE(Global::instance()->configDirectory(), QStringLiteral("./Driver/Config/VFD/"));
-    }
-
-    void configPathWithoutVersion()
-    {
-        QCOMPARE(Global::instance()->configPath(), QStringLiteral("EN/"));
-        Global::instance()->setLanguage(Global::LANGUAGE_CN);
-        QCOMPARE(Global::instance()->configPath(), QStringLiteral("CN/"));
     }
 
     void pictureListOrder()

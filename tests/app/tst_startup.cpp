@@ -3,6 +3,7 @@
 #include "ModalAnswer.h"
 #include "Startup.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
