@@ -1,0 +1,429 @@
+#include "UiTestSupport.h"
+
+#include "SimDrive.h"
+#include "app/Global.h"
+#include "ui/GUI_Communication/GUI_Communication.h"
+#include "ui/MainWindow.h"
+#include "ui/WidgetController.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QSpinBox>
+#include <QTemporaryFile>
+#include <QToolButton>
+#include <QtTest>
+
+using UiTest::BoxAnswerer;
+
+class TestConnectionPage : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<UiTest::WorkDir> work;
+    std::unique_ptr<MainWindow> window;
+
+    void makeWindow(int family)
+    {
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Global::instance()->setDevice(family);
+        window = std::make_unique<MainWindow>();
+        window->show();
+    }
+
+    GUI_Communication* page() const { return window->controller()->communicationPage(); }
+
+    template <typename T>
+    T* field(const char* name) const
+    {
+        return page()->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    QComboBox* portBox() const { return field<QComboBox>("Cbx_Port"); }
+    QPushButton* pageButton() const { return field<QPushButton>("Btn_Connect"); }
+    QToolButton* toolButton() const { return window->connectButton(); }
+    QAbstractButton* button(const QString& which) const
+    {
+        return which == QLatin1String("page") ? static_cast<QAbstractButton*>(pageButton()) : toolButton();
+    }
+
+    QStringList consoleLines() const
+    {
+        const QString text = window->findChild<QPlainTextEdit*>(QStringLiteral("plainTextEdit_Console"))->toPlainText();
+        QStringList lines;
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            lines.append(line.section(QStringLiteral("]: "), 1));
+        return lines;
+    }
+
+    QList<QWidget*> settingsInputs() const
+    {
+        QList<QWidget*> inputs;
+        for (const char* name : {"Cbx_Port", "Cbx_Baudrate", "Cbx_Databits", "Cbx_Stopbits", "Cbx_Parity", "Lbx_ID",
+                                 "Cbx_DeviceVersion", "Cbx_Comm"})
+            inputs.append(page()->findChild<QWidget*>(QString::fromLatin1(name)));
+        return inputs;
+    }
+    bool settingsEnabled(bool enabled) const
+    {
+        for (QWidget* w : settingsInputs()) {
+            if (w->isEnabled() != enabled)
+                return false;
+        }
+        return true;
+    }
+
+    static QImage iconImage(const QIcon& icon) { return icon.pixmap(32).toImage(); }
+    static QImage resourceIcon(const char* name)
+    {
+        return QIcon(QStringLiteral(":/Icon/Images/Icon_32x32/") + QLatin1String(name)).pixmap(32).toImage();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Startup::initResources();
+        work = std::make_unique<UiTest::WorkDir>();
+        qunsetenv(GUI_Communication::ExtraPortsVariable);
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        qunsetenv(GUI_Communication::ExtraPortsVariable);
+        Global::instance()->setDevice(Global::DEVICE_SERVO);
+        QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT));
+    }
+
+    void cleanupTestCase() { work.reset(); }
+
+    void combos_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QVariantList>("data");
+        QTest::newRow("baud rate") << "Cbx_Baudrate" << QStringList{"9600", "19200", "38400", "57600", "115200"}
+                                   << QVariantList{9600, 19200, 38400, 57600, 115200};
+        QTest::newRow("data bits") << "Cbx_Databits" << QStringList{"8"} << QVariantList{8};
+        QTest::newRow("stop bits") << "Cbx_Stopbits" << QStringList{"2", "1.5", "1"}
+                                   << QVariantList{int(QSerialPort::TwoStop), int(QSerialPort::OneAndHalfStop),
+                                                   int(QSerialPort::OneStop)};
+        QTest::newRow("parity") << "Cbx_Parity" << QStringList{"None", "Odd", "Even"}
+                                << QVariantList{int(QSerialPort::NoParity), int(QSerialPort::OddParity),
+                                                int(QSerialPort::EvenParity)};
+        QTest::newRow("protocol") << "Cbx_Comm" << QStringList{"Modbus-RTU"}
+                                  << QVariantList{int(Communication::COMM_MODBUS_RTU)};
+    }
+    void combos()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, texts);
+        QFETCH(QVariantList, data);
+        makeWindow(Global::DEVICE_SERVO);
+        auto* box = page()->findChild<QComboBox*>(name);
+        QVERIFY(box);
+        QCOMPARE(box->count(), texts.size());
+        for (int i = 0; i < box->count(); ++i) {
+            QCOMPARE(box->itemText(i), texts.at(i));
+            QCOMPARE(box->itemData(i).toInt(), data.at(i).toInt());
+        }
+        QCOMPARE(box->currentIndex(), 0);
+        QCOMPARE(pageButton()->text(), QStringLiteral("Connect"));
+        QCOMPARE(pageButton()->toolTip(), QStringLiteral("Connect or disconnect to the device"));
+        QCOMPARE(pageButton()->toolTipDuration(), 3000);
+        QCOMPARE(pageButton()->cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    void slaveAddressWraps()
+    {
+        makeWindow(Global::DEVICE_SERVO);
+        auto* id = field<QSpinBox>("Lbx_ID");
+        QCOMPARE(id->value(), 1);
+        QCOMPARE(id->minimum(), 1);
+        QCOMPARE(id->maximum(), 255);
+        id->stepDown();
+        QCOMPARE(id->value(), 255);
+        id->stepUp();
+        QCOMPARE(id->value(), 1);
+    }
+
+    void deviceVersionsComeFromThePictures_data()
+    {
+        QTest::addColumn<int>("family");
+        QTest::addColumn<QStringList>("versions");
+        QTest::addColumn<QString>("configPath");
+        QTest::newRow("servo") << int(Global::DEVICE_SERVO) << QStringList{"KSD-V1.10", "KSD-V1.2"}
+                               << "./Driver/Config/SERVO/KSD-V1.10/EN/";
+        QTest::newRow("vfd") << int(Global::DEVICE_VFD) << QStringList{"KVF-V2.0", "KVF-V2.1"}
+                             << "./Driver/Config/VFD/KVF-V2.0/EN/";
+    }
+    void deviceVersionsComeFromThePictures()
+    {
+        QFETCH(int, family);
+        QFETCH(QStringList, versions);
+        QFETCH(QString, configPath);
+        makeWindow(family);
+        auto* box = field<QComboBox>("Cbx_DeviceVersion");
+        QStringList texts;
+        for (int i = 0; i < box->count(); ++i) {
+            texts << box->itemText(i);
+            QCOMPARE(box->itemData(i).toString(), box->itemText(i) + QStringLiteral(".png"));
+        }
+        QCOMPARE(texts, versions);
+        QCOMPARE(Global::instance()->configPath(), configPath);
+        auto* picture = field<QLabel>("label");
+        QVERIFY(!picture->pixmap(Qt::ReturnByValue).isNull());
+        QVERIFY(picture->hasScaledContents());
+
+        // Chosen once: a later selection does not move the definition folder.
+        box->setCurrentIndex(1);
+        QCOMPARE(Global::instance()->configPath(), configPath);
+    }
+
+    void noPicturesGiveAnEmptyVersion()
+    {
+        UiTest::WorkDir bare(false);
+        makeWindow(Global::DEVICE_SERVO);
+        QCOMPARE(field<QComboBox>("Cbx_DeviceVersion")->count(), 0);
+        QVERIFY(field<QLabel>("label")->pixmap(Qt::ReturnByValue).isNull());
+        QCOMPARE(Global::instance()->configPath(), QStringLiteral("./Driver/Config/SERVO//EN/"));
+        window.reset();
+    }
+
+    void announcedPortsAreListed()
+    {
+        qputenv(GUI_Communication::ExtraPortsVariable,
+                "/tmp/k/servo=Simulated servo drive (9600 8N2, slave 1);;/tmp/k/vfd=Simulated VFD; /tmp/k/bare ;");
+        makeWindow(Global::DEVICE_SERVO);
+        QComboBox* box = portBox();
+        QVERIFY(box->isEditable());
+        QCOMPARE(box->itemText(0), QStringLiteral("/tmp/k/servo - Simulated servo drive (9600 8N2, slave 1)"));
+        QCOMPARE(box->itemData(0).toString(), QStringLiteral("/tmp/k/servo"));
+        QCOMPARE(box->itemText(1), QStringLiteral("/tmp/k/vfd - Simulated VFD"));
+        QCOMPARE(box->itemData(1).toString(), QStringLiteral("/tmp/k/vfd"));
+        QCOMPARE(box->itemText(2), QStringLiteral("/tmp/k/bare"));
+        QCOMPARE(box->itemData(2).toString(), QStringLiteral("/tmp/k/bare"));
+        QCOMPARE(box->currentIndex(), 0);
+        // The rest is what the system enumerates, as "name - description".
+        for (int i = 3; i < box->count(); ++i)
+            QVERIFY(box->itemText(i).startsWith(box->itemData(i).toString() + QStringLiteral(" - ")));
+
+        // A selected port survives a refresh; a vanished one leaves its text for the user to see.
+        box->setCurrentIndex(1);
+        page()->refreshPorts();
+        QCOMPARE(box->currentIndex(), 1);
+        qputenv(GUI_Communication::ExtraPortsVariable, "/tmp/k/servo=Simulated servo drive (9600 8N2, slave 1);"
+                                                        "/tmp/k/other=Another");
+        QTest::mouseClick(box, Qt::LeftButton); // pressing the combo rescans
+        QCOMPARE(box->itemText(1), QStringLiteral("/tmp/k/other - Another"));
+        QCOMPARE(box->currentText(), QStringLiteral("/tmp/k/vfd - Simulated VFD"));
+        box->hidePopup();
+
+        // A typed path is kept through refreshes too.
+        box->setEditText(QStringLiteral("/dev/serial/by-id/usb-FTDI-if00"));
+        page()->refreshPorts();
+        QCOMPARE(box->currentText(), QStringLiteral("/dev/serial/by-id/usb-FTDI-if00"));
+    }
+
+    void emptyPortAsksForOne()
+    {
+        makeWindow(Global::DEVICE_SERVO);
+        portBox()->clear();
+        portBox()->setEditText(QString());
+        BoxAnswerer answer(QMessageBox::Ok);
+        pageButton()->click();
+        QTRY_VERIFY(answer.answered());
+        QCOMPARE(answer.seen.title, QStringLiteral("Tips"));
+        QCOMPARE(answer.seen.text, QStringLiteral("Please select a serial port to connect."));
+        QCOMPARE(answer.seen.icon, QMessageBox::Warning);
+        QCOMPARE(UiTest::commState(), Communication::COMM_DISCONNECT);
+    }
+
+    void unopenablePortIsReported_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing device") << "missing";
+        QTest::newRow("regular file") << "file";
+    }
+    void unopenablePortIsReported()
+    {
+        QFETCH(QString, kind);
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        const QString path = kind == QLatin1String("file") ? file.fileName()
+                                                          : QStringLiteral("/nonexistent/kestrova-tty");
+        makeWindow(Global::DEVICE_SERVO);
+        portBox()->setEditText(path);
+        BoxAnswerer answer(QMessageBox::Ok);
+        toolButton()->click();
+        QTRY_VERIFY(answer.answered());
+        QCOMPARE(answer.seen.text, QStringLiteral("Cannot open serial device due to permissions."));
+        QCOMPARE(answer.seen.icon, QMessageBox::Critical);
+        QCOMPARE(consoleLines().last(), QStringLiteral("Serial device access failed."));
+        QCOMPARE(UiTest::commState(), Communication::COMM_DISCONNECT);
+        QVERIFY(settingsEnabled(true));
+        QCOMPARE(pageButton()->text(), QStringLiteral("Connect"));
+    }
+
+    void silentDriveFailsTheConnection()
+    {
+        SimDrive sim;
+        SimDrive::Options options;
+        options.baud = 9600;
+        options.slave = 7; // answers nobody but slave 7; the page asks slave 1
+        QVERIFY(sim.start(options));
+        makeWindow(Global::DEVICE_SERVO);
+        portBox()->setEditText(sim.portName());
+        BoxAnswerer answer(QMessageBox::Ok);
+        pageButton()->click();
+        QCOMPARE(UiTest::commState(), Communication::COMM_CONNECTING);
+        QVERIFY(settingsEnabled(false));
+        QTRY_VERIFY_WITH_TIMEOUT(answer.answered(), 10000);
+        QCOMPARE(answer.seen.text, QStringLiteral("Connection failed, please check the device connection or configuration."));
+        QCOMPARE(answer.seen.icon, QMessageBox::Critical);
+        QCOMPARE(UiTest::commState(), Communication::COMM_DISCONNECT);
+        const QStringList lines = consoleLines();
+        const int failed = lines.indexOf(QStringLiteral("Communication connection failed."));
+        QVERIFY(failed > 0);
+        QCOMPARE(lines.value(failed + 1), QStringLiteral("The communication exit was successful."));
+        QVERIFY(settingsEnabled(true));
+        QCOMPARE(toolButton()->text(), QStringLiteral("Offline"));
+    }
+
+    void probeAddressOnTheWire_data()
+    {
+        QTest::addColumn<int>("family");
+        QTest::addColumn<QString>("probe");
+        QTest::newRow("servo") << int(Global::DEVICE_SERVO) << "03 0035 3";
+        QTest::newRow("vfd") << int(Global::DEVICE_VFD) << "03 FD00 3";
+    }
+    void probeAddressOnTheWire()
+    {
+        QFETCH(int, family);
+        QFETCH(QString, probe);
+        SimDrive sim;
+        SimDrive::Options options;
+        options.family = family == Global::DEVICE_VFD ? QStringLiteral("vfd") : QStringLiteral("servo");
+        options.baud = 19200;
+        options.parity = QStringLiteral("E");
+        options.stopBits = 1;
+        options.slave = 12;
+        QVERIFY(sim.start(options));
+        makeWindow(family);
+        portBox()->setEditText(sim.portName());
+        field<QComboBox>("Cbx_Baudrate")->setCurrentIndex(1);
+        field<QComboBox>("Cbx_Stopbits")->setCurrentIndex(2);
+        field<QComboBox>("Cbx_Parity")->setCurrentIndex(2);
+        field<QSpinBox>("Lbx_ID")->setValue(12);
+        pageButton()->click();
+        QVERIFY(sim.waitForLog(1));
+        QCOMPARE(sim.log().first(), probe);
+
+        Communication* comm = Communication::instance();
+        QVERIFY(comm->busDevice);
+        const SerialSettings settings = comm->busDevice->settings();
+        QCOMPARE(settings.portName, sim.portName());
+        QCOMPARE(settings.baudRate, 19200);
+        QCOMPARE(settings.dataBits, 8);
+        QCOMPARE(settings.stopBits, int(QSerialPort::OneStop));
+        QCOMPARE(settings.parity, int(QSerialPort::EvenParity));
+        QCOMPARE(settings.responseTime, 1500);
+        QCOMPARE(settings.numberOfRetries, 1);
+        QCOMPARE(comm->busDevice->serverAddress(), quint16(12));
+        QCOMPARE(comm->commType, Communication::COMM_MODBUS_RTU);
+        comm->closeDevice();
+        QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT));
+    }
+
+    // One cycle through every state, alternating the two buttons; the second row swaps their roles
+    // and reaches the waiting state through a pulled cable.
+    void bothButtonsInEveryState_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("announced");
+        QTest::newRow("page connects, typed path") << "page" << "tool" << false;
+        QTest::newRow("tool bar connects, announced port") << "tool" << "page" << true;
+    }
+    void bothButtonsInEveryState()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(bool, announced);
+        SimDrive sim;
+        SimDrive::Options options;
+        options.baud = 9600;
+        QVERIFY(sim.start(options));
+        if (announced)
+            qputenv(GUI_Communication::ExtraPortsVariable,
+                    (sim.portName() + QStringLiteral("=Simulated servo drive")).toUtf8());
+        makeWindow(Global::DEVICE_SERVO);
+        if (announced)
+            QCOMPARE(portBox()->currentText(), sim.portName() + QStringLiteral(" - Simulated servo drive"));
+        else
+            portBox()->setEditText(sim.portName());
+
+        // Disconnected → connecting.
+        button(first)->click();
+        QCOMPARE(UiTest::commState(), Communication::COMM_CONNECTING);
+        QCOMPARE(toolButton()->text(), QStringLiteral("Loading"));
+        QCOMPARE(pageButton()->text(), QStringLiteral("Loading..."));
+        QVERIFY(settingsEnabled(false));
+
+        // Connecting: a click only warns.
+        {
+            BoxAnswerer answer(QMessageBox::Ok);
+            button(second)->click();
+            QTRY_VERIFY(answer.answered());
+            QCOMPARE(answer.seen.text, QStringLiteral("In the initialization."));
+            QCOMPARE(answer.seen.icon, QMessageBox::Warning);
+        }
+
+        QVERIFY(UiTest::waitForState(Communication::COMM_CONNECTED));
+        QCOMPARE(toolButton()->text(), QStringLiteral("Online"));
+        QCOMPARE(iconImage(toolButton()->icon()), resourceIcon("OnLine.png"));
+        QCOMPARE(pageButton()->text(), QStringLiteral("Disconnect"));
+        QVERIFY(consoleLines().contains(
+            QStringLiteral("The communication connection was successful, the current device ID is 1.")));
+        QVERIFY(settingsEnabled(false));
+
+        if (announced) {
+            sim.cutLink();
+            QVERIFY(UiTest::waitForState(Communication::COMM_WAITING));
+            QCOMPARE(toolButton()->text(), QStringLiteral("Waiting"));
+            QCOMPARE(pageButton()->text(), QStringLiteral("Waiting..."));
+        }
+
+        // Connected (or waiting) → closing.
+        button(second)->click();
+        QCOMPARE(UiTest::commState(), Communication::COMM_CLOSING);
+        QCOMPARE(toolButton()->text(), QStringLiteral("Closing"));
+        QCOMPARE(pageButton()->text(), QStringLiteral("Closing..."));
+
+        // Closing: clicks are ignored.
+        {
+            BoxAnswerer answer(QMessageBox::Ok, 300);
+            button(first)->click();
+            button(second)->click();
+            QTest::qWait(350);
+            QVERIFY(!answer.answered());
+            QCOMPARE(UiTest::commState(), Communication::COMM_CLOSING);
+        }
+
+        QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT));
+        QCOMPARE(toolButton()->text(), QStringLiteral("Offline"));
+        QCOMPARE(iconImage(toolButton()->icon()), resourceIcon("OffLine.png"));
+        QCOMPARE(pageButton()->text(), QStringLiteral("Connect"));
+        QCOMPARE(consoleLines().last(), QStringLiteral("The communication exit was successful."));
+        QVERIFY(settingsEnabled(true));
+    }
+};
+
+QTEST_MAIN(TestConnectionPage)
+#include "tst_connectionpage.moc"
