@@ -18,6 +18,7 @@ namespace {
 constexpr int kConfirmDelayMs = 3000;
 constexpr int kCloseDelayMs = 3000;
 constexpr int kVfdPollIntervalMs = 3000;
+constexpr unsigned long kWorkerStopGraceMs = 10000;
 
 // The VFD keeps PF-01 behind this unlock code, so it is written right before every read of it.
 constexpr quint16 kVfdUnlockCode = 55;
@@ -133,10 +134,12 @@ void Communication::closeDevice()
 
     const quint64 connection = m_connectionId;
     QTimer::singleShot(kCloseDelayMs, this, [this, connection] {
-        // A second close, or a new connection opened meanwhile, has taken over.
-        if (connection != m_connectionId)
+        if (connection == m_connectionId) {
+            releaseConnection();
+        } else if (commState != COMM_CLOSING) {
+            // A second close, or a new connection opened meanwhile, has taken over.
             return;
-        releaseConnection();
+        }
         commState = COMM_DISCONNECT;
         emit connectEvent(COMM_DISCONNECT);
     });
@@ -217,8 +220,11 @@ void Communication::releaseConnection()
     vfdPollTimer = nullptr;
     if (workerThread) {
         // The device goes with the thread (deleteLater on finished); its destructor closes the port.
+        // A worker stuck in a serial driver must not freeze the window: after the grace time the
+        // thread is left to end (and delete itself) on its own.
         workerThread->quit();
-        workerThread->wait();
+        if (!workerThread->wait(kWorkerStopGraceMs))
+            qWarning("Communication: the bus worker did not stop in time");
     }
     workerThread = nullptr;
     busDevice = nullptr;
