@@ -1,0 +1,511 @@
+// The communication service against the simulated drive on a real pty link.
+
+#include "Global.h"
+#include "SimDrive.h"
+#include "comm/Communication.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPointer>
+#include <QSerialPort>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+
+#include <functional>
+#include <memory>
+
+using Shortcut = std::function<void()>;
+Q_DECLARE_METATYPE(Shortcut)
+
+namespace {
+
+Communication* comm()
+{
+    return Communication::instance();
+}
+
+SerialSettings settingsFor(const QString& port)
+{
+    SerialSettings settings;
+    settings.portName = port;
+    settings.baudRate = 115200;
+    settings.dataBits = QSerialPort::Data8;
+    settings.stopBits = QSerialPort::TwoStop;
+    settings.parity = QSerialPort::NoParity;
+    return settings;
+}
+
+// Threads of this process, as the kernel counts them.
+int threadCount()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("Threads:"))
+            return line.mid(8).trimmed().toInt();
+    }
+    return -1;
+}
+
+QList<Communication::CommState> statesOf(const QSignalSpy& spy)
+{
+    QList<Communication::CommState> states;
+    for (const QList<QVariant>& args : spy)
+        states << args.at(0).value<Communication::CommState>();
+    return states;
+}
+
+int countLines(const QStringList& log, const QString& line)
+{
+    return int(log.count(line));
+}
+
+} // namespace
+
+class TestCommunication : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void connectConfirmsAfterThreeSeconds();
+    void sendsOnlyWhenConnected_data();
+    void sendsOnlyWhenConnected();
+    void singleValueAndVectorWriteAreEqual();
+    void shortcutWrites_data();
+    void shortcutWrites();
+    void emptyTagGetsNoEvent();
+    void silentDriveAtConnect();
+    void recoveringSuppressesConfirmation();
+    void closeDeviceTakesThreeSeconds();
+    void failedOpenLeavesNoWorker();
+    void vfdPollOrderAndNoStrayPoll();
+
+private:
+    bool startSim(const QString& family = QStringLiteral("servo"));
+    bool connectToSim(quint16 startAddr = 53, quint16 count = 3);
+    bool ensureSharedConnection();
+    void closeNow();
+    static bool usesSharedConnection();
+
+    std::unique_ptr<SimDrive> m_sim;
+};
+
+void TestCommunication::initTestCase()
+{
+    Global::instance()->setDevice(Global::DEVICE_SERVO);
+}
+
+void TestCommunication::cleanupTestCase()
+{
+    closeNow();
+    m_sim.reset();
+}
+
+// Tests that only send on a healthy connection share one, so that the confirmation and close
+// delays are paid once rather than per row.
+bool TestCommunication::usesSharedConnection()
+{
+    static const QByteArrayList shared{"sendsOnlyWhenConnected", "singleValueAndVectorWriteAreEqual",
+                                       "shortcutWrites", "emptyTagGetsNoEvent"};
+    return shared.contains(QByteArray(QTest::currentTestFunction()));
+}
+
+void TestCommunication::init()
+{
+    Global::instance()->setDevice(Global::DEVICE_SERVO);
+    if (!usesSharedConnection()) {
+        closeNow();
+        m_sim.reset();
+    }
+}
+
+void TestCommunication::cleanup()
+{
+    if (!usesSharedConnection() || QTest::currentTestFailed()) {
+        closeNow();
+        m_sim.reset();
+    }
+    Global::instance()->setDevice(Global::DEVICE_SERVO);
+}
+
+bool TestCommunication::ensureSharedConnection()
+{
+    if (m_sim && m_sim->isRunning() && comm()->workerThread
+        && comm()->commState == Communication::COMM_CONNECTED) {
+        m_sim->command(QStringLiteral("exception off"));
+        m_sim->clearLog();
+        return true;
+    }
+    closeNow();
+    return startSim() && connectToSim();
+}
+
+bool TestCommunication::startSim(const QString& family)
+{
+    m_sim = std::make_unique<SimDrive>();
+    SimDrive::Options options;
+    options.family = family;
+    return m_sim->start(options);
+}
+
+// Open and connect, then wait for the service to confirm the link.
+bool TestCommunication::connectToSim(quint16 startAddr, quint16 count)
+{
+    if (!comm()->openDevice(settingsFor(m_sim->portName())))
+        return false;
+    comm()->busDevice->setServerAddress(1);
+    QSignalSpy events(comm(), &Communication::connectEvent);
+    comm()->connectDevice(startAddr, count);
+    if (!QTest::qWaitFor([&] { return comm()->commState == Communication::COMM_CONNECTED; }, 6000))
+        return false;
+    m_sim->clearLog();
+    return true;
+}
+
+// Tears a connection down through the designed close, leaving the service disconnected.
+void TestCommunication::closeNow()
+{
+    if (!comm()->workerThread && comm()->commState == Communication::COMM_DISCONNECT)
+        return;
+    comm()->closeDevice();
+    if (!QTest::qWaitFor([] { return comm()->commState == Communication::COMM_DISCONNECT; }, 5000))
+        qWarning("the connection did not close");
+}
+
+void TestCommunication::connectConfirmsAfterThreeSeconds()
+{
+    QVERIFY(startSim());
+    QSignalSpy events(comm(), &Communication::connectEvent);
+    QVERIFY(comm()->openDevice(settingsFor(m_sim->portName())));
+    QVERIFY(comm()->busDevice);
+    QVERIFY(comm()->workerThread && comm()->workerThread->isRunning());
+    QCOMPARE(comm()->busDevice->thread(), comm()->workerThread);
+    // Opening alone changes no state.
+    QCOMPARE(comm()->commState, Communication::COMM_DISCONNECT);
+    QCOMPARE(events.count(), 0);
+
+    comm()->busDevice->setServerAddress(1);
+    QElapsedTimer clock;
+    clock.start();
+    comm()->connectDevice(53, 3);
+    QCOMPARE(statesOf(events), QList<Communication::CommState>{Communication::COMM_CONNECTING});
+    QVERIFY(m_sim->waitForLog(1, 3000));
+    QCOMPARE(m_sim->log().first(), QStringLiteral("03 0035 3"));
+
+    QTRY_COMPARE_WITH_TIMEOUT(events.count(), 2, 5000);
+    QVERIFY2(clock.elapsed() >= 3000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(events.at(1).at(0).value<Communication::CommState>(), Communication::COMM_CONNECTED);
+    QCOMPARE(comm()->commState, Communication::COMM_CONNECTED);
+}
+
+void TestCommunication::sendsOnlyWhenConnected_data()
+{
+    QTest::addColumn<Communication::CommState>("state");
+    QTest::newRow("connecting") << Communication::COMM_CONNECTING;
+    QTest::newRow("waiting") << Communication::COMM_WAITING;
+    QTest::newRow("closing") << Communication::COMM_CLOSING;
+    QTest::newRow("disconnect") << Communication::COMM_DISCONNECT;
+    QTest::newRow("connected") << Communication::COMM_CONNECTED;
+}
+
+void TestCommunication::sendsOnlyWhenConnected()
+{
+    QFETCH(Communication::CommState, state);
+    QVERIFY(ensureSharedConnection());
+    QSignalSpy results(comm(), &Communication::resultCallBackEvent);
+
+    // The drive commands set the state silently in just this way.
+    comm()->commState = state;
+    comm()->sendRead(QStringLiteral("P0-22"), 0x0016, 1);
+    comm()->sendWrite(QStringLiteral("P0-23"), 0x0017, 9);
+    comm()->sendWrite(QStringLiteral("P0-24"), 0x0018, QVector<quint16>{1, 2});
+    Communication::servoEnable();
+
+    if (state == Communication::COMM_CONNECTED) {
+        QTRY_COMPARE_WITH_TIMEOUT(results.count(), 4, 3000);
+        QCOMPARE(m_sim->log(), (QStringList{"03 0016 1", "06 0017 1 9", "10 0018 2 1 2", "06 00B5 1 1"}));
+    } else {
+        QTest::qWait(400);
+        QCOMPARE(results.count(), 0);
+        QVERIFY(m_sim->log().isEmpty());
+    }
+    comm()->commState = Communication::COMM_CONNECTED;
+}
+
+void TestCommunication::singleValueAndVectorWriteAreEqual()
+{
+    QVERIFY(ensureSharedConnection());
+    QSignalSpy results(comm(), &Communication::resultCallBackEvent);
+    comm()->sendWrite(QStringLiteral("P1-05"), 0x0105, 300);
+    comm()->sendWrite(QStringLiteral("P1-05"), 0x0105, QVector<quint16>{300});
+    QTRY_COMPARE_WITH_TIMEOUT(results.count(), 2, 3000);
+    const QStringList log = m_sim->log();
+    QCOMPARE(log, (QStringList{"06 0105 1 300", "06 0105 1 300"}));
+    for (const QList<QVariant>& args : results) {
+        QCOMPARE(args.at(0).toString(), QStringLiteral("P1-05"));
+        QCOMPARE(args.at(1).value<QVector<quint16>>(), QVector<quint16>{300});
+    }
+}
+
+void TestCommunication::shortcutWrites_data()
+{
+    QTest::addColumn<Shortcut>("write");
+    QTest::addColumn<QString>("wire");
+    QTest::addColumn<QString>("tag");
+
+    QTest::newRow("servoEnable") << Shortcut(&Communication::servoEnable) << "06 00B5 1 1" << "AEnableState";
+    QTest::newRow("servoDisable") << Shortcut(&Communication::servoDisable) << "06 00B5 1 0" << "AEnableState";
+    QTest::newRow("requestSoftReset") << Shortcut(&Communication::requestSoftReset) << "06 003C 1 1" << "ASoftReset";
+    QTest::newRow("trialRunMode") << Shortcut(&Communication::trialRunMode) << "06 0190 1 128" << "";
+    QTest::newRow("setTrialRunSpeed 0") << Shortcut([] { Communication::setTrialRunSpeed(0, 1200); })
+                                        << "06 0095 1 1200" << "";
+    QTest::newRow("setTrialRunSpeed 1") << Shortcut([] { Communication::setTrialRunSpeed(1, 800); })
+                                        << "06 0284 1 800" << "";
+    QTest::newRow("setTrialRunSpeed 2") << Shortcut([] { Communication::setTrialRunSpeed(2, 800); }) << ""
+                                        << "";
+    QTest::newRow("setPositionTimeA") << Shortcut([] { Communication::setPositionTimeA(50); }) << "06 00A8 1 50"
+                                      << "";
+    QTest::newRow("setPositionTimeB") << Shortcut([] { Communication::setPositionTimeB(60); }) << "06 00A9 1 60"
+                                      << "";
+    QTest::newRow("trialRunStop speed") << Shortcut([] { Communication::trialRunStop(false); }) << "06 0191 1 0"
+                                        << "";
+    QTest::newRow("trialRunStop position") << Shortcut([] { Communication::trialRunStop(true); })
+                                           << "06 0192 1 4" << "";
+    QTest::newRow("jogForward") << Shortcut(&Communication::jogForward) << "06 0191 1 32" << "";
+    QTest::newRow("jogBackward") << Shortcut(&Communication::jogBackward) << "06 0191 1 64" << "";
+    QTest::newRow("selectPositionRun") << Shortcut(&Communication::selectPositionRun) << "06 0280 1 1" << "";
+    QTest::newRow("setPositionCount") << Shortcut([] { Communication::setPositionCount(12, 3456); })
+                                      << "10 0202 2 12 3456" << "";
+    QTest::newRow("positionStart") << Shortcut(&Communication::positionStart) << "06 0192 1 8" << "";
+    QTest::newRow("positionStartRelease") << Shortcut(&Communication::positionStartRelease) << "06 0192 1 0"
+                                          << "";
+}
+
+void TestCommunication::shortcutWrites()
+{
+    QFETCH(Shortcut, write);
+    QFETCH(QString, wire);
+    QFETCH(QString, tag);
+
+    QVERIFY(ensureSharedConnection());
+    QSignalSpy results(comm(), &Communication::resultCallBackEvent);
+    write();
+    // A marker read behind the write shows when the write has been served.
+    comm()->sendRead(QStringLiteral("marker"), 0x0000, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(results.isEmpty() ? QString() : results.last().at(0).toString(),
+                              QStringLiteral("marker"), 3000);
+    QStringList expectedLog;
+    if (!wire.isEmpty())
+        expectedLog << wire;
+    expectedLog << QStringLiteral("03 0000 1");
+    QCOMPARE(m_sim->log(), expectedLog);
+    QStringList expectedTags;
+    if (!tag.isEmpty())
+        expectedTags << tag;
+    expectedTags << QStringLiteral("marker");
+    QStringList seen;
+    for (const QList<QVariant>& args : results)
+        seen << args.at(0).toString();
+    QCOMPARE(seen, expectedTags);
+}
+
+void TestCommunication::emptyTagGetsNoEvent()
+{
+    QVERIFY(ensureSharedConnection());
+    m_sim->command(QStringLiteral("exception 0190 2"));
+    QSignalSpy results(comm(), &Communication::resultCallBackEvent);
+    comm()->sendWrite(QString(), 400, 128); // fails with an exception answer
+    comm()->sendWrite(QString(), 401, 0);   // succeeds
+    comm()->sendRead(QStringLiteral("P0-00"), 0, 1);
+    comm()->sendRead(QStringLiteral("P0-00"), 0, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(results.count(), 2, 3000);
+    QTest::qWait(100);
+    QCOMPARE(results.count(), 2);
+    QCOMPARE(results.at(0).at(0).toString(), QStringLiteral("P0-00"));
+    QCOMPARE(results.at(1).at(0).toString(), QStringLiteral("P0-00"));
+    QCOMPARE(m_sim->log().size(), 4);
+}
+
+void TestCommunication::silentDriveAtConnect()
+{
+    QVERIFY(startSim());
+    m_sim->command(QStringLiteral("silent on"));
+    QSignalSpy events(comm(), &Communication::connectEvent);
+    QSignalSpy errors(comm(), &Communication::connectErrEvent);
+    QVERIFY(comm()->openDevice(settingsFor(m_sim->portName())));
+    comm()->busDevice->setServerAddress(1);
+
+    // connectErrEvent comes right before COMM_DISCONNECT.
+    bool errorBeforeDisconnect = false;
+    auto conn = connect(comm(), &Communication::connectEvent, this, [&](Communication::CommState state) {
+        if (state == Communication::COMM_DISCONNECT)
+            errorBeforeDisconnect = errors.count() == 1;
+    });
+    comm()->connectDevice(53, 3);
+    QTRY_COMPARE_WITH_TIMEOUT(events.count(), 2, 6000);
+    disconnect(conn);
+    QCOMPARE(statesOf(events),
+             (QList<Communication::CommState>{Communication::COMM_CONNECTING, Communication::COMM_DISCONNECT}));
+    QCOMPARE(errors.count(), 1);
+    QVERIFY(errorBeforeDisconnect);
+    QCOMPARE(comm()->commState, Communication::COMM_DISCONNECT);
+    // No confirmation follows a failed attempt.
+    QTest::qWait(500);
+    QCOMPARE(events.count(), 2);
+}
+
+void TestCommunication::recoveringSuppressesConfirmation()
+{
+    QVERIFY(startSim());
+    QSignalSpy events(comm(), &Communication::connectEvent);
+    QSignalSpy texts(comm(), &Communication::printEvent);
+    QVERIFY(comm()->openDevice(settingsFor(m_sim->portName())));
+    comm()->busDevice->setServerAddress(1);
+    comm()->connectDevice(53, 3);
+    QVERIFY(m_sim->waitForLog(1, 3000));
+    QTest::qWait(100); // the test read is answered; confirmation pending
+    m_sim->cutLink();
+
+    QTRY_COMPARE_WITH_TIMEOUT(events.count(), 2, 1500);
+    QCOMPARE(events.at(1).at(0).value<Communication::CommState>(), Communication::COMM_WAITING);
+    QCOMPARE(comm()->commState, Communication::COMM_WAITING);
+    // Past the confirmation moment, still cut: no COMM_CONNECTED.
+    QTest::qWait(3300);
+    QCOMPARE(events.count(), 2);
+
+    QVERIFY(m_sim->restoreLink());
+    QTRY_COMPARE_WITH_TIMEOUT(events.count(), 3, 7000);
+    QCOMPARE(events.at(2).at(0).value<Communication::CommState>(), Communication::COMM_CONNECTED);
+    QVERIFY(!texts.isEmpty());
+    QCOMPARE(texts.at(0).at(0).toString(), QStringLiteral("Communication exception, number of retries: 1"));
+}
+
+void TestCommunication::closeDeviceTakesThreeSeconds()
+{
+    QVERIFY(startSim());
+    QVERIFY(connectToSim());
+    QPointer<QThread> worker = comm()->workerThread;
+    QPointer<BusDevices> device = comm()->busDevice;
+    QSignalSpy events(comm(), &Communication::connectEvent);
+    QSignalSpy results(comm(), &Communication::resultCallBackEvent);
+    QElapsedTimer clock;
+    clock.start();
+    comm()->closeDevice();
+    QCOMPARE(statesOf(events), QList<Communication::CommState>{Communication::COMM_CLOSING});
+    comm()->sendRead(QStringLiteral("P0-00"), 0, 1);
+
+    QTRY_COMPARE_WITH_TIMEOUT(events.count(), 2, 5000);
+    QVERIFY2(clock.elapsed() >= 2900, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(events.at(1).at(0).value<Communication::CommState>(), Communication::COMM_DISCONNECT);
+    QVERIFY(comm()->workerThread == nullptr);
+    QVERIFY(comm()->busDevice == nullptr);
+    QTRY_VERIFY(worker.isNull());
+    QVERIFY(device.isNull());
+    QCOMPARE(results.count(), 0);
+    QVERIFY(m_sim->log().isEmpty());
+}
+
+void TestCommunication::failedOpenLeavesNoWorker()
+{
+    QVERIFY(startSim());
+    const int threadsBefore = threadCount();
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(!comm()->openDevice(settingsFor(m_sim->portName() + QStringLiteral("-missing"))));
+    QVERIFY(comm()->workerThread == nullptr);
+    QVERIFY(comm()->busDevice == nullptr);
+    QCOMPARE(comm()->commState, Communication::COMM_DISCONNECT);
+    QTRY_COMPARE(threadCount(), threadsBefore);
+
+    // An unsupported bus creates nothing at all.
+    comm()->commType = Communication::COMM_CANOPEN;
+    QVERIFY(!comm()->openDevice(settingsFor(m_sim->portName())));
+    comm()->commType = Communication::COMM_MODBUS_RTU;
+    QVERIFY(comm()->workerThread == nullptr);
+    QCOMPARE(threadCount(), threadsBefore);
+}
+
+// VFD: the poll goes out every 3 s in the designed order, only while connected, and a failed
+// attempt before a good one leaves no second poll behind.
+void TestCommunication::vfdPollOrderAndNoStrayPoll()
+{
+    Global::instance()->setDevice(Global::DEVICE_VFD);
+    QVERIFY(startSim(QStringLiteral("vfd")));
+    const int threadsBefore = threadCount();
+
+    // A failed attempt: the drive does not answer the test read.
+    m_sim->command(QStringLiteral("silent on"));
+    QSignalSpy errors(comm(), &Communication::connectErrEvent);
+    QVERIFY(comm()->openDevice(settingsFor(m_sim->portName())));
+    comm()->busDevice->setServerAddress(1);
+    comm()->connectDevice(0xFD00, 3);
+    QVERIFY(errors.wait(6000));
+    QVERIFY(comm()->workerThread == nullptr);
+    QTRY_COMPARE(threadCount(), threadsBefore);
+
+    // The good attempt. The poll timer starts with the open; sample the log for 10.5 s from there.
+    m_sim->command(QStringLiteral("silent off"));
+    m_sim->clearLog();
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(comm()->openDevice(settingsFor(m_sim->portName())));
+    comm()->busDevice->setServerAddress(1);
+    comm()->connectDevice(0xFD00, 3);
+
+    QSignalSpy results(comm(), &Communication::resultCallBackEvent);
+    QStringList logWhenConnected;
+    QList<qint64> pollStarts;
+    int polls = 0;
+    while (clock.elapsed() < 10500) {
+        QTest::qWait(20);
+        const QStringList log = m_sim->log();
+        if (logWhenConnected.isEmpty() && comm()->commState == Communication::COMM_CONNECTED)
+            logWhenConnected = log.isEmpty() ? QStringList{QString()} : log;
+        const int seen = countLines(log, QStringLiteral("03 F013 1"));
+        if (seen > polls) {
+            polls = seen;
+            pollStarts << clock.elapsed();
+        }
+    }
+    QCOMPARE(comm()->commState, Communication::COMM_CONNECTED);
+    // Nothing but the test read before the link was confirmed.
+    QCOMPARE(logWhenConnected, QStringList{QStringLiteral("03 FD00 3")});
+
+    // Polls at 6 s and 9 s after the open, and perhaps at 3 s if the link was confirmed by then.
+    // A poll timer left over from the failed attempt would add two more.
+    QVERIFY2(polls == 2 || polls == 3, qPrintable(QStringLiteral("%1 polls").arg(polls)));
+    for (int i = 1; i < pollStarts.size(); ++i) {
+        const qint64 gap = pollStarts.at(i) - pollStarts.at(i - 1);
+        QVERIFY2(gap > 2500 && gap < 3500, qPrintable(QStringLiteral("polls %1 ms apart").arg(gap)));
+    }
+    const QStringList poll{"03 F013 1", "03 F016 1", "03 F00C 1", "06 FF00 1 55", "03 FF01 1"};
+    const QStringList pollTags{"P0-19", "P0-22", "P7-12", "ADecryption", "PF-01"};
+    QStringList expectedLog{QStringLiteral("03 FD00 3")};
+    QStringList expectedTags;
+    for (int i = 0; i < polls; ++i) {
+        expectedLog << poll;
+        expectedTags << pollTags;
+    }
+    QCOMPARE(m_sim->log(), expectedLog);
+    QStringList tags;
+    for (const QList<QVariant>& args : results)
+        tags << args.at(0).toString();
+    QCOMPARE(tags, expectedTags);
+
+    // Nothing while the link is not connected.
+    m_sim->clearLog();
+    comm()->commState = Communication::COMM_WAITING;
+    QTest::qWait(3200);
+    QVERIFY(m_sim->log().isEmpty());
+    comm()->commState = Communication::COMM_CONNECTED;
+}
+
+QTEST_MAIN(TestCommunication)
+#include "tst_communication.moc"
