@@ -175,9 +175,19 @@ private slots:
     }
 
     // A write that fails half-way (here: the file-size limit, which binds root as well) must keep
-    // the engineer's earlier file whole.
+    // the engineer's earlier file whole, for a small document as for a large one.
+    void failedWriteKeepsOldFile_data()
+    {
+        QTest::addColumn<int>("valueLength");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("small document") << 300 << 64;
+        QTest::newRow("large document") << 200000 << 1024;
+    }
+
     void failedWriteKeepsOldFile()
     {
+        QFETCH(int, valueLength);
+        QFETCH(int, limit);
         QTemporaryDir dir;
         const QString path = dir.filePath("backup.json");
         const QByteArray old(4096, 'o');
@@ -186,13 +196,13 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             QCOMPARE(file.write(old), qint64(old.size()));
         }
-        const QByteArray document = ParamFile::buildDocument(0, {{"P0-01", QString(200000, QLatin1Char('9'))}});
+        const QByteArray document = ParamFile::buildDocument(0, {{"P0-01", QString(valueLength, QLatin1Char('9'))}});
 
         rlimit saved{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
         auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limited = saved;
-        limited.rlim_cur = 1024;
+        limited.rlim_cur = rlim_t(limit);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
         const bool written = ParamFile::writeDocument(path, document);
         setrlimit(RLIMIT_FSIZE, &saved);

@@ -30,7 +30,9 @@ QByteArray buildDocument(quint8 device, const QList<QPair<QString, QString>>& co
 bool writeDocument(const QString& path, const QByteArray& document)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered QSaveFile flushes at commit and takes a short write (disk full, file
+    // size limit) for success, renaming a truncated file over the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (file.write(document) != document.size()) {
         file.cancelWriting();

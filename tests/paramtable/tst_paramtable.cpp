@@ -1,0 +1,1100 @@
+#include "Global.h"
+#include "ModalAnswer.h"
+#include "SimDrive.h"
+#include "comm/Communication.h"
+#include "definitions/Parameter.h"
+#include "pages/paramtable/GUI_ParamTable.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QInputDialog>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressDialog>
+#include <QSerialPort>
+#include <QSignalSpy>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QTreeView>
+#include <QtTest>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+namespace {
+
+const QString dataDir = QStringLiteral(KESTROVA_SOURCE_DIR "/tests/paramtable/data/");
+const QColor white(QStringLiteral("#FFFFFF"));
+const QColor failed(QStringLiteral("#BDB76B"));
+const QColor factoryDiff(QStringLiteral("#EFE4B0"));
+const QColor realtime(QStringLiteral("#CCE8FF"));
+const QColor readOnly(QStringLiteral("#C6C6C7"));
+
+constexpr int rawRole = Qt::UserRole + 2;
+constexpr int attributeRole = Qt::UserRole + 1;
+
+// The page with its file dialogs answered by the test.
+class TestablePage : public GUI_ParamTable
+{
+public:
+    QString nextFile;
+    QStringList asked; // caption and filter of every dialog
+
+protected:
+    QString askSaveFileName(const QString& caption, const QString&, const QString& filter) override
+    {
+        asked << caption << filter;
+        return nextFile;
+    }
+    QString askOpenFileName(const QString& caption, const QString&, const QString& filter) override
+    {
+        asked << caption << filter;
+        return nextFile;
+    }
+};
+
+QString colorName(const QStandardItem* item)
+{
+    const QVariant background = item->data(Qt::BackgroundRole);
+    if (!background.isValid() || background.value<QBrush>().style() == Qt::NoBrush)
+        return QStringLiteral("none");
+    return background.value<QBrush>().color().name(QColor::HexRgb).toUpper();
+}
+
+QString hex(const QColor& color)
+{
+    return color.name(QColor::HexRgb).toUpper();
+}
+
+// A request as the simulated drive logs it, compared without regard to the case of hex digits.
+QStringList normalized(const QStringList& lines)
+{
+    QStringList out;
+    for (const QString& line : lines)
+        out << line.toUpper();
+    return out;
+}
+
+QString readLine(quint16 address, int count = 1)
+{
+    return QStringLiteral("03 %1 %2").arg(address, 4, 16, QLatin1Char('0')).arg(count).toUpper();
+}
+
+} // namespace
+
+class TestParamTable : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir work;
+    QString previousDir;
+    SimDrive sim;
+    int family = -1;
+    std::unique_ptr<TestablePage> page;
+    std::unique_ptr<QSignalSpy> console;
+    std::unique_ptr<QSignalSpy> messages;
+    std::unique_ptr<QSignalSpy> descriptions;
+
+    // Installs the test definitions where the page looks for them: ./Driver/Config/<family>/TEST/EN/.
+    void installDefinitions()
+    {
+        for (const auto& pair : {qMakePair(QStringLiteral("servo"), QStringLiteral("SERVO")),
+                                 qMakePair(QStringLiteral("vfd"), QStringLiteral("VFD"))}) {
+            const QString target = QStringLiteral("Driver/Config/%1/TEST/EN/").arg(pair.second);
+            QVERIFY(QDir().mkpath(target));
+            for (const QString& name : {QStringLiteral("ParamTable.xml"), QStringLiteral("ControlFunction.xml")}) {
+                QFile::remove(target + name);
+                QVERIFY(QFile::copy(dataDir + pair.first + QLatin1Char('/') + name, target + name));
+            }
+        }
+    }
+
+    void closeConnection()
+    {
+        Communication* comm = Communication::instance();
+        if (comm->commState == Communication::COMM_DISCONNECT)
+            return;
+        comm->closeDevice();
+        QTRY_COMPARE_WITH_TIMEOUT(comm->commState, Communication::COMM_DISCONNECT, 8000);
+    }
+
+    // One connected service per family; switching family reconnects (the VFD poll is set up at open).
+    void connectTo(int wanted)
+    {
+        Communication* comm = Communication::instance();
+        if (family == wanted && comm->commState == Communication::COMM_CONNECTED)
+            return;
+        page.reset();
+        closeConnection();
+        Global::instance()->setDevice(wanted);
+        Global::instance()->setLanguage(Global::LANGUAGE_EN);
+        Global::instance()->setDeviceVersion(QStringLiteral("TEST"));
+
+        SimDrive::Options options;
+        options.family = wanted == Global::DEVICE_VFD ? QStringLiteral("vfd") : QStringLiteral("servo");
+        options.config = QDir::current().absoluteFilePath(Global::instance()->configPath());
+        QVERIFY(sim.start(options));
+
+        SerialSettings settings;
+        settings.portName = sim.portName();
+        settings.baudRate = options.baud;
+        settings.dataBits = QSerialPort::Data8;
+        settings.stopBits = QSerialPort::TwoStop;
+        settings.parity = QSerialPort::NoParity;
+        settings.responseTime = 1500;
+        settings.numberOfRetries = 1;
+        comm->commType = Communication::COMM_MODBUS_RTU;
+        QVERIFY(comm->openDevice(settings));
+        comm->busDevice->setServerAddress(options.slave);
+        if (wanted == Global::DEVICE_VFD)
+            comm->connectDevice(0xFD00, 3);
+        else
+            comm->connectDevice(53, 3);
+        QTRY_COMPARE_WITH_TIMEOUT(comm->commState, Communication::COMM_CONNECTED, 10000);
+        family = wanted;
+    }
+
+    void openPage()
+    {
+        page.reset(new TestablePage);
+        page->setCurrentPage(true);
+        page->resize(1331, 800);
+        page->show();
+        QVERIFY(QTest::qWaitForWindowExposed(page.get()));
+        console.reset(new QSignalSpy(page.get(), &WidgetBase::sig_printToConsole));
+        messages.reset(new QSignalSpy(page.get(), &WidgetBase::sig_showMessageBox));
+        descriptions.reset(new QSignalSpy(page.get(), &WidgetBase::sig_printParma));
+        sim.clearLog();
+    }
+
+    QTableView* view() { return page->findChild<QTableView*>(QStringLiteral("tableView")); }
+    QTreeView* tree() { return page->findChild<QTreeView*>(QStringLiteral("treeView")); }
+    QToolButton* toolButton(const char* name) { return page->findChild<QToolButton*>(QLatin1String(name)); }
+    QAbstractButton* button(const char* name) { return page->findChild<QAbstractButton*>(QLatin1String(name)); }
+
+    QStandardItemModel* model()
+    {
+        auto* search = qobject_cast<QSortFilterProxyModel*>(view()->model());
+        auto* group = qobject_cast<QSortFilterProxyModel*>(search->sourceModel());
+        return qobject_cast<QStandardItemModel*>(group->sourceModel());
+    }
+
+    int rowOf(const QString& code)
+    {
+        for (int row = 0; row < model()->rowCount(); ++row) {
+            if (model()->item(row, 1)->text() == code)
+                return row;
+        }
+        return -1;
+    }
+
+    QStandardItem* cell(const QString& code, int column)
+    {
+        const int row = rowOf(code);
+        return row < 0 ? nullptr : model()->item(row, column);
+    }
+
+    QStringList visibleCodes()
+    {
+        QStringList codes;
+        QAbstractItemModel* m = view()->model();
+        for (int row = 0; row < m->rowCount(); ++row) {
+            if (!view()->isRowHidden(row))
+                codes << m->index(row, 1).data().toString();
+        }
+        return codes;
+    }
+
+    QStringList viewCodes()
+    {
+        QStringList codes;
+        QAbstractItemModel* m = view()->model();
+        for (int row = 0; row < m->rowCount(); ++row)
+            codes << m->index(row, 1).data().toString();
+        return codes;
+    }
+
+    QAction* menuAction(const char* buttonName, const QString& text)
+    {
+        for (QAction* action : toolButton(buttonName)->menu()->actions()) {
+            if (action->text() == text)
+                return action;
+        }
+        return nullptr;
+    }
+
+    void selectGroup(const QString& group)
+    {
+        QModelIndex root = tree()->model()->index(0, 0);
+        if (group.isEmpty()) {
+            tree()->setCurrentIndex(root);
+            return;
+        }
+        for (int row = 0; row < tree()->model()->rowCount(root); ++row) {
+            const QModelIndex child = tree()->model()->index(row, 0, root);
+            if (child.data(Qt::UserRole + 1).toString() == group) {
+                tree()->setCurrentIndex(child);
+                return;
+            }
+        }
+        QFAIL(qPrintable("no group " + group));
+    }
+
+    void check(const QStringList& codes)
+    {
+        for (const QString& code : codes)
+            cell(code, 0)->setCheckState(Qt::Checked);
+    }
+
+    // What the value editor stores on commit (the editor itself is tested on its own).
+    void setSetting(const QString& code, const QString& text, int raw)
+    {
+        QStandardItem* setting = cell(code, 3);
+        setting->setData(text, Qt::DisplayRole);
+        setting->setData(raw, rawRole);
+    }
+
+    QProgressDialog* progress() { return page->findChild<QProgressDialog*>(); }
+
+    // Runs the read or write button with the given menu choice and waits for the batch to end.
+    void runBatch(const char* buttonName, const QString& actionText, int expected, int timeoutMs = 8000)
+    {
+        QAction* action = menuAction(buttonName, actionText);
+        QVERIFY(action);
+        action->trigger();
+        console->clear();
+        QTest::mouseClick(toolButton(buttonName), Qt::LeftButton, {}, QPoint(12, 12));
+        if (expected == 0) {
+            QVERIFY(!progress());
+            return;
+        }
+        QVERIFY(progress());
+        QCOMPARE(progress()->maximum(), expected);
+        QCOMPARE(progress()->windowModality(), Qt::WindowModal);
+        QTRY_VERIFY_WITH_TIMEOUT(!progress(), timeoutMs);
+        QVERIFY(!console->isEmpty());
+        QCOMPARE(console->last().at(0).toString(), QStringLiteral("The operation is complete"));
+    }
+
+    void answer(const QString& tag, const QVector<quint16>& values)
+    {
+        emit Communication::instance()->resultCallBackEvent(tag, values);
+    }
+
+    void exportTo(const QString& path)
+    {
+        page->nextFile = path;
+        page->asked.clear();
+        QTest::mouseClick(button("Btn_SaveParam"), Qt::LeftButton);
+    }
+
+    QString writeFile(const QByteArray& content)
+    {
+        static int serial = 0;
+        const QString path = work.filePath(QStringLiteral("import%1.json").arg(++serial));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return QString();
+        file.write(content);
+        return path;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(work.isValid());
+        previousDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(work.path()));
+        installDefinitions();
+    }
+
+    void cleanupTestCase()
+    {
+        page.reset();
+        closeConnection();
+        sim.stop();
+        QDir::setCurrent(previousDir);
+    }
+
+    void init()
+    {
+        const QByteArray name(QTest::currentTestFunction());
+        const bool vfd = name == "realtimeRefreshOnVfd" || name == "linkCutMidBatch";
+        connectTo(vfd ? Global::DEVICE_VFD : Global::DEVICE_SERVO);
+        openPage();
+    }
+
+    void cleanup()
+    {
+        page.reset();
+    }
+
+    void buildsTableAndTree()
+    {
+        // Normal mode: the administrator group is absent.
+        QCOMPARE(viewCodes(), QStringList({"P0-00", "P0-01", "P0-02", "P0-03", "P0-04", "P0-05", "P0-06",
+                                           "P0-x", "P1-00", "P1-01", "P1-03", "P1-06", "PF-01"}));
+        QCOMPARE(model()->columnCount(), 11);
+        QCOMPARE(model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Factory value"));
+        QCOMPARE(view()->columnWidth(2), 220);
+        QCOMPARE(cell("P0-01", 1)->data(Qt::UserRole + 1).toString(), QStringLiteral("0"));
+        QCOMPARE(cell("P0-01", 5)->text(), QStringLiteral("100"));
+        QCOMPARE(cell("P0-01", 9)->text(), QStringLiteral("Any modification"));
+        QCOMPARE(cell("P0-01", 10)->text(), QStringLiteral("Effective immediately"));
+        QCOMPARE(cell("P0-00", 9)->text(), QStringLiteral("Downtime modification"));
+        QCOMPARE(cell("P0-00", 10)->text(), QStringLiteral("Effective after restart"));
+        QCOMPARE(cell("P0-03", 9)->text(), QStringLiteral("Read only"));
+        QVERIFY(!cell("P0-03", 3)->isEditable());
+        QCOMPARE(colorName(cell("P0-03", 3)), hex(readOnly));
+        QVERIFY(cell("P0-01", 3)->isEditable());
+        QVERIFY(cell("P0-01", 0)->isCheckable());
+
+        QAbstractItemModel* t = tree()->model();
+        const QModelIndex root = t->index(0, 0);
+        QCOMPARE(root.data().toString(), QStringLiteral("System parameters"));
+        QCOMPARE(t->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Parameter group"));
+        QCOMPARE(t->rowCount(root), 3);
+        QCOMPARE(t->index(0, 0, root).data().toString(), QStringLiteral("P0  (Basic)"));
+        QCOMPARE(t->index(2, 0, root).data().toString(), QStringLiteral("PF"));
+        QVERIFY(tree()->isExpanded(root));
+    }
+
+    void readBatches_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QStringList>("checked");
+        QTest::addColumn<QStringList>("requests");
+
+        const QString checkedOnly = QStringLiteral("Read only the checked option");
+        QTest::newRow("checked") << checkedOnly << "" << QStringList{"P0-01", "P1-03"}
+                                 << QStringList{readLine(0x0001), readLine(0x0103)};
+        QTest::newRow("checked broken code is left out") << checkedOnly << "" << QStringList{"P0-x", "P0-02"}
+                                                         << QStringList{readLine(0x0002)};
+        QTest::newRow("nothing checked") << checkedOnly << "" << QStringList{} << QStringList{};
+        QTest::newRow("current page") << "Read the current page" << "P1" << QStringList{}
+                                      << QStringList{readLine(0x0100), readLine(0x0101), readLine(0x0103),
+                                                     readLine(0x0106)};
+        QTest::newRow("all pages ignore the group")
+            << "Read all pages" << "PF" << QStringList{}
+            << QStringList{readLine(0x0000), readLine(0x0001), readLine(0x0002), readLine(0x0003),
+                           readLine(0x0004), readLine(0x0005), readLine(0x0006), readLine(0x0100),
+                           readLine(0x0101), readLine(0x0103), readLine(0x0106), readLine(0x0F01)};
+    }
+
+    void readBatches()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, group);
+        QFETCH(QStringList, checked);
+        QFETCH(QStringList, requests);
+        if (!group.isEmpty())
+            selectGroup(group);
+        check(checked);
+        runBatch("Btn_Refresh", action, requests.size());
+        if (requests.isEmpty()) {
+            QVERIFY(console->isEmpty());
+            QTest::qWait(200);
+            QVERIFY(sim.log().isEmpty());
+            return;
+        }
+        QCOMPARE(console->first().at(0).toString(),
+                 QStringLiteral("Parameter read, number of parameters: %1").arg(requests.size()));
+        QCOMPARE(normalized(sim.log()), requests);
+        // Every answered parameter shows a value.
+        QVERIFY(!cell("P0-02", 4)->text().isEmpty() || !requests.contains(readLine(0x0002)));
+    }
+
+    void notConnectedSendsNothing()
+    {
+        Communication* comm = Communication::instance();
+        comm->commState = Communication::COMM_WAITING; // as during a drive command
+        check({"P0-01"});
+        QTest::mouseClick(toolButton("Btn_Refresh"), Qt::LeftButton, {}, QPoint(12, 12));
+        QTest::mouseClick(button("Btn_SaveParam"), Qt::LeftButton);
+        QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
+        comm->commState = Communication::COMM_CONNECTED;
+        QCOMPARE(messages->size(), 3);
+        for (const QList<QVariant>& message : qAsConst(*messages)) {
+            QCOMPARE(message.at(0).toString(), QStringLiteral("No communication with the drive(Off Line)"));
+            QCOMPARE(message.at(1).value<Global::MESSAGE_INFO>(), Global::MESSAGE_WARNNING);
+        }
+        QVERIFY(page->asked.isEmpty());
+        QVERIFY(!progress());
+        QTest::qWait(100);
+        QVERIFY(sim.log().isEmpty());
+    }
+
+    // Writes go out for edited rows only; the drive echoes the register, which becomes the current
+    // value; reading back gives the same value and its colour against the factory value.
+    void writeThenReadColours()
+    {
+        setSetting("P0-01", "100", 100);   // equals the factory value
+        setSetting("P0-02", "50.00", 5000); // differs from 12.34
+        setSetting("P0-05", "7", 7);        // no factory value
+        setSetting("P0-06", "-1.5", -15);   // signed, sent as 0xFFF1
+        check({"P0-01", "P0-02", "P0-03", "P0-05", "P0-06"}); // P0-03 never edited: left out
+        runBatch("Btn_Apply", "Write only the checked option", 4);
+        QCOMPARE(console->first().at(0).toString(), QStringLiteral("Parameter write, number of parameters: 4"));
+        const QStringList log = normalized(sim.log());
+        QCOMPARE(log.size(), 4);
+        QVERIFY(log.at(0).startsWith("06 0001 "));
+        QVERIFY(log.at(1).startsWith("06 0002 "));
+        QVERIFY(log.at(2).startsWith("06 0005 "));
+        QVERIFY(log.at(3).startsWith("06 0006 "));
+
+        QCOMPARE(cell("P0-02", 4)->text(), QStringLiteral("50.00"));
+        for (const char* code : {"P0-01", "P0-02", "P0-05", "P0-06"})
+            cell(code, 4)->setText(QString());
+        sim.clearLog();
+        runBatch("Btn_Refresh", "Read only the checked option", 5);
+        QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("100"));
+        QCOMPARE(colorName(cell("P0-01", 4)), hex(white));
+        QCOMPARE(cell("P0-02", 4)->text(), QStringLiteral("50.00"));
+        QCOMPARE(colorName(cell("P0-02", 4)), hex(factoryDiff));
+        QCOMPARE(cell("P0-05", 4)->text(), QStringLiteral("7"));
+        QCOMPARE(colorName(cell("P0-05", 4)), hex(white));
+        QCOMPARE(cell("P0-06", 4)->text(), QStringLiteral("-1.5"));
+        QCOMPARE(colorName(cell("P0-06", 4)), hex(factoryDiff));
+    }
+
+    void writeCurrentPageSkipsUnedited()
+    {
+        selectGroup("P1");
+        setSetting("P1-01", "2.00", 200);
+        runBatch("Btn_Apply", "Write the current page", 1);
+        const QStringList log = normalized(sim.log());
+        QCOMPARE(log.size(), 1);
+        QVERIFY(log.at(0).startsWith("06 0101 "));
+    }
+
+    void answerColours_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QVector<quint16>>("values");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("colour");
+
+        QTest::newRow("equal to factory") << "P0-01" << QVector<quint16>{100} << "100" << hex(white);
+        QTest::newRow("differs from factory") << "P0-01" << QVector<quint16>{101} << "101" << hex(factoryDiff);
+        QTest::newRow("two decimals equal") << "P0-02" << QVector<quint16>{1234} << "12.34" << hex(white);
+        QTest::newRow("hexadecimal equal") << "P0-04" << QVector<quint16>{31} << "0x1F" << hex(white);
+        QTest::newRow("no factory value") << "P0-05" << QVector<quint16>{99} << "99" << hex(white);
+        QTest::newRow("signed") << "P0-06" << QVector<quint16>{0xFFF1} << "-1.5" << hex(factoryDiff);
+        QTest::newRow("failed keeps text") << "P0-01" << QVector<quint16>{} << "" << hex(failed);
+        // Enumerations: the entry whose value equals the read value, even when an entry whose value
+        // merely contains it comes first.
+        QTest::newRow("enumeration exact match after a longer value")
+            << "P0-00" << QVector<quint16>{1} << "1:One" << hex(white);
+        QTest::newRow("enumeration longer value") << "P0-00" << QVector<quint16>{10} << "10:Ten" << hex(factoryDiff);
+        QTest::newRow("enumeration full-width colon")
+            << "P0-00" << QVector<quint16>{0} << QString::fromUtf8("0：Zero") << hex(factoryDiff);
+        QTest::newRow("enumeration no entry empties the text") << "P0-00" << QVector<quint16>{7} << ""
+                                                                << "none";
+    }
+
+    void answerColours()
+    {
+        QFETCH(QString, code);
+        QFETCH(QVector<quint16>, values);
+        QFETCH(QString, text);
+        QFETCH(QString, colour);
+        runBatch("Btn_Refresh", "Read all pages", 12);
+        QStandardItem* current = cell(code, 4);
+        current->setText(QString());
+        current->setData(QVariant(), Qt::BackgroundRole);
+        answer(code, values);
+        QCOMPARE(current->text(), text);
+        QCOMPARE(colorName(current), colour);
+    }
+
+    void answersOnlyOnCurrentPage()
+    {
+        runBatch("Btn_Refresh", "Read all pages", 12);
+        page->setCurrentPage(false);
+        cell("P0-01", 4)->setText(QStringLiteral("x"));
+        answer("P0-01", {5});
+        QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("x"));
+        // Tags of other requesters are ignored.
+        page->setCurrentPage(true);
+        answer("AEnableState", {1});
+        answer("P0-01", {5});
+        QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("5"));
+    }
+
+    void failedAnswers_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("exception") << "exception 0002 2";
+        QTest::newRow("silent") << "silent on";
+    }
+
+    void failedAnswers()
+    {
+        QFETCH(QString, fault);
+        QVERIFY(!sim.command(fault).isEmpty());
+        const bool silent = fault.startsWith("silent");
+        check(silent ? QStringList{"P0-02"} : QStringList{"P0-01", "P0-02"});
+        cell("P0-02", 4)->setText(QStringLiteral("kept"));
+        runBatch("Btn_Refresh", "Read only the checked option", silent ? 1 : 2, 10000);
+        sim.command(silent ? QStringLiteral("silent off") : QStringLiteral("exception off"));
+        QCOMPARE(colorName(cell("P0-02", 4)), hex(failed));
+        QCOMPARE(cell("P0-02", 4)->text(), QStringLiteral("kept"));
+
+        // "Filter failed items" shows just that row; the compare button shows all again.
+        menuAction("Btn_Compare", "Filter failed items")->trigger();
+        QCOMPARE(visibleCodes(), QStringList{"P0-02"});
+        toolButton("Btn_Compare")->click();
+        QCOMPARE(visibleCodes().size(), 13);
+    }
+
+    void precisionByDriveSize()
+    {
+        check({"P1-03", "P1-06"});
+        runBatch("Btn_Refresh", "Read only the checked option", 2);
+        setSetting("P1-03", "5.00", 500);
+        cell("P1-03", 4)->setText(QStringLiteral("2.50"));
+        cell("P1-06", 4)->setText(QString());
+
+        // The register keeps its value, the drive size changes its scale: raw 100 is 1.00 A on a
+        // small drive and 10.0 A on a big one.
+        answer("PF-01", {22});
+        QCOMPARE(cell("P1-03", 5)->text(), QStringLiteral("10.0"));
+        QCOMPARE(cell("P1-03", 6)->text(), QStringLiteral("0.0"));
+        QCOMPARE(cell("P1-03", 7)->text(), QStringLiteral("100.0"));
+        QCOMPARE(cell("P1-03", 4)->text(), QStringLiteral("25.0"));
+        QCOMPARE(cell("P1-03", 3)->text(), QStringLiteral("50.0"));
+        QCOMPARE(cell("P1-03", 3)->data(rawRole).toInt(), 500);
+        QCOMPARE(cell("P1-03", 8)->text(), QStringLiteral("A"));
+        QCOMPARE(cell("P1-06", 5)->text(), QStringLiteral("0.1000"));
+        QCOMPARE(cell("P1-06", 4)->text(), QString()); // empty stays empty
+        const auto attribute = cell("P1-03", 3)->data(attributeRole).value<ParamAttributeStruct>();
+        QCOMPARE(attribute.format1, QStringLiteral("1"));
+        QCOMPARE(attribute.min, QStringLiteral("0.0"));
+        QCOMPARE(attribute.max, QStringLiteral("100.0"));
+        QCOMPARE(attribute.defaultValue, QStringLiteral("1.00"));
+
+        // The same answer again changes nothing.
+        answer("PF-01", {22});
+        QCOMPARE(cell("P1-03", 4)->text(), QStringLiteral("25.0"));
+        QCOMPARE(cell("P1-03", 5)->text(), QStringLiteral("10.0"));
+        QCOMPARE(cell("P1-06", 5)->text(), QStringLiteral("0.1000"));
+
+        answer("PF-01", {21});
+        QCOMPARE(cell("P1-03", 5)->text(), QStringLiteral("1.00"));
+        QCOMPARE(cell("P1-03", 4)->text(), QStringLiteral("2.50"));
+        QCOMPARE(cell("P1-03", 3)->text(), QStringLiteral("5.00"));
+        QCOMPARE(cell("P1-06", 5)->text(), QStringLiteral("1.000"));
+
+        // A failed PF-01 answer does not touch the precision.
+        answer("PF-01", {});
+        QCOMPARE(cell("P1-03", 5)->text(), QStringLiteral("1.00"));
+
+        // The precision follows the drive size also while the page is not on screen.
+        page->setCurrentPage(false);
+        answer("PF-01", {30});
+        QCOMPARE(cell("P1-03", 5)->text(), QStringLiteral("10.0"));
+    }
+
+    void controlFunctions_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QString>("factory");
+        // Factory 1.00 is raw 100, re-expressed under the new number of decimals.
+        QTest::newRow("first function only") << 0 << "mm" << "10.0";
+        // Both functions know 1: the one nearer the top of the file is applied last and wins
+        // (2 -> 0 decimals gives 100, then 0 -> 3 decimals gives 0.100).
+        QTest::newRow("top function wins") << 1 << "rpm" << "0.100";
+        QTest::newRow("second function only") << 2 << "deg" << "100";
+        QTest::newRow("unknown value changes nothing") << 5 << "mm" << "1.00";
+    }
+
+    void controlFunctions()
+    {
+        QFETCH(int, value);
+        QFETCH(QString, unit);
+        QFETCH(QString, factory);
+        answer("P1-00", {quint16(value)});
+        QCOMPARE(cell("P1-01", 8)->text(), unit);
+        QCOMPARE(cell("P1-01", 5)->text(), factory);
+    }
+
+    void filters_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QStringList>("visible");
+
+        QTest::newRow("setting differs from current")
+            << "The setting value is inconsistent with the current value"
+            << QStringList{"P0-01", "P0-02", "P0-06", "P1-00", "P1-01", "P1-03", "PF-01"};
+        // P0-00 is an enumeration: its setting's raw value 1 equals the factory value 1.
+        QTest::newRow("setting differs from factory")
+            << "The setting value is inconsistent with the factory value"
+            << QStringList{"P0-01", "P0-03", "P0-06", "P0-x", "P1-00", "P1-01", "P1-03", "P1-06", "PF-01"};
+        // P0-00's current entry 1:One has the factory value 1.
+        QTest::newRow("current differs from factory")
+            << "The current value is inconsistent with the factory value"
+            << QStringList{"P0-02", "P0-03", "P0-x", "P1-03", "P1-06"};
+        QTest::newRow("checked") << "Displays the check parameters" << QStringList{"P0-01", "P0-04"};
+        QTest::newRow("failed") << "Filter failed items" << QStringList{"P0-03"};
+    }
+
+    void filters()
+    {
+        QFETCH(QString, action);
+        QFETCH(QStringList, visible);
+        struct Row
+        {
+            const char* code;
+            const char* setting;
+            int raw; // -1: never edited
+            const char* current;
+        };
+        const Row rows[] = {
+            {"P0-00", "1:One", 1, "1:One"}, {"P0-01", "5", 5, "100"},    {"P0-02", "12.34", 1234, "50.00"},
+            {"P0-03", "", -1, ""},          {"P0-04", "0x1F", 31, "0x1F"}, {"P0-05", "", -1, ""},
+            {"P0-06", "0.5", 5, "0.0"},     {"P0-x", "", -1, ""},         {"P1-00", "", -1, "0"},
+            {"P1-01", "", -1, "1.00"},      {"P1-03", "", -1, "2.00"},    {"P1-06", "", -1, ""},
+            {"PF-01", "", -1, "21"},
+        };
+        for (const Row& row : rows) {
+            if (row.raw >= 0)
+                setSetting(row.code, QString::fromUtf8(row.setting), row.raw);
+            cell(row.code, 4)->setText(QString::fromUtf8(row.current));
+        }
+        check({"P0-01", "P0-04"});
+        cell("P0-03", 4)->setBackground(failed);
+
+        menuAction("Btn_Compare", action)->trigger();
+        QCOMPARE(visibleCodes(), visible);
+
+        // Recovery: the compare button, another group, or typing a search.
+        toolButton("Btn_Compare")->click();
+        QCOMPARE(visibleCodes().size(), 13);
+        menuAction("Btn_Compare", action)->trigger();
+        selectGroup("P0");
+        QCOMPARE(visibleCodes().size(), 8);
+        menuAction("Btn_Compare", action)->trigger();
+        page->findChild<QLineEdit*>(QStringLiteral("Lbx_ProxyModel"))->setText(QStringLiteral("P0"));
+        QCOMPARE(visibleCodes().size(), 8);
+    }
+
+    void groupAndSearch()
+    {
+        selectGroup("P1");
+        QCOMPARE(visibleCodes(), QStringList({"P1-00", "P1-01", "P1-03", "P1-06"}));
+        auto* search = page->findChild<QLineEdit*>(QStringLiteral("Lbx_ProxyModel"));
+        QCOMPARE(search->placeholderText(), QStringLiteral("Search for"));
+        search->setText(QStringLiteral("Inductance"));
+        QCOMPARE(visibleCodes(), QStringList{"P1-06"});
+        search->setText(QStringLiteral("inductance")); // case-sensitive
+        QCOMPARE(visibleCodes(), QStringList{});
+        search->setText(QString());
+        selectGroup(QString()); // the root shows everything
+        QCOMPARE(visibleCodes().size(), 13);
+        search->setText(QStringLiteral("P0-0[12]"));
+        QCOMPARE(visibleCodes(), QStringList({"P0-01", "P0-02"}));
+    }
+
+    void selectAll()
+    {
+        selectGroup("P1");
+        QTest::mouseClick(button("Btn_SelectAll"), Qt::LeftButton);
+        for (const char* code : {"P1-00", "P1-01", "P1-03", "P1-06"})
+            QCOMPARE(cell(code, 0)->checkState(), Qt::Checked);
+        QCOMPARE(cell("P0-01", 0)->checkState(), Qt::Unchecked); // not in view
+
+        cell("P1-00", 0)->setCheckState(Qt::Unchecked);
+        cell("P1-01", 0)->setCheckState(Qt::Unchecked);
+        cell("P1-06", 0)->setCheckState(Qt::Unchecked);
+        // One checked row: all view rows become unchecked.
+        QTest::mouseClick(button("Btn_SelectAll"), Qt::LeftButton);
+        for (const char* code : {"P1-00", "P1-01", "P1-03", "P1-06"})
+            QCOMPARE(cell(code, 0)->checkState(), Qt::Unchecked);
+
+        // Afterwards a click on the check cell of the last row still toggles it.
+        QTest::mouseClick(button("Btn_SelectAll"), Qt::LeftButton);
+        const QRect rect = view()->visualRect(view()->model()->index(3, 0));
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, QPoint(rect.right() - 1, rect.center().y()));
+        QCOMPARE(cell("P1-06", 0)->checkState(), Qt::Unchecked);
+    }
+
+    void checkClicks_data()
+    {
+        QTest::addColumn<bool>("onIndicator");
+        QTest::newRow("indicator") << true;
+        QTest::newRow("text area") << false;
+    }
+
+    void checkClicks()
+    {
+        QFETCH(bool, onIndicator);
+        const QModelIndex index = view()->model()->index(1, 0);
+        const QRect rect = view()->visualRect(index);
+        QStyleOptionViewItem option;
+        option.initFrom(view());
+        option.rect = rect;
+        option.features |= QStyleOptionViewItem::HasCheckIndicator;
+        const QRect indicator = view()->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view());
+        QPoint point = indicator.center();
+        if (!onIndicator) {
+            point = QPoint(rect.right() - 1, rect.bottom() - 1);
+            QVERIFY(!indicator.contains(point));
+        }
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, point);
+        QCOMPARE(cell("P0-01", 0)->checkState(), Qt::Checked);
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, point);
+        QCOMPARE(cell("P0-01", 0)->checkState(), Qt::Unchecked);
+    }
+
+    void descriptionDock()
+    {
+        const auto clickRow = [this](int row) {
+            const QRect rect = view()->visualRect(view()->model()->index(row, 2));
+            QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, rect.center());
+        };
+        clickRow(1);
+        QCOMPARE(descriptions->size(), 1);
+        QCOMPARE(descriptions->last().at(0).toString(), QStringLiteral("Speed help"));
+        clickRow(1); // same row: nothing new
+        QCOMPARE(descriptions->size(), 1);
+        clickRow(0);
+        QCOMPARE(descriptions->last().at(0).toString(), QStringLiteral("Mode help"));
+        // Row 1 of another group is another parameter: its description is sent.
+        selectGroup("P1");
+        clickRow(0);
+        QCOMPARE(descriptions->size(), 3);
+        QCOMPARE(descriptions->last().at(0).toString(), QString());
+        // Closing the page clears the dock.
+        QSignalSpy closing(page.get(), &WidgetBase::sig_printParma);
+        page.reset();
+        QCOMPARE(closing.size(), 1);
+        QCOMPARE(closing.last().at(0).toString(), QString());
+    }
+
+    void adminMode_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<bool>("admin");
+        QTest::addColumn<bool>("wrongBox");
+        QTest::newRow("right") << "Tqmar5173" << true << true << false;
+        QTest::newRow("wrong") << "tqmar5173" << true << false << true;
+        QTest::newRow("empty") << "" << true << false << false;
+        QTest::newRow("cancelled") << "Tqmar5173" << false << false << false;
+    }
+
+    void adminMode()
+    {
+        QFETCH(QString, password);
+        QFETCH(bool, accept);
+        QFETCH(bool, admin);
+        QFETCH(bool, wrongBox);
+        cell("P0-01", 4)->setText(QStringLiteral("123"));
+        setSetting("P0-01", "5", 5);
+
+        QString title;
+        QString label;
+        QLineEdit::EchoMode echo = QLineEdit::Normal;
+        ModalAnswer::handleNext([&](QWidget* w) {
+            auto* dialog = qobject_cast<QInputDialog*>(w);
+            if (!dialog) {
+                w->close();
+                return;
+            }
+            title = dialog->windowTitle();
+            label = dialog->labelText();
+            echo = dialog->textEchoMode();
+            dialog->setTextValue(password);
+            if (accept)
+                dialog->accept();
+            else
+                dialog->reject();
+        });
+        ModalAnswer::Seen box;
+        if (wrongBox)
+            QTimer::singleShot(0, [&box]() { ModalAnswer::answerNext(QMessageBox::Ok, &box); });
+        QTest::mouseClick(toolButton("Btn_Admin"), Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(title, QStringLiteral("Administrator"));
+        QCOMPARE(label, QStringLiteral("Permission password"));
+        QCOMPARE(echo, QLineEdit::Password);
+        QCOMPARE(box.shown, wrongBox);
+        if (wrongBox) {
+            QCOMPARE(box.title, QStringLiteral("Tips"));
+            QCOMPARE(box.text, QStringLiteral("The password is incorrect."));
+        }
+        QCOMPARE(toolButton("Btn_Admin")->isEnabled(), !admin);
+        QCOMPARE(rowOf("A9-00") >= 0, admin);
+        QCOMPARE(tree()->model()->rowCount(tree()->model()->index(0, 0)), admin ? 4 : 3);
+        // Administrator mode rebuilds the table: earlier values are gone.
+        QCOMPARE(cell("P0-01", 4)->text(), admin ? QString() : QStringLiteral("123"));
+        QCOMPARE(cell("P0-01", 3)->data(rawRole).isValid(), !admin);
+        if (admin) {
+            runBatch("Btn_Refresh", "Read all pages", 13);
+            QVERIFY(normalized(sim.log()).contains(readLine(0xA900)));
+        }
+    }
+
+    void servoNeverRefreshes()
+    {
+        QTest::qWait(2800);
+        for (const QString& line : sim.log())
+            QVERIFY2(!line.toUpper().startsWith("03 70"), qPrintable(line));
+    }
+
+    void exportImportRoundTrip()
+    {
+        runBatch("Btn_Refresh", "Read all pages", 12);
+        answer("P0-00", {1});
+        answer("P0-01", {250});
+        answer("P0-02", {1234});
+        answer("P0-04", {31});
+        cell("P0-03", 4)->setText(QString::fromUtf8("7：seven"));
+        const QString path = work.filePath(QStringLiteral("round.json"));
+        exportTo(path);
+        QCOMPARE(page->asked, QStringList({"Export File", "Json File(*.json)"}));
+        QVERIFY(messages->isEmpty());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QJsonObject object = QJsonDocument::fromJson(file.readAll()).object();
+        file.close();
+        QCOMPARE(object.value("DeviceVersion").toString(), QStringLiteral("0"));
+        QCOMPARE(object.value("P0-00").toString(), QStringLiteral("1"));
+        QCOMPARE(object.value("P0-01").toString(), QStringLiteral("250"));
+        QCOMPARE(object.value("P0-02").toString(), QStringLiteral("12.34"));
+        QCOMPARE(object.value("P0-03").toString(), QStringLiteral("7"));
+        QCOMPARE(object.value("P0-04").toString(), QStringLiteral("0x1F"));
+        QCOMPARE(object.size(), 14); // every row, with the broken code, plus the family
+
+        // Import the same file into a fresh page: same texts and colours, then the write question.
+        const QMap<QString, QPair<QString, QString>> expected = {
+            {"P0-01", {"250", hex(factoryDiff)}}, {"P0-02", {"12.34", hex(white)}}, {"P0-04", {"0x1F", hex(white)}}};
+        openPage();
+        ModalAnswer::Seen question;
+        ModalAnswer::answerNext(QMessageBox::No, &question);
+        page->nextFile = path;
+        QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
+        QCOMPARE(page->asked, QStringList({"Import File", "Json File(*.json)"}));
+        QVERIFY(question.shown);
+        QCOMPARE(question.title, QStringLiteral("Tips"));
+        QCOMPARE(question.text, QStringLiteral("The parameters are imported, Do you wish to perform the write?"));
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+            QCOMPARE(cell(it.key(), 4)->text(), it.value().first);
+            QCOMPARE(colorName(cell(it.key(), 4)), it.value().second);
+        }
+        QCOMPARE(cell("P0-00", 4)->text(), QStringLiteral("1:One"));
+        QCOMPARE(cell("P0-03", 4)->text(), QStringLiteral("7"));
+        QVERIFY(!progress());
+        QTest::qWait(200);
+        QVERIFY(sim.log().isEmpty()); // No: nothing sent
+
+        // Yes: the writable numbers go out, read-only P0-03 does not.
+        ModalAnswer::answerNext(QMessageBox::Yes, &question);
+        console->clear();
+        QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
+        // Every read value except the read-only ones and the never-read broken code.
+        int writable = 0;
+        for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
+            if (!QStringList({"DeviceVersion", "P0-03", "PF-01"}).contains(it.key()) && !it.value().toString().isEmpty())
+                ++writable;
+        }
+        QVERIFY(writable >= 5);
+        QVERIFY(progress());
+        QCOMPARE(progress()->maximum(), writable);
+        QTRY_VERIFY_WITH_TIMEOUT(!progress(), 8000);
+        QCOMPARE(console->first().at(0).toString(),
+                 QStringLiteral("Parameters import, number of parameters: %1").arg(writable));
+        QCOMPARE(console->last().at(0).toString(), QStringLiteral("The operation is complete"));
+        QStringList log = normalized(sim.log());
+        QCOMPARE(log.size(), writable);
+        for (const QString& line : log)
+            QVERIFY2(line.startsWith("06 "), qPrintable(line));
+        QVERIFY(!log.join(',').contains("06 0003 "));
+        QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("250"));
+    }
+
+    void importValues_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("read"); // what a read-back shows; empty: nothing written
+
+        QTest::newRow("hexadecimal into integer") << "P0-01" << QByteArray("\"0x1F\"") << "0x1F" << "31";
+        QTest::newRow("decimal into one decimal") << "P0-06" << QByteArray("\"1.5\"") << "1.5" << "1.5";
+        QTest::newRow("full-width colon") << "P0-00" << QByteArray("\"0\"") << QString::fromUtf8("0：Zero")
+                                          << QString::fromUtf8("0：Zero");
+        QTest::newRow("enumeration exact match") << "P0-00" << QByteArray("\"1\"") << "1:One" << "1:One";
+        QTest::newRow("JSON number reads as empty") << "P0-01" << QByteArray("77") << "" << "";
+        QTest::newRow("text that is no number") << "P0-01" << QByteArray("\"fast\"") << "fast" << "";
+    }
+
+    void importValues()
+    {
+        QFETCH(QString, code);
+        QFETCH(QByteArray, value);
+        QFETCH(QString, shown);
+        QFETCH(QString, read);
+        const QString path = writeFile("{\"DeviceVersion\":\"0\",\"" + code.toLatin1() + "\":" + value + "}");
+        ModalAnswer::Seen question;
+        ModalAnswer::answerNext(QMessageBox::Yes, &question, 1500);
+        page->nextFile = path;
+        QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
+        if (read.isEmpty()) {
+            QCOMPARE(cell(code, 4)->text(), shown);
+            QTest::qWait(1600); // the question would have come at once
+            QVERIFY(!question.shown);
+            QVERIFY(sim.log().isEmpty());
+            return;
+        }
+        QVERIFY(question.shown);
+        QTRY_VERIFY_WITH_TIMEOUT(!progress(), 5000);
+        QCOMPARE(sim.log().size(), 1);
+        cell(code, 4)->setText(QString());
+        check({code});
+        runBatch("Btn_Refresh", "Read only the checked option", 1);
+        QCOMPARE(cell(code, 4)->text(), read);
+    }
+
+    void importFailures_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("other family") << QByteArray(R"({"DeviceVersion":"1","P0-01":"5"})")
+                                      << "Import failed, the file does not match";
+        QTest::newRow("no family") << QByteArray(R"({"P0-01":"5"})") << "Import failed, the file does not match";
+        QTest::newRow("invalid JSON") << QByteArray(R"({"DeviceVersion":"0",)") << "Import failed";
+        QTest::newRow("not an object") << QByteArray(R"(["DeviceVersion"])") << "Import failed";
+        QTest::newRow("missing file") << QByteArray() << "Import failed";
+    }
+
+    void importFailures()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        page->nextFile = content.isEmpty() ? work.filePath(QStringLiteral("none.json")) : writeFile(content);
+        cell("P0-01", 4)->setText(QStringLiteral("keep"));
+        QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
+        QCOMPARE(messages->size(), 1);
+        QCOMPARE(messages->first().at(0).toString(), message);
+        QCOMPARE(messages->first().at(1).value<Global::MESSAGE_INFO>(), Global::MESSAGE_WARNNING);
+        QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("keep"));
+    }
+
+    void exportCancelledOrFailing()
+    {
+        exportTo(QString()); // dialog cancelled
+        QVERIFY(messages->isEmpty());
+
+        // A failing write keeps the engineer's earlier file whole (the size limit binds root too).
+        const QString path = work.filePath(QStringLiteral("backup.json"));
+        const QByteArray old = QByteArray("{\"DeviceVersion\":\"0\"}").leftJustified(4000, ' ');
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(old);
+        }
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = 64;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        exportTo(path);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+        QCOMPARE(messages->size(), 1);
+        QCOMPARE(messages->first().at(0).toString(), QStringLiteral("Export failed"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), old);
+
+        // A folder that vanished.
+        messages->clear();
+        exportTo(work.filePath(QStringLiteral("gone/params.json")));
+        QCOMPARE(messages->size(), 1);
+        QCOMPARE(messages->first().at(0).toString(), QStringLiteral("Export failed"));
+    }
+
+    void realtimeRefreshOnVfd()
+    {
+        QCOMPARE(rowOf("D0-13"), 14);
+        QTRY_VERIFY_WITH_TIMEOUT(normalized(sim.log()).contains(readLine(0x7030, 12)), 6000);
+        const QStringList log = normalized(sim.log());
+        const int first = log.indexOf(readLine(0x7000, 12));
+        QVERIFY(first >= 0);
+        QCOMPARE(log.mid(first, 5), QStringList({readLine(0x7000, 12), readLine(0x700C, 12), readLine(0x7018, 12),
+                                                 readLine(0x7024, 12), readLine(0x7030, 12)}));
+        QTRY_COMPARE(colorName(cell("D0-13", 4)), hex(realtime));
+        QVERIFY(!cell("D0-00", 4)->text().isEmpty());
+        QCOMPARE(colorName(cell("D0-00", 4)), hex(realtime));
+
+        // A block with the wrong number of values paints its rows as failed.
+        answer("ARefresh0012", {1, 2, 3});
+        QCOMPARE(colorName(cell("D0-00", 4)), hex(failed));
+        QCOMPARE(colorName(cell("D0-11", 4)), hex(failed));
+        QCOMPARE(colorName(cell("D0-12", 4)), hex(realtime));
+        answer("ARefresh1212", QVector<quint16>(12, 7));
+        QCOMPARE(cell("D0-12", 4)->text(), QStringLiteral("7"));
+        answer("ARefresh0012", QVector<quint16>(12, 1234));
+        QCOMPARE(cell("D0-00", 4)->text(), QStringLiteral("12.34"));
+
+        // Not on screen: no refresh requests.
+        page->setCurrentPage(false);
+        QTest::qWait(200);
+        sim.clearLog();
+        QTest::qWait(2800);
+        for (const QString& line : sim.log())
+            QVERIFY2(!line.toUpper().startsWith("03 70"), qPrintable(line));
+
+        // A running batch holds the refresh back as well. Start it right after a refresh went out,
+        // so that the next tick falls inside the batch.
+        page->setCurrentPage(true);
+        sim.clearLog();
+        QTRY_VERIFY_WITH_TIMEOUT(normalized(sim.log()).contains(readLine(0x7030, 12)), 4000);
+        QTest::qWait(100);
+        QVERIFY(!sim.command("silent on").isEmpty());
+        cell("P0-01", 0)->setCheckState(Qt::Checked);
+        menuAction("Btn_Refresh", "Read only the checked option")->trigger();
+        QTest::mouseClick(toolButton("Btn_Refresh"), Qt::LeftButton, {}, QPoint(12, 12));
+        QVERIFY(progress());
+        sim.clearLog();
+        QTest::qWait(2700);
+        const QStringList during = sim.log();
+        sim.command("silent off");
+        QTRY_VERIFY_WITH_TIMEOUT(!progress(), 15000);
+        for (const QString& line : during)
+            QVERIFY2(!line.toUpper().startsWith("03 70"), qPrintable(line));
+    }
+
+    // Last: the link is cut in the middle of a batch; the progress dialog goes away and the page
+    // is idle again.
+    void linkCutMidBatch()
+    {
+        QVERIFY(!sim.command("silent on").isEmpty());
+        menuAction("Btn_Refresh", "Read all pages")->trigger();
+        QTest::mouseClick(toolButton("Btn_Refresh"), Qt::LeftButton, {}, QPoint(12, 12));
+        QVERIFY(progress());
+        QCOMPARE(progress()->maximum(), 16);
+        sim.cutLink();
+        QTRY_VERIFY_WITH_TIMEOUT(!progress(), 8000);
+        QVERIFY(Communication::instance()->commState != Communication::COMM_CONNECTED);
+        messages->clear();
+        QTest::mouseClick(toolButton("Btn_Refresh"), Qt::LeftButton, {}, QPoint(12, 12));
+        QCOMPARE(messages->size(), 1);
+        QVERIFY(!progress());
+        family = -1;
+    }
+};
+
+QTEST_MAIN(TestParamTable)
+#include "tst_paramtable.moc"
