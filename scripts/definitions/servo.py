@@ -155,6 +155,8 @@ P0 = [
         (0, "Disabled", "未使能"), (1, "Enabled", "已使能")],
        tip=("Whether the drive is enabled now; use the Enable button to change it",
             "当前是否已使能；请使用工具栏的使能按钮切换")),
+    RO(54, "Servo run state", "伺服运行状态", None, None, "", 0, enum=[
+        (0, "Not ready", "未准备好"), (1, "Ready", "准备好"), (2, "Running", "运行中"), (3, "Alarm", "报警")]),
     P(55, "DI logic level", "DI逻辑电平", 0, 0b11111111, "", 0, f=8,
       tip=("Bit n sets the active level of DI(n+1): 0 = high level active, 1 = low level active",
            "第n位设定DI(n+1)的有效电平：0为高电平有效，1为低电平有效")),
@@ -459,7 +461,7 @@ P6 = [
       tip=("Each set bit hides one warning; bit 0 battery, bit 1 fan, bit 2 regenerative load",
            "每一位屏蔽一种警告；bit0电池，bit1风扇，bit2再生负载")),
     P(16, "Drive overheat warning level", "驱动器过热预警温度", 0.0, 120.0, "°C", 85.0, f=1),
-    P(17, "Following error at servo-off", "伺服OFF时位置跟随", None, None, "", 1, colon=True, enum=OFF_ON,
+    P(17, "Position follow-up at servo-off", "伺服OFF时位置跟随", None, None, "", 1, colon=True, enum=OFF_ON,
       tip=("Enabled: the command follows the actual position while disabled, so no jump at servo-on",
            "使能时伺服OFF期间指令跟随实际位置，再次使能时不会跳动")),
     P(18, "Encoder battery warning", "编码器电池警告", None, None, "", 1, colon=True, enum=OFF_ON, since=1),

@@ -273,7 +273,7 @@ def motor_data(tag_en, tag_cn):
         P(3, "Rated current", "电机额定电流", 0.01, 655.35, "A", 15.4, w=1, f=2,
           tip=("Two decimals up to power class 21, one decimal above (PF-01)",
                "功率等级21及以下为两位小数，以上为一位小数（见PF-01）")),
-        P(4, "Rated frequency", "电机额定频率", 0.01, 320.0, "Hz", 50.0, w=1, f=2),
+        P(4, "Rated frequency", "电机额定频率", 0.01, "FMAX", "Hz", 50.0, w=1, f=2),
         P(5, "Rated speed", "电机额定转速", 1, 65535, "rpm", 1460, w=1),
         P(6, "Stator resistance", "异步电机定子电阻", 0.001, 65.535, "Ω", 0.624, w=1, f=3,
           tip=("Measured by auto-tuning; three decimals up to power class 21, four above",
