@@ -54,31 +54,6 @@ constexpr quint16 kVfdPower = 0xFF03;
 constexpr quint16 kVfdUnlockCode = 55;
 constexpr double kVfdRampHzPerSecond = 25.0;
 
-enum VariableKind {
-    VarSine,
-    VarRamp,
-    VarNoisySine,
-    VarSpeed,
-    VarPosition,
-    VarPositionError,
-    VarTorque,
-    VarCurrent,
-    VarVoltage,
-    VarTemperature,
-    VarFrequency,
-};
-
-enum D0Kind { D0Speed, D0Temperature, D0Analog };
-
-bool containsAny(const QString& text, std::initializer_list<const char*> words)
-{
-    for (const char* w : words) {
-        if (text.contains(QLatin1String(w), Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 DriveModel::DriveModel(DriveFamily family, const SimDefinitions& definitions, uint16_t* registers)
@@ -94,7 +69,7 @@ DriveModel::DriveModel(DriveFamily family, const SimDefinitions& definitions, ui
             m_param[a] = i;
     }
     setupComputedRegisters();
-    setupVariables();
+    setupLiveValues();
     restoreFactory();
 }
 
@@ -113,59 +88,45 @@ void DriveModel::setupComputedRegisters()
     }
     markComputed(kVfdState);
     markComputed(kVfdFault);
+    for (int k = 0; k <= 6; ++k)
+        markComputed(static_cast<quint16>(kVfdRunning + k));
     for (int i = 0; i < m_definitions.parameters.size(); ++i) {
         const QString& text = m_definitions.parameters.at(i).description;
-        if (containsAny(text, { "jog" }) && containsAny(text, { "freq" })) {
+        if (text.contains(QLatin1String("jog"), Qt::CaseInsensitive)
+            && text.contains(QLatin1String("freq"), Qt::CaseInsensitive)) {
             m_jogParameter = i;
             break;
         }
     }
-    for (int k = 0; k <= 6; ++k)
-        markComputed(static_cast<quint16>(kVfdRunning + k));
-    for (const SimParameter& p : m_definitions.parameters) {
-        if ((p.address & 0xFF00) != kVfdRunning || (p.address & 0xFF) <= 6)
-            continue;
-        int kind = -1;
-        if (containsAny(p.description, { "speed", "rpm" }))
-            kind = D0Speed;
-        else if (containsAny(p.description, { "temperature" }))
-            kind = D0Temperature;
-        else if (containsAny(p.description, { "AI", "analog" }))
-            kind = D0Analog;
-        if (kind >= 0) {
-            m_d0Extra.push_back({ p.address, kind });
-            markComputed(p.address);
-        }
-    }
 }
 
-void DriveModel::setupVariables()
+void DriveModel::setupLiveValues()
 {
-    int generic = 0;
+    const bool servo = m_family == DriveFamily::Servo;
+    int shape = 0;
+    // Scope variables move whatever they are; an unrecognised one gets a sine, ramp or noisy sine.
     for (const SimVariable& v : m_definitions.variables) {
         if (m_flags[v.address] & FlagComputed)
-            continue; // already live: the status block or a running value
-        const QString text = v.name + QLatin1Char(' ') + v.description;
-        int kind;
-        if (containsAny(text, { "error", "deviation" }) && containsAny(text, { "position", "pulse" }))
-            kind = VarPositionError;
-        else if (containsAny(text, { "position", "pulse" }))
-            kind = m_family == DriveFamily::Servo ? int(VarPosition) : int(VarSine);
-        else if (containsAny(text, { "speed", "velocity", "rpm" }))
-            kind = VarSpeed;
-        else if (containsAny(text, { "frequency" }))
-            kind = m_family == DriveFamily::Vfd ? int(VarFrequency) : int(VarSine);
-        else if (containsAny(text, { "torque" }))
-            kind = VarTorque;
-        else if (containsAny(text, { "current" }))
-            kind = VarCurrent;
-        else if (containsAny(text, { "voltage" }))
-            kind = VarVoltage;
-        else if (containsAny(text, { "temperature" }))
-            kind = VarTemperature;
-        else
-            kind = VarSine + generic % 3;
-        m_variables.push_back({ v, kind, generic++ });
+            continue; // the status block and the control panel's values are live already
+        LiveValue live { v.address, v.length, v.format1, v.isSigned,
+            classifyQuantity(v.description + QLatin1Char(' ') + v.name, servo), shape++ };
+        m_live.push_back(live);
+        m_flags[v.address] |= FlagComputed;
+        if (v.length >= 2)
+            m_flags[static_cast<quint16>(v.address + 1)] |= FlagComputed;
+    }
+    // The monitoring group of a VFD: the values it can explain follow the motor, the rest keep
+    // their factory value.
+    if (servo)
+        return;
+    for (const SimParameter& p : m_definitions.parameters) {
+        if ((p.address & 0xFF00) != kVfdRunning || (m_flags[p.address] & FlagComputed))
+            continue;
+        const Quantity q = classifyQuantity(p.description, false);
+        if (q == Quantity::Unknown)
+            continue;
+        m_live.push_back({ p.address, 1, p.format1, p.isSigned, q, shape++ });
+        markComputed(p.address);
     }
 }
 
@@ -332,6 +293,9 @@ void DriveModel::setAlarm(quint16 code)
         servoStop();
         m_enabled = false;
     } else {
+        m_lastFault[0] = std::fabs(m_frequency);
+        m_lastFault[1] = m_current;
+        m_lastFault[2] = m_bus;
         m_command = VfdCommand::Stop;
         m_frequency = 0.0; // the inverter trips: the motor coasts
     }
@@ -451,13 +415,6 @@ double DriveModel::noise(double amplitude)
     return d(m_random);
 }
 
-int64_t DriveModel::toRaw(double x, quint8 format1) const
-{
-    if (format1 >= 1 && format1 <= 7)
-        x *= std::pow(10.0, format1);
-    return std::llround(x);
-}
-
 double DriveModel::paramScale(quint16 address, quint8 fallbackDecimals) const
 {
     quint8 decimals = fallbackDecimals;
@@ -486,17 +443,17 @@ void DriveModel::tick(double now)
         servoTick(dt);
     else
         vfdTick(dt);
-    variablesTick();
+    liveValuesTick();
 }
 
 void DriveModel::servoTick(double dt)
 {
-    const double t = m_time - m_start;
+    const double t = time();
     if (!m_enabled && m_motion != Motion::Idle)
         servoStop();
 
-    // acceleration in rpm/s: jogs reach full speed in about 0.3 s; a position run takes the
-    // acceleration time from register 168 and the deceleration time from 169
+    // acceleration in rpm/s: a jog reaches full speed in about 0.3 s; a position run takes the
+    // acceleration time from register 168 and the deceleration time from 169 (0 to its speed)
     const double jogAccel = 20000.0;
     const double runSpeed = std::min<double>(m_reg[kServoPositionSpeed], 6000.0);
     const double timeA = m_reg[kServoTimeA] / 1000.0;
@@ -528,17 +485,19 @@ void DriveModel::servoTick(double dt)
         accel = accelB;
         break;
     }
+    m_velocityCommand = targetVelocity;
 
+    const double before = m_velocity;
     const double step = accel * dt;
     if (m_velocity < targetVelocity)
         m_velocity = std::min(targetVelocity, m_velocity + step);
     else
         m_velocity = std::max(targetVelocity, m_velocity - step);
 
-    const double before = m_position;
+    const double from = m_position;
     m_position += m_velocity * kPulsesPerRev / 60.0 * dt;
     if (m_motion == Motion::PositionRun) {
-        const bool crossed = (before - m_target) * (m_position - m_target) <= 0.0;
+        const bool crossed = (from - m_target) * (m_position - m_target) <= 0.0;
         if (crossed || std::fabs(m_target - m_position) < 0.5) {
             m_position = m_target;
             m_velocity = 0.0;
@@ -548,26 +507,28 @@ void DriveModel::servoTick(double dt)
         m_motion = Motion::Idle;
     }
 
-    const double acceleration = dt > 0 ? (m_velocity - m_lastVelocity) / dt : 0.0;
-    m_lastVelocity = m_velocity;
+    if (dt > 0)
+        m_acceleration = (m_velocity - before) / dt;
     const bool moving = std::fabs(m_velocity) > 0.01;
     if (m_enabled) {
-        const double friction = moving ? std::copysign(35.0, m_velocity) : 0.0;
-        m_torque = acceleration / 100.0 + friction + noise(2.0);
+        const double friction = moving ? std::copysign(3.5, m_velocity) : 0.0;
+        m_torque = std::clamp(m_acceleration / 1000.0 + friction + noise(0.2), -300.0, 300.0);
+        m_current = std::fabs(m_torque) * 0.028 + 0.12 + noise(0.01);
+        // the servo loop lags its command by about 2 ms
+        m_positionError = m_velocity * kPulsesPerRev / 60.0 * 0.002 + noise(1.0);
     } else {
         m_torque = 0.0;
+        m_current = 0.0;
+        m_positionError = 0.0;
     }
-    m_torque = std::clamp(m_torque, -3000.0, 3000.0);
-    const double current = m_enabled ? std::fabs(m_torque) * 0.28 + 12.0 + noise(1.0) : 0.0; // 0.01 A
 
     // the heat sink follows the load over a couple of minutes
-    const double ambient = 350.0 + 8.0 * std::sin(2 * kPi * t / 600.0);
-    m_temperature += (ambient + current * 0.5 - m_temperature) * std::min(1.0, dt / 120.0);
-    const double bus = 311.0 + 2.0 * std::sin(2 * kPi * t / 47.0) + noise(0.4);
+    const double ambient = 35.0 + 0.8 * std::sin(2 * kPi * t / 600.0) + m_current * 2.0;
+    m_temperature += (ambient - m_temperature) * std::min(1.0, dt / 120.0);
+    m_bus = 311.0 + 2.0 * std::sin(2 * kPi * t / 47.0) + noise(0.4);
 
-    const double positionError = m_enabled ? m_velocity * kPulsesPerRev / 60.0 * 0.002 + noise(1.0) : 0.0;
     const int64_t position = std::llround(m_position);
-    const int64_t command = std::llround(m_position + positionError);
+    const int64_t command = std::llround(m_position + m_positionError);
     const int64_t encoder = std::llround(m_position * kEncoderPerRev / kPulsesPerRev) + 5 * 131072LL;
     const int64_t singleTurn = ((encoder % 131072) + 131072) % 131072;
 
@@ -575,14 +536,15 @@ void DriveModel::servoTick(double dt)
     for (int i = 0; i < 6; ++i) {
         bool on = false;
         switch (m_reg[kServoDoFunction + i]) {
-        case 1: on = true; break;
-        case 2: on = m_alarm == 0; break;
-        case 3: on = m_alarm != 0; break;
-        case 4: on = std::fabs(m_velocity) < 10.0; break;
-        case 5: on = m_motion != Motion::PositionRun; break;
-        case 6: on = moving && std::fabs(m_velocity - targetVelocity) < 10.0; break;
-        case 8: on = m_enabled; break;
-        case 9: on = m_enabled; break;
+        case 1: on = true; break;                                     // always on
+        case 2: on = m_alarm == 0; break;                             // servo ready
+        case 3: on = m_alarm != 0; break;                             // alarm
+        case 4: on = std::fabs(m_velocity) < 10.0; break;             // zero speed
+        case 5: on = m_motion != Motion::PositionRun; break;          // positioning completed
+        case 6: on = moving && std::fabs(m_velocity - targetVelocity) < 10.0; break; // speed reached
+        case 8: on = m_enabled; break;                                // brake released
+        case 9: on = m_enabled; break;                                // servo running
+        case 10: on = std::fabs(m_target - m_position) < 100.0; break; // positioning close
         default: break;
         }
         if (on)
@@ -595,16 +557,16 @@ void DriveModel::servoTick(double dt)
     put32(kServoStatus + 3, command);
     put32(kServoStatus + 5, command - position);
     w[7] = static_cast<uint16_t>(static_cast<int16_t>(std::lround(m_torque)));
-    w[8] = static_cast<uint16_t>(std::lround(std::max(0.0, current)));
+    w[8] = static_cast<uint16_t>(std::lround(std::max(0.0, m_current * 100.0)));
     w[9] = m_reg[kServoTrialMode] == kTrialModeSerial ? 1 : 0;
-    w[10] = static_cast<uint16_t>(std::lround(m_temperature));
+    w[10] = static_cast<uint16_t>(std::lround(m_temperature * 10.0));
     w[11] = static_cast<uint16_t>(static_cast<int16_t>(std::lround(targetVelocity)));
     w[12] = static_cast<uint16_t>(static_cast<int16_t>(std::lround(m_torque)));
     put32(kServoStatus + 13, singleTurn);
     w[15] = m_inputs & 0xFF;
     w[16] = outputs;
     w[17] = 0;
-    w[18] = static_cast<uint16_t>(std::lround(bus));
+    w[18] = static_cast<uint16_t>(std::lround(m_bus));
     w[19] = m_alarm;
     w[20] = 0x0110;
     w[21] = 1;
@@ -617,13 +579,15 @@ void DriveModel::servoTick(double dt)
 
 void DriveModel::vfdTick(double dt)
 {
-    const double t = m_time - m_start;
+    const double t = time();
     const int decimals = (m_reg[kVfdFrequencyDecimals] & 0xFF) == 1 ? 1 : 2;
     const double unit = std::pow(10.0, decimals);
     const double setting = m_reg[kVfdFrequencySetting] / unit;
-    const double jog = m_jogParameter >= 0 ? m_reg[m_definitions.parameters.at(m_jogParameter).address]
-            / paramScale(m_definitions.parameters.at(m_jogParameter).address, 2)
-                                           : 5.0;
+    double jog = 5.0;
+    if (m_jogParameter >= 0) {
+        const quint16 a = m_definitions.parameters.at(m_jogParameter).address;
+        jog = m_reg[a] / paramScale(a, 2);
+    }
 
     double target = 0.0;
     switch (m_command) {
@@ -641,34 +605,31 @@ void DriveModel::vfdTick(double dt)
         m_frequency = std::min(target, m_frequency + step);
     else
         m_frequency = std::max(target, m_frequency - step);
-    const double acceleration = dt > 0 ? std::fabs(m_frequency - before) / dt : 0.0;
+    if (dt > 0)
+        m_acceleration = std::fabs(m_frequency - before) / dt;
 
     const double f = std::fabs(m_frequency);
     const bool running = f > 0.0 || m_command != VfdCommand::Stop;
-    const double bus = 540.0 + 3.0 * std::sin(2 * kPi * t / 53.0) + noise(0.3);
-    const double voltage = std::min(380.0, 380.0 * f / 50.0);
-    const double current = running ? 0.6 + 1.8 * f / 50.0 + acceleration * 0.02 + noise(0.02) : 0.0;
-    const double power = std::sqrt(3.0) * voltage * current * 0.8 / 1000.0;
-    const double torque = running ? 25.0 + acceleration * 0.8 + 3.0 * std::sin(2 * kPi * t / 7.0) : 0.0;
+    if (running && m_runStart < 0)
+        m_runStart = t;
+    else if (!running)
+        m_runStart = -1.0;
+    m_bus = 540.0 + 3.0 * std::sin(2 * kPi * t / 53.0) + noise(0.3);
+    m_outputVoltage = std::min(380.0, 380.0 * f / 50.0);
+    m_current = running ? 0.6 + 1.8 * f / 50.0 + m_acceleration * 0.02 + noise(0.02) : 0.0;
+    m_power = std::sqrt(3.0) * m_outputVoltage * m_current * 0.8 / 1000.0;
+    m_torque = running ? 25.0 + m_acceleration * 0.8 + 3.0 * std::sin(2 * kPi * t / 7.0) : 0.0;
+    m_temperature += (38.0 + f * 0.2 - m_temperature) * std::min(1.0, dt / 120.0);
     const double currentUnit = m_reg[kVfdModel] > 21 ? 10.0 : 100.0;
 
     m_reg[kVfdRunning + 0] = static_cast<uint16_t>(std::lround(f * unit));
     m_reg[kVfdRunning + 1] = m_reg[kVfdFrequencySetting];
-    m_reg[kVfdRunning + 2] = static_cast<uint16_t>(std::lround(bus * paramScale(kVfdRunning + 2, 1)));
-    m_reg[kVfdRunning + 3] = static_cast<uint16_t>(std::lround(voltage * paramScale(kVfdRunning + 3, 0)));
-    m_reg[kVfdRunning + 4] = static_cast<uint16_t>(std::lround(current * currentUnit));
-    m_reg[kVfdRunning + 5] = static_cast<uint16_t>(std::lround(power * paramScale(kVfdRunning + 5, 1)));
-    m_reg[kVfdRunning + 6] = static_cast<uint16_t>(std::lround(torque * paramScale(kVfdRunning + 6, 1)));
-    for (const Computed& c : m_d0Extra) {
-        double x = 0.0;
-        switch (c.kind) {
-        case D0Speed: x = f * 30.0; break; // four-pole motor
-        case D0Temperature: x = 38.0 + f * 0.2 + std::sin(2 * kPi * t / 300.0); break;
-        case D0Analog: x = 5.0 + 4.0 * std::sin(2 * kPi * t / 20.0); break;
-        default: break;
-        }
-        m_reg[c.address] = static_cast<uint16_t>(std::lround(x * paramScale(c.address, 0)) & 0xFFFF);
-    }
+    m_reg[kVfdRunning + 2] = static_cast<uint16_t>(std::lround(m_bus * paramScale(kVfdRunning + 2, 1)));
+    m_reg[kVfdRunning + 3] = static_cast<uint16_t>(std::lround(m_outputVoltage * paramScale(kVfdRunning + 3, 0)));
+    m_reg[kVfdRunning + 4] = static_cast<uint16_t>(std::lround(m_current * currentUnit));
+    m_reg[kVfdRunning + 5] = static_cast<uint16_t>(std::lround(m_power * paramScale(kVfdRunning + 5, 1)));
+    m_reg[kVfdRunning + 6] = static_cast<uint16_t>(
+        static_cast<int16_t>(std::lround(m_torque * paramScale(kVfdRunning + 6, 1))));
 
     quint16 state = 3;
     if (m_frequency > 0.0)
@@ -683,67 +644,125 @@ void DriveModel::vfdTick(double dt)
     m_reg[kVfdFault] = m_alarm;
 }
 
-void DriveModel::variablesTick()
+double DriveModel::quantityValue(Quantity q, bool isSigned, int index)
 {
-    const double t = m_time - m_start;
     const bool servo = m_family == DriveFamily::Servo;
-    for (const LiveVariable& v : m_variables) {
-        const SimVariable& d = v.def;
-        const double period = 4.0 + 1.5 * v.index;
-        const double phase = std::sin(2 * kPi * t / period);
-        const double amplitude = d.length >= 2 ? 100000.0 : 1000.0; // raw units
-        const double offset = d.isSigned ? 0.0 : amplitude * 1.2;
-        int64_t raw = 0;
-        switch (v.kind) {
-        case VarSine:
-            raw = std::llround(offset + amplitude * phase);
-            break;
-        case VarRamp: {
-            const double fraction = std::fmod(t, period) / period;
-            raw = std::llround(offset + amplitude * (2.0 * fraction - 1.0));
-            break;
-        }
-        case VarNoisySine:
-            raw = std::llround(offset + amplitude * 0.8 * phase + noise(amplitude * 0.1));
-            break;
-        case VarSpeed:
-            raw = toRaw(servo ? m_velocity + (m_enabled ? noise(0.6) : 0.0) : std::fabs(m_frequency) * 30.0,
-                d.format1);
-            break;
-        case VarPosition:
-            raw = toRaw(m_position, d.format1);
-            break;
-        case VarPositionError:
-            raw = toRaw(m_enabled ? m_velocity * kPulsesPerRev / 60.0 * 0.002 + noise(1.0) : 0.0, d.format1);
-            break;
-        case VarTorque:
-            raw = toRaw(servo ? m_torque / 10.0 : m_reg[kVfdRunning + 6] / paramScale(kVfdRunning + 6, 1),
-                d.format1);
-            break;
-        case VarCurrent:
-            raw = toRaw(servo ? m_reg[kServoStatus + 8] / 100.0
-                              : m_reg[kVfdRunning + 4] / (m_reg[kVfdModel] > 21 ? 10.0 : 100.0),
-                d.format1);
-            break;
-        case VarVoltage:
-            raw = toRaw(servo ? m_reg[kServoStatus + 18] : m_reg[kVfdRunning + 2] / paramScale(kVfdRunning + 2, 1),
-                d.format1);
-            break;
-        case VarTemperature:
-            raw = toRaw(servo ? m_temperature / 10.0 : 38.0 + std::fabs(m_frequency) * 0.2, d.format1);
-            break;
-        case VarFrequency:
-            raw = toRaw(std::fabs(m_frequency), d.format1);
-            break;
-        default:
-            break;
-        }
-        if (d.length >= 2) {
-            raw = std::clamp<int64_t>(raw, d.isSigned ? INT32_MIN : 0, d.isSigned ? INT32_MAX : UINT32_MAX);
-            put32(d.address, raw);
+    const double t = time();
+    const double f = std::fabs(m_frequency);
+    const bool running = servo ? m_enabled : (f > 0.0 || m_command != VfdCommand::Stop);
+    // electrical angle of a five-pole-pair servo motor
+    const double electrical = std::fmod(m_position / kPulsesPerRev * 5.0, 1.0) * 2.0 * kPi;
+    switch (q) {
+    case Quantity::Speed:
+        if (servo)
+            return m_velocity + (m_enabled ? noise(0.6) : 0.0);
+        return (isSigned ? m_frequency : f) * 30.0 * 0.97; // four-pole motor with slip
+    case Quantity::SpeedCommand:
+        return servo ? m_velocityCommand : f * 30.0;
+    case Quantity::LoadSpeed:
+        return (servo ? std::fabs(m_velocity) : f * 30.0) / 5.0;
+    case Quantity::LinearSpeed:
+        return (servo ? std::fabs(m_velocity) / 30.0 : f) * 0.6;
+    case Quantity::Frequency:
+        return isSigned ? m_frequency : f;
+    case Quantity::SetFrequency:
+        return servo ? 0.0 : m_reg[kVfdFrequencySetting] / std::pow(10.0, (m_reg[kVfdFrequencyDecimals] & 0xFF) == 1 ? 1 : 2);
+    case Quantity::PulseFrequency:
+        return m_motion == Motion::PositionRun ? std::fabs(m_velocity) * kPulsesPerRev / 60.0 / 1000.0 : 0.0;
+    case Quantity::Position:
+        return m_position;
+    case Quantity::PositionCommand:
+        return m_position + m_positionError;
+    case Quantity::PositionError:
+        return m_positionError;
+    case Quantity::SingleTurnPosition:
+        return std::fmod(std::fmod(m_position / kPulsesPerRev, 1.0) + 1.0, 1.0) * kEncoderPerRev;
+    case Quantity::ElectricalAngle:
+        return std::fmod(electrical / kPi * 180.0 + 360.0, 360.0);
+    case Quantity::Torque:
+        return m_torque;
+    case Quantity::Current:
+        return m_current;
+    case Quantity::PhaseCurrentU:
+    case Quantity::PhaseCurrentV:
+    case Quantity::PhaseCurrentW: {
+        const int phase = q == Quantity::PhaseCurrentU ? 0 : (q == Quantity::PhaseCurrentV ? 1 : 2);
+        const double angle = servo ? electrical : 2.0 * kPi * std::fmod(f * t, 1.0);
+        return m_current * std::sqrt(2.0) * std::sin(angle - phase * 2.0 * kPi / 3.0);
+    }
+    case Quantity::TorqueCurrent:
+        return running ? m_current * 0.8 : 0.0;
+    case Quantity::ExcitationCurrent:
+        return running ? m_current * 0.6 : 0.0;
+    case Quantity::BusVoltage:
+        return m_bus;
+    case Quantity::OutputVoltage:
+        return m_outputVoltage;
+    case Quantity::Power:
+        return servo ? std::fabs(m_torque) / 100.0 * 0.75 * std::fabs(m_velocity) / 3000.0 : m_power;
+    case Quantity::PowerFactor:
+        return running ? 0.85 : 0.0;
+    case Quantity::Temperature:
+        return m_temperature;
+    case Quantity::LoadRate:
+        return std::fabs(m_torque);
+    case Quantity::RegenerativeLoadRate:
+        return servo && m_acceleration * m_velocity < 0.0 ? std::min(100.0, std::fabs(m_acceleration) / 1000.0) : 0.0;
+    case Quantity::Analog:
+        return (isSigned ? 0.0 : 5.0) + 4.0 * std::sin(2 * kPi * t / (20.0 + 3.0 * index) + index);
+    case Quantity::FaultCode:
+        return m_alarm;
+    case Quantity::LastFaultFrequency:
+        return m_lastFault[0];
+    case Quantity::LastFaultCurrent:
+        return m_lastFault[1];
+    case Quantity::LastFaultBusVoltage:
+        return m_lastFault[2];
+    case Quantity::PowerOnTime:
+        return t / 60.0;
+    case Quantity::RunningTime:
+        return m_runStart >= 0 ? (t - m_runStart) / 60.0 : 0.0;
+    case Quantity::OutputState:
+        return (running ? 1 : 0) | (m_alarm ? 2 : 0);
+    case Quantity::Unknown:
+        break;
+    }
+    return 0.0;
+}
+
+void DriveModel::liveValuesTick()
+{
+    const double t = time();
+    for (const LiveValue& v : m_live) {
+        int64_t raw;
+        if (v.quantity != Quantity::Unknown) {
+            double x = quantityValue(v.quantity, v.isSigned, v.index);
+            if (v.format1 >= 1 && v.format1 <= 7)
+                x *= std::pow(10.0, v.format1);
+            raw = std::llround(x);
         } else {
-            raw = std::clamp<int64_t>(raw, d.isSigned ? INT16_MIN : 0, d.isSigned ? INT16_MAX : UINT16_MAX);
-            m_reg[d.address] = static_cast<uint16_t>(raw & 0xFFFF);
+            // no meaning found: a slow shape of its own, well inside the register's range
+            const double period = 4.0 + 1.5 * v.index;
+            const double amplitude = v.length >= 2 ? 100000.0 : 1000.0;
+            const double offset = v.isSigned ? 0.0 : amplitude * 1.2;
+            switch (v.index % 3) {
+            case 0:
+                raw = std::llround(offset + amplitude * std::sin(2 * kPi * t / period));
+                break;
+            case 1:
+                raw = std::llround(offset + amplitude * (2.0 * std::fmod(t, period) / period - 1.0));
+                break;
+            default:
+                raw = std::llround(offset + amplitude * 0.8 * std::sin(2 * kPi * t / period) + noise(amplitude * 0.1));
+                break;
+            }
+        }
+        if (v.length >= 2) {
+            raw = std::clamp<int64_t>(raw, v.isSigned ? INT32_MIN : 0, v.isSigned ? INT32_MAX : UINT32_MAX);
+            put32(v.address, raw);
+        } else {
+            raw = std::clamp<int64_t>(raw, v.isSigned ? INT16_MIN : 0, v.isSigned ? INT16_MAX : UINT16_MAX);
+            m_reg[v.address] = static_cast<uint16_t>(raw & 0xFFFF);
         }
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Quantity.h"
 #include "SimDefinitions.h"
 
 #include <cstdint>
@@ -37,63 +38,69 @@ private:
     enum class Motion { Idle, JogForward, JogBackward, PositionRun, PositionStop };
     enum class VfdCommand { Stop, Forward, Backward, JogForward, JogBackward };
 
+    struct LiveValue
+    {
+        quint16 address;
+        quint8 length;
+        quint8 format1;
+        bool isSigned;
+        Quantity quantity;
+        int index; // tells apart the shapes of values that follow nothing
+    };
+
     bool isExemptFromReadOnly(quint16 address) const;
     bool isRestoreWrite(quint16 address, const uint16_t* values, int count) const;
     void markComputed(quint16 address);
     void setupComputedRegisters();
-    void setupVariables();
+    void setupLiveValues();
 
     void servoWritten(quint16 address, uint16_t v);
     void vfdWritten(quint16 address, uint16_t v);
     void servoTick(double dt);
     void vfdTick(double dt);
-    void variablesTick();
+    void liveValuesTick();
+    double quantityValue(Quantity q, bool isSigned, int index);
     void servoStop();
 
     void put32(quint16 address, int64_t v);
     double noise(double amplitude);
-    int64_t toRaw(double x, quint8 format1) const;
     double paramScale(quint16 address, quint8 fallbackDecimals) const;
+    double time() const { return m_time - m_start; }
 
     DriveFamily m_family;
     const SimDefinitions& m_definitions;
     uint16_t* m_reg;
-    std::vector<int> m_param;      // index into m_definitions.parameters, -1 if none
-    std::vector<uint8_t> m_flags;  // Computed / MasterReadOnly
+    std::vector<int> m_param;     // index into m_definitions.parameters, -1 if none
+    std::vector<uint8_t> m_flags; // see the flags in the implementation
+    std::vector<LiveValue> m_live;
     std::mt19937 m_random { 12345 };
 
-    double m_time = -1.0; // seconds since start, -1 before the first tick
+    double m_time = -1.0; // monotonic seconds of the last step, -1 before the first
     double m_start = 0.0;
     quint16 m_alarm = 0;
+    double m_temperature = 35.0; // degC, heat sink
+    double m_bus = 0.0;          // V
+    double m_current = 0.0;      // A
+    double m_torque = 0.0;       // percent of rated torque
+    double m_acceleration = 0.0; // rpm/s (servo), Hz/s (VFD)
 
     // servo
     bool m_enabled = false;
     Motion m_motion = Motion::Idle;
     double m_velocity = 0.0; // rpm
+    double m_velocityCommand = 0.0;
     double m_position = 0.0; // pulses
+    double m_positionError = 0.0;
     double m_target = 0.0;
-    double m_lastVelocity = 0.0;
-    double m_torque = 0.0;     // 0.1 % of rated torque
-    double m_temperature = 352; // 0.1 degC
     quint16 m_inputs = 0x0001;
 
     // vfd
     VfdCommand m_command = VfdCommand::Stop;
     double m_frequency = 0.0; // Hz, negative when running backward
+    double m_outputVoltage = 0.0;
+    double m_power = 0.0;
+    double m_runStart = -1.0;
+    double m_lastFault[3] = { 0, 0, 0 }; // frequency, current, bus voltage when the last fault came
     bool m_unlocked = false;
     int m_jogParameter = -1; // the jog frequency parameter, if the table has one
-    struct Computed
-    {
-        quint16 address;
-        int kind;
-    };
-    std::vector<Computed> m_d0Extra;
-
-    struct LiveVariable
-    {
-        SimVariable def;
-        int kind;
-        int index;
-    };
-    std::vector<LiveVariable> m_variables;
 };
