@@ -42,7 +42,10 @@ def raw_of(value, f1: int) -> int:
 
 
 def text_of(raw: int, f1: int, pad: bool = False) -> str:
-    """A register value as the tool prints it (registersToText); limits may be zero-padded."""
+    """A register value as the tool prints it (registersToText); hexadecimal limits are padded.
+
+    Factory values must not be padded: the table compares them with the printed register.
+    """
     if 1 <= f1 <= 7:
         sign = "-" if raw < 0 else ""
         whole, frac = divmod(abs(raw), 10 ** f1)
@@ -91,7 +94,7 @@ def tooltip(p: Param, lang: str, lo: str, hi: str, default: str) -> str:
     elif p.writable == 0:
         auto = "Read only." if lang == "EN" else "只读。"
     else:
-        sep = " " if unit and lang == "EN" and not unit.startswith("%") else ""
+        sep = " " if unit and lang == "EN" and not unit.startswith("%") and unit != "°" else ""
         u = (sep + unit) if unit else ""
         if lang == "EN":
             auto = "Range: %s to %s%s. Factory value: %s%s." % (lo, hi, u, default, u)
