@@ -28,7 +28,7 @@ public:
     BusDevices* q_ptr = nullptr;
     BusDevices::Error error = BusDevices::NoError;
     // The service reads the state from the GUI thread while the worker may be changing it.
-    std::atomic<BusDevices::State> state{BusDevices::ConnectFiledState};
+    std::atomic<BusDevices::State> state { BusDevices::ConnectFiledState };
     SerialSettings settings;
     QString errorString;
     quint16 serverAddress = 1;

@@ -105,8 +105,7 @@ bool Communication::openDevice(const SerialSettings& settings)
     device->setSettings(settings);
 
     bool opened = false;
-    QMetaObject::invokeMethod(device, "openDevice", Qt::BlockingQueuedConnection,
-                              Q_RETURN_ARG(bool, opened));
+    QMetaObject::invokeMethod(device, "openDevice", Qt::BlockingQueuedConnection, Q_RETURN_ARG(bool, opened));
     if (!opened)
         releaseConnection();
     return opened;
@@ -123,8 +122,8 @@ void Communication::connectDevice(quint16 startAddr, quint16 count)
         emit connectEvent(COMM_DISCONNECT);
         return;
     }
-    QMetaObject::invokeMethod(busDevice, "connectDevice", Qt::AutoConnection,
-                              Q_ARG(ushort, startAddr), Q_ARG(ushort, count));
+    QMetaObject::invokeMethod(
+        busDevice, "connectDevice", Qt::AutoConnection, Q_ARG(ushort, startAddr), Q_ARG(ushort, count));
 }
 
 void Communication::closeDevice()
@@ -150,12 +149,12 @@ void Communication::sendRead(const QString& tag, quint16 startAddr, quint16 coun
     if (commState != COMM_CONNECTED || !busDevice)
         return;
     QMetaObject::invokeMethod(busDevice, "sendRead", Qt::AutoConnection, Q_ARG(QString, tag),
-                              Q_ARG(ushort, startAddr), Q_ARG(ushort, count));
+        Q_ARG(ushort, startAddr), Q_ARG(ushort, count));
 }
 
 void Communication::sendWrite(const QString& tag, quint16 startAddr, quint16 value)
 {
-    sendWrite(tag, startAddr, QVector<quint16>{value});
+    sendWrite(tag, startAddr, QVector<quint16> { value });
 }
 
 void Communication::sendWrite(const QString& tag, quint16 startAddr, const QVector<quint16>& values)
@@ -163,8 +162,7 @@ void Communication::sendWrite(const QString& tag, quint16 startAddr, const QVect
     if (commState != COMM_CONNECTED || !busDevice)
         return;
     QMetaObject::invokeMethod(busDevice, "sendWrite", Qt::AutoConnection, Q_ARG(QString, tag),
-                              Q_ARG(ushort, startAddr), Q_ARG(ushort, ushort(values.size())),
-                              Q_ARG(QVector<quint16>, values));
+        Q_ARG(ushort, startAddr), Q_ARG(ushort, ushort(values.size())), Q_ARG(QVector<quint16>, values));
 }
 
 void Communication::updateState(BusDevices::State newState)
@@ -304,7 +302,7 @@ void Communication::selectPositionRun()
 
 void Communication::setPositionCount(quint16 high, quint16 low)
 {
-    instance()->sendWrite(QString(), 514, QVector<quint16>{high, low});
+    instance()->sendWrite(QString(), 514, QVector<quint16> { high, low });
 }
 
 void Communication::positionStart()

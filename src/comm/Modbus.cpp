@@ -115,7 +115,7 @@ void Modbus::sendWrite(QString message, ushort startAddr, ushort valueCount, QVe
     Q_D(Modbus);
     if (!d->connected)
         return;
-    d->queue.append(BusRequest{message, startAddr, valueCount, value, true});
+    d->queue.append(BusRequest { message, startAddr, valueCount, value, true });
     processNext();
 }
 
@@ -124,7 +124,7 @@ void Modbus::sendRead(QString message, ushort startAddr, ushort valueCount)
     Q_D(Modbus);
     if (!d->connected)
         return;
-    d->queue.append(BusRequest{message, startAddr, valueCount, {}, false});
+    d->queue.append(BusRequest { message, startAddr, valueCount, {}, false });
     processNext();
 }
 
@@ -147,15 +147,15 @@ bool Modbus::openMaster()
         d->connected = false;
         return false;
     }
-    connect(master, &QModbusDevice::errorOccurred, this, &Modbus::handleMasterError,
-            Qt::DirectConnection);
+    connect(master, &QModbusDevice::errorOccurred, this, &Modbus::handleMasterError, Qt::DirectConnection);
     // A client that closes its port on its own has lost the link just as much.
-    connect(master, &QModbusDevice::stateChanged, this,
-            [this](QModbusDevice::State state) {
-                if (state == QModbusDevice::UnconnectedState && d_func()->master)
-                    failLink();
-            },
-            Qt::DirectConnection);
+    connect(
+        master, &QModbusDevice::stateChanged, this,
+        [this](QModbusDevice::State state) {
+            if (state == QModbusDevice::UnconnectedState && d_func()->master)
+                failLink();
+        },
+        Qt::DirectConnection);
     d->connected = true;
     return true;
 }
@@ -320,7 +320,7 @@ void Modbus::recoveryTick()
     d->retryCount = attempt + 1;
     if (attempt < kMaxRecoveryAttempts) {
         emit errorOccurred(QObject::tr("Communication exception, number of retries") + QStringLiteral(": ")
-                           + QString::number(attempt + 1));
+            + QString::number(attempt + 1));
         if (openMaster()) {
             setState(RecoverSucceedState);
             d->recovering = false;

@@ -113,8 +113,8 @@ void TestCommunication::cleanupTestCase()
 // delays are paid once rather than per row.
 bool TestCommunication::usesSharedConnection()
 {
-    static const QByteArrayList shared{"sendsOnlyWhenConnected", "singleValueAndVectorWriteAreEqual",
-                                       "shortcutWrites", "emptyTagGetsNoEvent"};
+    static const QByteArrayList shared { "sendsOnlyWhenConnected", "singleValueAndVectorWriteAreEqual",
+        "shortcutWrites", "emptyTagGetsNoEvent" };
     return shared.contains(QByteArray(QTest::currentTestFunction()));
 }
 
@@ -196,7 +196,7 @@ void TestCommunication::connectConfirmsAfterThreeSeconds()
     QElapsedTimer clock;
     clock.start();
     comm()->connectDevice(53, 3);
-    QCOMPARE(statesOf(events), QList<Communication::CommState>{Communication::COMM_CONNECTING});
+    QCOMPARE(statesOf(events), QList<Communication::CommState> { Communication::COMM_CONNECTING });
     QVERIFY(m_sim->waitForLog(1, 3000));
     QCOMPARE(m_sim->log().first(), QStringLiteral("03 0035 3"));
 
@@ -226,12 +226,12 @@ void TestCommunication::sendsOnlyWhenConnected()
     comm()->commState = state;
     comm()->sendRead(QStringLiteral("P0-22"), 0x0016, 1);
     comm()->sendWrite(QStringLiteral("P0-23"), 0x0017, 9);
-    comm()->sendWrite(QStringLiteral("P0-24"), 0x0018, QVector<quint16>{1, 2});
+    comm()->sendWrite(QStringLiteral("P0-24"), 0x0018, QVector<quint16> { 1, 2 });
     Communication::servoEnable();
 
     if (state == Communication::COMM_CONNECTED) {
         QTRY_COMPARE_WITH_TIMEOUT(results.count(), 4, 3000);
-        QCOMPARE(m_sim->log(), (QStringList{"03 0016 1", "06 0017 1 9", "10 0018 2 1 2", "06 00B5 1 1"}));
+        QCOMPARE(m_sim->log(), (QStringList { "03 0016 1", "06 0017 1 9", "10 0018 2 1 2", "06 00B5 1 1" }));
     } else {
         QTest::qWait(400);
         QCOMPARE(results.count(), 0);
@@ -245,13 +245,13 @@ void TestCommunication::singleValueAndVectorWriteAreEqual()
     QVERIFY(ensureSharedConnection());
     QSignalSpy results(comm(), &Communication::resultCallBackEvent);
     comm()->sendWrite(QStringLiteral("P1-05"), 0x0105, 300);
-    comm()->sendWrite(QStringLiteral("P1-05"), 0x0105, QVector<quint16>{300});
+    comm()->sendWrite(QStringLiteral("P1-05"), 0x0105, QVector<quint16> { 300 });
     QTRY_COMPARE_WITH_TIMEOUT(results.count(), 2, 3000);
     const QStringList log = m_sim->log();
-    QCOMPARE(log, (QStringList{"06 0105 1 300", "06 0105 1 300"}));
+    QCOMPARE(log, (QStringList { "06 0105 1 300", "06 0105 1 300" }));
     for (const QList<QVariant>& args : results) {
         QCOMPARE(args.at(0).toString(), QStringLiteral("P1-05"));
-        QCOMPARE(args.at(1).value<QVector<quint16>>(), QVector<quint16>{300});
+        QCOMPARE(args.at(1).value<QVector<quint16>>(), QVector<quint16> { 300 });
     }
 }
 
@@ -261,30 +261,45 @@ void TestCommunication::shortcutWrites_data()
     QTest::addColumn<QString>("wire");
     QTest::addColumn<QString>("tag");
 
-    QTest::newRow("servoEnable") << Shortcut(&Communication::servoEnable) << "06 00B5 1 1" << "AEnableState";
-    QTest::newRow("servoDisable") << Shortcut(&Communication::servoDisable) << "06 00B5 1 0" << "AEnableState";
-    QTest::newRow("requestSoftReset") << Shortcut(&Communication::requestSoftReset) << "06 003C 1 1" << "ASoftReset";
-    QTest::newRow("trialRunMode") << Shortcut(&Communication::trialRunMode) << "06 0190 1 128" << "";
-    QTest::newRow("setTrialRunSpeed 0") << Shortcut([] { Communication::setTrialRunSpeed(0, 1200); })
-                                        << "06 0095 1 1200" << "";
-    QTest::newRow("setTrialRunSpeed 1") << Shortcut([] { Communication::setTrialRunSpeed(1, 800); })
-                                        << "06 0284 1 800" << "";
+    QTest::newRow("servoEnable") << Shortcut(&Communication::servoEnable) << "06 00B5 1 1"
+                                 << "AEnableState";
+    QTest::newRow("servoDisable") << Shortcut(&Communication::servoDisable) << "06 00B5 1 0"
+                                  << "AEnableState";
+    QTest::newRow("requestSoftReset") << Shortcut(&Communication::requestSoftReset) << "06 003C 1 1"
+                                      << "ASoftReset";
+    QTest::newRow("trialRunMode") << Shortcut(&Communication::trialRunMode) << "06 0190 1 128"
+                                  << "";
+    QTest::newRow("setTrialRunSpeed 0")
+        << Shortcut([] { Communication::setTrialRunSpeed(0, 1200); }) << "06 0095 1 1200"
+        << "";
+    QTest::newRow("setTrialRunSpeed 1")
+        << Shortcut([] { Communication::setTrialRunSpeed(1, 800); }) << "06 0284 1 800"
+        << "";
     QTest::newRow("setTrialRunSpeed 2") << Shortcut([] { Communication::setTrialRunSpeed(2, 800); }) << ""
                                         << "";
-    QTest::newRow("setPositionTimeA") << Shortcut([] { Communication::setPositionTimeA(50); }) << "06 00A8 1 50"
-                                      << "";
-    QTest::newRow("setPositionTimeB") << Shortcut([] { Communication::setPositionTimeB(60); }) << "06 00A9 1 60"
-                                      << "";
-    QTest::newRow("trialRunStop speed") << Shortcut([] { Communication::trialRunStop(false); }) << "06 0191 1 0"
-                                        << "";
-    QTest::newRow("trialRunStop position") << Shortcut([] { Communication::trialRunStop(true); })
-                                           << "06 0192 1 4" << "";
-    QTest::newRow("jogForward") << Shortcut(&Communication::jogForward) << "06 0191 1 32" << "";
-    QTest::newRow("jogBackward") << Shortcut(&Communication::jogBackward) << "06 0191 1 64" << "";
-    QTest::newRow("selectPositionRun") << Shortcut(&Communication::selectPositionRun) << "06 0280 1 1" << "";
-    QTest::newRow("setPositionCount") << Shortcut([] { Communication::setPositionCount(12, 3456); })
-                                      << "10 0202 2 12 3456" << "";
-    QTest::newRow("positionStart") << Shortcut(&Communication::positionStart) << "06 0192 1 8" << "";
+    QTest::newRow("setPositionTimeA")
+        << Shortcut([] { Communication::setPositionTimeA(50); }) << "06 00A8 1 50"
+        << "";
+    QTest::newRow("setPositionTimeB")
+        << Shortcut([] { Communication::setPositionTimeB(60); }) << "06 00A9 1 60"
+        << "";
+    QTest::newRow("trialRunStop speed")
+        << Shortcut([] { Communication::trialRunStop(false); }) << "06 0191 1 0"
+        << "";
+    QTest::newRow("trialRunStop position")
+        << Shortcut([] { Communication::trialRunStop(true); }) << "06 0192 1 4"
+        << "";
+    QTest::newRow("jogForward") << Shortcut(&Communication::jogForward) << "06 0191 1 32"
+                                << "";
+    QTest::newRow("jogBackward") << Shortcut(&Communication::jogBackward) << "06 0191 1 64"
+                                 << "";
+    QTest::newRow("selectPositionRun") << Shortcut(&Communication::selectPositionRun) << "06 0280 1 1"
+                                       << "";
+    QTest::newRow("setPositionCount")
+        << Shortcut([] { Communication::setPositionCount(12, 3456); }) << "10 0202 2 12 3456"
+        << "";
+    QTest::newRow("positionStart") << Shortcut(&Communication::positionStart) << "06 0192 1 8"
+                                   << "";
     QTest::newRow("positionStartRelease") << Shortcut(&Communication::positionStartRelease) << "06 0192 1 0"
                                           << "";
 }
@@ -300,8 +315,8 @@ void TestCommunication::shortcutWrites()
     write();
     // A marker read behind the write shows when the write has been served.
     comm()->sendRead(QStringLiteral("marker"), 0x0000, 1);
-    QTRY_COMPARE_WITH_TIMEOUT(results.isEmpty() ? QString() : results.last().at(0).toString(),
-                              QStringLiteral("marker"), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        results.isEmpty() ? QString() : results.last().at(0).toString(), QStringLiteral("marker"), 3000);
     QStringList expectedLog;
     if (!wire.isEmpty())
         expectedLog << wire;
@@ -323,7 +338,7 @@ void TestCommunication::emptyTagGetsNoEvent()
     m_sim->command(QStringLiteral("exception 0190 2"));
     QSignalSpy results(comm(), &Communication::resultCallBackEvent);
     comm()->sendWrite(QString(), 400, 128); // fails with an exception answer
-    comm()->sendWrite(QString(), 401, 0);   // succeeds
+    comm()->sendWrite(QString(), 401, 0); // succeeds
     comm()->sendRead(QStringLiteral("P0-00"), 0, 1);
     comm()->sendRead(QStringLiteral("P0-00"), 0, 1);
     QTRY_COMPARE_WITH_TIMEOUT(results.count(), 2, 3000);
@@ -353,7 +368,7 @@ void TestCommunication::silentDriveAtConnect()
     QTRY_COMPARE_WITH_TIMEOUT(events.count(), 2, 6000);
     disconnect(conn);
     QCOMPARE(statesOf(events),
-             (QList<Communication::CommState>{Communication::COMM_CONNECTING, Communication::COMM_DISCONNECT}));
+        (QList<Communication::CommState> { Communication::COMM_CONNECTING, Communication::COMM_DISCONNECT }));
     QCOMPARE(errors.count(), 1);
     QVERIFY(errorBeforeDisconnect);
     QCOMPARE(comm()->commState, Communication::COMM_DISCONNECT);
@@ -399,7 +414,7 @@ void TestCommunication::closeDeviceTakesThreeSeconds()
     QElapsedTimer clock;
     clock.start();
     comm()->closeDevice();
-    QCOMPARE(statesOf(events), QList<Communication::CommState>{Communication::COMM_CLOSING});
+    QCOMPARE(statesOf(events), QList<Communication::CommState> { Communication::COMM_CLOSING });
     comm()->sendRead(QStringLiteral("P0-00"), 0, 1);
 
     QTRY_COMPARE_WITH_TIMEOUT(events.count(), 2, 5000);
@@ -467,7 +482,7 @@ void TestCommunication::vfdPollOrderAndNoStrayPoll()
         QTest::qWait(20);
         const QStringList log = m_sim->log();
         if (logWhenConnected.isEmpty() && comm()->commState == Communication::COMM_CONNECTED)
-            logWhenConnected = log.isEmpty() ? QStringList{QString()} : log;
+            logWhenConnected = log.isEmpty() ? QStringList { QString() } : log;
         const int seen = countLines(log, QStringLiteral("03 F013 1"));
         if (seen > polls) {
             polls = seen;
@@ -476,7 +491,7 @@ void TestCommunication::vfdPollOrderAndNoStrayPoll()
     }
     QCOMPARE(comm()->commState, Communication::COMM_CONNECTED);
     // Nothing but the test read before the link was confirmed.
-    QCOMPARE(logWhenConnected, QStringList{QStringLiteral("03 FD00 3")});
+    QCOMPARE(logWhenConnected, QStringList { QStringLiteral("03 FD00 3") });
 
     // Polls at 6 s and 9 s after the open, and perhaps at 3 s if the link was confirmed by then.
     // A poll timer left over from the failed attempt would add two more.
@@ -485,9 +500,9 @@ void TestCommunication::vfdPollOrderAndNoStrayPoll()
         const qint64 gap = pollStarts.at(i) - pollStarts.at(i - 1);
         QVERIFY2(gap > 2500 && gap < 3500, qPrintable(QStringLiteral("polls %1 ms apart").arg(gap)));
     }
-    const QStringList poll{"03 F013 1", "03 F016 1", "03 F00C 1", "06 FF00 1 55", "03 FF01 1"};
-    const QStringList pollTags{"P0-19", "P0-22", "P7-12", "ADecryption", "PF-01"};
-    QStringList expectedLog{QStringLiteral("03 FD00 3")};
+    const QStringList poll { "03 F013 1", "03 F016 1", "03 F00C 1", "06 FF00 1 55", "03 FF01 1" };
+    const QStringList pollTags { "P0-19", "P0-22", "P7-12", "ADecryption", "PF-01" };
+    QStringList expectedLog { QStringLiteral("03 FD00 3") };
     QStringList expectedTags;
     for (int i = 0; i < polls; ++i) {
         expectedLog << poll;

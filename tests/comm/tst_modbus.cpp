@@ -12,7 +12,6 @@
 #include <ctime>
 #include <memory>
 
-
 namespace {
 
 // Exposes what the tests must look at but the device keeps to itself.
@@ -36,7 +35,7 @@ SerialSettings settingsFor(const QString& port)
 
 double processCpuSeconds()
 {
-    timespec ts{};
+    timespec ts {};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
 }
@@ -116,7 +115,7 @@ void TestModbus::sendReadBeforeOpenDoesNothing()
     QSignalSpy results(m_device.get(), &BusDevices::result);
     QSignalSpy finished(m_device.get(), &BusDevices::finished);
     m_device->sendRead(QStringLiteral("P0-01"), 0x0001, 1);
-    m_device->sendWrite(QStringLiteral("AEnableState"), 181, 1, {1});
+    m_device->sendWrite(QStringLiteral("AEnableState"), 181, 1, { 1 });
     QTest::qWait(300);
     QCOMPARE(results.count(), 0);
     QCOMPARE(finished.count(), 0);
@@ -144,8 +143,8 @@ void TestModbus::readReturnsRegistersInOrder()
     m_device->sendRead(QStringLiteral("AReadState"), 0x2100, 3);
     QVERIFY(results.wait(3000));
     QCOMPARE(results.at(0).at(0).toString(), QStringLiteral("AReadState"));
-    QCOMPARE(values(results.at(0)), (QVector<quint16>{11, 22, 33}));
-    QCOMPARE(m_sim->log(), QStringList{QStringLiteral("03 2100 3")});
+    QCOMPARE(values(results.at(0)), (QVector<quint16> { 11, 22, 33 }));
+    QCOMPARE(m_sim->log(), QStringList { QStringLiteral("03 2100 3") });
 }
 
 void TestModbus::writeFunctionFollowsValueCount_data()
@@ -155,15 +154,15 @@ void TestModbus::writeFunctionFollowsValueCount_data()
     QTest::addColumn<QVector<quint16>>("written");
     QTest::addColumn<QString>("wire");
 
-    QTest::newRow("one value") << quint16(181) << quint16(1) << QVector<quint16>{1} << "06 00B5 1 1";
+    QTest::newRow("one value") << quint16(181) << quint16(1) << QVector<quint16> { 1 } << "06 00B5 1 1";
     QTest::newRow("one value, count says 2")
-        << quint16(401) << quint16(2) << QVector<quint16>{32} << "06 0191 1 32";
-    QTest::newRow("two values") << quint16(0) << quint16(2) << QVector<quint16>{385, 65535}
+        << quint16(401) << quint16(2) << QVector<quint16> { 32 } << "06 0191 1 32";
+    QTest::newRow("two values") << quint16(0) << quint16(2) << QVector<quint16> { 385, 65535 }
                                 << "10 0000 2 385 65535";
     QTest::newRow("two values, count says 1")
-        << quint16(514) << quint16(1) << QVector<quint16>{12, 3456} << "10 0202 2 12 3456";
+        << quint16(514) << quint16(1) << QVector<quint16> { 12, 3456 } << "10 0202 2 12 3456";
     QTest::newRow("three values, count says 0")
-        << quint16(0x1F00) << quint16(0) << QVector<quint16>{0, 1, 2} << "10 1F00 3 0 1 2";
+        << quint16(0x1F00) << quint16(0) << QVector<quint16> { 0, 1, 2 } << "10 1F00 3 0 1 2";
 }
 
 void TestModbus::writeFunctionFollowsValueCount()
@@ -178,7 +177,7 @@ void TestModbus::writeFunctionFollowsValueCount()
     m_device->sendWrite(QStringLiteral("AWrite"), startAddr, valueCount, written);
     QVERIFY(results.wait(3000));
     QCOMPARE(values(results.at(0)), written);
-    QCOMPARE(m_sim->log(), QStringList{wire});
+    QCOMPARE(m_sim->log(), QStringList { wire });
 }
 
 void TestModbus::requestsCompleteInArrivalOrder()
@@ -191,20 +190,20 @@ void TestModbus::requestsCompleteInArrivalOrder()
     // At each completion the drive must have seen exactly the requests completed so far.
     QStringList seenAtCompletion;
     QStringList order;
-    connect(m_device.get(), &BusDevices::result, this,
-            [&](const QString& tag, const QVector<quint16>& vals) {
-                order << tag + QLatin1Char('=') + (vals.isEmpty() ? QStringLiteral("-") : QString::number(vals.at(0)));
-                seenAtCompletion << QString::number(m_sim->log().size());
-            });
+    connect(m_device.get(), &BusDevices::result, this, [&](const QString& tag, const QVector<quint16>& vals) {
+        order << tag + QLatin1Char('=')
+                + (vals.isEmpty() ? QStringLiteral("-") : QString::number(vals.at(0)));
+        seenAtCompletion << QString::number(m_sim->log().size());
+    });
     QSignalSpy finished(m_device.get(), &BusDevices::finished);
     m_device->sendRead(QStringLiteral("first"), 0x2000, 1);
     m_device->sendRead(QStringLiteral("second"), 0x2001, 1);
     m_device->sendRead(QStringLiteral("third"), 0x2002, 1);
     QCOMPARE(m_device->priv()->queue.size(), 2);
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 3, 5000);
-    QCOMPARE(order, (QStringList{"first=100", "second=101", "third=102"}));
-    QCOMPARE(seenAtCompletion, (QStringList{"1", "2", "3"}));
-    QCOMPARE(m_sim->log(), (QStringList{"03 2000 1", "03 2001 1", "03 2002 1"}));
+    QCOMPARE(order, (QStringList { "first=100", "second=101", "third=102" }));
+    QCOMPARE(seenAtCompletion, (QStringList { "1", "2", "3" }));
+    QCOMPARE(m_sim->log(), (QStringList { "03 2000 1", "03 2001 1", "03 2002 1" }));
 }
 
 void TestModbus::emptyMessageGivesFinishedOnly_data()
@@ -222,12 +221,12 @@ void TestModbus::emptyMessageGivesFinishedOnly()
         m_sim->command(QStringLiteral("exception 0190 2"));
     QSignalSpy results(m_device.get(), &BusDevices::result);
     QSignalSpy finished(m_device.get(), &BusDevices::finished);
-    m_device->sendWrite(QString(), 400, 1, {128});
+    m_device->sendWrite(QString(), 400, 1, { 128 });
     QVERIFY(finished.wait(5000));
     QTest::qWait(50);
     QCOMPARE(finished.count(), 1);
     QCOMPARE(results.count(), 0);
-    QCOMPARE(m_sim->log(), QStringList{QStringLiteral("06 0190 1 128")});
+    QCOMPARE(m_sim->log(), QStringList { QStringLiteral("06 0190 1 128") });
 }
 
 void TestModbus::silentDriveFailsRequest()
@@ -261,9 +260,9 @@ void TestModbus::exceptionFailsOnlyThatRequest()
     m_device->sendRead(QStringLiteral("bad"), 0x2200, 1);
     m_device->sendRead(QStringLiteral("good"), 0x2201, 1);
     QTRY_COMPARE_WITH_TIMEOUT(results.count(), 2, 5000);
-    QCOMPARE(tags(results), (QStringList{"bad", "good"}));
+    QCOMPARE(tags(results), (QStringList { "bad", "good" }));
     QVERIFY(values(results.at(0)).isEmpty());
-    QCOMPARE(values(results.at(1)), QVector<quint16>{7});
+    QCOMPARE(values(results.at(1)), QVector<quint16> { 7 });
     QCOMPARE(states.count(), 0);
 }
 
@@ -283,7 +282,7 @@ void TestModbus::closeDropsQueueAndAbortsRequestInFlight()
     m_device->closeDevice();
 
     QTest::qWait(1500);
-    QCOMPARE(tags(results), QStringList{QStringLiteral("inflight")});
+    QCOMPARE(tags(results), QStringList { QStringLiteral("inflight") });
     QVERIFY(values(results.at(0)).isEmpty());
     QCOMPARE(finished.count(), 1);
     QCOMPARE(states.count(), 0);
@@ -335,7 +334,7 @@ void TestModbus::connectDevice()
     QCOMPARE(m_device->state(), state);
     QCOMPARE(m_device->priv()->connected, expected);
     // A silent drive drops requests unlogged.
-    QCOMPARE(m_sim->log(), silent ? QStringList() : QStringList{QStringLiteral("03 0035 3")});
+    QCOMPARE(m_sim->log(), silent ? QStringList() : QStringList { QStringLiteral("03 0035 3") });
 }
 
 void TestModbus::pulledCableRecovers()
@@ -371,7 +370,7 @@ void TestModbus::pulledCableRecovers()
     QCOMPARE(states.at(1).at(0).value<BusDevices::State>(), BusDevices::RecoverSucceedState);
     QCOMPARE(texts.at(0).at(0).toString(), QStringLiteral("Communication exception, number of retries: 1"));
     QCOMPARE(texts.last().at(0).toString(),
-             QStringLiteral("Communication exception, number of retries: %1").arg(texts.count()));
+        QStringLiteral("Communication exception, number of retries: %1").arg(texts.count()));
     QCOMPARE(m_device->priv()->retryCount, 0);
     QVERIFY(!m_device->priv()->recovering);
     QVERIFY(m_device->priv()->connected);
@@ -382,7 +381,7 @@ void TestModbus::pulledCableRecovers()
     m_device->sendRead(QStringLiteral("after"), 0x2100, 1);
     QTRY_COMPARE_WITH_TIMEOUT(results.count(), 2, 5000);
     QCOMPARE(results.at(1).at(0).toString(), QStringLiteral("after"));
-    QCOMPARE(values(results.at(1)), QVector<quint16>{5});
+    QCOMPARE(values(results.at(1)), QVector<quint16> { 5 });
 }
 
 void TestModbus::portStaysGoneGivesUp()

@@ -162,7 +162,7 @@ bool SimDrive::startLink()
     m_socat.setProcessChannelMode(QProcess::ForwardedOutputChannel);
     m_socat.setStandardErrorFile(m_dir.filePath(QStringLiteral("socat.log")), QIODevice::Append);
     m_socat.start(QStringLiteral("socat"),
-                  {QStringLiteral("-d"), QStringLiteral("-d"), link + portName(), link + simPortName()});
+        { QStringLiteral("-d"), QStringLiteral("-d"), link + portName(), link + simPortName() });
     if (!m_socat.waitForStarted(kStartTimeoutMs)) {
         qWarning("SimDrive: socat did not start: %s", qPrintable(m_socat.errorString()));
         return false;
@@ -181,15 +181,12 @@ bool SimDrive::startLink()
 
 bool SimDrive::startSim()
 {
-    QStringList args{QStringLiteral("--family"), m_options.family,
-                     QStringLiteral("--port"), simPortName(),
-                     QStringLiteral("--baud"), QString::number(m_options.baud),
-                     QStringLiteral("--parity"), m_options.parity,
-                     QStringLiteral("--stop-bits"), QString::number(m_options.stopBits),
-                     QStringLiteral("--slave"), QString::number(m_options.slave),
-                     QStringLiteral("--config"),
-                     m_options.config.isEmpty() ? defaultConfig(m_options.family) : m_options.config,
-                     QStringLiteral("--log"), m_logPath};
+    QStringList args { QStringLiteral("--family"), m_options.family, QStringLiteral("--port"), simPortName(),
+        QStringLiteral("--baud"), QString::number(m_options.baud), QStringLiteral("--parity"),
+        m_options.parity, QStringLiteral("--stop-bits"), QString::number(m_options.stopBits),
+        QStringLiteral("--slave"), QString::number(m_options.slave), QStringLiteral("--config"),
+        m_options.config.isEmpty() ? defaultConfig(m_options.family) : m_options.config,
+        QStringLiteral("--log"), m_logPath };
     if (!m_options.wireTime)
         args << QStringLiteral("--no-wire-time");
     args << m_options.extraArgs;
@@ -197,8 +194,8 @@ bool SimDrive::startSim()
     m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_sim.start(simExecutable(), args);
     if (!m_sim.waitForStarted(kStartTimeoutMs)) {
-        qWarning("SimDrive: %s did not start: %s", qPrintable(simExecutable()),
-                 qPrintable(m_sim.errorString()));
+        qWarning(
+            "SimDrive: %s did not start: %s", qPrintable(simExecutable()), qPrintable(m_sim.errorString()));
         return false;
     }
     QDeadlineTimer deadline(kStartTimeoutMs);

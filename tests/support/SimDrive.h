@@ -19,7 +19,7 @@ public:
         int stopBits = 2;
         int slave = 1;
         bool wireTime = false; // tests rarely need the wire pace; benchmarks do
-        QString config;        // definition folder; empty = the sim's default for the family
+        QString config; // definition folder; empty = the sim's default for the family
         QStringList extraArgs;
     };
 
@@ -30,7 +30,7 @@ public:
     bool start(const Options& options);
     void stop();
 
-    QString portName() const;  // the tool's end of the link
+    QString portName() const; // the tool's end of the link
     QString simPortName() const;
 
     // One command line on the sim's standard input (fault injection, see the sim's --help).
