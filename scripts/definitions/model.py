@@ -134,3 +134,13 @@ def RO(index, en, cn, lo, hi, unit, default, f=0, s=False, tip=("", ""), enum=No
 
 OFF_ON = [(0, "Disabled", "禁止"), (1, "Enabled", "使能")]
 NO_YES = [(0, "No", "否"), (1, "Yes", "是")]
+
+
+def apply_tips(groups, tips):
+    """Adds help texts kept in a separate table; a code that names no parameter is an error."""
+    params = {"%s-%02d" % (g.name, p.index): p for g in groups for p in g.params}
+    for code, (en, cn) in tips.items():
+        if code not in params:
+            raise KeyError("help text for unknown parameter %s" % code)
+        if not params[code].tip_en:
+            params[code].tip_en, params[code].tip_cn = en, cn

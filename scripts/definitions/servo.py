@@ -6,7 +6,7 @@ they are deliberately left out of the parameter table, see COMMAND_REGISTERS.
 Version index 0 is KSD-V1.2, index 1 is KSD-V1.10.
 """
 
-from model import (ControlFunction, Family, Fault, Group, P, RO, Trigger, Variable, OFF_ON)
+from model import (ControlFunction, Family, Fault, Group, P, RO, Trigger, Variable, OFF_ON, apply_tips)
 
 VERSIONS = ["KSD-V1.2", "KSD-V1.10"]
 
@@ -677,5 +677,98 @@ CONTROL_FUNCTIONS = [
     ControlFunction("P3-01", [Trigger(0, "r/min", 0), Trigger(1, "r/min", 1)],
                     ["P3-%02d" % i for i in range(10, 18)]),
 ]
+
+
+
+# Help texts of parameters whose name alone does not say enough; kept apart so the tables above
+# stay readable.
+MORE_TIPS = {
+    "P0-09": ("Continuous power rating of the external resistor", "外接再生电阻的额定功率"),
+    "P0-10": ("Resistance of the external resistor; below the drive's minimum the drive may be damaged",
+              "外接再生电阻的阻值；低于驱动器允许的最小值会损坏驱动器"),
+    "P0-12": ("How the motor stops when the drive is disabled", "伺服使能关闭时电机的停止方式"),
+    "P0-13": ("How the motor stops when an alarm trips the drive", "发生故障报警时电机的停止方式"),
+    "P0-14": ("How the motor stops when an overtravel input becomes active", "超程输入有效时电机的停止方式"),
+    "P0-17": ("Delay from the enable signal until the motor is energised", "从使能信号到电机通电的延时"),
+    "P1-32": ("Inputs within ± this voltage count as zero", "输入电压在±此值以内时视为0"),
+    "P1-40": ("Quantity output on analog output AO1", "模拟量输出AO1输出的物理量"),
+    "P1-43": ("Quantity output on analog output AO2", "模拟量输出AO2输出的物理量"),
+    "P1-42": ("Scale of AO1; negative values invert the output", "AO1的输出比例；负值表示反向输出"),
+    "P1-45": ("Scale of AO2; negative values invert the output", "AO2的输出比例；负值表示反向输出"),
+    "P2-00": ("Where position commands come from in position mode", "位置模式下位置指令的来源"),
+    "P2-01": ("Must match the pulse output of the controller", "须与上位控制器的脉冲输出形式一致"),
+    "P2-15": ("When the position deviation counter is cleared", "位置偏差计数器的清除时机"),
+    "P2-16": ("Lower values suppress noise on slow pulse trains", "较低的设定可滤除低频脉冲上的干扰"),
+    "P2-22": ("Deviation up to which 'Positioning near' is output", "位置偏差在此范围内时输出“定位接近”"),
+    "P2-23": ("Minimum time 'Positioning completed' stays on", "“定位完成”信号的最短保持时间"),
+    "P2-31": ("Direction and signal used to find the home position", "寻找原点时的方向和使用的信号"),
+    "P2-34": ("Speed while searching for the home switch", "搜索原点开关时的速度"),
+    "P2-35": ("Speed while searching for the Z pulse after the switch", "找到原点开关后搜索Z脉冲时的速度"),
+    "P2-41": ("Segments run in order from segment 1", "从第1段开始依次运行"),
+    "P3-00": ("Where speed commands come from in speed mode", "速度模式下速度指令的来源"),
+    "P3-02": ("Speed commanded by 10 V on AI1", "AI1输入10 V时对应的速度指令"),
+    "P3-05": ("Rounds the corners of the speed ramp", "使速度加减速的拐角变得平滑"),
+    "P3-07": ("Speed below which the zero-speed clamp holds the motor", "零速箝位生效的速度阈值"),
+    "P3-08": ("Highest speed allowed in the forward direction", "正转方向允许的最高速度"),
+    "P3-09": ("Highest speed allowed in the reverse direction", "反转方向允许的最高速度"),
+    "P3-20": ("Speed error within which 'Speed coincidence' is output", "速度偏差在此范围内时输出“速度一致”"),
+    "P3-21": ("Speed above which 'Speed reached' is output", "速度超过此值时输出“速度到达”"),
+    "P3-22": ("Speed below which 'Zero speed' is output", "速度低于此值时输出“零速”"),
+    "P4-00": ("Where torque commands come from in torque mode", "转矩模式下转矩指令的来源"),
+    "P4-02": ("Torque commanded by 10 V on AI2, in % of rated torque", "AI2输入10 V时对应的转矩指令（额定转矩百分比）"),
+    "P4-03": ("Low-pass filter on the torque command; raise it against noise, lower it for response",
+              "转矩指令低通滤波；增大可抑制噪声，减小可提高响应"),
+    "P4-06": ("Maximum torque in the forward direction, in % of rated torque", "正转方向的最大转矩（额定转矩百分比）"),
+    "P4-07": ("Maximum torque in the reverse direction, in % of rated torque", "反转方向的最大转矩（额定转矩百分比）"),
+    "P4-08": ("Forward limit while the DI 'Forward torque limit' is active", "DI“正向转矩限制”有效时的正向转矩限制值"),
+    "P4-09": ("Reverse limit while the DI 'Reverse torque limit' is active", "DI“反向转矩限制”有效时的反向转矩限制值"),
+    "P4-11": ("Speed the motor may reach in torque mode before the speed limit takes over",
+              "转矩模式下电机允许达到的最高速度"),
+    "P4-15": ("Torque used to brake the motor on an emergency stop", "紧急停机时用于制动的转矩"),
+    "P5-03": ("Filter on the speed feedback; raise it when the motor is noisy", "速度反馈滤波；电机噪声大时可增大"),
+    "P5-04": ("Used while the second gain set is active", "第二增益有效时使用"),
+    "P5-07": ("When the drive changes from gain set 1 to gain set 2", "从第一增益切换到第二增益的条件"),
+    "P5-13": ("Adds the speed of the position command to the speed loop; shortens settling",
+              "将位置指令的速度叠加到速度环，可缩短整定时间"),
+    "P5-15": ("Adds the acceleration torque of the command; needs a correct inertia ratio",
+              "叠加指令加速所需的转矩；需正确设置惯量比"),
+    "P5-20": ("Centre frequency of the resonance to suppress; 5000 Hz turns the notch off",
+              "需要抑制的共振中心频率；设为5000 Hz时陷波器无效"),
+    "P5-26": ("Lets the drive find and set the notch filters itself", "由驱动器自动检测并设定陷波器"),
+    "P5-27": ("Estimates and cancels load disturbances; raise it step by step", "估计并补偿负载扰动；请逐步增大"),
+    "P5-29": ("Last resonance frequency found by the adaptive notch", "自适应陷波最近检测到的共振频率"),
+    "P6-03": ("Below this speed the brake output switches while the motor is turning",
+              "运行中电机转速低于此值时抱闸输出动作"),
+    "P6-04": ("Longest wait for the speed to fall before the brake output switches",
+              "运行中抱闸输出前等待转速下降的最长时间"),
+    "P6-05": ("Load rate at which the overload warning is output", "输出过载预警的负载率"),
+    "P6-10": ("When the cooling fan runs", "散热风扇的运行方式"),
+    "P6-11": ("Incremental or absolute use of a multi-turn encoder", "多圈编码器按增量或绝对值方式使用"),
+    "P6-13": ("Time the motor may stand still at high torque before the alarm", "电机在大转矩下静止多长时间后报警"),
+    "P6-16": ("Heat sink temperature at which a warning is output", "散热器温度超过此值时输出警告"),
+    "P7-01": ("Must match the master's setting", "须与主站设定一致"),
+    "P7-02": ("Must match the master's setting", "须与主站设定一致"),
+    "P7-03": ("Extra wait before the drive answers a request", "驱动器应答前附加的等待时间"),
+    "P7-06": ("Order of the two words of 32-bit values on the bus", "32位数据在总线上两个字的顺序"),
+    "P7-07": ("Whether DI 'Servo enable' or the communication register enables the drive",
+              "由DI“伺服使能”或通讯寄存器控制使能"),
+    "P8-00": ("Monitor item shown on the panel display", "面板显示的监视项目"),
+    "P8-14": ("Hours the drive has been powered", "驱动器累计通电小时数"),
+    "P8-15": ("Hours the motor has been running", "电机累计运行小时数"),
+    "P8-16": ("0 = no alarm", "0表示无报警"),
+    "P8-24": ("Revolutions counted by a multi-turn encoder", "多圈编码器记录的圈数"),
+    "P9-01": ("From the motor nameplate; normally set through the motor code", "按电机铭牌设定；通常由电机编号自动设定"),
+    "P9-02": ("From the motor nameplate", "按电机铭牌设定"),
+    "P9-06": ("Number of magnetic pole pairs of the motor", "电机的磁极对数"),
+    "P9-13": ("Encoder fitted to the motor", "电机所配编码器的类型"),
+    "P9-14": ("Bandwidth of the current loop; set by the factory for each motor", "电流环带宽，出厂时按电机设定"),
+    "P9-17": ("Measured at the factory; do not change", "出厂时测定，请勿修改"),
+    "P9-18": ("Measured at the factory; do not change", "出厂时测定，请勿修改"),
+    "PA-04": ("Which vibration suppression frequency is used", "选择使用哪一个振动抑制频率"),
+    "PA-11": ("Estimates the speed from the motor model; reduces noise at low speed",
+              "根据电机模型估算速度，可降低低速时的噪声"),
+}
+
+apply_tips(GROUPS, MORE_TIPS)
 
 FAMILY = Family("SERVO", VERSIONS, GROUPS, VARIABLES, FAULTS, CONTROL_FUNCTIONS)
