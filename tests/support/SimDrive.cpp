@@ -184,9 +184,11 @@ bool SimDrive::startSim()
     QStringList args { QStringLiteral("--family"), m_options.family, QStringLiteral("--port"), simPortName(),
         QStringLiteral("--baud"), QString::number(m_options.baud), QStringLiteral("--parity"),
         m_options.parity, QStringLiteral("--stop-bits"), QString::number(m_options.stopBits),
-        QStringLiteral("--slave"), QString::number(m_options.slave), QStringLiteral("--config"),
-        m_options.config.isEmpty() ? defaultConfig(m_options.family) : m_options.config,
-        QStringLiteral("--log"), m_logPath };
+        QStringLiteral("--slave"), QString::number(m_options.slave), QStringLiteral("--log"), m_logPath };
+    const QString config = m_options.config.isEmpty() ? defaultConfig(m_options.family) : m_options.config;
+    // Without the folder the sim falls back to its own default.
+    if (!m_options.config.isEmpty() || QDir(config).exists())
+        args << QStringLiteral("--config") << config;
     if (!m_options.wireTime)
         args << QStringLiteral("--no-wire-time");
     args << m_options.extraArgs;
