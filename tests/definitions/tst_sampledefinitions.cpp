@@ -447,10 +447,24 @@ void TestSampleDefinitions::languagesAgree()
     const QString en = folderOf(family, version, QStringLiteral("EN"));
     const QString cn = folderOf(family, version, QStringLiteral("CN"));
 
+    static const QRegularExpression chinese(QStringLiteral("[\\x{4E00}-\\x{9FFF}]"));
+    Parameter enTable(en + QStringLiteral("ParamTable.xml"), nullptr);
+    Parameter cnTable(cn + QStringLiteral("ParamTable.xml"), nullptr);
+    QVERIFY(enTable.load() && cnTable.load());
+    QCOMPARE(cnTable.groups().size(), enTable.groups().size());
+    for (int g = 0; g < enTable.groups().size(); ++g) {
+        const ParamGroupStruct a = enTable.groups().value(g);
+        const ParamGroupStruct b = cnTable.groups().value(g);
+        QCOMPARE(b.name, a.name);
+        QCOMPARE(b.code, a.code);
+        QCOMPARE(b.authority, a.authority);
+        QVERIFY2(!a.description.isEmpty() && b.description.contains(chinese), qPrintable(b.name));
+    }
+    QCOMPARE(cnTable.formatList().size(), enTable.formatList().size());
+
     const QList<Row> enRows = loadRows(en);
     const QList<Row> cnRows = loadRows(cn);
     QCOMPARE(cnRows.size(), enRows.size());
-    static const QRegularExpression chinese(QStringLiteral("[\\x{4E00}-\\x{9FFF}]"));
     for (int i = 0; i < enRows.size(); ++i) {
         const ParamAttributeStruct& a = enRows.at(i).param;
         const ParamAttributeStruct& b = cnRows.at(i).param;
@@ -481,12 +495,15 @@ void TestSampleDefinitions::languagesAgree()
         QCOMPARE(cnVariables.at(i).length, enVariables.at(i).length);
         QCOMPARE(cnVariables.at(i).format1, enVariables.at(i).format1);
         QCOMPARE(cnVariables.at(i).format2, enVariables.at(i).format2);
+        QVERIFY2(cnVariables.at(i).description.contains(chinese), qPrintable(cnVariables.at(i).name));
     }
 
     QMap<int, QString> enFaults, cnFaults;
     QVERIFY(Xml::readErrorCodes(en + QStringLiteral("ErrorCode.xml"), enFaults));
     QVERIFY(Xml::readErrorCodes(cn + QStringLiteral("ErrorCode.xml"), cnFaults));
     QCOMPARE(cnFaults.keys(), enFaults.keys());
+    for (const QString& name : cnFaults)
+        QVERIFY2(name.contains(chinese), qPrintable(name));
 
     QMultiMap<QString, ControlFunctionRecord> enFunctions, cnFunctions;
     QVERIFY(Xml::readControlFunctions(en + QStringLiteral("ControlFunction.xml"), enFunctions));
