@@ -55,7 +55,10 @@ DI_FUNCTIONS = [
     (40, "Modbus station number bit 3", "Modbus站号选择位3"),
 ]
 
+# 0 is not offered by the IO page, but the table must show it as such rather than let the
+# substring lookup of a read value 0 land on 10.
 DO_FUNCTIONS = [
+    (0, "No function", "无功能"),
     (1, "Always ON", "始终输出ON"),
     (2, "Servo ready", "伺服准备好"),
     (3, "Alarm", "报警"),
