@@ -4,6 +4,7 @@
 #include "comm/BusDevices.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
@@ -75,6 +76,16 @@ void GUI_Communication::initForm()
     ui->Cbx_Parity->addItem(tr("Even"), 2);
     ui->Cbx_Comm->addItem(QStringLiteral("Modbus-RTU"), int(Communication::COMM_MODBUS_RTU));
 
+    // The application style sheet borders every spin box, which leaves its arrow buttons without
+    // a width of their own: the platform style then squeezes them into the border, arrows lost.
+    ui->Lbx_ID->setStyleSheet(QStringLiteral("QSpinBox::up-button, QSpinBox::down-button { width: 18px; }"));
+    // Long announced descriptions must not widen the page; the list itself shows them in full.
+    ui->Cbx_Port->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ui->Cbx_Port->setMinimumContentsLength(40);
+    // Show where a long path begins (the folder tells the links apart), not where it ends.
+    connect(ui->Cbx_Port, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            [this] { ui->Cbx_Port->lineEdit()->setCursorPosition(0); });
+
     ui->Lbx_ID->setRange(1, 255);
     ui->Lbx_ID->setSingleStep(1);
     ui->Lbx_ID->setWrapping(true);
@@ -119,6 +130,8 @@ void GUI_Communication::refreshPorts()
     const auto available = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo& info : available)
         ui->Cbx_Port->addItem(info.portName() + QStringLiteral(" - ") + info.description(), info.portName());
+
+    ui->Cbx_Port->view()->setMinimumWidth(ui->Cbx_Port->view()->sizeHintForColumn(0) + 24);
 
     if (remembered.isEmpty())
         return;
