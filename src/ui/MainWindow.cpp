@@ -48,6 +48,10 @@ MainWindow::~MainWindow()
     // Pages and the connection page go down with the window; nothing of this half-destroyed window
     // may be called back meanwhile.
     Communication::instance()->disconnect(this);
+    // Pages still in their tabs go down with the window; the parameter table clears the
+    // description dock from its destructor.
+    for (WidgetBase* page : findChildren<WidgetBase*>())
+        page->disconnect(this);
     if (m_controller) {
         ui->tabWidget->disconnect(m_controller);
         m_controller->deleteLater();
