@@ -17,6 +17,7 @@ constexpr double kEncoderPerRev = 131072.0; // 17-bit single-turn encoder
 
 // servo registers
 constexpr quint16 kServoEnabledState = 53;
+constexpr quint16 kServoRunState = 54; // 0 not ready, 1 ready, 2 running (servo on), 3 alarm
 constexpr quint16 kServoDiLevel = 55;
 constexpr quint16 kServoDoLevel = 57;
 constexpr quint16 kServoSoftReset = 60;
@@ -82,6 +83,7 @@ void DriveModel::setupComputedRegisters()
 {
     if (m_family == DriveFamily::Servo) {
         markComputed(kServoEnabledState);
+        markComputed(kServoRunState);
         for (int k = 0; k < kServoStatusWords; ++k)
             markComputed(static_cast<quint16>(kServoStatus + k));
         return;
@@ -357,6 +359,11 @@ void DriveModel::servoWritten(quint16 address, uint16_t v)
     case kServoInputState:
         m_inputs = v;
         break;
+    case kServoEnabledState: // only the console can write here
+        m_enabled = v == 1 && m_alarm == 0;
+        if (!m_enabled)
+            servoStop();
+        break;
     default:
         break;
     }
@@ -570,11 +577,13 @@ void DriveModel::servoTick(double dt)
     w[19] = m_alarm;
     w[20] = 0x0110;
     w[21] = 1;
-    w[22] = !m_enabled ? 0 : (moving ? 2 : 1);
+    const quint16 runState = m_alarm ? 3 : (m_enabled ? 2 : 1);
+    w[22] = runState;
     w[23] = 0;
     for (int k = 0; k < 4; ++k)
         w[24 + k] = static_cast<uint16_t>((static_cast<uint64_t>(encoder) >> (16 * k)) & 0xFFFF);
     m_reg[kServoEnabledState] = m_enabled ? 1 : 0;
+    m_reg[kServoRunState] = runState;
 }
 
 void DriveModel::vfdTick(double dt)

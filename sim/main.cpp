@@ -72,18 +72,22 @@ on stdout:
   exception <hexaddr> <code> answer every request touching that address with that exception code
   exception off              remove all injected exceptions
   delay <ms>                 extra delay before every reply
-  set <hexaddr> <value>      set a register (value decimal, negative or 0x hex); registers the
-                             simulation computes are rewritten on its next 20 ms step
+  set <hexaddr> <value>      set a register (value decimal, negative or 0x hex) as a master
+                             write would, without the read-only check; of the registers the
+                             simulation computes only servo 53 (enable), 0x100F (DI states),
+                             0x1013 (alarm) and VFD 0x8000 (fault) keep a set value, the
+                             others are rewritten on the next 20 ms step
   get <hexaddr>              answers "ok <value>" (unsigned decimal)
   quit                       exit
 
 Exception codes: 0x01 unsupported function code; 0x02 address range beyond 0xFFFF; 0x03 a count
 outside 1..125 (read) / 1..123 (write), or a write touching a read-only register: a parameter
-with writable="0" or a value the drive computes (servo 53, 0x1000-0x101B; VFD 0x3000, 0x8000,
-0x7000-0x7006 and computed D0 values). Such a write stores nothing. Command registers always take
+with writable="0" or a value the drive computes (servo 53, 54, 0x1000-0x101B; VFD 0x3000, 0x8000,
+the D0 values). Such a write stores nothing; no value range is checked. Command registers always take
 a write. Registers not in the table read 0 and store what is written.
 
-Servo registers: 181 := 1/0 enables/disables (53 reads 1 while enabled; an alarm refuses enabling);
+Servo registers: 181 := 1/0 enables/disables (53 reads 1 while enabled, 54 and status word 22
+read 1 ready, 2 servo on, 3 alarm; an alarm disables and refuses enabling);
 400 = 128 serial trial mode; 401 := 32/64 jog forward/backward at the speed in 149 (rpm), 0 stops;
 640 = 1 and 402 := 8 starts a position run of 514 * 10000 + 515 pulses (signed words, 10000 pulses
 per revolution) at the speed in 644 with acceleration time 168 and deceleration time 169 (ms);
