@@ -97,8 +97,9 @@ int SlaveServer::decide(int length) const
 {
     const uint8_t* r = m_request;
     const int function = r[1];
-    const int address = length >= 4 ? word(r + 2) : 0;
-    int count = length >= 6 ? word(r + 4) : 0;
+    // a frame of an unknown function may be just slave, function and CRC
+    const int address = length >= 8 ? word(r + 2) : 0;
+    int count = length >= 8 ? word(r + 4) : 0;
     if (function == kWriteSingleRegister)
         count = 1;
     for (auto it = injectedExceptions.cbegin(); it != injectedExceptions.cend(); ++it) {
@@ -179,13 +180,13 @@ void SlaveServer::writeLog() const
         return;
     const uint8_t* r = m_request;
     const int function = r[1];
-    const int address = m_length >= 4 ? word(r + 2) : 0;
+    const int address = m_length >= 8 ? word(r + 2) : 0;
     QByteArray line = QByteArray::number(function, 16).toUpper().rightJustified(2, '0') + ' '
         + QByteArray::number(address, 16).toUpper().rightJustified(4, '0') + ' ';
     if (function == kWriteSingleRegister) {
         line += "1 " + QByteArray::number(word(r + 4));
     } else {
-        const int count = m_length >= 6 ? word(r + 4) : 0;
+        const int count = m_length >= 8 ? word(r + 4) : 0;
         line += QByteArray::number(count);
         if (function == kWriteMultipleRegisters) {
             const int bytes = std::min<int>(r[6], m_length - 9);
