@@ -7,7 +7,7 @@
 namespace {
 
 enum Flag : uint8_t {
-    FlagComputed = 1,       // rewritten by the simulation on every tick
+    FlagComputed = 1, // rewritten by the simulation on every tick
     FlagMasterReadOnly = 2, // a write from the master is refused
 };
 
@@ -543,23 +543,43 @@ void DriveModel::servoTick(double dt)
     for (int i = 0; i < 6; ++i) {
         bool on = false;
         switch (m_reg[kServoDoFunction + i]) {
-        case 1: on = true; break;                                     // always on
-        case 2: on = m_alarm == 0; break;                             // servo ready
-        case 3: on = m_alarm != 0; break;                             // alarm
-        case 4: on = std::fabs(m_velocity) < 10.0; break;             // zero speed
-        case 5: on = m_motion != Motion::PositionRun; break;          // positioning completed
-        case 6: on = moving && std::fabs(m_velocity - targetVelocity) < 10.0; break; // speed reached
-        case 8: on = m_enabled; break;                                // brake released
-        case 9: on = m_enabled; break;                                // servo running
-        case 10: on = std::fabs(m_target - m_position) < 100.0; break; // positioning close
-        default: break;
+        case 1:
+            on = true;
+            break; // always on
+        case 2:
+            on = m_alarm == 0;
+            break; // servo ready
+        case 3:
+            on = m_alarm != 0;
+            break; // alarm
+        case 4:
+            on = std::fabs(m_velocity) < 10.0;
+            break; // zero speed
+        case 5:
+            on = m_motion != Motion::PositionRun;
+            break; // positioning completed
+        case 6:
+            on = moving && std::fabs(m_velocity - targetVelocity) < 10.0;
+            break; // speed reached
+        case 8:
+            on = m_enabled;
+            break; // brake released
+        case 9:
+            on = m_enabled;
+            break; // servo running
+        case 10:
+            on = std::fabs(m_target - m_position) < 100.0;
+            break; // positioning close
+        default:
+            break;
         }
         if (on)
             outputs |= quint16(1u << i);
     }
 
     uint16_t* w = m_reg + kServoStatus;
-    w[0] = static_cast<uint16_t>(static_cast<int16_t>(std::lround(m_velocity + (m_enabled ? noise(0.6) : 0.0))));
+    w[0] = static_cast<uint16_t>(
+        static_cast<int16_t>(std::lround(m_velocity + (m_enabled ? noise(0.6) : 0.0))));
     put32(kServoStatus + 1, position);
     put32(kServoStatus + 3, command);
     put32(kServoStatus + 5, command - position);
@@ -600,11 +620,20 @@ void DriveModel::vfdTick(double dt)
 
     double target = 0.0;
     switch (m_command) {
-    case VfdCommand::Stop: break;
-    case VfdCommand::Forward: target = setting; break;
-    case VfdCommand::Backward: target = -setting; break;
-    case VfdCommand::JogForward: target = jog; break;
-    case VfdCommand::JogBackward: target = -jog; break;
+    case VfdCommand::Stop:
+        break;
+    case VfdCommand::Forward:
+        target = setting;
+        break;
+    case VfdCommand::Backward:
+        target = -setting;
+        break;
+    case VfdCommand::JogForward:
+        target = jog;
+        break;
+    case VfdCommand::JogBackward:
+        target = -jog;
+        break;
     }
     if (m_alarm != 0)
         target = m_frequency = 0.0;
@@ -634,11 +663,12 @@ void DriveModel::vfdTick(double dt)
     m_reg[kVfdRunning + 0] = static_cast<uint16_t>(std::lround(f * unit));
     m_reg[kVfdRunning + 1] = m_reg[kVfdFrequencySetting];
     m_reg[kVfdRunning + 2] = static_cast<uint16_t>(std::lround(m_bus * paramScale(kVfdRunning + 2, 1)));
-    m_reg[kVfdRunning + 3] = static_cast<uint16_t>(std::lround(m_outputVoltage * paramScale(kVfdRunning + 3, 0)));
+    m_reg[kVfdRunning + 3]
+        = static_cast<uint16_t>(std::lround(m_outputVoltage * paramScale(kVfdRunning + 3, 0)));
     m_reg[kVfdRunning + 4] = static_cast<uint16_t>(std::lround(m_current * currentUnit));
     m_reg[kVfdRunning + 5] = static_cast<uint16_t>(std::lround(m_power * paramScale(kVfdRunning + 5, 1)));
-    m_reg[kVfdRunning + 6] = static_cast<uint16_t>(
-        static_cast<int16_t>(std::lround(m_torque * paramScale(kVfdRunning + 6, 1))));
+    m_reg[kVfdRunning + 6]
+        = static_cast<uint16_t>(static_cast<int16_t>(std::lround(m_torque * paramScale(kVfdRunning + 6, 1))));
 
     quint16 state = 3;
     if (m_frequency > 0.0)
@@ -675,7 +705,9 @@ double DriveModel::quantityValue(Quantity q, bool isSigned, int index)
     case Quantity::Frequency:
         return isSigned ? m_frequency : f;
     case Quantity::SetFrequency:
-        return servo ? 0.0 : m_reg[kVfdFrequencySetting] / std::pow(10.0, (m_reg[kVfdFrequencyDecimals] & 0xFF) == 1 ? 1 : 2);
+        return servo ? 0.0
+                     : m_reg[kVfdFrequencySetting]
+                / std::pow(10.0, (m_reg[kVfdFrequencyDecimals] & 0xFF) == 1 ? 1 : 2);
     case Quantity::PulseFrequency:
         return m_motion == Motion::PositionRun ? std::fabs(m_velocity) * kPulsesPerRev / 60.0 / 1000.0 : 0.0;
     case Quantity::Position:
@@ -716,7 +748,9 @@ double DriveModel::quantityValue(Quantity q, bool isSigned, int index)
     case Quantity::LoadRate:
         return std::fabs(m_torque);
     case Quantity::RegenerativeLoadRate:
-        return servo && m_acceleration * m_velocity < 0.0 ? std::min(100.0, std::fabs(m_acceleration) / 1000.0) : 0.0;
+        return servo && m_acceleration * m_velocity < 0.0
+            ? std::min(100.0, std::fabs(m_acceleration) / 1000.0)
+            : 0.0;
     case Quantity::Analog:
         return (isSigned ? 0.0 : 5.0) + 4.0 * std::sin(2 * kPi * t / (20.0 + 3.0 * index) + index);
     case Quantity::FaultCode:
@@ -762,7 +796,8 @@ void DriveModel::liveValuesTick()
                 raw = std::llround(offset + amplitude * (2.0 * std::fmod(t, period) / period - 1.0));
                 break;
             default:
-                raw = std::llround(offset + amplitude * 0.8 * std::sin(2 * kPi * t / period) + noise(amplitude * 0.1));
+                raw = std::llround(
+                    offset + amplitude * 0.8 * std::sin(2 * kPi * t / period) + noise(amplitude * 0.1));
                 break;
             }
         }

@@ -70,7 +70,7 @@ private:
     DriveFamily m_family;
     const SimDefinitions& m_definitions;
     uint16_t* m_reg;
-    std::vector<int> m_param;     // index into m_definitions.parameters, -1 if none
+    std::vector<int> m_param; // index into m_definitions.parameters, -1 if none
     std::vector<uint8_t> m_flags; // see the flags in the implementation
     std::vector<LiveValue> m_live;
     std::mt19937 m_random { 12345 };
@@ -79,9 +79,9 @@ private:
     double m_start = 0.0;
     quint16 m_alarm = 0;
     double m_temperature = 35.0; // degC, heat sink
-    double m_bus = 0.0;          // V
-    double m_current = 0.0;      // A
-    double m_torque = 0.0;       // percent of rated torque
+    double m_bus = 0.0; // V
+    double m_current = 0.0; // A
+    double m_torque = 0.0; // percent of rated torque
     double m_acceleration = 0.0; // rpm/s (servo), Hz/s (VFD)
 
     // servo

@@ -6,20 +6,20 @@
 // definition files, so that it can follow the simulated motor.
 enum class Quantity {
     Unknown,
-    Speed,            // servo rpm; VFD motor rpm
+    Speed, // servo rpm; VFD motor rpm
     SpeedCommand,
     LoadSpeed,
     LinearSpeed,
-    Frequency,        // VFD output frequency (signed where the value is signed)
+    Frequency, // VFD output frequency (signed where the value is signed)
     SetFrequency,
-    PulseFrequency,   // servo command pulse frequency, kHz
+    PulseFrequency, // servo command pulse frequency, kHz
     Position,
     PositionCommand,
     PositionError,
     SingleTurnPosition,
     ElectricalAngle,
-    Torque,           // percent of rated torque
-    Current,          // amperes
+    Torque, // percent of rated torque
+    Current, // amperes
     PhaseCurrentU,
     PhaseCurrentV,
     PhaseCurrentW,
@@ -27,19 +27,19 @@ enum class Quantity {
     ExcitationCurrent,
     BusVoltage,
     OutputVoltage,
-    Power,            // kW
+    Power, // kW
     PowerFactor,
     Temperature,
     LoadRate,
     RegenerativeLoadRate,
-    Analog,           // AI inputs, PID values: a slow sine
+    Analog, // AI inputs, PID values: a slow sine
     FaultCode,
     LastFaultFrequency,
     LastFaultCurrent,
     LastFaultBusVoltage,
-    PowerOnTime,      // minutes
-    RunningTime,      // minutes
-    OutputState,      // VFD DO state bits: 0 running, 1 fault
+    PowerOnTime, // minutes
+    RunningTime, // minutes
+    OutputState, // VFD DO state bits: 0 running, 1 fault
 };
 
 Quantity classifyQuantity(const QString& description, bool servo);

@@ -10,8 +10,8 @@
 
 struct SimParameter
 {
-    QString code;        // "P0-22"
-    QString groupName;   // "P0"
+    QString code; // "P0-22"
+    QString groupName; // "P0"
     QString description;
     quint16 address = 0; // group code << 8 | index
     quint16 factory = 0; // raw register value of the "default" text

@@ -40,8 +40,8 @@ SlaveServer::SlaveServer(const LinkSettings& settings, DriveModel& model, modbus
     , m_model(model)
     , m_mapping(mapping)
 {
-    m_ctx = modbus_new_rtu(settings.port.toLocal8Bit().constData(), settings.baud, settings.parity, 8,
-        settings.stopBits);
+    m_ctx = modbus_new_rtu(
+        settings.port.toLocal8Bit().constData(), settings.baud, settings.parity, 8, settings.stopBits);
     if (!m_ctx)
         return;
     modbus_set_slave(m_ctx, settings.slave);

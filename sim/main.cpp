@@ -190,7 +190,8 @@ QString defaultConfig(DriveFamily family)
     const QString sub = QStringLiteral("Driver/Config/")
         + (family == DriveFamily::Servo ? QStringLiteral("SERVO") : QStringLiteral("VFD"));
     QStringList roots { QDir::currentPath() };
-    QDir dir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
+    QDir dir
+        = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
     for (int up = 0; up < 5; ++up) {
         roots << dir.absolutePath();
         if (!dir.cdUp())
@@ -299,7 +300,9 @@ struct Console
                 && value >= -32768 && value <= 65535) {
                 registers[address] = static_cast<uint16_t>(value & 0xFFFF);
                 model.written(address, 1, false);
-                answer(QStringLiteral("ok set %1 %2").arg(address, 4, 16, QLatin1Char('0')).arg(registers[address]));
+                answer(QStringLiteral("ok set %1 %2")
+                           .arg(address, 4, 16, QLatin1Char('0'))
+                           .arg(registers[address]));
             } else {
                 answer(QStringLiteral("error usage: set <hexaddr> <value>"));
             }
@@ -339,7 +342,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "kestrova-drive-sim: %s\n", error.toLocal8Bit().constData());
         return 2;
     } else if (!definitions.loadVariables(config + QStringLiteral("/Variables.xml"), &error)) {
-        std::fprintf(stderr, "kestrova-drive-sim: %s (no live scope variables)\n", error.toLocal8Bit().constData());
+        std::fprintf(
+            stderr, "kestrova-drive-sim: %s (no live scope variables)\n", error.toLocal8Bit().constData());
     }
 
     FILE* log = nullptr;
@@ -401,6 +405,11 @@ int main(int argc, char** argv)
                     }
                     lostReported = false;
                 } else {
+                    if (!announced && !lostReported) {
+                        std::fprintf(stderr, "kestrova-drive-sim: cannot open %s (%s), retrying\n",
+                            options.link.port.toLocal8Bit().constData(), std::strerror(errno));
+                        lostReported = true;
+                    }
                     reopenAt = now + 0.2;
                 }
             }
