@@ -403,11 +403,15 @@ void DriveModel::vfdWritten(quint16 address, uint16_t v)
         }
         break;
     }
-    case kVfdUnlock:
-        m_unlocked = v == kVfdUnlockCode;
-        std::fprintf(stderr, "kestrova-drive-sim: unlock register 0xFF00 := %u (%s)\n", v,
-            m_unlocked ? "unlocked" : "not the unlock code");
+    case kVfdUnlock: {
+        // The tool repeats the unlock every three seconds; note only the changes.
+        const bool unlocked = v == kVfdUnlockCode;
+        if (unlocked != m_unlocked)
+            std::fprintf(stderr, "kestrova-drive-sim: 0xFF00 := %u, factory parameters %s\n", v,
+                unlocked ? "unlocked" : "locked");
+        m_unlocked = unlocked;
         break;
+    }
     case kVfdFault:
         setAlarm(v);
         break;

@@ -102,7 +102,7 @@ ramps at 25 Hz/s toward the setting in register 8 (P0-08, unit 0.01 Hz or 0.1 Hz
 Registers 0x0000-0x0FFF are the RAM copies of the parameters at 0xF000-0xFFFF (2 = 0xF002).
 0x7000 + k is D0-k (running frequency, set frequency, bus voltage, output voltage, current,
 power, torque, ...); 0x3000 running state (1 forward, 2 reverse, 3 stopped); 0x8000 fault code;
-0xFF03 power; 0xFF00 := 55 unlock (accepted and noted on stderr); one write of 0, 1 at
+0xFF03 power; 0xFF00 := 55 unlock (stored; a change noted on stderr); one write of 0, 1 at
 0x1F00-0x1F01 restores every factory value.
 
 Scope variables from Variables.xml move: speed, position, torque, current, voltage and
