@@ -170,7 +170,7 @@ bool TestCommunication::connectToSim(quint16 startAddr, quint16 count)
     return true;
 }
 
-// Tears a connection down through the designed close, leaving the service disconnected.
+// Tears a connection down through the regular three-second close, leaving the service disconnected.
 void TestCommunication::closeNow()
 {
     if (!comm()->workerThread && comm()->commState == Communication::COMM_DISCONNECT)
@@ -448,7 +448,7 @@ void TestCommunication::failedOpenLeavesNoWorker()
     QCOMPARE(threadCount(), threadsBefore);
 }
 
-// VFD: the poll goes out every 3 s in the designed order, only while connected, and a failed
+// VFD: the poll goes out every 3 s in its fixed order, only while connected, and a failed
 // attempt before a good one leaves no second poll behind.
 void TestCommunication::vfdPollOrderAndNoStrayPoll()
 {
