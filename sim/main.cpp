@@ -98,12 +98,13 @@ reads it; 0x100F DI states (settable with set), 0x1010 DO states from the DO fun
 
 VFD registers: 0x2000 := 1 forward, 2 backward, 3 forward jog, 4 backward jog (only while the
 command source P0-02 at 0xF002 is 2 and no fault), 6 stop, 7 fault reset. The output frequency
-ramps at 25 Hz/s toward the setting in register 8 (P0-08, unit 0.01 Hz or 0.1 Hz after P0-22).
+ramps at 25 Hz/s toward the setting in register 8 (P0-08, unit 0.01 Hz or 0.1 Hz after P0-22),
+or toward the jog frequency (the table's jog frequency parameter, else 5 Hz).
 Registers 0x0000-0x0FFF are the RAM copies of the parameters at 0xF000-0xFFFF (2 = 0xF002).
 0x7000 + k is D0-k (running frequency, set frequency, bus voltage, output voltage, current,
 power, torque, ...); 0x3000 running state (1 forward, 2 reverse, 3 stopped); 0x8000 fault code;
-0xFF03 power; 0xFF00 := 55 unlock (stored; a change noted on stderr); one write of 0, 1 at
-0x1F00-0x1F01 restores every factory value.
+0xFF03 rated power (PF-03, else 1.5 kW); 0xFF00 := 55 unlock (stored; a change is noted on
+stderr); one write of 0, 1 at 0x1F00-0x1F01 restores every factory value.
 
 Scope variables from Variables.xml move: speed, position, torque, current, voltage and
 temperature variables follow the motor; others are sines, ramps and noisy sines. Two-register
