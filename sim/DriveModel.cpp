@@ -16,6 +16,7 @@ constexpr double kPulsesPerRev = 10000.0;
 constexpr double kEncoderPerRev = 131072.0; // 17-bit single-turn encoder
 
 // servo registers
+constexpr quint16 kServoControlMode = 2; // P0-02
 constexpr quint16 kServoEnabledState = 53;
 constexpr quint16 kServoRunState = 54; // 0 not ready, 1 ready, 2 running (servo on), 3 alarm
 constexpr quint16 kServoDiLevel = 55;
@@ -50,7 +51,7 @@ constexpr quint16 kVfdSource = 0xF002;
 constexpr quint16 kVfdFrequencySetting = 0xF008;
 constexpr quint16 kVfdFrequencyDecimals = 0xF016;
 constexpr quint16 kVfdUnlock = 0xFF00;
-constexpr quint16 kVfdModel = 0xFF01;
+constexpr quint16 kVfdPowerClass = 0xFF01; // above 21 the current has one decimal, else two
 constexpr quint16 kVfdPower = 0xFF03;
 constexpr quint16 kVfdUnlockCode = 55;
 constexpr double kVfdRampHzPerSecond = 25.0;
@@ -547,33 +548,31 @@ void DriveModel::servoTick(double dt)
     for (int i = 0; i < 6; ++i) {
         bool on = false;
         switch (m_reg[kServoDoFunction + i]) {
-        case 1:
+        case 1: // always on
             on = true;
-            break; // always on
-        case 2:
+            break;
+        case 2: // servo ready
             on = m_alarm == 0;
-            break; // servo ready
-        case 3:
+            break;
+        case 3: // alarm
             on = m_alarm != 0;
-            break; // alarm
-        case 4:
+            break;
+        case 4: // zero speed
             on = std::fabs(m_velocity) < 10.0;
-            break; // zero speed
-        case 5:
+            break;
+        case 5: // positioning completed
             on = m_motion != Motion::PositionRun;
-            break; // positioning completed
-        case 6:
+            break;
+        case 6: // speed reached
             on = moving && std::fabs(m_velocity - targetVelocity) < 10.0;
-            break; // speed reached
-        case 8:
+            break;
+        case 8: // brake released
+        case 9: // servo running
             on = m_enabled;
-            break; // brake released
-        case 9:
-            on = m_enabled;
-            break; // servo running
-        case 10:
+            break;
+        case 10: // positioning close
             on = std::fabs(m_target - m_position) < 100.0;
-            break; // positioning close
+            break;
         default:
             break;
         }
@@ -589,7 +588,13 @@ void DriveModel::servoTick(double dt)
     put32(kServoStatus + 5, command - position);
     w[7] = static_cast<uint16_t>(static_cast<int16_t>(std::lround(m_torque)));
     w[8] = static_cast<uint16_t>(std::lround(std::max(0.0, m_current * 100.0)));
-    w[9] = m_reg[kServoTrialMode] == kTrialModeSerial ? 1 : 0;
+    // a jog runs in speed mode and a position run in position mode; otherwise the mode parameter
+    if (m_motion == Motion::JogForward || m_motion == Motion::JogBackward)
+        w[9] = 1;
+    else if (m_motion == Motion::PositionRun || m_motion == Motion::PositionStop)
+        w[9] = 0;
+    else
+        w[9] = m_reg[kServoControlMode];
     w[10] = static_cast<uint16_t>(std::lround(m_temperature * 10.0));
     w[11] = static_cast<uint16_t>(static_cast<int16_t>(std::lround(targetVelocity)));
     w[12] = static_cast<uint16_t>(static_cast<int16_t>(std::lround(m_torque)));
@@ -662,7 +667,7 @@ void DriveModel::vfdTick(double dt)
     m_power = std::sqrt(3.0) * m_outputVoltage * m_current * 0.8 / 1000.0;
     m_torque = running ? 25.0 + m_acceleration * 0.8 + 3.0 * std::sin(2 * kPi * t / 7.0) : 0.0;
     m_temperature += (38.0 + f * 0.2 - m_temperature) * std::min(1.0, dt / 120.0);
-    const double currentUnit = m_reg[kVfdModel] > 21 ? 10.0 : 100.0;
+    const double currentUnit = m_reg[kVfdPowerClass] > 21 ? 10.0 : 100.0;
 
     m_reg[kVfdRunning + 0] = static_cast<uint16_t>(std::lround(f * unit));
     m_reg[kVfdRunning + 1] = m_reg[kVfdFrequencySetting];
