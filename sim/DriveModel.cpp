@@ -9,6 +9,7 @@ namespace {
 enum Flag : uint8_t {
     FlagComputed = 1, // rewritten by the simulation on every tick
     FlagMasterReadOnly = 2, // a write from the master is refused
+    FlagState = 4, // computed from a state that a console write sets
 };
 
 constexpr double kPi = 3.14159265358979323846;
@@ -87,10 +88,14 @@ void DriveModel::setupComputedRegisters()
         markComputed(kServoRunState);
         for (int k = 0; k < kServoStatusWords; ++k)
             markComputed(static_cast<quint16>(kServoStatus + k));
+        m_flags[kServoEnabledState] |= FlagState;
+        m_flags[kServoInputState] |= FlagState;
+        m_flags[kServoAlarm] |= FlagState;
         return;
     }
     markComputed(kVfdState);
     markComputed(kVfdFault);
+    m_flags[kVfdFault] |= FlagState;
     for (int k = 0; k <= 6; ++k)
         markComputed(static_cast<quint16>(kVfdRunning + k));
     for (int i = 0; i < m_definitions.parameters.size(); ++i) {
@@ -235,6 +240,26 @@ void DriveModel::written(quint16 address, int count, bool fromMaster)
         else
             vfdWritten(r, m_reg[r]);
     }
+}
+
+bool DriveModel::setFromConsole(quint16 address, quint16 value)
+{
+    m_reg[address] = value;
+    written(address, 1, false);
+    const quint16 r = resolve(address);
+    const bool hold = (m_flags[r] & FlagComputed) && !(m_flags[r] & FlagState);
+    if (hold)
+        m_held[r] = value;
+    tick(m_time);
+    return hold;
+}
+
+void DriveModel::release(int address)
+{
+    if (address < 0)
+        m_held.clear();
+    else
+        m_held.erase(resolve(static_cast<quint16>(address)));
 }
 
 quint16 DriveModel::value(quint16 address)
@@ -456,6 +481,8 @@ void DriveModel::tick(double now)
     else
         vfdTick(dt);
     liveValuesTick();
+    for (const auto& [address, value] : m_held)
+        m_reg[address] = value;
 }
 
 void DriveModel::servoTick(double dt)

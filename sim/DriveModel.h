@@ -4,6 +4,7 @@
 #include "SimDefinitions.h"
 
 #include <cstdint>
+#include <map>
 #include <random>
 #include <vector>
 
@@ -30,6 +31,10 @@ public:
     void tick(double now);
     void restoreFactory();
 
+    // A console write: like a master write without the read-only check. A value the simulation
+    // computes is held until release(); returns true when it is held.
+    bool setFromConsole(quint16 address, quint16 value);
+    void release(int address); // -1: all
     void setAlarm(quint16 code);
     void clearAlarm();
     quint16 value(quint16 address);
@@ -73,6 +78,7 @@ private:
     std::vector<int> m_param; // index into m_definitions.parameters, -1 if none
     std::vector<uint8_t> m_flags; // see the flags in the implementation
     std::vector<LiveValue> m_live;
+    std::map<quint16, quint16> m_held; // console values that win over the simulation
     std::mt19937 m_random { 12345 };
 
     double m_time = -1.0; // monotonic seconds of the last step, -1 before the first

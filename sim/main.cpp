@@ -73,18 +73,19 @@ on stdout:
   exception off              remove all injected exceptions
   delay <ms>                 extra delay before every reply
   set <hexaddr> <value>      set a register (value decimal, negative or 0x hex) as a master
-                             write would, without the read-only check; of the registers the
-                             simulation computes only servo 53 (enable), 0x100F (DI states),
-                             0x1013 (alarm) and VFD 0x8000 (fault) keep a set value, the
-                             others are rewritten on the next 20 ms step
+                             write would, without the read-only check. Servo 53 (enable),
+                             0x100F (DI states), 0x1013 (alarm) and VFD 0x8000 (fault) set the
+                             drive's state; any other value the simulation computes is held
+                             at the set value (answer "ok set <addr> <value> held")
+  release <hexaddr>|all      let the simulation compute a held register again
   get <hexaddr>              answers "ok <value>" (unsigned decimal)
   quit                       exit
 
 Exception codes: 0x01 unsupported function code; 0x02 address range beyond 0xFFFF; 0x03 a count
 outside 1..125 (read) / 1..123 (write), or a write touching a read-only register: a parameter
 with writable="0" or a value the drive computes (servo 53, 54, 0x1000-0x101B; VFD 0x3000, 0x8000,
-the D0 values). Such a write stores nothing; no value range is checked. Command registers always take
-a write. Registers not in the table read 0 and store what is written.
+the D0 values). Such a write stores nothing; no value range is checked. Command registers
+always take a write. Registers not in the table read 0 and store what is written.
 
 Servo registers: 181 := 1/0 enables/disables (53 reads 1 while enabled, 54 and status word 22
 read 1 ready, 2 servo on, 3 alarm; an alarm disables and refuses enabling);
@@ -245,7 +246,6 @@ struct Console
 {
     DriveModel& model;
     SlaveServer& server;
-    uint16_t* registers;
     bool quit = false;
 
     void run(const QString& line)
@@ -299,13 +299,23 @@ struct Console
         } else if (cmd == QLatin1String("set")) {
             if (w.size() == 3 && parseHexAddress(w.at(1), &address) && parseNumber(w.at(2), &value)
                 && value >= -32768 && value <= 65535) {
-                registers[address] = static_cast<uint16_t>(value & 0xFFFF);
-                model.written(address, 1, false);
-                answer(QStringLiteral("ok set %1 %2")
+                const bool held = model.setFromConsole(address, static_cast<quint16>(value & 0xFFFF));
+                answer(QStringLiteral("ok set %1 %2%3")
                            .arg(address, 4, 16, QLatin1Char('0'))
-                           .arg(registers[address]));
+                           .arg(value & 0xFFFF)
+                           .arg(held ? QStringLiteral(" held") : QString()));
             } else {
                 answer(QStringLiteral("error usage: set <hexaddr> <value>"));
+            }
+        } else if (cmd == QLatin1String("release")) {
+            if (w.size() == 2 && w.at(1) == QLatin1String("all")) {
+                model.release(-1);
+                answer(QStringLiteral("ok release all"));
+            } else if (w.size() == 2 && parseHexAddress(w.at(1), &address)) {
+                model.release(address);
+                answer(QStringLiteral("ok release %1").arg(address, 4, 16, QLatin1Char('0')));
+            } else {
+                answer(QStringLiteral("error usage: release <hexaddr>|all"));
             }
         } else if (cmd == QLatin1String("get")) {
             if (w.size() == 2 && parseHexAddress(w.at(1), &address))
@@ -384,7 +394,7 @@ int main(int argc, char** argv)
         ::sigaction(SIGINT, &sa, nullptr);
         ::signal(SIGPIPE, SIG_IGN);
 
-        Console console { model, server, mapping->tab_registers };
+        Console console { model, server };
         bool stdinOpen = true;
         QByteArray input;
         bool announced = false;
