@@ -57,7 +57,7 @@ private:
     int decide(int length) const;
     double frameSeconds(int bytes) const;
     void writeLog() const;
-    bool sendCorrupted();
+    bool sendOwnFrame(bool corruptCrc);
 
     LinkSettings m_settings;
     DriveModel& m_model;
