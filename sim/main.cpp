@@ -331,6 +331,128 @@ struct Console
     }
 };
 
+// Serves the link until SIGTERM, SIGINT or "quit"; the exit code.
+int serve(const Options& options, const SimDefinitions& definitions, modbus_mapping_t* mapping, FILE* log)
+{
+    DriveModel model(options.family, definitions, mapping->tab_registers);
+    SlaveServer server(options.link, model, mapping);
+    if (!server.valid()) {
+        std::fprintf(stderr, "kestrova-drive-sim: bad serial settings\n");
+        return 2;
+    }
+    server.setLog(log);
+
+    if (::pipe(g_signalPipe) != 0)
+        return 1;
+    ::fcntl(g_signalPipe[0], F_SETFL, O_NONBLOCK);
+    ::fcntl(g_signalPipe[1], F_SETFL, O_NONBLOCK);
+    struct sigaction sa = {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGINT, &sa, nullptr);
+    ::signal(SIGPIPE, SIG_IGN);
+
+    Console console { model, server };
+    bool stdinOpen = true;
+    QByteArray input;
+    bool announced = false;
+    bool lostReported = false;
+    double reopenAt = 0.0;
+    const double tickInterval = 0.02;
+    double nextTick = monotonicSeconds();
+
+    while (!console.quit) {
+        double now = monotonicSeconds();
+        if (!server.isOpen() && now >= reopenAt) {
+            if (server.open()) {
+                if (!announced) {
+                    answer(QStringLiteral("ready ") + options.link.port);
+                    announced = true;
+                } else {
+                    std::fprintf(stderr, "kestrova-drive-sim: %s reopened\n",
+                        options.link.port.toLocal8Bit().constData());
+                }
+                lostReported = false;
+            } else {
+                if (!announced && !lostReported) {
+                    std::fprintf(stderr, "kestrova-drive-sim: cannot open %s (%s), retrying\n",
+                        options.link.port.toLocal8Bit().constData(), std::strerror(errno));
+                    lostReported = true;
+                }
+                reopenAt = now + 0.2;
+            }
+        }
+        if (now >= nextTick) {
+            model.tick(now);
+            nextTick = now + tickInterval;
+        }
+
+        double wakeAt = nextTick;
+        if (server.hasPending())
+            wakeAt = std::min(wakeAt, server.pendingDeadline());
+        if (!server.isOpen())
+            wakeAt = std::min(wakeAt, reopenAt);
+        const int timeoutMs = std::max(0, int((wakeAt - now) * 1000.0 + 0.999));
+
+        pollfd fds[3];
+        int n = 0;
+        fds[n++] = { g_signalPipe[0], POLLIN, 0 };
+        const int stdinIndex = stdinOpen ? n : -1;
+        if (stdinOpen)
+            fds[n++] = { STDIN_FILENO, POLLIN, 0 };
+        const int linkIndex = server.wantsInput() ? n : -1;
+        if (server.wantsInput())
+            fds[n++] = { server.fd(), POLLIN, 0 };
+
+        const int ready = ::poll(fds, nfds_t(n), timeoutMs);
+        if (ready < 0 && errno != EINTR)
+            break;
+        if (ready > 0 && (fds[0].revents & POLLIN))
+            break; // SIGTERM / SIGINT
+
+        if (stdinIndex >= 0 && fds[stdinIndex].revents) {
+            char buffer[1024];
+            const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
+            if (got <= 0) {
+                stdinOpen = false; // keep serving without a console
+            } else {
+                input.append(buffer, int(got));
+                int eol;
+                while (!console.quit && (eol = input.indexOf('\n')) >= 0) {
+                    const QString line = QString::fromLocal8Bit(input.left(eol));
+                    input.remove(0, eol + 1);
+                    console.run(line);
+                }
+            }
+        }
+
+        now = monotonicSeconds();
+        bool linkLost = false;
+        if (linkIndex >= 0 && fds[linkIndex].revents) {
+            if (fds[linkIndex].revents & (POLLHUP | POLLERR | POLLNVAL))
+                linkLost = true;
+            else
+                linkLost = !server.receive(now);
+        }
+        if (!linkLost && server.hasPending() && monotonicSeconds() >= server.pendingDeadline()) {
+            model.tick(monotonicSeconds());
+            linkLost = !server.sendPending();
+        }
+        if (linkLost) {
+            // The other end went away (socat ended): keep trying the same path.
+            server.close();
+            reopenAt = monotonicSeconds() + 0.2;
+            if (!lostReported) {
+                std::fprintf(stderr, "kestrova-drive-sim: link %s lost, reopening\n",
+                    options.link.port.toLocal8Bit().constData());
+                lostReported = true;
+            }
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -368,132 +490,13 @@ int main(int argc, char** argv)
     }
 
     modbus_mapping_t* mapping = modbus_mapping_new(0, 0, 65536, 0);
-    if (!mapping) {
+    int rc = 1;
+    if (mapping) {
+        rc = serve(options, definitions, mapping, log);
+        modbus_mapping_free(mapping);
+    } else {
         std::fprintf(stderr, "kestrova-drive-sim: out of memory\n");
-        return 1;
     }
-    int rc = 0;
-    {
-        DriveModel model(options.family, definitions, mapping->tab_registers);
-        SlaveServer server(options.link, model, mapping);
-        if (!server.valid()) {
-            std::fprintf(stderr, "kestrova-drive-sim: bad serial settings\n");
-            modbus_mapping_free(mapping);
-            return 2;
-        }
-        server.setLog(log);
-
-        if (::pipe(g_signalPipe) != 0)
-            return 1;
-        ::fcntl(g_signalPipe[0], F_SETFL, O_NONBLOCK);
-        ::fcntl(g_signalPipe[1], F_SETFL, O_NONBLOCK);
-        struct sigaction sa = {};
-        sa.sa_handler = onSignal;
-        sigemptyset(&sa.sa_mask);
-        ::sigaction(SIGTERM, &sa, nullptr);
-        ::sigaction(SIGINT, &sa, nullptr);
-        ::signal(SIGPIPE, SIG_IGN);
-
-        Console console { model, server };
-        bool stdinOpen = true;
-        QByteArray input;
-        bool announced = false;
-        bool lostReported = false;
-        double reopenAt = 0.0;
-        const double tickInterval = 0.02;
-        double nextTick = monotonicSeconds();
-
-        while (!console.quit) {
-            double now = monotonicSeconds();
-            if (!server.isOpen() && now >= reopenAt) {
-                if (server.open()) {
-                    if (!announced) {
-                        answer(QStringLiteral("ready ") + options.link.port);
-                        announced = true;
-                    } else {
-                        std::fprintf(stderr, "kestrova-drive-sim: %s reopened\n",
-                            options.link.port.toLocal8Bit().constData());
-                    }
-                    lostReported = false;
-                } else {
-                    if (!announced && !lostReported) {
-                        std::fprintf(stderr, "kestrova-drive-sim: cannot open %s (%s), retrying\n",
-                            options.link.port.toLocal8Bit().constData(), std::strerror(errno));
-                        lostReported = true;
-                    }
-                    reopenAt = now + 0.2;
-                }
-            }
-            if (now >= nextTick) {
-                model.tick(now);
-                nextTick = now + tickInterval;
-            }
-
-            double wakeAt = nextTick;
-            if (server.hasPending())
-                wakeAt = std::min(wakeAt, server.pendingDeadline());
-            if (!server.isOpen())
-                wakeAt = std::min(wakeAt, reopenAt);
-            const int timeoutMs = std::max(0, int((wakeAt - now) * 1000.0 + 0.999));
-
-            pollfd fds[3];
-            int n = 0;
-            fds[n++] = { g_signalPipe[0], POLLIN, 0 };
-            const int stdinIndex = stdinOpen ? n : -1;
-            if (stdinOpen)
-                fds[n++] = { STDIN_FILENO, POLLIN, 0 };
-            const int linkIndex = server.wantsInput() ? n : -1;
-            if (server.wantsInput())
-                fds[n++] = { server.fd(), POLLIN, 0 };
-
-            const int ready = ::poll(fds, nfds_t(n), timeoutMs);
-            if (ready < 0 && errno != EINTR)
-                break;
-            if (ready > 0 && (fds[0].revents & POLLIN))
-                break; // SIGTERM / SIGINT
-
-            if (stdinIndex >= 0 && fds[stdinIndex].revents) {
-                char buffer[1024];
-                const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
-                if (got <= 0) {
-                    stdinOpen = false; // keep serving without a console
-                } else {
-                    input.append(buffer, int(got));
-                    int eol;
-                    while (!console.quit && (eol = input.indexOf('\n')) >= 0) {
-                        const QString line = QString::fromLocal8Bit(input.left(eol));
-                        input.remove(0, eol + 1);
-                        console.run(line);
-                    }
-                }
-            }
-
-            now = monotonicSeconds();
-            bool linkLost = false;
-            if (linkIndex >= 0 && fds[linkIndex].revents) {
-                if (fds[linkIndex].revents & (POLLHUP | POLLERR | POLLNVAL))
-                    linkLost = true;
-                else
-                    linkLost = !server.receive(now);
-            }
-            if (!linkLost && server.hasPending() && monotonicSeconds() >= server.pendingDeadline()) {
-                model.tick(monotonicSeconds());
-                linkLost = !server.sendPending();
-            }
-            if (linkLost) {
-                // The other end went away (socat ended): keep trying the same path.
-                server.close();
-                reopenAt = monotonicSeconds() + 0.2;
-                if (!lostReported) {
-                    std::fprintf(stderr, "kestrova-drive-sim: link %s lost, reopening\n",
-                        options.link.port.toLocal8Bit().constData());
-                    lostReported = true;
-                }
-            }
-        }
-        rc = 0;
-    }
-    modbus_mapping_free(mapping);
     if (log)
         std::fclose(log);
     return rc;
