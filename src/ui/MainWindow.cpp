@@ -123,8 +123,10 @@ void MainWindow::initToolbar()
     }
 
     addToolBar(m_toolBar);
-    const auto toolButtons = m_toolBar->findChildren<QToolButton*>();
-    for (QToolButton* button : toolButtons) {
+    // Only our own buttons: the tool bar keeps an extension button of its own among its children.
+    for (QToolButton* button : {m_deviceButton, m_softResetButton, m_restoreButton, m_connectButton, m_enableButton}) {
+        if (!button)
+            continue;
         button->setMinimumWidth(65);
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);

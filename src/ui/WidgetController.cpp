@@ -32,7 +32,9 @@ WidgetController::WidgetController(QWidget* parent) : QWidget(parent)
     m_communication = new GUI_Communication(this);
     m_communication->setObjectName(QString::fromLatin1(CommunicationClass));
 
-    // Every page class of the workspace is listed here, in workspace order.
+    // Every page class of the workspace is listed here, in this order: GUI_Communication, GUI_Scope,
+    // GUI_ParamTable, GUI_Motion, GUI_ControlPanel, GUI_FaultPanel, GUI_Monitor, GUI_IO. A button
+    // whose class is not listed does nothing when clicked.
     registerPageClass<GUI_Communication>();
     registerPageClass<GUI_ParamTable>();
 }

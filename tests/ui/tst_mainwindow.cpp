@@ -228,9 +228,11 @@ private slots:
             QCOMPARE(window->enableButton()->text(), QStringLiteral("Disable"));
             QCOMPARE(window->enableButton()->toolTip(), QStringLiteral("Enabling or disabled the current device"));
         }
-        for (QToolButton* button : window->toolBar()->findChildren<QToolButton*>()) {
-            if (button->parent() != window->toolBar())
-                continue; // the tool bar's own extension button
+        for (QToolButton* button : {window->deviceButton(), window->softResetButton(), window->restoreButton(),
+                                    window->connectButton(), window->enableButton()}) {
+            if (!button)
+                continue;
+            QCOMPARE(button->parent(), window->toolBar());
             QCOMPARE(button->minimumWidth(), 65);
             QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
             QVERIFY2(!button->icon().isNull(), qPrintable(button->text()));
