@@ -53,10 +53,11 @@ Options:
                        its EN/ subfolder)
   --no-wire-time       answer at once; by default a reply waits as long as the request and reply
                        frames plus a 3.5 character gap would take at the chosen framing
-  --log FILE           one line per request answered (also exception and corrupted answers, not
-                       requests ignored while silent), flushed at once: function code (2 hex digits),
-                       start address (4 hex digits), register count, written values (decimal), e.g.
-                       "06 00B5 1 1", "10 0000 2 385 65535", "03 F013 1"
+  --log FILE           one line per request answered (also exception and corrupted answers,
+                       not requests ignored while silent or addressed to another slave), flushed
+                       at once: function code (2 hex digits), start address (4 hex digits),
+                       register count, written values (decimal), e.g. "06 00B5 1 1",
+                       "10 0000 2 385 65535", "03 F013 1"
   --debug              libmodbus debug output on stdout
   --help               this text
 
@@ -64,12 +65,14 @@ Prints "ready <port>" on stdout once the port is open and served.
 
 Commands on standard input, one per line; each is answered with one line "ok ..." (or "error ...")
 on stdout:
-  alarm <hex>                servo: alarm code (status word 0x1013), the drive disables;
+  alarm <hex>                servo: alarm code (status word 0x1013; "alarm d" gives 13), the
+                             drive disables;
                              VFD: fault code at 0x8000, the inverter trips and stops
   clear                      clear the alarm / fault
   silent on|off              stop / resume answering (requests are read and dropped, not logged)
   badcrc on|off              answer with a corrupted CRC (writes still take effect)
-  exception <hexaddr> <code> answer every request touching that address with that exception code
+  exception <hexaddr> <code> answer every request touching that address with that exception
+                             code (1-255, decimal or 0x hex)
   exception off              remove all injected exceptions
   delay <ms>                 extra delay before every reply
   set <hexaddr> <value>      set a register (value decimal, negative or 0x hex) as a master
