@@ -10,6 +10,7 @@
 #include "pages/paramtable/WidgetDelegate.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QActionGroup>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -139,6 +140,11 @@ void GUI_ParamTable::initForm()
         swatch.first->setPalette(palette);
         swatch.first->setAutoFillBackground(true);
     }
+    // After the swatches: measuring polishes the labels, and a palette set after that is lost.
+    // The strip keeps its natural width and is clipped at the right on a screen narrower than the
+    // page, instead of forcing the page (and the table's value columns) wider than the screen.
+    ui->Wgt_ToolStrip->setFixedHeight(ui->Wgt_ToolStripContent->sizeHint().height());
+    ui->Wgt_ToolStrip->installEventFilter(this);
 
     menuFilter = new QMenu(this);
     actionSettingNotCurrent = menuFilter->addAction(tr("The setting value is inconsistent with the current value"));
@@ -220,6 +226,15 @@ void GUI_ParamTable::initForm()
     connect(realtimeTimer, &QTimer::timeout, this, &GUI_ParamTable::realtimeRefresh);
 
     connectEvent(Communication::instance()->commState);
+}
+
+bool GUI_ParamTable::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->Wgt_ToolStrip && event->type() == QEvent::Resize) {
+        const int width = qMax(ui->Wgt_ToolStrip->width(), ui->Wgt_ToolStripContent->sizeHint().width());
+        ui->Wgt_ToolStripContent->setGeometry(0, 0, width, ui->Wgt_ToolStrip->height());
+    }
+    return WidgetBase::eventFilter(watched, event);
 }
 
 void GUI_ParamTable::connectEvent(Communication::CommState state)

@@ -42,6 +42,8 @@ public:
     ~GUI_ParamTable() override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     // The file dialogs of the parameter files; tests replace them because native dialogs cannot be
     // driven reliably.
     virtual QString askSaveFileName(const QString& caption, const QString& dir, const QString& filter);
