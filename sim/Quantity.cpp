@@ -9,6 +9,13 @@ bool has(const QString& text, const char* word)
     return text.contains(QLatin1String(word), Qt::CaseInsensitive);
 }
 
+bool hasWord(const QString& text, const char* word)
+{
+    const QRegularExpression re(QStringLiteral("\\b%1\\b").arg(QLatin1String(word)),
+        QRegularExpression::CaseInsensitiveOption);
+    return re.match(text).hasMatch();
+}
+
 } // namespace
 
 Quantity classifyQuantity(const QString& description, bool servo)
@@ -29,7 +36,7 @@ Quantity classifyQuantity(const QString& description, bool servo)
         return Quantity::FaultCode;
     if (has(d, "temperature"))
         return Quantity::Temperature;
-    if (analogInput.match(d).hasMatch() || has(d, "analog") || has(d, "PID"))
+    if (analogInput.match(d).hasMatch() || has(d, "analog") || hasWord(d, "PID"))
         return Quantity::Analog;
     if (has(d, "time")) {
         if (has(d, "cumulative"))
@@ -76,7 +83,7 @@ Quantity classifyQuantity(const QString& description, bool servo)
     if (has(d, "frequency") || has(d, "(Hz)")) {
         if (has(d, "pulse"))
             return servo ? Quantity::PulseFrequency : Quantity::Unknown;
-        if (has(d, "set") || has(d, "main") || has(d, "preset"))
+        if (hasWord(d, "set") || hasWord(d, "main") || hasWord(d, "preset"))
             return Quantity::SetFrequency;
         if (has(d, "auxiliary"))
             return Quantity::Unknown;
