@@ -421,8 +421,9 @@ private slots:
         QTest::mouseClick(toolButton("Btn_Refresh"), Qt::LeftButton, {}, QPoint(12, 12));
         QTest::mouseClick(button("Btn_SaveParam"), Qt::LeftButton);
         QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
+        QTest::mouseClick(button("Btn_Restore"), Qt::LeftButton);
         comm->commState = Communication::COMM_CONNECTED;
-        QCOMPARE(messages->size(), 3);
+        QCOMPARE(messages->size(), 4);
         for (const QList<QVariant>& message : qAsConst(*messages)) {
             QCOMPARE(message.at(0).toString(), QStringLiteral("No communication with the drive(Off Line)"));
             QCOMPARE(message.at(1).value<Global::MESSAGE_INFO>(), Global::MESSAGE_WARNNING);
@@ -431,6 +432,49 @@ private slots:
         QVERIFY(!progress());
         QTest::qWait(100);
         QVERIFY(sim.log().isEmpty());
+    }
+
+    void restoreAsksThroughCommand()
+    {
+        ModalAnswer::Seen question;
+        ModalAnswer::answerNext(QMessageBox::Cancel, &question);
+        QTest::mouseClick(button("Btn_Restore"), Qt::LeftButton);
+        QTRY_VERIFY(question.shown);
+        QCOMPARE(question.title, QStringLiteral("Restore Factory Parameters"));
+        QTest::qWait(200);
+        QVERIFY(sim.log().isEmpty());
+        QCOMPARE(Communication::instance()->commState, Communication::COMM_CONNECTED);
+    }
+
+    void formTexts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("import") << "Btn_OpenParam" << "Import" << "Parameter import";
+        QTest::newRow("export") << "Btn_SaveParam" << "Export" << "Parameter export";
+        QTest::newRow("restore") << "Btn_Restore" << "Restore" << "Restore factory parameters";
+        QTest::newRow("select all") << "Btn_SelectAll" << "Select All" << "";
+        QTest::newRow("apply") << "Btn_Apply" << "Apply " << "";
+        QTest::newRow("refresh") << "Btn_Refresh" << "Refresh " << "";
+        QTest::newRow("compare") << "Btn_Compare" << "" << "Parameter compare";
+        QTest::newRow("admin") << "Btn_Admin" << "" << "Administrator mode";
+    }
+
+    void formTexts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QString, toolTip);
+        auto* b = page->findChild<QAbstractButton*>(name);
+        QVERIFY(b);
+        QCOMPARE(b->text(), text);
+        QCOMPARE(b->toolTip(), toolTip);
+        QVERIFY(!b->icon().isNull());
+        QCOMPARE(b->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(menuAction("Btn_Apply", "Write only the checked option")->isChecked(), true);
+        QCOMPARE(menuAction("Btn_Refresh", "Read only the checked option")->isChecked(), true);
+        QCOMPARE(toolButton("Btn_Compare")->menu()->actions().size(), 5);
     }
 
     // Writes go out for edited rows only; the drive echoes the register, which becomes the current
