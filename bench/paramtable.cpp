@@ -85,19 +85,20 @@ QString generatedTable(int parameters)
     QString xml;
     QTextStream out(&xml);
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ParamTable>\n<Format>";
-    for (const char* column : {"", "Code", "Description", "Setting value", "Current value", "Factory value", "Min",
-                               "Max", "Unit", "Access", "Effect"})
+    for (const char* column : { "", "Code", "Description", "Setting value", "Current value", "Factory value",
+             "Min", "Max", "Unit", "Access", "Effect" })
         out << "<Column>" << column << "</Column>";
     out << "</Format>\n";
     const int perGroup = 100;
     for (int group = 0; group * perGroup < parameters; ++group) {
         const QString name = QStringLiteral("G%1").arg(group, 2, 10, QLatin1Char('0'));
-        out << "<Group name=\"" << name << "\" description=\"Generated " << group << "\" authority=\"0\" code=\""
-            << QString::number(group + 1, 16).toUpper() << "\">\n";
+        out << "<Group name=\"" << name << "\" description=\"Generated " << group
+            << "\" authority=\"0\" code=\"" << QString::number(group + 1, 16).toUpper() << "\">\n";
         for (int i = 0; i < perGroup && group * perGroup + i < parameters; ++i) {
             out << "<Parameter name=\"" << name << "-" << i << "\" description=\"Parameter " << i
                 << "\" min=\"0.00\" max=\"100.00\" units=\"V\" default=\"1.00\" writable=\"" << (i % 3)
-                << "\" effect=\"" << (i % 3) << "\" format1=\"" << (i % 4 == 0 ? 0 : 2) << "\" format2=\"0\">";
+                << "\" effect=\"" << (i % 3) << "\" format1=\"" << (i % 4 == 0 ? 0 : 2)
+                << "\" format2=\"0\">";
             if (i % 4 == 0)
                 out << "<Index name=\"0:Off\" value=\"0\"/><Index name=\"1:On\" value=\"1\"/>";
             out << "<ToolTips name=\"Generated parameter " << i << "\"/></Parameter>\n";
@@ -182,7 +183,8 @@ void readAll(int baud, const QString& version)
     QCoreApplication::processEvents();
     auto* view = page->findChild<QTableView*>(QStringLiteral("tableView"));
     auto* search = qobject_cast<QSortFilterProxyModel*>(view->model());
-    auto* model = qobject_cast<QStandardItemModel*>(qobject_cast<QSortFilterProxyModel*>(search->sourceModel())->sourceModel());
+    auto* model = qobject_cast<QStandardItemModel*>(
+        qobject_cast<QSortFilterProxyModel*>(search->sourceModel())->sourceModel());
 
     const double wireMs = (8.0 + 7.0 + 2 * 3.5) * bitsPerChar / baud * 1000.0;
     int n = model->rowCount();
@@ -204,13 +206,13 @@ void readAll(int baud, const QString& version)
     int answers = 0;
     int failures = 0;
     QObject::connect(Communication::instance(), &Communication::resultCallBackEvent, page,
-                     [&](const QString& tag, const QVector<quint16>& values) {
-                         if (codes.contains(tag)) {
-                             ++answers;
-                             if (values.isEmpty())
-                                 ++failures;
-                         }
-                     });
+        [&](const QString& tag, const QVector<quint16>& values) {
+            if (codes.contains(tag)) {
+                ++answers;
+                if (values.isEmpty())
+                    ++failures;
+            }
+        });
 
     QElapsedTimer clock;
     clock.start();
@@ -220,10 +222,11 @@ void readAll(int baud, const QString& version)
     waitUntil([page]() { return page->findChild<QProgressDialog*>() == nullptr; }, 5000);
     const double dialogMs = clock.nsecsElapsed() / 1e6;
 
-    std::printf("read_all baud=%d n=%d app/wire=%.2f  (%s; app %.0f ms to the last answer, dialog closed at %.0f ms;"
-                " wire %.2f ms per transaction, %.0f ms in all; %d failed%s)\n",
-                baud, n, appMs / (n * wireMs), qPrintable(scope), appMs, dialogMs, wireMs, n * wireMs, failures,
-                done ? "" : "; TIMED OUT");
+    std::printf(
+        "read_all baud=%d n=%d app/wire=%.2f  (%s; app %.0f ms to the last answer, dialog closed at %.0f ms;"
+        " wire %.2f ms per transaction, %.0f ms in all; %d failed%s)\n",
+        baud, n, appMs / (n * wireMs), qPrintable(scope), appMs, dialogMs, wireMs, n * wireMs, failures,
+        done ? "" : "; TIMED OUT");
     std::fflush(stdout);
     delete page;
     disconnectDrive(sim);
@@ -247,7 +250,7 @@ int main(int argc, char** argv)
     QString largest;
     int largestCount = 0;
     int largestFamily = Global::DEVICE_SERVO;
-    for (const QString& family : {QStringLiteral("SERVO"), QStringLiteral("VFD")}) {
+    for (const QString& family : { QStringLiteral("SERVO"), QStringLiteral("VFD") }) {
         const QDir dir(sourceConfig + family);
         for (const QString& version : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
             const QString path = dir.filePath(version + QStringLiteral("/EN/ParamTable.xml"));
@@ -259,13 +262,15 @@ int main(int argc, char** argv)
             }
         }
     }
-    if (largest.isEmpty() || !install(largestFamily == Global::DEVICE_VFD ? "VFD" : "SERVO", "LARGEST", largest)) {
+    if (largest.isEmpty()
+        || !install(largestFamily == Global::DEVICE_VFD ? "VFD" : "SERVO", "LARGEST", largest)) {
         std::fprintf(stderr, "no sample ParamTable.xml under %s\n", qPrintable(sourceConfig));
         return 1;
     }
     buildMs(largestFamily, QStringLiteral("LARGEST")); // warm-up: fonts, styles, resources
-    std::printf("build_ms params=%d ms=%.1f  (%s)\n", largestCount, buildMs(largestFamily, QStringLiteral("LARGEST")),
-                qPrintable(QDir(sourceConfig).relativeFilePath(largest)));
+    std::printf("build_ms params=%d ms=%.1f  (%s)\n", largestCount,
+        buildMs(largestFamily, QStringLiteral("LARGEST")),
+        qPrintable(QDir(sourceConfig).relativeFilePath(largest)));
 
     {
         QFile file(QStringLiteral("generated.xml"));
@@ -274,8 +279,8 @@ int main(int argc, char** argv)
     }
     install(QStringLiteral("SERVO"), QStringLiteral("GENERATED"), QStringLiteral("generated.xml"));
     std::printf("build_ms params=%d ms=%.1f  (generated)\n",
-                parameterCount(QStringLiteral("Driver/Config/SERVO/GENERATED/EN/ParamTable.xml")),
-                buildMs(Global::DEVICE_SERVO, QStringLiteral("GENERATED")));
+        parameterCount(QStringLiteral("Driver/Config/SERVO/GENERATED/EN/ParamTable.xml")),
+        buildMs(Global::DEVICE_SERVO, QStringLiteral("GENERATED")));
     std::fflush(stdout);
 
     // Read all pages against the simulated servo drive with the largest servo sample.
@@ -289,8 +294,9 @@ int main(int argc, char** argv)
             servoVersion = version;
         }
     }
-    install(QStringLiteral("SERVO"), servoVersion, servoDir.filePath(servoVersion + QStringLiteral("/EN/ParamTable.xml")));
-    for (int baud : {115200, 9600})
+    install(QStringLiteral("SERVO"), servoVersion,
+        servoDir.filePath(servoVersion + QStringLiteral("/EN/ParamTable.xml")));
+    for (int baud : { 115200, 9600 })
         readAll(baud, servoVersion);
     return 0;
 }

@@ -20,16 +20,20 @@ private slots:
     {
         QTest::addColumn<QString>("current");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("plain number") << "12.34" << "12.34";
-        QTest::newRow("never read") << "" << "";
-        QTest::newRow("entry with colon") << "1:Enabled" << "1";
+        QTest::newRow("plain number") << "12.34"
+                                      << "12.34";
+        QTest::newRow("never read") << ""
+                                    << "";
+        QTest::newRow("entry with colon") << "1:Enabled"
+                                          << "1";
         QTest::newRow("full-width colon") << QString::fromUtf8("2：速度模式") << "2";
-        QTest::newRow("ascii colon wins over a later full-width one")
-            << QString::fromUtf8("3:a：b") << "3";
+        QTest::newRow("ascii colon wins over a later full-width one") << QString::fromUtf8("3:a：b") << "3";
         QTest::newRow("ascii colon wins over an earlier full-width one")
             << QString::fromUtf8("3：a:b") << QString::fromUtf8("3：a");
-        QTest::newRow("hexadecimal") << "0x1F" << "0x1F";
-        QTest::newRow("colon first") << ":x" << "";
+        QTest::newRow("hexadecimal") << "0x1F"
+                                     << "0x1F";
+        QTest::newRow("colon first") << ":x"
+                                     << "";
     }
 
     void exportedValue()
@@ -42,7 +46,7 @@ private slots:
     void buildDocument()
     {
         const QByteArray document = ParamFile::buildDocument(
-            1, {{"P0-02", "5"}, {"P0-01", "1:On"}, {"P0-02", "7"}, {"P1-00", ""}});
+            1, { { "P0-02", "5" }, { "P0-01", "1:On" }, { "P0-02", "7" }, { "P1-00", "" } });
         QJsonParseError error;
         const QJsonDocument json = QJsonDocument::fromJson(document, &error);
         QCOMPARE(error.error, QJsonParseError::NoError);
@@ -64,17 +68,17 @@ private slots:
         QTest::addColumn<int>("device");
         QTest::addColumn<int>("result");
 
-        QTest::newRow("servo file on servo") << QByteArray(R"({"DeviceVersion":"0","P0-01":"5"})") << 0
-                                             << int(ReadResult::Ok);
-        QTest::newRow("servo file on VFD") << QByteArray(R"({"DeviceVersion":"0"})") << 1
-                                           << int(ReadResult::Mismatch);
+        QTest::newRow("servo file on servo")
+            << QByteArray(R"({"DeviceVersion":"0","P0-01":"5"})") << 0 << int(ReadResult::Ok);
+        QTest::newRow("servo file on VFD")
+            << QByteArray(R"({"DeviceVersion":"0"})") << 1 << int(ReadResult::Mismatch);
         QTest::newRow("no family") << QByteArray(R"({"P0-01":"5"})") << 0 << int(ReadResult::Mismatch);
-        QTest::newRow("family as number") << QByteArray(R"({"DeviceVersion":0})") << 0
-                                          << int(ReadResult::Mismatch);
-        QTest::newRow("family not a number") << QByteArray(R"({"DeviceVersion":"servo"})") << 0
-                                             << int(ReadResult::Mismatch);
-        QTest::newRow("invalid JSON") << QByteArray(R"({"DeviceVersion":"0",)") << 0
-                                      << int(ReadResult::Failed);
+        QTest::newRow("family as number")
+            << QByteArray(R"({"DeviceVersion":0})") << 0 << int(ReadResult::Mismatch);
+        QTest::newRow("family not a number")
+            << QByteArray(R"({"DeviceVersion":"servo"})") << 0 << int(ReadResult::Mismatch);
+        QTest::newRow("invalid JSON")
+            << QByteArray(R"({"DeviceVersion":"0",)") << 0 << int(ReadResult::Failed);
         QTest::newRow("array") << QByteArray(R"(["DeviceVersion","0"])") << 0 << int(ReadResult::Failed);
         QTest::newRow("empty") << QByteArray() << 0 << int(ReadResult::Failed);
     }
@@ -98,8 +102,8 @@ private slots:
 
     void valueText()
     {
-        const QJsonObject object =
-            QJsonDocument::fromJson(R"({"a":"1.5","b":15,"c":true,"d":null,"e":"0x1F"})").object();
+        const QJsonObject object
+            = QJsonDocument::fromJson(R"({"a":"1.5","b":15,"c":true,"d":null,"e":"0x1F"})").object();
         QCOMPARE(ParamFile::valueText(object, "a"), QString("1.5"));
         QCOMPARE(ParamFile::valueText(object, "b"), QString()); // JSON numbers read as empty
         QCOMPARE(ParamFile::valueText(object, "c"), QString());
@@ -138,11 +142,11 @@ private slots:
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<QString>("read");
         QTest::addColumn<int>("position");
-        QTest::newRow("exact match after a longer one") << QStringList{"10", "1", "0"} << "1" << 1;
-        QTest::newRow("exact match first") << QStringList{"1", "10"} << "10" << 1;
-        QTest::newRow("substring only as fallback") << QStringList{"5", "12"} << "1" << 1;
-        QTest::newRow("no match") << QStringList{"5", "6"} << "7" << -1;
-        QTest::newRow("empty list") << QStringList{} << "0" << -1;
+        QTest::newRow("exact match after a longer one") << QStringList { "10", "1", "0" } << "1" << 1;
+        QTest::newRow("exact match first") << QStringList { "1", "10" } << "10" << 1;
+        QTest::newRow("substring only as fallback") << QStringList { "5", "12" } << "1" << 1;
+        QTest::newRow("no match") << QStringList { "5", "6" } << "7" << -1;
+        QTest::newRow("empty list") << QStringList {} << "0" << -1;
     }
 
     void findIndexEntry()
@@ -152,7 +156,7 @@ private slots:
         QFETCH(int, position);
         QList<QStringList> entries;
         for (const QString& value : values)
-            entries << QStringList{"name" + value, value};
+            entries << QStringList { "name" + value, value };
         QCOMPARE(ParamFile::findIndexEntry(entries, read), position);
     }
 
@@ -165,7 +169,7 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("new content"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"params.json"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { "params.json" });
     }
 
     void writeIntoMissingFolderFails()
@@ -196,9 +200,10 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             QCOMPARE(file.write(old), qint64(old.size()));
         }
-        const QByteArray document = ParamFile::buildDocument(0, {{"P0-01", QString(valueLength, QLatin1Char('9'))}});
+        const QByteArray document
+            = ParamFile::buildDocument(0, { { "P0-01", QString(valueLength, QLatin1Char('9')) } });
 
-        rlimit saved{};
+        rlimit saved {};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
         auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limited = saved;
@@ -212,7 +217,7 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), old);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"backup.json"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { "backup.json" });
     }
 };
 

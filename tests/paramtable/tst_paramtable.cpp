@@ -106,11 +106,12 @@ private:
     // Installs the test definitions where the page looks for them: ./Driver/Config/<family>/TEST/EN/.
     void installDefinitions()
     {
-        for (const auto& pair : {qMakePair(QStringLiteral("servo"), QStringLiteral("SERVO")),
-                                 qMakePair(QStringLiteral("vfd"), QStringLiteral("VFD"))}) {
+        for (const auto& pair : { qMakePair(QStringLiteral("servo"), QStringLiteral("SERVO")),
+                 qMakePair(QStringLiteral("vfd"), QStringLiteral("VFD")) }) {
             const QString target = QStringLiteral("Driver/Config/%1/TEST/EN/").arg(pair.second);
             QVERIFY(QDir().mkpath(target));
-            for (const QString& name : {QStringLiteral("ParamTable.xml"), QStringLiteral("ControlFunction.xml")}) {
+            for (const QString& name :
+                { QStringLiteral("ParamTable.xml"), QStringLiteral("ControlFunction.xml") }) {
                 QFile::remove(target + name);
                 QVERIFY(QFile::copy(dataDir + pair.first + QLatin1Char('/') + name, target + name));
             }
@@ -178,7 +179,10 @@ private:
     QTableView* view() { return page->findChild<QTableView*>(QStringLiteral("tableView")); }
     QTreeView* tree() { return page->findChild<QTreeView*>(QStringLiteral("treeView")); }
     QToolButton* toolButton(const char* name) { return page->findChild<QToolButton*>(QLatin1String(name)); }
-    QAbstractButton* button(const char* name) { return page->findChild<QAbstractButton*>(QLatin1String(name)); }
+    QAbstractButton* button(const char* name)
+    {
+        return page->findChild<QAbstractButton*>(QLatin1String(name));
+    }
 
     QStandardItemModel* model()
     {
@@ -332,16 +336,14 @@ private slots:
         openPage();
     }
 
-    void cleanup()
-    {
-        page.reset();
-    }
+    void cleanup() { page.reset(); }
 
     void buildsTableAndTree()
     {
         // Normal mode: the administrator group is absent.
-        QCOMPARE(viewCodes(), QStringList({"P0-00", "P0-01", "P0-02", "P0-03", "P0-04", "P0-05", "P0-06",
-                                           "P0-x", "P1-00", "P1-01", "P1-03", "P1-06", "PF-01"}));
+        QCOMPARE(viewCodes(),
+            QStringList({ "P0-00", "P0-01", "P0-02", "P0-03", "P0-04", "P0-05", "P0-06", "P0-x", "P1-00",
+                "P1-01", "P1-03", "P1-06", "PF-01" }));
         QCOMPARE(model()->columnCount(), 11);
         QCOMPARE(model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Factory value"));
         QCOMPARE(view()->columnWidth(2), 220);
@@ -375,19 +377,21 @@ private slots:
         QTest::addColumn<QStringList>("requests");
 
         const QString checkedOnly = QStringLiteral("Read only the checked option");
-        QTest::newRow("checked") << checkedOnly << "" << QStringList{"P0-01", "P1-03"}
-                                 << QStringList{readLine(0x0001), readLine(0x0103)};
-        QTest::newRow("checked broken code is left out") << checkedOnly << "" << QStringList{"P0-x", "P0-02"}
-                                                         << QStringList{readLine(0x0002)};
-        QTest::newRow("nothing checked") << checkedOnly << "" << QStringList{} << QStringList{};
-        QTest::newRow("current page") << "Read the current page" << "P1" << QStringList{}
-                                      << QStringList{readLine(0x0100), readLine(0x0101), readLine(0x0103),
-                                                     readLine(0x0106)};
+        QTest::newRow("checked") << checkedOnly << "" << QStringList { "P0-01", "P1-03" }
+                                 << QStringList { readLine(0x0001), readLine(0x0103) };
+        QTest::newRow("checked broken code is left out")
+            << checkedOnly << "" << QStringList { "P0-x", "P0-02" } << QStringList { readLine(0x0002) };
+        QTest::newRow("nothing checked") << checkedOnly << "" << QStringList {} << QStringList {};
+        QTest::newRow("current page")
+            << "Read the current page"
+            << "P1" << QStringList {}
+            << QStringList { readLine(0x0100), readLine(0x0101), readLine(0x0103), readLine(0x0106) };
         QTest::newRow("all pages ignore the group")
-            << "Read all pages" << "PF" << QStringList{}
-            << QStringList{readLine(0x0000), readLine(0x0001), readLine(0x0002), readLine(0x0003),
-                           readLine(0x0004), readLine(0x0005), readLine(0x0006), readLine(0x0100),
-                           readLine(0x0101), readLine(0x0103), readLine(0x0106), readLine(0x0F01)};
+            << "Read all pages"
+            << "PF" << QStringList {}
+            << QStringList { readLine(0x0000), readLine(0x0001), readLine(0x0002), readLine(0x0003),
+                   readLine(0x0004), readLine(0x0005), readLine(0x0006), readLine(0x0100), readLine(0x0101),
+                   readLine(0x0103), readLine(0x0106), readLine(0x0F01) };
     }
 
     void readBatches()
@@ -407,7 +411,7 @@ private slots:
             return;
         }
         QCOMPARE(console->first().at(0).toString(),
-                 QStringLiteral("Parameter read, number of parameters: %1").arg(requests.size()));
+            QStringLiteral("Parameter read, number of parameters: %1").arg(requests.size()));
         QCOMPARE(normalized(sim.log()), requests);
         // Every answered parameter shows a value.
         QVERIFY(!cell("P0-02", 4)->text().isEmpty() || !requests.contains(readLine(0x0002)));
@@ -417,7 +421,7 @@ private slots:
     {
         Communication* comm = Communication::instance();
         comm->commState = Communication::COMM_WAITING; // as during a drive command
-        check({"P0-01"});
+        check({ "P0-01" });
         QTest::mouseClick(toolButton("Btn_Refresh"), Qt::LeftButton, {}, QPoint(12, 12));
         QTest::mouseClick(button("Btn_SaveParam"), Qt::LeftButton);
         QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
@@ -451,14 +455,30 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("toolTip");
-        QTest::newRow("import") << "Btn_OpenParam" << "Import" << "Parameter import";
-        QTest::newRow("export") << "Btn_SaveParam" << "Export" << "Parameter export";
-        QTest::newRow("restore") << "Btn_Restore" << "Restore" << "Restore factory parameters";
-        QTest::newRow("select all") << "Btn_SelectAll" << "Select All" << "";
-        QTest::newRow("apply") << "Btn_Apply" << "Apply " << "";
-        QTest::newRow("refresh") << "Btn_Refresh" << "Refresh " << "";
-        QTest::newRow("compare") << "Btn_Compare" << "" << "Parameter compare";
-        QTest::newRow("admin") << "Btn_Admin" << "" << "Administrator mode";
+        QTest::newRow("import") << "Btn_OpenParam"
+                                << "Import"
+                                << "Parameter import";
+        QTest::newRow("export") << "Btn_SaveParam"
+                                << "Export"
+                                << "Parameter export";
+        QTest::newRow("restore") << "Btn_Restore"
+                                 << "Restore"
+                                 << "Restore factory parameters";
+        QTest::newRow("select all") << "Btn_SelectAll"
+                                    << "Select All"
+                                    << "";
+        QTest::newRow("apply") << "Btn_Apply"
+                               << "Apply "
+                               << "";
+        QTest::newRow("refresh") << "Btn_Refresh"
+                                 << "Refresh "
+                                 << "";
+        QTest::newRow("compare") << "Btn_Compare"
+                                 << ""
+                                 << "Parameter compare";
+        QTest::newRow("admin") << "Btn_Admin"
+                               << ""
+                               << "Administrator mode";
     }
 
     void formTexts()
@@ -481,13 +501,14 @@ private slots:
     // value; reading back gives the same value and its colour against the factory value.
     void writeThenReadColours()
     {
-        setSetting("P0-01", "100", 100);   // equals the factory value
+        setSetting("P0-01", "100", 100); // equals the factory value
         setSetting("P0-02", "50.00", 5000); // differs from 12.34
-        setSetting("P0-05", "7", 7);        // no factory value
-        setSetting("P0-06", "-1.5", -15);   // signed, sent as 0xFFF1
-        check({"P0-01", "P0-02", "P0-03", "P0-05", "P0-06"}); // P0-03 never edited: left out
+        setSetting("P0-05", "7", 7); // no factory value
+        setSetting("P0-06", "-1.5", -15); // signed, sent as 0xFFF1
+        check({ "P0-01", "P0-02", "P0-03", "P0-05", "P0-06" }); // P0-03 never edited: left out
         runBatch("Btn_Apply", "Write only the checked option", 4);
-        QCOMPARE(console->first().at(0).toString(), QStringLiteral("Parameter write, number of parameters: 4"));
+        QCOMPARE(
+            console->first().at(0).toString(), QStringLiteral("Parameter write, number of parameters: 4"));
         const QStringList log = normalized(sim.log());
         QCOMPARE(log.size(), 4);
         QVERIFY(log.at(0).startsWith("06 0001 "));
@@ -496,7 +517,7 @@ private slots:
         QVERIFY(log.at(3).startsWith("06 0006 "));
 
         QCOMPARE(cell("P0-02", 4)->text(), QStringLiteral("50.00"));
-        for (const char* code : {"P0-01", "P0-02", "P0-05", "P0-06"})
+        for (const char* code : { "P0-01", "P0-02", "P0-05", "P0-06" })
             cell(code, 4)->setText(QString());
         sim.clearLog();
         runBatch("Btn_Refresh", "Read only the checked option", 5);
@@ -527,22 +548,24 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("colour");
 
-        QTest::newRow("equal to factory") << "P0-01" << QVector<quint16>{100} << "100" << hex(white);
-        QTest::newRow("differs from factory") << "P0-01" << QVector<quint16>{101} << "101" << hex(factoryDiff);
-        QTest::newRow("two decimals equal") << "P0-02" << QVector<quint16>{1234} << "12.34" << hex(white);
-        QTest::newRow("hexadecimal equal") << "P0-04" << QVector<quint16>{31} << "0x1F" << hex(white);
-        QTest::newRow("no factory value") << "P0-05" << QVector<quint16>{99} << "99" << hex(white);
-        QTest::newRow("signed") << "P0-06" << QVector<quint16>{0xFFF1} << "-1.5" << hex(factoryDiff);
-        QTest::newRow("failed keeps text") << "P0-01" << QVector<quint16>{} << "" << hex(failed);
+        QTest::newRow("equal to factory") << "P0-01" << QVector<quint16> { 100 } << "100" << hex(white);
+        QTest::newRow("differs from factory")
+            << "P0-01" << QVector<quint16> { 101 } << "101" << hex(factoryDiff);
+        QTest::newRow("two decimals equal") << "P0-02" << QVector<quint16> { 1234 } << "12.34" << hex(white);
+        QTest::newRow("hexadecimal equal") << "P0-04" << QVector<quint16> { 31 } << "0x1F" << hex(white);
+        QTest::newRow("no factory value") << "P0-05" << QVector<quint16> { 99 } << "99" << hex(white);
+        QTest::newRow("signed") << "P0-06" << QVector<quint16> { 0xFFF1 } << "-1.5" << hex(factoryDiff);
+        QTest::newRow("failed keeps text") << "P0-01" << QVector<quint16> {} << "" << hex(failed);
         // Enumerations: the entry whose value equals the read value, even when an entry whose value
         // merely contains it comes first.
         QTest::newRow("enumeration exact match after a longer value")
-            << "P0-00" << QVector<quint16>{1} << "1:One" << hex(white);
-        QTest::newRow("enumeration longer value") << "P0-00" << QVector<quint16>{10} << "10:Ten" << hex(factoryDiff);
+            << "P0-00" << QVector<quint16> { 1 } << "1:One" << hex(white);
+        QTest::newRow("enumeration longer value")
+            << "P0-00" << QVector<quint16> { 10 } << "10:Ten" << hex(factoryDiff);
         QTest::newRow("enumeration full-width colon")
-            << "P0-00" << QVector<quint16>{0} << QString::fromUtf8("0：Zero") << hex(factoryDiff);
-        QTest::newRow("enumeration no entry empties the text") << "P0-00" << QVector<quint16>{7} << ""
-                                                                << "none";
+            << "P0-00" << QVector<quint16> { 0 } << QString::fromUtf8("0：Zero") << hex(factoryDiff);
+        QTest::newRow("enumeration no entry empties the text") << "P0-00" << QVector<quint16> { 7 } << ""
+                                                               << "none";
     }
 
     void answerColours()
@@ -565,12 +588,12 @@ private slots:
         runBatch("Btn_Refresh", "Read all pages", 12);
         page->setCurrentPage(false);
         cell("P0-01", 4)->setText(QStringLiteral("x"));
-        answer("P0-01", {5});
+        answer("P0-01", { 5 });
         QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("x"));
         // Tags of other requesters are ignored.
         page->setCurrentPage(true);
-        answer("AEnableState", {1});
-        answer("P0-01", {5});
+        answer("AEnableState", { 1 });
+        answer("P0-01", { 5 });
         QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("5"));
     }
 
@@ -586,7 +609,7 @@ private slots:
         QFETCH(QString, fault);
         QVERIFY(!sim.command(fault).isEmpty());
         const bool silent = fault.startsWith("silent");
-        check(silent ? QStringList{"P0-02"} : QStringList{"P0-01", "P0-02"});
+        check(silent ? QStringList { "P0-02" } : QStringList { "P0-01", "P0-02" });
         cell("P0-02", 4)->setText(QStringLiteral("kept"));
         runBatch("Btn_Refresh", "Read only the checked option", silent ? 1 : 2, 10000);
         sim.command(silent ? QStringLiteral("silent off") : QStringLiteral("exception off"));
@@ -595,14 +618,14 @@ private slots:
 
         // "Filter failed items" shows just that row; the compare button shows all again.
         menuAction("Btn_Compare", "Filter failed items")->trigger();
-        QCOMPARE(visibleCodes(), QStringList{"P0-02"});
+        QCOMPARE(visibleCodes(), QStringList { "P0-02" });
         toolButton("Btn_Compare")->click();
         QCOMPARE(visibleCodes().size(), 13);
     }
 
     void precisionByDriveSize()
     {
-        check({"P1-03", "P1-06"});
+        check({ "P1-03", "P1-06" });
         runBatch("Btn_Refresh", "Read only the checked option", 2);
         setSetting("P1-03", "5.00", 500);
         cell("P1-03", 4)->setText(QStringLiteral("2.50"));
@@ -610,7 +633,7 @@ private slots:
 
         // The register keeps its value, the drive size changes its scale: raw 100 is 1.00 A on a
         // small drive and 10.0 A on a big one.
-        answer("PF-01", {22});
+        answer("PF-01", { 22 });
         QCOMPARE(cell("P1-03", 5)->text(), QStringLiteral("10.0"));
         QCOMPARE(cell("P1-03", 6)->text(), QStringLiteral("0.0"));
         QCOMPARE(cell("P1-03", 7)->text(), QStringLiteral("100.0"));
@@ -627,12 +650,12 @@ private slots:
         QCOMPARE(attribute.defaultValue, QStringLiteral("1.00"));
 
         // The same answer again changes nothing.
-        answer("PF-01", {22});
+        answer("PF-01", { 22 });
         QCOMPARE(cell("P1-03", 4)->text(), QStringLiteral("25.0"));
         QCOMPARE(cell("P1-03", 5)->text(), QStringLiteral("10.0"));
         QCOMPARE(cell("P1-06", 5)->text(), QStringLiteral("0.1000"));
 
-        answer("PF-01", {21});
+        answer("PF-01", { 21 });
         QCOMPARE(cell("P1-03", 5)->text(), QStringLiteral("1.00"));
         QCOMPARE(cell("P1-03", 4)->text(), QStringLiteral("2.50"));
         QCOMPARE(cell("P1-03", 3)->text(), QStringLiteral("5.00"));
@@ -644,7 +667,7 @@ private slots:
 
         // The precision follows the drive size also while the page is not on screen.
         page->setCurrentPage(false);
-        answer("PF-01", {30});
+        answer("PF-01", { 30 });
         QCOMPARE(cell("P1-03", 5)->text(), QStringLiteral("10.0"));
     }
 
@@ -654,12 +677,16 @@ private slots:
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("factory");
         // Factory 1.00 is raw 100, re-expressed under the new number of decimals.
-        QTest::newRow("first function only") << 0 << "mm" << "10.0";
+        QTest::newRow("first function only") << 0 << "mm"
+                                             << "10.0";
         // Both functions know 1: the one nearer the top of the file is applied last and wins
         // (2 -> 0 decimals gives 100, then 0 -> 3 decimals gives 0.100).
-        QTest::newRow("top function wins") << 1 << "rpm" << "0.100";
-        QTest::newRow("second function only") << 2 << "deg" << "100";
-        QTest::newRow("unknown value changes nothing") << 5 << "mm" << "1.00";
+        QTest::newRow("top function wins") << 1 << "rpm"
+                                           << "0.100";
+        QTest::newRow("second function only") << 2 << "deg"
+                                              << "100";
+        QTest::newRow("unknown value changes nothing") << 5 << "mm"
+                                                       << "1.00";
     }
 
     void controlFunctions()
@@ -667,7 +694,7 @@ private slots:
         QFETCH(int, value);
         QFETCH(QString, unit);
         QFETCH(QString, factory);
-        answer("P1-00", {quint16(value)});
+        answer("P1-00", { quint16(value) });
         QCOMPARE(cell("P1-01", 8)->text(), unit);
         QCOMPARE(cell("P1-01", 5)->text(), factory);
     }
@@ -679,17 +706,17 @@ private slots:
 
         QTest::newRow("setting differs from current")
             << "The setting value is inconsistent with the current value"
-            << QStringList{"P0-01", "P0-02", "P0-06", "P1-00", "P1-01", "P1-03", "PF-01"};
+            << QStringList { "P0-01", "P0-02", "P0-06", "P1-00", "P1-01", "P1-03", "PF-01" };
         // P0-00 is an enumeration: its setting's raw value 1 equals the factory value 1.
         QTest::newRow("setting differs from factory")
             << "The setting value is inconsistent with the factory value"
-            << QStringList{"P0-01", "P0-03", "P0-06", "P0-x", "P1-00", "P1-01", "P1-03", "P1-06", "PF-01"};
+            << QStringList { "P0-01", "P0-03", "P0-06", "P0-x", "P1-00", "P1-01", "P1-03", "P1-06", "PF-01" };
         // P0-00's current entry 1:One has the factory value 1.
         QTest::newRow("current differs from factory")
             << "The current value is inconsistent with the factory value"
-            << QStringList{"P0-02", "P0-03", "P0-x", "P1-03", "P1-06"};
-        QTest::newRow("checked") << "Displays the check parameters" << QStringList{"P0-01", "P0-04"};
-        QTest::newRow("failed") << "Filter failed items" << QStringList{"P0-03"};
+            << QStringList { "P0-02", "P0-03", "P0-x", "P1-03", "P1-06" };
+        QTest::newRow("checked") << "Displays the check parameters" << QStringList { "P0-01", "P0-04" };
+        QTest::newRow("failed") << "Filter failed items" << QStringList { "P0-03" };
     }
 
     void filters()
@@ -704,18 +731,26 @@ private slots:
             const char* current;
         };
         const Row rows[] = {
-            {"P0-00", "1:One", 1, "1:One"}, {"P0-01", "5", 5, "100"},    {"P0-02", "12.34", 1234, "50.00"},
-            {"P0-03", "", -1, ""},          {"P0-04", "0x1F", 31, "0x1F"}, {"P0-05", "", -1, ""},
-            {"P0-06", "0.5", 5, "0.0"},     {"P0-x", "", -1, ""},         {"P1-00", "", -1, "0"},
-            {"P1-01", "", -1, "1.00"},      {"P1-03", "", -1, "2.00"},    {"P1-06", "", -1, ""},
-            {"PF-01", "", -1, "21"},
+            { "P0-00", "1:One", 1, "1:One" },
+            { "P0-01", "5", 5, "100" },
+            { "P0-02", "12.34", 1234, "50.00" },
+            { "P0-03", "", -1, "" },
+            { "P0-04", "0x1F", 31, "0x1F" },
+            { "P0-05", "", -1, "" },
+            { "P0-06", "0.5", 5, "0.0" },
+            { "P0-x", "", -1, "" },
+            { "P1-00", "", -1, "0" },
+            { "P1-01", "", -1, "1.00" },
+            { "P1-03", "", -1, "2.00" },
+            { "P1-06", "", -1, "" },
+            { "PF-01", "", -1, "21" },
         };
         for (const Row& row : rows) {
             if (row.raw >= 0)
                 setSetting(row.code, QString::fromUtf8(row.setting), row.raw);
             cell(row.code, 4)->setText(QString::fromUtf8(row.current));
         }
-        check({"P0-01", "P0-04"});
+        check({ "P0-01", "P0-04" });
         cell("P0-03", 4)->setBackground(failed);
 
         menuAction("Btn_Compare", action)->trigger();
@@ -735,25 +770,25 @@ private slots:
     void groupAndSearch()
     {
         selectGroup("P1");
-        QCOMPARE(visibleCodes(), QStringList({"P1-00", "P1-01", "P1-03", "P1-06"}));
+        QCOMPARE(visibleCodes(), QStringList({ "P1-00", "P1-01", "P1-03", "P1-06" }));
         auto* search = page->findChild<QLineEdit*>(QStringLiteral("Lbx_ProxyModel"));
         QCOMPARE(search->placeholderText(), QStringLiteral("Search for"));
         search->setText(QStringLiteral("Inductance"));
-        QCOMPARE(visibleCodes(), QStringList{"P1-06"});
+        QCOMPARE(visibleCodes(), QStringList { "P1-06" });
         search->setText(QStringLiteral("inductance")); // case-sensitive
-        QCOMPARE(visibleCodes(), QStringList{});
+        QCOMPARE(visibleCodes(), QStringList {});
         search->setText(QString());
         selectGroup(QString()); // the root shows everything
         QCOMPARE(visibleCodes().size(), 13);
         search->setText(QStringLiteral("P0-0[12]"));
-        QCOMPARE(visibleCodes(), QStringList({"P0-01", "P0-02"}));
+        QCOMPARE(visibleCodes(), QStringList({ "P0-01", "P0-02" }));
     }
 
     void selectAll()
     {
         selectGroup("P1");
         QTest::mouseClick(button("Btn_SelectAll"), Qt::LeftButton);
-        for (const char* code : {"P1-00", "P1-01", "P1-03", "P1-06"})
+        for (const char* code : { "P1-00", "P1-01", "P1-03", "P1-06" })
             QCOMPARE(cell(code, 0)->checkState(), Qt::Checked);
         QCOMPARE(cell("P0-01", 0)->checkState(), Qt::Unchecked); // not in view
 
@@ -762,13 +797,14 @@ private slots:
         cell("P1-06", 0)->setCheckState(Qt::Unchecked);
         // One checked row: all view rows become unchecked.
         QTest::mouseClick(button("Btn_SelectAll"), Qt::LeftButton);
-        for (const char* code : {"P1-00", "P1-01", "P1-03", "P1-06"})
+        for (const char* code : { "P1-00", "P1-01", "P1-03", "P1-06" })
             QCOMPARE(cell(code, 0)->checkState(), Qt::Unchecked);
 
         // Afterwards a click on the check cell of the last row still toggles it.
         QTest::mouseClick(button("Btn_SelectAll"), Qt::LeftButton);
         const QRect rect = view()->visualRect(view()->model()->index(3, 0));
-        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, QPoint(rect.right() - 1, rect.center().y()));
+        QTest::mouseClick(
+            view()->viewport(), Qt::LeftButton, {}, QPoint(rect.right() - 1, rect.center().y()));
         QCOMPARE(cell("P1-06", 0)->checkState(), Qt::Unchecked);
     }
 
@@ -788,7 +824,8 @@ private slots:
         option.initFrom(view());
         option.rect = rect;
         option.features |= QStyleOptionViewItem::HasCheckIndicator;
-        const QRect indicator = view()->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view());
+        const QRect indicator
+            = view()->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view());
         QPoint point = indicator.center();
         if (!onIndicator) {
             point = QPoint(rect.right() - 1, rect.bottom() - 1);
@@ -898,14 +935,14 @@ private slots:
     void exportImportRoundTrip()
     {
         runBatch("Btn_Refresh", "Read all pages", 12);
-        answer("P0-00", {1});
-        answer("P0-01", {250});
-        answer("P0-02", {1234});
-        answer("P0-04", {31});
+        answer("P0-00", { 1 });
+        answer("P0-01", { 250 });
+        answer("P0-02", { 1234 });
+        answer("P0-04", { 31 });
         cell("P0-03", 4)->setText(QString::fromUtf8("7：seven"));
         const QString path = work.filePath(QStringLiteral("round.json"));
         exportTo(path);
-        QCOMPARE(page->asked, QStringList({"Export File", "Json File(*.json)"}));
+        QCOMPARE(page->asked, QStringList({ "Export File", "Json File(*.json)" }));
         QVERIFY(messages->isEmpty());
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -920,17 +957,18 @@ private slots:
         QCOMPARE(object.size(), 14); // every row, with the broken code, plus the family
 
         // Import the same file into a fresh page: same texts and colours, then the write question.
-        const QMap<QString, QPair<QString, QString>> expected = {
-            {"P0-01", {"250", hex(factoryDiff)}}, {"P0-02", {"12.34", hex(white)}}, {"P0-04", {"0x1F", hex(white)}}};
+        const QMap<QString, QPair<QString, QString>> expected = { { "P0-01", { "250", hex(factoryDiff) } },
+            { "P0-02", { "12.34", hex(white) } }, { "P0-04", { "0x1F", hex(white) } } };
         openPage();
         ModalAnswer::Seen question;
         ModalAnswer::answerNext(QMessageBox::No, &question);
         page->nextFile = path;
         QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
-        QCOMPARE(page->asked, QStringList({"Import File", "Json File(*.json)"}));
+        QCOMPARE(page->asked, QStringList({ "Import File", "Json File(*.json)" }));
         QVERIFY(question.shown);
         QCOMPARE(question.title, QStringLiteral("Tips"));
-        QCOMPARE(question.text, QStringLiteral("The parameters are imported, Do you wish to perform the write?"));
+        QCOMPARE(
+            question.text, QStringLiteral("The parameters are imported, Do you wish to perform the write?"));
         for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
             QCOMPARE(cell(it.key(), 4)->text(), it.value().first);
             QCOMPARE(colorName(cell(it.key(), 4)), it.value().second);
@@ -948,7 +986,8 @@ private slots:
         // Every read value except the read-only ones and the never-read broken code.
         int writable = 0;
         for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
-            if (!QStringList({"DeviceVersion", "P0-03", "PF-01"}).contains(it.key()) && !it.value().toString().isEmpty())
+            if (!QStringList({ "DeviceVersion", "P0-03", "PF-01" }).contains(it.key())
+                && !it.value().toString().isEmpty())
                 ++writable;
         }
         QVERIFY(writable >= 5);
@@ -956,7 +995,7 @@ private slots:
         QCOMPARE(progress()->maximum(), writable);
         QTRY_VERIFY_WITH_TIMEOUT(!progress(), 8000);
         QCOMPARE(console->first().at(0).toString(),
-                 QStringLiteral("Parameters import, number of parameters: %1").arg(writable));
+            QStringLiteral("Parameters import, number of parameters: %1").arg(writable));
         QCOMPARE(console->last().at(0).toString(), QStringLiteral("The operation is complete"));
         QStringList log = normalized(sim.log());
         QCOMPARE(log.size(), writable);
@@ -973,13 +1012,18 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("read"); // what a read-back shows; empty: nothing written
 
-        QTest::newRow("hexadecimal into integer") << "P0-01" << QByteArray("\"0x1F\"") << "0x1F" << "31";
-        QTest::newRow("decimal into one decimal") << "P0-06" << QByteArray("\"1.5\"") << "1.5" << "1.5";
-        QTest::newRow("full-width colon") << "P0-00" << QByteArray("\"0\"") << QString::fromUtf8("0：Zero")
-                                          << QString::fromUtf8("0：Zero");
-        QTest::newRow("enumeration exact match") << "P0-00" << QByteArray("\"1\"") << "1:One" << "1:One";
-        QTest::newRow("JSON number reads as empty") << "P0-01" << QByteArray("77") << "" << "";
-        QTest::newRow("text that is no number") << "P0-01" << QByteArray("\"fast\"") << "fast" << "";
+        QTest::newRow("hexadecimal into integer") << "P0-01" << QByteArray("\"0x1F\"") << "0x1F"
+                                                  << "31";
+        QTest::newRow("decimal into one decimal") << "P0-06" << QByteArray("\"1.5\"") << "1.5"
+                                                  << "1.5";
+        QTest::newRow("full-width colon")
+            << "P0-00" << QByteArray("\"0\"") << QString::fromUtf8("0：Zero") << QString::fromUtf8("0：Zero");
+        QTest::newRow("enumeration exact match") << "P0-00" << QByteArray("\"1\"") << "1:One"
+                                                 << "1:One";
+        QTest::newRow("JSON number reads as empty") << "P0-01" << QByteArray("77") << ""
+                                                    << "";
+        QTest::newRow("text that is no number") << "P0-01" << QByteArray("\"fast\"") << "fast"
+                                                << "";
     }
 
     void importValues()
@@ -1004,7 +1048,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!progress(), 5000);
         QCOMPARE(sim.log().size(), 1);
         cell(code, 4)->setText(QString());
-        check({code});
+        check({ code });
         runBatch("Btn_Refresh", "Read only the checked option", 1);
         QCOMPARE(cell(code, 4)->text(), read);
     }
@@ -1013,9 +1057,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("message");
-        QTest::newRow("other family") << QByteArray(R"({"DeviceVersion":"1","P0-01":"5"})")
-                                      << "Import failed, the file does not match";
-        QTest::newRow("no family") << QByteArray(R"({"P0-01":"5"})") << "Import failed, the file does not match";
+        QTest::newRow("other family")
+            << QByteArray(R"({"DeviceVersion":"1","P0-01":"5"})") << "Import failed, the file does not match";
+        QTest::newRow("no family") << QByteArray(R"({"P0-01":"5"})")
+                                   << "Import failed, the file does not match";
         QTest::newRow("invalid JSON") << QByteArray(R"({"DeviceVersion":"0",)") << "Import failed";
         QTest::newRow("not an object") << QByteArray(R"(["DeviceVersion"])") << "Import failed";
         QTest::newRow("missing file") << QByteArray() << "Import failed";
@@ -1047,7 +1092,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(old);
         }
-        rlimit saved{};
+        rlimit saved {};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
         auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limited = saved;
@@ -1076,14 +1121,15 @@ private slots:
         const QStringList log = normalized(sim.log());
         const int first = log.indexOf(readLine(0x7000, 12));
         QVERIFY(first >= 0);
-        QCOMPARE(log.mid(first, 5), QStringList({readLine(0x7000, 12), readLine(0x700C, 12), readLine(0x7018, 12),
-                                                 readLine(0x7024, 12), readLine(0x7030, 12)}));
+        QCOMPARE(log.mid(first, 5),
+            QStringList({ readLine(0x7000, 12), readLine(0x700C, 12), readLine(0x7018, 12),
+                readLine(0x7024, 12), readLine(0x7030, 12) }));
         QTRY_COMPARE(colorName(cell("D0-13", 4)), hex(realtime));
         QVERIFY(!cell("D0-00", 4)->text().isEmpty());
         QCOMPARE(colorName(cell("D0-00", 4)), hex(realtime));
 
         // A block with the wrong number of values paints its rows as failed.
-        answer("ARefresh0012", {1, 2, 3});
+        answer("ARefresh0012", { 1, 2, 3 });
         QCOMPARE(colorName(cell("D0-00", 4)), hex(failed));
         QCOMPARE(colorName(cell("D0-11", 4)), hex(failed));
         QCOMPARE(colorName(cell("D0-12", 4)), hex(realtime));

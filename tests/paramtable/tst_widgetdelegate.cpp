@@ -16,8 +16,8 @@ namespace {
 constexpr int rawRole = Qt::UserRole + 2;
 constexpr int positionRole = Qt::UserRole + 3;
 
-ParamAttributeStruct attribute(const QString& format1, const QString& min, const QString& max,
-                               const QList<QStringList>& indexList = {})
+ParamAttributeStruct attribute(
+    const QString& format1, const QString& min, const QString& max, const QList<QStringList>& indexList = {})
 {
     ParamAttributeStruct a;
     a.name = QStringLiteral("P0-01");
@@ -104,8 +104,8 @@ private slots:
         QFETCH(bool, enumerated);
         QFETCH(QString, className);
         QFETCH(int, base);
-        const QList<QStringList> entries = enumerated ? QList<QStringList>{{"Off", "0"}, {"On", "1"}}
-                                                      : QList<QStringList>{};
+        const QList<QStringList> entries
+            = enumerated ? QList<QStringList> { { "Off", "0" }, { "On", "1" } } : QList<QStringList> {};
         auto editor = editorFor(cell(attribute(format1, "0", "100", entries)));
         QVERIFY(editor);
         QCOMPARE(QString::fromLatin1(editor->metaObject()->className()), className);
@@ -121,10 +121,7 @@ private slots:
         }
     }
 
-    void invalidIndexGivesNoEditor()
-    {
-        QVERIFY(!editorFor(QModelIndex()));
-    }
+    void invalidIndexGivesNoEditor() { QVERIFY(!editorFor(QModelIndex())); }
 
     void missingAttributeIsIntegerWithZeroLimits()
     {
@@ -145,11 +142,21 @@ private slots:
         QTest::addColumn<double>("lo");
         QTest::addColumn<double>("hi");
 
-        QTest::newRow("integer truncated toward zero") << "0" << "-5.9" << "100.7" << -5.0 << 100.0;
-        QTest::newRow("decimals") << "2" << "-1.50" << "100.00" << -1.5 << 100.0;
-        QTest::newRow("binary limits in base 2") << "8" << "0" << "1111" << 0.0 << 15.0;
-        QTest::newRow("hexadecimal with 0x") << "9" << "0x10" << "0xFFFF" << 16.0 << 65535.0;
-        QTest::newRow("hexadecimal without 0x") << "9" << "0" << "ff" << 0.0 << 255.0;
+        QTest::newRow("integer truncated toward zero") << "0"
+                                                       << "-5.9"
+                                                       << "100.7" << -5.0 << 100.0;
+        QTest::newRow("decimals") << "2"
+                                  << "-1.50"
+                                  << "100.00" << -1.5 << 100.0;
+        QTest::newRow("binary limits in base 2") << "8"
+                                                 << "0"
+                                                 << "1111" << 0.0 << 15.0;
+        QTest::newRow("hexadecimal with 0x") << "9"
+                                             << "0x10"
+                                             << "0xFFFF" << 16.0 << 65535.0;
+        QTest::newRow("hexadecimal without 0x") << "9"
+                                                << "0"
+                                                << "ff" << 0.0 << 255.0;
     }
 
     void limits()
@@ -184,19 +191,38 @@ private slots:
         QTest::addColumn<QVariant>("raw");
         QTest::addColumn<QString>("reopened");
 
-        QTest::newRow("enumeration On") << "0" << "0" << "1" << true << "1" << "On" << QVariant(1) << "On";
-        QTest::newRow("integer") << "0" << "-100" << "100" << false << "-7" << "-7" << QVariant(-7) << "-7";
-        QTest::newRow("two decimals 12.34") << "2" << "0.00" << "100.00" << false << "12.34" << "12.34"
-                                            << QVariant(1234) << "12.34";
-        QTest::newRow("one decimal -1.5") << "1" << "-10.0" << "10.0" << false << "-1.5" << "-1.5"
-                                          << QVariant(-15) << "-1.5";
-        QTest::newRow("three decimals 1.005") << "3" << "0" << "10" << false << "1.005" << "1.005"
-                                              << QVariant(1005) << "1.005";
-        QTest::newRow("binary 5") << "8" << "0" << "1111" << false << "5" << "5" << QVariant(5) << "101";
-        QTest::newRow("hexadecimal 255") << "9" << "0" << "0xFFFF" << false << "255" << "0xFF" << QVariant(255)
-                                         << "FF";
-        QTest::newRow("text has no raw value") << "10" << "0" << "0" << false << "abc" << "abc" << QVariant()
-                                               << "abc";
+        QTest::newRow("enumeration On") << "0"
+                                        << "0"
+                                        << "1" << true << "1"
+                                        << "On" << QVariant(1) << "On";
+        QTest::newRow("integer") << "0"
+                                 << "-100"
+                                 << "100" << false << "-7"
+                                 << "-7" << QVariant(-7) << "-7";
+        QTest::newRow("two decimals 12.34") << "2"
+                                            << "0.00"
+                                            << "100.00" << false << "12.34"
+                                            << "12.34" << QVariant(1234) << "12.34";
+        QTest::newRow("one decimal -1.5") << "1"
+                                          << "-10.0"
+                                          << "10.0" << false << "-1.5"
+                                          << "-1.5" << QVariant(-15) << "-1.5";
+        QTest::newRow("three decimals 1.005") << "3"
+                                              << "0"
+                                              << "10" << false << "1.005"
+                                              << "1.005" << QVariant(1005) << "1.005";
+        QTest::newRow("binary 5") << "8"
+                                  << "0"
+                                  << "1111" << false << "5"
+                                  << "5" << QVariant(5) << "101";
+        QTest::newRow("hexadecimal 255") << "9"
+                                         << "0"
+                                         << "0xFFFF" << false << "255"
+                                         << "0xFF" << QVariant(255) << "FF";
+        QTest::newRow("text has no raw value") << "10"
+                                               << "0"
+                                               << "0" << false << "abc"
+                                               << "abc" << QVariant() << "abc";
     }
 
     void commit()
@@ -209,8 +235,8 @@ private slots:
         QFETCH(QString, cellText);
         QFETCH(QVariant, raw);
         QFETCH(QString, reopened);
-        const QList<QStringList> entries = enumerated ? QList<QStringList>{{"Off", "0"}, {"On", "1"}}
-                                                      : QList<QStringList>{};
+        const QList<QStringList> entries
+            = enumerated ? QList<QStringList> { { "Off", "0" }, { "On", "1" } } : QList<QStringList> {};
         const QModelIndex index = cell(attribute(format1, min, max, entries));
         auto editor = editorFor(index);
         delegate.setEditorData(editor.get(), index);
@@ -247,14 +273,30 @@ private slots:
         QTest::addColumn<QString>("display");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("integer above") << "0" << "500" << "10";
-        QTest::newRow("integer below") << "0" << "2" << "10";
-        QTest::newRow("decimals above after rescale") << "2" << "123.45" << "10.00";
-        QTest::newRow("binary above") << "8" << "200" << "1010";
-        QTest::newRow("hexadecimal above") << "9" << "0x1FF" << "A";
-        QTest::newRow("integer inside") << "0" << "42" << "42";
-        QTest::newRow("decimals inside") << "2" << "12.5" << "12.50";
-        QTest::newRow("hexadecimal inside") << "9" << "0x1F" << "1F";
+        QTest::newRow("integer above") << "0"
+                                       << "500"
+                                       << "10";
+        QTest::newRow("integer below") << "0"
+                                       << "2"
+                                       << "10";
+        QTest::newRow("decimals above after rescale") << "2"
+                                                      << "123.45"
+                                                      << "10.00";
+        QTest::newRow("binary above") << "8"
+                                      << "200"
+                                      << "1010";
+        QTest::newRow("hexadecimal above") << "9"
+                                           << "0x1FF"
+                                           << "A";
+        QTest::newRow("integer inside") << "0"
+                                        << "42"
+                                        << "42";
+        QTest::newRow("decimals inside") << "2"
+                                         << "12.5"
+                                         << "12.50";
+        QTest::newRow("hexadecimal inside") << "9"
+                                            << "0x1F"
+                                            << "1F";
     }
 
     void outOfRangeOpensAtMinimum()
@@ -284,7 +326,7 @@ private slots:
     {
         QFETCH(QVariant, position);
         QFETCH(QString, expected);
-        const QModelIndex index = cell(attribute("0", "0", "1", {{"Off", "0"}, {"On", "1"}}));
+        const QModelIndex index = cell(attribute("0", "0", "1", { { "Off", "0" }, { "On", "1" } }));
         if (position.isValid())
             model.setData(index, position, positionRole);
         auto editor = editorFor(index);
@@ -294,7 +336,7 @@ private slots:
 
     void enumerationEntryValueNotNumberIsZero()
     {
-        const QModelIndex index = cell(attribute("0", "0", "1", {{"Odd", "x"}, {"On", "1"}}));
+        const QModelIndex index = cell(attribute("0", "0", "1", { { "Odd", "x" }, { "On", "1" } }));
         auto editor = editorFor(index);
         auto* box = qobject_cast<QComboBox*>(editor.get());
         QVERIFY(box);

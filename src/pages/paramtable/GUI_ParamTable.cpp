@@ -10,8 +10,8 @@
 #include "pages/paramtable/WidgetDelegate.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QActionGroup>
+#include <QEvent>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -41,10 +41,10 @@ constexpr int colUnits = 8;
 
 constexpr int groupCodeRole = Qt::UserRole + 1; // column 1
 constexpr int attributeRole = Qt::UserRole + 1; // column 3
-constexpr int rawValueRole = Qt::UserRole + 2;  // column 3
+constexpr int rawValueRole = Qt::UserRole + 2; // column 3
 constexpr int groupNameRole = Qt::UserRole + 1; // tree
 
-const int columnWidths[columnCount] = {25, 60, 220, 180, 180, 70, 70, 70, 70, 150, 150};
+const int columnWidths[columnCount] = { 25, 60, 220, 180, 180, 70, 70, 70, 70, 150, 150 };
 
 const QString iconFolder = QStringLiteral(":/Icon/Images/Icon_16x16/");
 const QString administratorPassword = QStringLiteral("Tqmar5173");
@@ -95,7 +95,9 @@ QString rescaledText(const QString& text, quint8 oldPrecision, quint8 newPrecisi
 
 int GUI_ParamTable::lastDescribedRow = -1;
 
-GUI_ParamTable::GUI_ParamTable(QWidget* parent) : WidgetBase(parent), ui(new Ui::GUI_ParamTable)
+GUI_ParamTable::GUI_ParamTable(QWidget* parent)
+    : WidgetBase(parent)
+    , ui(new Ui::GUI_ParamTable)
 {
     ui->setupUi(this);
     colorNormal = QColor(QStringLiteral("#FFFFFF"));
@@ -130,10 +132,9 @@ void GUI_ParamTable::initForm()
     ui->Btn_Compare->setPopupMode(QToolButton::MenuButtonPopup);
     ui->Btn_Admin->setIcon(QIcon(iconFolder + QStringLiteral("Admin.png")));
     ui->Pic_Search->setPixmap(QPixmap(iconFolder + QStringLiteral("Search.png")));
-    const QList<QPair<QLabel*, QColor>> swatches = {{ui->Pic_Notmodifiable, colorReadOnly},
-                                                    {ui->Pic_OperationFailed, colorFailed},
-                                                    {ui->Pic_InconsistentWithFactoryValue, colorFactoryDiff},
-                                                    {ui->Pic_RealTimeRefresh, colorRealtime}};
+    const QList<QPair<QLabel*, QColor>> swatches = { { ui->Pic_Notmodifiable, colorReadOnly },
+        { ui->Pic_OperationFailed, colorFailed }, { ui->Pic_InconsistentWithFactoryValue, colorFactoryDiff },
+        { ui->Pic_RealTimeRefresh, colorRealtime } };
     for (const auto& swatch : swatches) {
         QPalette palette = swatch.first->palette();
         palette.setColor(QPalette::Window, swatch.second);
@@ -147,9 +148,12 @@ void GUI_ParamTable::initForm()
     ui->Wgt_ToolStrip->installEventFilter(this);
 
     menuFilter = new QMenu(this);
-    actionSettingNotCurrent = menuFilter->addAction(tr("The setting value is inconsistent with the current value"));
-    actionSettingNotFactory = menuFilter->addAction(tr("The setting value is inconsistent with the factory value"));
-    actionCurrentNotFactory = menuFilter->addAction(tr("The current value is inconsistent with the factory value"));
+    actionSettingNotCurrent
+        = menuFilter->addAction(tr("The setting value is inconsistent with the current value"));
+    actionSettingNotFactory
+        = menuFilter->addAction(tr("The setting value is inconsistent with the factory value"));
+    actionCurrentNotFactory
+        = menuFilter->addAction(tr("The current value is inconsistent with the factory value"));
     actionChecked = menuFilter->addAction(tr("Displays the check parameters"));
     actionFailed = menuFilter->addAction(tr("Filter failed items"));
     connect(menuFilter, &QMenu::triggered, this, &GUI_ParamTable::menuFilterTriggered);
@@ -161,7 +165,7 @@ void GUI_ParamTable::initForm()
     applyGroup->setExclusive(true);
     actionWriteChecked = menuApply->addAction(tr("Write only the checked option"));
     actionWritePage = menuApply->addAction(tr("Write the current page"));
-    for (QAction* action : {actionWriteChecked, actionWritePage}) {
+    for (QAction* action : { actionWriteChecked, actionWritePage }) {
         action->setCheckable(true);
         applyGroup->addAction(action);
     }
@@ -174,7 +178,7 @@ void GUI_ParamTable::initForm()
     actionReadChecked = menuRefresh->addAction(tr("Read only the checked option"));
     actionReadPage = menuRefresh->addAction(tr("Read the current page"));
     actionReadAll = menuRefresh->addAction(tr("Read all pages"));
-    for (QAction* action : {actionReadChecked, actionReadPage, actionReadAll}) {
+    for (QAction* action : { actionReadChecked, actionReadPage, actionReadAll }) {
         action->setCheckable(true);
         refreshGroup->addAction(action);
     }
@@ -183,8 +187,8 @@ void GUI_ParamTable::initForm()
 
     parameter = new Parameter(Global::instance()->configPath() + QStringLiteral("ParamTable.xml"), this);
     parameter->load();
-    Xml::readControlFunctions(Global::instance()->configPath() + QStringLiteral("ControlFunction.xml"),
-                              controlFunctions);
+    Xml::readControlFunctions(
+        Global::instance()->configPath() + QStringLiteral("ControlFunction.xml"), controlFunctions);
 
     // The rows are built before any proxy watches the model: inserting thousands of rows under two
     // filters costs far more than filtering them once.
@@ -196,20 +200,21 @@ void GUI_ParamTable::initForm()
     setTableViewRowItems(0);
 
     treeModel = new QStandardItemModel(this);
-    treeModel->setHorizontalHeaderLabels({tr("Parameter group")});
+    treeModel->setHorizontalHeaderLabels({ tr("Parameter group") });
     ui->treeView->setModel(treeModel);
     ui->treeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTreeViewRowItems(0);
 
-    connect(tableModel, &QStandardItemModel::itemChanged, this,
-            [this](QStandardItem* item) {
-                if (item->column() == colCheck)
-                    lastCheckItem = item;
-            },
-            Qt::DirectConnection);
+    connect(
+        tableModel, &QStandardItemModel::itemChanged, this,
+        [this](QStandardItem* item) {
+            if (item->column() == colCheck)
+                lastCheckItem = item;
+        },
+        Qt::DirectConnection);
     connect(ui->tableView, &QTableView::clicked, this, &GUI_ParamTable::tableViewClicked);
     connect(ui->treeView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &GUI_ParamTable::treeViewCurrentRowChanged);
+        &GUI_ParamTable::treeViewCurrentRowChanged);
 
     groupFilter = new QSortFilterProxyModel(this);
     groupFilter->setSourceModel(tableModel);
@@ -261,8 +266,8 @@ void GUI_ParamTable::setTreeViewRowItems(int authority)
         if (authority == 0 && group.authority == 1)
             continue;
         const QString text = group.description.isEmpty()
-                                 ? group.name
-                                 : group.name + QStringLiteral("  (") + group.description + QLatin1Char(')');
+            ? group.name
+            : group.name + QStringLiteral("  (") + group.description + QLatin1Char(')');
         auto* child = new QStandardItem(QIcon(iconFolder + QStringLiteral("ParamGroup.png")), text);
         child->setData(group.name, groupNameRole);
         root->appendRow(child);
@@ -309,20 +314,34 @@ void GUI_ParamTable::setTableViewRowItems(int authority)
 
             if (writableOk) {
                 switch (quint8(writable)) {
-                case 0: items << fixedItem(tr("Read only")); break;
-                case 1: items << fixedItem(tr("Downtime modification")); break;
-                case 2: items << fixedItem(tr("Any modification")); break;
-                default: break;
+                case 0:
+                    items << fixedItem(tr("Read only"));
+                    break;
+                case 1:
+                    items << fixedItem(tr("Downtime modification"));
+                    break;
+                case 2:
+                    items << fixedItem(tr("Any modification"));
+                    break;
+                default:
+                    break;
                 }
             }
             bool effectOk = false;
             const uint effect = attribute.effect.toUInt(&effectOk);
             if (effectOk) {
                 switch (effect) {
-                case 0: items << fixedItem(); break;
-                case 1: items << fixedItem(tr("Effective immediately")); break;
-                case 2: items << fixedItem(tr("Effective after restart")); break;
-                default: break;
+                case 0:
+                    items << fixedItem();
+                    break;
+                case 1:
+                    items << fixedItem(tr("Effective immediately"));
+                    break;
+                case 2:
+                    items << fixedItem(tr("Effective after restart"));
+                    break;
+                default:
+                    break;
                 }
             }
 
@@ -347,7 +366,7 @@ void GUI_ParamTable::setItemsPrecision(int itemIndex, int precision, QString uni
     if (newPrecision == oldPrecision)
         return;
 
-    for (int column : {colFactory, colMin, colMax, colCurrent, colSetting}) {
+    for (int column : { colFactory, colMin, colMax, colCurrent, colSetting }) {
         if (QStandardItem* item = tableModel->item(itemIndex, column))
             item->setText(rescaledText(item->text(), oldPrecision, newPrecision));
     }
@@ -391,8 +410,8 @@ void GUI_ParamTable::getReadItemsData(int index, QStringList& listCodeName, QLis
     listCode << address;
 }
 
-void GUI_ParamTable::getWriteItemsData(int index, QStringList& listCodeName, QList<quint16>& listCode,
-                                       QList<quint16>& listValue)
+void GUI_ParamTable::getWriteItemsData(
+    int index, QStringList& listCodeName, QList<quint16>& listCode, QList<quint16>& listValue)
 {
     QStandardItem* setting = getCurrentItem(index, colSetting);
     QStandardItem* code = getCurrentItem(index, colCode);
@@ -474,7 +493,8 @@ void GUI_ParamTable::menuApplyTriggered(QAction* action)
     const int n = codes.size();
     if (n == 0)
         return;
-    emit sig_printToConsole(tr("Parameter write, number of parameters") + QStringLiteral(": ") + QString::number(n));
+    emit sig_printToConsole(
+        tr("Parameter write, number of parameters") + QStringLiteral(": ") + QString::number(n));
     showProgressDialog(tr("Parameter uploading") + QStringLiteral("..."), 0, n);
     for (int i = 0; i < n; ++i)
         Communication::instance()->sendWrite(codes.at(i), addresses.at(i), values.at(i));
@@ -510,7 +530,8 @@ void GUI_ParamTable::menuRefreshTriggered(QAction* action)
     const int n = codes.size();
     if (n == 0)
         return;
-    emit sig_printToConsole(tr("Parameter read, number of parameters") + QStringLiteral(": ") + QString::number(n));
+    emit sig_printToConsole(
+        tr("Parameter read, number of parameters") + QStringLiteral(": ") + QString::number(n));
     showProgressDialog(tr("Parameter loading") + QStringLiteral("..."), 0, n);
     for (int i = 0; i < n; ++i)
         Communication::instance()->sendRead(codes.at(i), addresses.at(i), 1);
@@ -664,12 +685,13 @@ void GUI_ParamTable::on_Btn_SaveParam_clicked()
         return;
     QList<QPair<QString, QString>> codeValues;
     for (int row = 0; row < tableModel->rowCount(); ++row)
-        codeValues << qMakePair(tableModel->item(row, colCode)->text(), tableModel->item(row, colCurrent)->text());
+        codeValues << qMakePair(
+            tableModel->item(row, colCode)->text(), tableModel->item(row, colCurrent)->text());
     const QByteArray document = ParamFile::buildDocument(Global::instance()->device(), codeValues);
 
     const QString path = askSaveFileName(tr("Export File"),
-                                         QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-                                         QStringLiteral("Json File(*.json)"));
+        QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+        QStringLiteral("Json File(*.json)"));
     if (path.isEmpty())
         return;
     if (!ParamFile::writeDocument(path, document))
@@ -698,8 +720,8 @@ void GUI_ParamTable::on_Btn_OpenParam_clicked()
     if (!checkConnected())
         return;
     const QString path = askOpenFileName(tr("Import File"),
-                                         QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-                                         QStringLiteral("Json File(*.json)"));
+        QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+        QStringLiteral("Json File(*.json)"));
     if (path.isEmpty())
         return;
 
@@ -742,16 +764,17 @@ void GUI_ParamTable::on_Btn_OpenParam_clicked()
     if (n == 0)
         return;
 
-    const QMessageBox::StandardButton answer =
-        QMessageBox::warning(this, tr("Tips"), tr("The parameters are imported, Do you wish to perform the write?"),
-                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    const QMessageBox::StandardButton answer = QMessageBox::warning(this, tr("Tips"),
+        tr("The parameters are imported, Do you wish to perform the write?"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
     // The link may have gone while the question was open; writes sent now would be dropped and
     // the progress dialog would wait for answers that never come.
     if (!checkConnected())
         return;
-    emit sig_printToConsole(tr("Parameters import, number of parameters") + QStringLiteral(": ") + QString::number(n));
+    emit sig_printToConsole(
+        tr("Parameters import, number of parameters") + QStringLiteral(": ") + QString::number(n));
     showProgressDialog(tr("Parameters are importing") + QStringLiteral("..."), 0, n);
     for (int i = 0; i < n; ++i)
         Communication::instance()->sendWrite(codes.at(i), addresses.at(i), values.at(i));
@@ -779,8 +802,8 @@ void GUI_ParamTable::on_Btn_Admin_clicked()
 {
     operationBusy = true;
     bool accepted = false;
-    const QString password = QInputDialog::getText(this, tr("Administrator"), tr("Permission password"),
-                                                   QLineEdit::Password, QString(), &accepted);
+    const QString password = QInputDialog::getText(
+        this, tr("Administrator"), tr("Permission password"), QLineEdit::Password, QString(), &accepted);
     if (accepted && password == administratorPassword) {
         setTreeViewRowItems(1);
         setTableViewRowItems(1);
@@ -788,8 +811,8 @@ void GUI_ParamTable::on_Btn_Admin_clicked()
         realtimeTimer->stop();
         connectEvent(Communication::instance()->commState);
     } else if (accepted && !password.isEmpty()) {
-        QMessageBox::information(this, tr("Tips"), tr("The password is incorrect") + QStringLiteral("."),
-                                 QMessageBox::Ok);
+        QMessageBox::information(
+            this, tr("Tips"), tr("The password is incorrect") + QStringLiteral("."), QMessageBox::Ok);
     }
     operationBusy = false;
 }
@@ -817,10 +840,10 @@ void GUI_ParamTable::applyDrivePrecision(quint16 driveSize)
         int small;
     };
     static const Rule rules[] = {
-        {{"P1-03", "P1-10", "B2-03", "B2-10"}, 1, 2},
-        {{"P1-06", "P1-07", "B2-06", "B2-07"}, 4, 3},
-        {{"P1-08", "B2-08", nullptr, nullptr}, 3, 2},
-        {{"P1-09", "B2-09", nullptr, nullptr}, 2, 1},
+        { { "P1-03", "P1-10", "B2-03", "B2-10" }, 1, 2 },
+        { { "P1-06", "P1-07", "B2-06", "B2-07" }, 4, 3 },
+        { { "P1-08", "B2-08", nullptr, nullptr }, 3, 2 },
+        { { "P1-09", "B2-09", nullptr, nullptr }, 2, 1 },
     };
     const bool big = driveSize > 21;
     QHash<QString, int> precisionOfCode;
@@ -880,8 +903,8 @@ void GUI_ParamTable::applyAnswer(const QString& tag, const QVector<quint16>& val
             current->setText(QString());
         }
     } else {
-        const QString text =
-            registersToText(values, formatValue(attribute.format1), formatValue(attribute.format2));
+        const QString text
+            = registersToText(values, formatValue(attribute.format1), formatValue(attribute.format2));
         current->setText(text);
         paintAgainstFactory(current, text, factory);
     }
@@ -918,9 +941,10 @@ void GUI_ParamTable::realtimeRefresh()
         return;
     for (int block = 0; block < realtimeBlocks; ++block) {
         const int start = block * realtimeBlockSize;
-        const QString tag = realtimeTagPrefix + QStringLiteral("%1%2")
-                                                    .arg(start, 2, 10, QLatin1Char('0'))
-                                                    .arg(realtimeBlockSize, 2, 10, QLatin1Char('0'));
+        const QString tag = realtimeTagPrefix
+            + QStringLiteral("%1%2")
+                  .arg(start, 2, 10, QLatin1Char('0'))
+                  .arg(realtimeBlockSize, 2, 10, QLatin1Char('0'));
         Communication::instance()->sendRead(tag, quint16(realtimeFirstRegister + start), realtimeBlockSize);
     }
 }

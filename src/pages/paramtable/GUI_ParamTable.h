@@ -59,8 +59,8 @@ private slots:
     QStandardItem* getCurrentItem(int row, int column);
     QStandardItem* getCurrentItem(QModelIndex index);
     void getReadItemsData(int index, QStringList& listCodeName, QList<quint16>& listCode);
-    void getWriteItemsData(int index, QStringList& listCodeName, QList<quint16>& listCode,
-                           QList<quint16>& listValue);
+    void getWriteItemsData(
+        int index, QStringList& listCodeName, QList<quint16>& listCode, QList<quint16>& listValue);
     void menuFilterTriggered(QAction* action);
     void menuApplyTriggered(QAction* action);
     void menuRefreshTriggered(QAction* action);

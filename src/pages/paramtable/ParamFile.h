@@ -13,7 +13,7 @@ namespace ParamFile {
 
 enum class ReadResult {
     Ok,
-    Failed,   // unreadable, not JSON or not an object
+    Failed, // unreadable, not JSON or not an object
     Mismatch, // no "DeviceVersion" or one of the other drive family
 };
 

@@ -49,10 +49,13 @@ void loadSpinBox(QSpinBox* box, qint64 value)
 
 } // namespace
 
-WidgetDelegate::WidgetDelegate(QObject* parent) : QItemDelegate(parent) {}
+WidgetDelegate::WidgetDelegate(QObject* parent)
+    : QItemDelegate(parent)
+{
+}
 
-QWidget* WidgetDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                                      const QModelIndex& index) const
+QWidget* WidgetDelegate::createEditor(
+    QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     Q_UNUSED(option)
     if (index.row() < 0 || index.column() < 0 || !index.model())
@@ -156,7 +159,8 @@ void WidgetDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, co
     if (auto* box = qobject_cast<QSpinBox*>(editor)) {
         const int value = box->value();
         if (p == 9)
-            model->setData(index, QStringLiteral("0x") + QString::number(value, 16).toUpper(), Qt::DisplayRole);
+            model->setData(
+                index, QStringLiteral("0x") + QString::number(value, 16).toUpper(), Qt::DisplayRole);
         else
             model->setData(index, value, Qt::DisplayRole);
         model->setData(index, value, rawValueRole);
@@ -166,8 +170,8 @@ void WidgetDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, co
         model->setData(index, edit->text(), Qt::DisplayRole);
 }
 
-void WidgetDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
-                                          const QModelIndex& index) const
+void WidgetDelegate::updateEditorGeometry(
+    QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     Q_UNUSED(index)
     editor->setGeometry(option.rect);
