@@ -57,16 +57,20 @@ bool Xml::writeMemory()
     setChildText(doc, QStringLiteral("Device"), Global::instance()->device());
     setChildText(doc, QStringLiteral("Language"), Global::instance()->language());
 
+    QByteArray bytes;
+    {
+        QTextStream stream(&bytes, QIODevice::WriteOnly);
+        stream.setCodec("UTF-8");
+        doc.save(stream, 4, QDomNode::EncodingFromTextStream);
+    }
+
     // A crash or a full disk half-way through must never leave a broken start-up file behind:
     // without it the tool refuses to start, so the new content replaces the old one in one rename.
+    // Unbuffered, because a buffered QSaveFile flushes at commit and takes a short write for success.
     QSaveFile file(initFile);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    QTextStream stream(&file);
-    stream.setCodec("UTF-8");
-    doc.save(stream, 4, QDomNode::EncodingFromTextStream);
-    stream.flush();
-    if (stream.status() != QTextStream::Ok) {
+    if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;
     }

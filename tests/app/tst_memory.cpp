@@ -7,7 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <unistd.h>
+#include <csignal>
+#include <sys/resource.h>
 
 // The memory file and the folders derived from it, each case in its own working directory.
 class TestMemory : public QObject
@@ -152,17 +153,25 @@ private slots:
 
     void failedWriteLeavesOldFile()
     {
-        if (::geteuid() == 0)
-            QSKIP("root ignores directory permissions; the rename-over is checked by the next case");
-        const QByteArray original("<Init><Device>0</Device><Language>0</Language></Init>");
+        // A disk that fills up half-way: the file size limit cuts the write short.
+        QByteArray original("<Init><Device>0</Device><Language>0</Language><Notes>");
+        original += QByteArray(300, 'x') + "</Notes></Init>";
         writeInit(original);
-        QFile::setPermissions(QStringLiteral("Driver"), QFile::ReadOwner | QFile::ExeOwner);
         Global::instance()->setDevice(1);
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = 64;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
         Xml xml;
         const bool written = xml.writeMemory();
-        QFile::setPermissions(QStringLiteral("Driver"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
         QVERIFY(!written);
         QCOMPARE(readInit(), original);
+        QCOMPARE(QDir(QStringLiteral("Driver")).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("Init.xml")});
     }
 
     void writeReplacesFileInOneStep()
