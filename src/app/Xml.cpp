@@ -1,10 +1,10 @@
 #include "Xml.h"
 
 #include "Global.h"
+#include "SafeFile.h"
 
 #include <QDomDocument>
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace {
@@ -64,15 +64,6 @@ bool Xml::writeMemory()
         doc.save(stream, 4, QDomNode::EncodingFromTextStream);
     }
 
-    // A crash or a full disk half-way through must never leave a broken start-up file behind:
-    // without it the tool refuses to start, so the new content replaces the old one in one rename.
-    // Unbuffered, because a buffered QSaveFile flushes at commit and takes a short write for success.
-    QSaveFile file(initFile);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // Without a whole start-up file the tool refuses to start, so never leave a half-written one.
+    return writeFileAtomically(initFile, bytes);
 }

@@ -41,6 +41,14 @@ void handleNext(std::function<void(QWidget*)> handler, int timeoutMs)
     timer->start(20);
 }
 
+static void dismiss(QWidget* w)
+{
+    if (auto* dialog = qobject_cast<QDialog*>(w))
+        dialog->reject();
+    else
+        w->close();
+}
+
 static void record(QWidget* w, Seen* seen)
 {
     if (!seen)
@@ -66,10 +74,7 @@ void answerNext(QMessageBox::StandardButton button, Seen* seen, int timeoutMs)
                     return;
                 }
             }
-            if (auto* dialog = qobject_cast<QDialog*>(w))
-                dialog->reject();
-            else
-                w->close();
+            dismiss(w);
         },
         timeoutMs);
 }
@@ -85,10 +90,7 @@ void answerNextByText(const QString& buttonText, Seen* seen, int timeoutMs)
                     return;
                 }
             }
-            if (auto* dialog = qobject_cast<QDialog*>(w))
-                dialog->reject();
-            else
-                w->close();
+            dismiss(w);
         },
         timeoutMs);
 }

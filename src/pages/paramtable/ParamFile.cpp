@@ -4,7 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QJsonValue>
-#include <QSaveFile>
+#include "app/SafeFile.h"
 
 namespace ParamFile {
 
@@ -29,16 +29,7 @@ QByteArray buildDocument(quint8 device, const QList<QPair<QString, QString>>& co
 
 bool writeDocument(const QString& path, const QByteArray& document)
 {
-    QSaveFile file(path);
-    // Unbuffered: a buffered QSaveFile flushes at commit and takes a short write (disk full, file
-    // size limit) for success, renaming a truncated file over the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(document) != document.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeFileAtomically(path, document);
 }
 
 ReadResult parseDocument(const QByteArray& document, quint8 device, QJsonObject* object)
