@@ -138,12 +138,19 @@ private slots:
     void positionRunReachesTarget();
     void restoreFactory_data();
     void restoreFactory();
+    void vfdRunRampsAndStops_data();
     void vfdRunRampsAndStops();
     void vfdIgnoresRunWithoutSerialSource();
     void alarm_data();
     void alarm();
     void doStatesFollowDrive();
     void badCrc();
+    void silentDrive();
+    void injectedException_data();
+    void injectedException();
+    void otherSlaveIsIgnored_data();
+    void otherSlaveIsIgnored();
+    void consoleSetHoldsComputedValue();
     void delaySlowsAnswer();
     void wireTime();
     void scopeVariablesMove_data();
@@ -154,7 +161,7 @@ private slots:
     void logLine();
 
 private:
-    bool startDrive(const QString& folder, bool wireTime = false, int baud = 115200);
+    bool startDrive(const QString& folder, bool wireTime = false, int baud = 115200, int slave = 1);
     QVector<quint16> read(quint16 address, quint16 count, qint64* elapsedMs = nullptr);
     quint16 read1(quint16 address);
     bool write(quint16 address, const QVector<quint16>& values);
@@ -172,7 +179,7 @@ void TestSimDrive::cleanup()
     m_sim.reset();
 }
 
-bool TestSimDrive::startDrive(const QString& folder, bool wireTime, int baud)
+bool TestSimDrive::startDrive(const QString& folder, bool wireTime, int baud, int slave)
 {
     m_bus.reset();
     m_sim = std::make_unique<SimDrive>();
@@ -181,6 +188,7 @@ bool TestSimDrive::startDrive(const QString& folder, bool wireTime, int baud)
     options.config = configPath(folder);
     options.wireTime = wireTime;
     options.baud = baud;
+    options.slave = slave;
     if (!m_sim->start(options))
         return false;
 
@@ -195,7 +203,7 @@ bool TestSimDrive::startDrive(const QString& folder, bool wireTime, int baud)
     settings.numberOfRetries = 1;
     m_bus = std::make_unique<Modbus>();
     m_bus->setSettings(settings);
-    m_bus->setServerAddress(1);
+    m_bus->setServerAddress(quint16(slave));
     if (!m_bus->openDevice() || !m_bus->connectDevice(53, 1))
         return false;
     m_sim->clearLog();
@@ -359,6 +367,8 @@ void TestSimDrive::writeReadsBack_data()
         << kVfdConfig << quint16(0xF008) << QVector<quint16> { 40000 } << quint16(0xF008);
     QTest::newRow("vfd parameter read at its RAM copy")
         << kVfdConfig << quint16(0xF004) << QVector<quint16> { 3 } << quint16(0x0004);
+    QTest::newRow("vfd unlock") << kVfdConfig << quint16(0xFF00) << QVector<quint16> { 55 }
+                                << quint16(0xFF00);
     QTest::newRow("vfd RAM copy read at the parameter")
         << kVfdConfig << quint16(0x0008) << QVector<quint16> { 3000 } << quint16(0xF008);
 }
@@ -538,32 +548,63 @@ void TestSimDrive::restoreFactory()
     QCOMPARE(read1(parameter), factory);
 }
 
+void TestSimDrive::vfdRunRampsAndStops_data()
+{
+    QTest::addColumn<quint16>("command");
+    QTest::addColumn<quint16>("setting"); // register 8, 0.01 Hz
+    QTest::addColumn<quint16>("target"); // 0x7000, 0.01 Hz
+    QTest::addColumn<quint16>("state");
+
+    QTest::newRow("forward to 50 Hz") << quint16(1) << quint16(5000) << quint16(5000) << quint16(1);
+    QTest::newRow("backward to 20 Hz") << quint16(2) << quint16(2000) << quint16(2000) << quint16(2);
+    // the jog runs at P8-00 (2.00 Hz), whatever the setting
+    QTest::newRow("forward jog") << quint16(3) << quint16(5000) << quint16(200) << quint16(1);
+    QTest::newRow("backward jog") << quint16(4) << quint16(5000) << quint16(200) << quint16(2);
+}
+
 void TestSimDrive::vfdRunRampsAndStops()
 {
+    QFETCH(quint16, command);
+    QFETCH(quint16, setting);
+    QFETCH(quint16, target);
+    QFETCH(quint16, state);
+
+    // Frequencies seen every 50 ms until the value stays at `until` for 150 ms.
+    auto follow = [this](quint16 until) {
+        QVector<quint16> seen;
+        QElapsedTimer clock;
+        clock.start();
+        int steady = 0;
+        while (clock.elapsed() < 4000 && steady < 3) {
+            seen.append(read1(0x7000));
+            steady = seen.last() == until ? steady + 1 : 0;
+            QTest::qWait(50);
+        }
+        return seen;
+    };
+
     QVERIFY(startDrive(kVfdConfig));
     QVERIFY(write(0xF002, { 2 }));
-    QVERIFY(write(8, { 5000 }));
-    QCOMPARE(read(0x3000, 1), QVector<quint16> { 3 });
-    QVERIFY(write(0x2000, { 1 }));
-    QTest::qWait(400);
-    const quint16 early = read1(0x7000);
-    QVERIFY2(early > 0 && early < 5000, qPrintable(QString::number(early)));
-    QCOMPARE(read1(0x3000), quint16(1));
-    QCOMPARE(read1(0x7001), quint16(5000)); // set frequency
-    QTest::qWait(300);
-    const quint16 rising = read1(0x7000);
-    QVERIFY2(rising > early, qPrintable(QStringLiteral("%1 then %2").arg(early).arg(rising)));
-    // 25 Hz/s: 50 Hz two seconds after the start, and no overshoot
-    QTRY_COMPARE_WITH_TIMEOUT(read1(0x7000), quint16(5000), 3000);
-    QTest::qWait(100);
-    QCOMPARE(read1(0x7000), quint16(5000));
+    QVERIFY(write(8, { setting }));
+    QCOMPARE(read1(0x3000), quint16(3));
+    QVERIFY(write(0x2000, { command }));
+
+    const QVector<quint16> rising = follow(target);
+    QCOMPARE(rising.last(), target);
+    QVERIFY(std::is_sorted(rising.cbegin(), rising.cend()));
+    // 25 Hz/s: 50 Hz takes two seconds, seen on the way
+    const int between
+        = int(std::count_if(rising.cbegin(), rising.cend(), [&](quint16 f) { return f > 0 && f < target; }));
+    QVERIFY2(between >= target / 1000, qPrintable(QString::number(between)));
+    QCOMPARE(read1(0x3000), state);
+    QCOMPARE(read1(0x7001), setting);
     QVERIFY(read1(0x7004) > 0); // output current
 
     QVERIFY(write(0x2000, { 6 }));
-    QTest::qWait(300);
-    const quint16 falling = read1(0x7000);
-    QVERIFY2(falling < 5000 && falling > 0, qPrintable(QString::number(falling)));
-    QTRY_COMPARE_WITH_TIMEOUT(read1(0x7000), quint16(0), 3000);
+    QVector<quint16> falling = follow(0);
+    QCOMPARE(falling.last(), quint16(0));
+    std::reverse(falling.begin(), falling.end());
+    QVERIFY(std::is_sorted(falling.cbegin(), falling.cend()));
     QCOMPARE(read1(0x3000), quint16(3));
 }
 
@@ -668,6 +709,100 @@ void TestSimDrive::badCrc()
     QVERIFY(!write(0x0004, { 22 }));
     QVERIFY(m_sim->command(QStringLiteral("badcrc off")).startsWith(QLatin1String("ok")));
     QCOMPARE(read(0x0004, 1), QVector<quint16> { 22 });
+}
+
+void TestSimDrive::silentDrive()
+{
+    QVERIFY(startDrive(kServoConfig));
+    QVERIFY(m_sim->command(QStringLiteral("silent on")).startsWith(QLatin1String("ok")));
+    QVERIFY(read(0x0004, 1).isEmpty());
+    QVERIFY(!write(0x0004, { 22 }));
+    QVERIFY(m_sim->log().isEmpty()); // dropped, not answered
+    QVERIFY(m_sim->command(QStringLiteral("silent off")).startsWith(QLatin1String("ok")));
+    QCOMPARE(read(0x0004, 1), QVector<quint16> { 13 }); // the write was dropped too
+    QCOMPARE(m_sim->log(), QStringList { QStringLiteral("03 0004 1") });
+}
+
+void TestSimDrive::injectedException_data()
+{
+    QTest::addColumn<QString>("inject");
+    QTest::addColumn<bool>("isWrite");
+    QTest::addColumn<quint16>("address");
+    QTest::addColumn<quint16>("count");
+    QTest::addColumn<bool>("fails");
+
+    QTest::newRow("read of the address") << "exception 0004 2" << false << quint16(4) << quint16(1) << true;
+    QTest::newRow("read of a block holding it")
+        << "exception 0005 4" << false << quint16(4) << quint16(3) << true;
+    QTest::newRow("read next to it") << "exception 0005 4" << false << quint16(4) << quint16(1) << false;
+    QTest::newRow("write of the address")
+        << "exception 0004 0x06" << true << quint16(4) << quint16(1) << true;
+    QTest::newRow("a code libmodbus does not know")
+        << "exception 0004 200" << false << quint16(4) << quint16(1) << true;
+}
+
+void TestSimDrive::injectedException()
+{
+    QFETCH(QString, inject);
+    QFETCH(bool, isWrite);
+    QFETCH(quint16, address);
+    QFETCH(quint16, count);
+    QFETCH(bool, fails);
+
+    QVERIFY(startDrive(kServoConfig));
+    const QVector<quint16> before = read(address, count);
+    QCOMPARE(before.size(), int(count));
+    QVERIFY(m_sim->command(inject).startsWith(QLatin1String("ok")));
+    QElapsedTimer clock;
+    clock.start();
+    const QVector<quint16> written(count, 3);
+    const QVector<quint16> answer = transact(isWrite, address, count, written, nullptr);
+    QCOMPARE(answer.isEmpty(), fails);
+    // An exception is an answer: no waiting for the response timeout and its retry.
+    QVERIFY2(clock.elapsed() < 600, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(m_sim->command(QStringLiteral("exception off")).startsWith(QLatin1String("ok")));
+    QCOMPARE(read(address, count), isWrite && !fails ? written : before);
+    QCOMPARE(m_sim->log().size(), 3);
+}
+
+void TestSimDrive::otherSlaveIsIgnored_data()
+{
+    QTest::addColumn<int>("slave");
+    QTest::addColumn<quint16>("other");
+    QTest::newRow("drive 1, request to 2") << 1 << quint16(2);
+    QTest::newRow("drive 7, request to 1") << 7 << quint16(1);
+}
+
+void TestSimDrive::otherSlaveIsIgnored()
+{
+    QFETCH(int, slave);
+    QFETCH(quint16, other);
+
+    QVERIFY(startDrive(kServoConfig, false, 115200, slave));
+    m_bus->setServerAddress(other);
+    QVERIFY(read(0x0004, 1).isEmpty());
+    QVERIFY(m_sim->log().isEmpty());
+    m_bus->setServerAddress(quint16(slave));
+    qint64 ms = 0;
+    QCOMPARE(read(0x0004, 1, &ms), QVector<quint16> { 13 });
+    QVERIFY2(ms < 500, qPrintable(QString::number(ms)));
+    QCOMPARE(m_sim->log(), QStringList { QStringLiteral("03 0004 1") });
+}
+
+void TestSimDrive::consoleSetHoldsComputedValue()
+{
+    QVERIFY(startDrive(kServoConfig));
+    QVERIFY(m_sim->command(QStringLiteral("set 1012 400")).contains(QLatin1String("held")));
+    QCOMPARE(read1(0x1012), quint16(400));
+    QTest::qWait(100);
+    QCOMPARE(read1(0x1012), quint16(400)); // the simulation does not overwrite it
+    QVERIFY(m_sim->command(QStringLiteral("release 1012")).startsWith(QLatin1String("ok")));
+    QTest::qWait(100);
+    const quint16 bus = read1(0x1012);
+    QVERIFY2(bus > 290 && bus < 330, qPrintable(QString::number(bus)));
+    // A plain register is just stored.
+    QVERIFY(!m_sim->command(QStringLiteral("set 2100 -2")).contains(QLatin1String("held")));
+    QCOMPARE(read1(0x2100), quint16(65534));
 }
 
 void TestSimDrive::delaySlowsAnswer()
