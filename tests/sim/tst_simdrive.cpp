@@ -538,6 +538,7 @@ void TestSimDrive::restoreFactory()
     QFETCH(QString, logLine);
 
     QVERIFY(startDrive(folder));
+    const QVector<quint16> restoreBlock = read(restoreAddress, 2);
     const quint16 factory = read1(parameter);
     QVERIFY(factory != 0xDEAD);
     QVERIFY(write(parameter, { quint16(factory + 3) }));
@@ -546,6 +547,8 @@ void TestSimDrive::restoreFactory()
     QVERIFY(write(restoreAddress, restoreValues));
     QCOMPARE(m_sim->log(), QStringList { logLine });
     QCOMPARE(read1(parameter), factory);
+    // The command words themselves do not stay behind in the registers they were written to.
+    QCOMPARE(read(restoreAddress, 2), restoreBlock);
 }
 
 void TestSimDrive::vfdRunRampsAndStops_data()
@@ -554,12 +557,17 @@ void TestSimDrive::vfdRunRampsAndStops_data()
     QTest::addColumn<quint16>("setting"); // register 8, 0.01 Hz
     QTest::addColumn<quint16>("target"); // 0x7000, 0.01 Hz
     QTest::addColumn<quint16>("state");
+    QTest::addColumn<quint16>("resolution"); // P0-22: 2 for 0.01 Hz, 1 for 0.1 Hz
 
-    QTest::newRow("forward to 50 Hz") << quint16(1) << quint16(5000) << quint16(5000) << quint16(1);
-    QTest::newRow("backward to 20 Hz") << quint16(2) << quint16(2000) << quint16(2000) << quint16(2);
+    QTest::newRow("forward to 50 Hz")
+        << quint16(1) << quint16(5000) << quint16(5000) << quint16(1) << quint16(2);
+    QTest::newRow("backward to 20 Hz")
+        << quint16(2) << quint16(2000) << quint16(2000) << quint16(2) << quint16(2);
+    QTest::newRow("forward to 20 Hz in 0.1 Hz")
+        << quint16(1) << quint16(200) << quint16(200) << quint16(1) << quint16(1);
     // the jog runs at P8-00 (2.00 Hz), whatever the setting
-    QTest::newRow("forward jog") << quint16(3) << quint16(5000) << quint16(200) << quint16(1);
-    QTest::newRow("backward jog") << quint16(4) << quint16(5000) << quint16(200) << quint16(2);
+    QTest::newRow("forward jog") << quint16(3) << quint16(5000) << quint16(200) << quint16(1) << quint16(2);
+    QTest::newRow("backward jog") << quint16(4) << quint16(5000) << quint16(200) << quint16(2) << quint16(2);
 }
 
 void TestSimDrive::vfdRunRampsAndStops()
@@ -568,6 +576,7 @@ void TestSimDrive::vfdRunRampsAndStops()
     QFETCH(quint16, setting);
     QFETCH(quint16, target);
     QFETCH(quint16, state);
+    QFETCH(quint16, resolution);
 
     // Frequencies seen every 50 ms until the value stays at `until` for 150 ms.
     auto follow = [this](quint16 until) {
@@ -585,6 +594,7 @@ void TestSimDrive::vfdRunRampsAndStops()
 
     QVERIFY(startDrive(kVfdConfig));
     QVERIFY(write(0xF002, { 2 }));
+    QVERIFY(write(0xF016, { resolution }));
     QVERIFY(write(8, { setting }));
     QCOMPARE(read1(0x3000), quint16(3));
     QVERIFY(write(0x2000, { command }));
@@ -640,6 +650,8 @@ void TestSimDrive::alarm()
     const bool servo = familyOf(folder) == QLatin1String("servo");
 
     QVERIFY(startDrive(folder));
+    const quint16 parameter = servo ? 0x0004 : 0xF004;
+    QVERIFY(write(parameter, { 3 }));
     // Get the motor going, so the alarm has something to stop.
     if (servo) {
         QVERIFY(write(400, { 128 }));
@@ -674,6 +686,7 @@ void TestSimDrive::alarm()
     else
         QVERIFY(m_sim->command(clear).startsWith(QLatin1String("ok")));
     QCOMPARE(read1(alarmRegister), quint16(0));
+    QCOMPARE(read1(parameter), quint16(3)); // clearing or resetting keeps the parameters
     if (servo) {
         QCOMPARE(read(53, 2), (QVector<quint16> { 0, 1 }));
         QVERIFY(write(181, { 1 }));
