@@ -47,10 +47,13 @@ ControlFunctionRecord readControlFunction(const QDomNode& function)
             }
             record.triggers = triggers;
         } else {
-            // Stored files rely on any other section replacing the list, even when it holds no codes.
+            // Only an "EffectCode" section names effect codes, but stored files rely on any other
+            // section replacing the list too, so one of another name leaves it empty.
             QStringList codes;
-            for (QDomNode item = section.firstChild(); !item.isNull(); item = item.nextSibling())
-                codes.append(item.toElement().attribute(QStringLiteral("CodeID")));
+            if (section.nodeName() == QLatin1String("EffectCode")) {
+                for (QDomNode item = section.firstChild(); !item.isNull(); item = item.nextSibling())
+                    codes.append(item.toElement().attribute(QStringLiteral("CodeID")));
+            }
             record.effectCodes = codes;
         }
     }

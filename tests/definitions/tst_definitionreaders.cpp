@@ -203,11 +203,19 @@ void TestDefinitionReaders::controlFunctionSections()
             <EffectCode><Code CodeID="P1-03"/></EffectCode>
             <effectcode><Code CodeID="P9-09"/></effectcode>
         </Function>
+        <Function CodeID="D">
+            <EffectCode><Code CodeID="P1-03"/></EffectCode>
+            <!-- a comment is a section too -->
+        </Function>
+        <Function CodeID="E">
+            <EffectCode><Code CodeID="P1-03"/></EffectCode>
+            <TriggerCode><Case Unit="s" Precision="2" Value="1"/></TriggerCode>
+        </Function>
     </ControlFunction>)");
 
     QMultiMap<QString, ControlFunctionRecord> out;
     QVERIFY(Xml::readControlFunctions(path, out));
-    QCOMPARE(out.size(), 3);
+    QCOMPARE(out.size(), 5);
 
     const ControlFunctionRecord a = out.value(QStringLiteral("A"));
     QMap<int, QStringList> expectedA;
@@ -223,10 +231,19 @@ void TestDefinitionReaders::controlFunctionSections()
     QCOMPARE(b.triggers, expectedB);
     QVERIFY(b.effectCodes.isEmpty());
 
-    // Section names are case-sensitive, but any non-trigger section supplies the effect list.
+    // Section names are case-sensitive: "effectcode" is a section of another name, whose codes do
+    // not count, and it still empties the list.
     const ControlFunctionRecord c = out.value(QStringLiteral("C"));
     QVERIFY(c.triggers.isEmpty());
-    QCOMPARE(c.effectCodes, QStringList({ "P9-09" }));
+    QVERIFY(c.effectCodes.isEmpty());
+
+    const ControlFunctionRecord d = out.value(QStringLiteral("D"));
+    QVERIFY(d.effectCodes.isEmpty());
+
+    // A trigger section leaves the effect list alone.
+    const ControlFunctionRecord e = out.value(QStringLiteral("E"));
+    QCOMPARE(e.effectCodes, QStringList({ "P1-03" }));
+    QCOMPARE(e.triggers.value(1), QStringList({ "s", "2" }));
 }
 
 void TestDefinitionReaders::controlFunctionsAddBesideExisting()
