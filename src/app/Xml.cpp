@@ -18,14 +18,16 @@ bool parseFile(const QString& path, QDomDocument& doc)
     return ok;
 }
 
+// Every element of that name gets the value: reading lets the last one win, so replacing only the
+// first of two would lose the new choice at the next start.
 void setChildText(QDomDocument& doc, const QString& tag, int value)
 {
-    QDomElement element = doc.documentElement().firstChildElement(tag);
-    if (element.isNull())
-        return;
-    while (element.hasChildNodes())
-        element.removeChild(element.firstChild());
-    element.appendChild(doc.createTextNode(QString::number(value)));
+    for (QDomElement element = doc.documentElement().firstChildElement(tag); !element.isNull();
+         element = element.nextSiblingElement(tag)) {
+        while (element.hasChildNodes())
+            element.removeChild(element.firstChild());
+        element.appendChild(doc.createTextNode(QString::number(value)));
+    }
 }
 } // namespace
 

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
+#include <QMetaEnum>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -140,6 +141,45 @@ private slots:
         QVERIFY(xml.readMemory());
         QCOMPARE(int(Global::instance()->device()), 1);
         QCOMPARE(int(Global::instance()->language()), 1);
+    }
+
+    void writeMemoryUpdatesRepeatedElements()
+    {
+        // Reading lets the later element win, so the new choice must land there as well.
+        writeInit("<Init><Device>0</Device><Language>0</Language><Device>0</Device></Init>");
+        Global::instance()->setDevice(1);
+        Global::instance()->setLanguage(1);
+        Xml xml;
+        QVERIFY(xml.writeMemory());
+        Global::instance()->setDevice(0);
+        Global::instance()->setLanguage(0);
+        QVERIFY(xml.readMemory());
+        QCOMPARE(int(Global::instance()->device()), 1);
+        QCOMPARE(int(Global::instance()->language()), 1);
+        QCOMPARE(readInit().count("<Device>1</Device>"), 2);
+    }
+
+    void writeMemoryWithoutElementsAddsNone()
+    {
+        writeInit("<Init><Other>5</Other></Init>");
+        Global::instance()->setDevice(1);
+        Xml xml;
+        QVERIFY(xml.writeMemory());
+        QDomDocument doc;
+        QVERIFY(doc.setContent(readInit()));
+        QVERIFY(doc.documentElement().firstChildElement(QStringLiteral("Device")).isNull());
+        QCOMPARE(doc.documentElement().firstChildElement(QStringLiteral("Other")).text(), QStringLiteral("5"));
+    }
+
+    void singletonIsShared()
+    {
+        QCOMPARE(Global::instance(), Global::instance());
+        QVERIFY(Global::instance()->parent() == nullptr);
+        const QMetaEnum info = QMetaEnum::fromType<Global::MESSAGE_INFO>();
+        QCOMPARE(info.keyToValue("MESSAGE_WARNNING"), 1);
+        QCOMPARE(info.keyToValue("MESSAGE_ABOUT"), 3);
+        QCOMPARE(QMetaEnum::fromType<Global::DEVICE_INFO>().keyToValue("DEVICE_VFD"), 1);
+        QCOMPARE(QMetaEnum::fromType<Global::LANGUAGE_INFO>().keyToValue("LANGUAGE_CN"), 1);
     }
 
     void writeMemoryRefusesMalformedFile()
