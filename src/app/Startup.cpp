@@ -42,13 +42,17 @@ void applyStyleSheet(QApplication& app)
     QFile file(QStringLiteral(":/Qss/Skins/Qss/white.css"));
     if (!file.exists() || !file.open(QIODevice::ReadOnly))
         return;
-    QByteArray bytes = file.readAll();
+    app.setStyleSheet(styleSheetText(file.readAll()));
+}
+} // namespace
+
+QString styleSheetText(QByteArray bytes)
+{
     const int nul = bytes.indexOf('\0');
     if (nul >= 0)
         bytes.truncate(nul);
-    app.setStyleSheet(QString::fromLatin1(bytes));
+    return QString::fromLatin1(bytes);
 }
-} // namespace
 
 void setAttributes()
 {

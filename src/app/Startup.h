@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QByteArray>
+#include <QString>
+
 class QApplication;
 class Launcher;
 
@@ -12,6 +15,9 @@ void setAttributes();
 
 // Compiled-in resources live in the core library, so every executable registers them once.
 void initResources();
+
+// The style sheet as installed: the file's bytes as Latin-1, up to the first NUL byte.
+QString styleSheetText(QByteArray bytes);
 
 // Font, style sheet, memory file, translator, main window and event loop; restarts on exit code 100.
 int run(QApplication& app, Launcher& launcher);

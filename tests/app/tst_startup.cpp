@@ -155,12 +155,51 @@ private slots:
         QVERIFY(launcher.calls.isEmpty());
     }
 
+    void styleSheetText_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("plain") << QByteArray("QFrame { border: none }") << QStringLiteral("QFrame { border: none }");
+        QTest::newRow("cut at the first NUL") << QByteArray("QFrame {}\0QWidget {}\0", 21)
+                                              << QStringLiteral("QFrame {}");
+        QTest::newRow("NUL first") << QByteArray("\0QFrame {}", 10) << QString();
+        QTest::newRow("bytes are Latin-1") << QByteArray("/* caf\xe9 */") << QStringLiteral("/* caf\u00e9 */");
+    }
+
+    void styleSheetText()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        QCOMPARE(Startup::styleSheetText(bytes), expected);
+    }
+
+    void highDpiAttributesSet()
+    {
+        QVERIFY(QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling));
+        QVERIFY(QCoreApplication::testAttribute(Qt::AA_UseHighDpiPixmaps));
+    }
+
+    void otherExitCodesArePassedOn_data()
+    {
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("0") << 0;
+        QTest::newRow("3") << 3;
+        QTest::newRow("101") << 101;
+    }
+
     void otherExitCodesArePassedOn()
     {
+        QFETCH(int, exitCode);
         writeInit(0, 0);
         RecordingLauncher launcher;
-        QCOMPARE(runStartup(launcher, 3), 3);
+        // The memory file is written on the way out, restart or not.
+        QCOMPARE(runStartup(launcher, exitCode, []() { Global::instance()->setLanguage(Global::LANGUAGE_CN); }),
+                 exitCode);
         QVERIFY(launcher.calls.isEmpty());
+        QFile file(QStringLiteral("Driver/Init.xml"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("<Language>1</Language>"));
+        QVERIFY(!shownMainWindow());
     }
 
     void restartWritesMemoryBeforeLaunch()
