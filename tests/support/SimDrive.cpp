@@ -8,6 +8,9 @@
 #include <QTest>
 #include <QThread>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace {
 
 constexpr int kStartTimeoutMs = 10000;
@@ -35,6 +38,13 @@ bool linkReady(const QString& path)
 }
 
 } // namespace
+
+void ChildProcess::setupChildProcess()
+{
+    // Runs in the child between fork and exec. The signal follows the forking thread, which is the
+    // test's main thread here.
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+}
 
 SimDrive::SimDrive() = default;
 

@@ -5,6 +5,14 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+// A child process that the kernel stops when the test process dies, also when it is killed or
+// crashes before any destructor can run.
+class ChildProcess : public QProcess
+{
+protected:
+    void setupChildProcess() override;
+};
+
 // A simulated drive on its own virtual serial link: a socat pty pair with uniquely named links in a
 // temporary folder, and kestrova-drive-sim serving one end. The test talks to portName().
 // Every process started here is stopped by its id in stop() and in the destructor, also when a test fails.
@@ -59,8 +67,8 @@ private:
 
     Options m_options;
     QTemporaryDir m_dir;
-    QProcess m_socat;
-    QProcess m_sim;
+    ChildProcess m_socat;
+    ChildProcess m_sim;
     QString m_logPath;
     QByteArray m_simOut;
     int m_logSkip = 0;
