@@ -87,6 +87,9 @@ private slots:
     void closeDeviceTakesThreeSeconds();
     void failedOpenLeavesNoWorker();
     void vfdPollOrderAndNoStrayPoll();
+    void metaTypesRegistered();
+    void deviceStatesDriveTheService();
+    void connectWithoutOpenFails();
 
 private:
     bool startSim(const QString& family = QStringLiteral("servo"));
@@ -526,6 +529,69 @@ void TestCommunication::vfdPollOrderAndNoStrayPoll()
     QTest::qWait(3200);
     QVERIFY(m_sim->log().isEmpty());
     comm()->commState = Communication::COMM_CONNECTED;
+}
+
+void TestCommunication::metaTypesRegistered()
+{
+    QCOMPARE(comm(), Communication::instance());
+    QVERIFY(comm()->parent() == nullptr);
+    for (const char* name : { "QVector<quint16>*", "QVector<quint16>", "BusDevices::State",
+             "SerialBusDevice::State", "Communication::CommState" })
+        QVERIFY2(QMetaType::type(name) != QMetaType::UnknownType, name);
+    QCOMPARE(QMetaType::type("SerialBusDevice::State"), qMetaTypeId<BusDevices::State>());
+}
+
+// The reaction to each report of the device, driven by the device's own signal on a live connection.
+void TestCommunication::deviceStatesDriveTheService()
+{
+    QVERIFY(startSim());
+    QVERIFY(connectToSim());
+    QPointer<QThread> worker = comm()->workerThread;
+    BusDevices* device = comm()->busDevice;
+    QSignalSpy events(comm(), &Communication::connectEvent);
+    QSignalSpy errors(comm(), &Communication::connectErrEvent);
+
+    emit device->stateChanged(BusDevices::RecoveringState);
+    QCOMPARE(statesOf(events), QList<Communication::CommState> { Communication::COMM_WAITING });
+    QCOMPARE(comm()->commState, Communication::COMM_WAITING);
+
+    // Reported again: the state is emitted again.
+    emit device->stateChanged(BusDevices::RecoveringState);
+    QCOMPARE(events.count(), 2);
+
+    emit device->stateChanged(BusDevices::RecoverFiledState);
+    QCOMPARE(events.count(), 3);
+    QCOMPARE(events.at(2).at(0).value<Communication::CommState>(), Communication::COMM_DISCONNECT);
+    QCOMPARE(comm()->commState, Communication::COMM_DISCONNECT);
+    QCOMPARE(errors.count(), 0);
+
+    // A failed connection test: the error first, then COMM_DISCONNECT, and the attempt's worker ends.
+    bool errorBeforeDisconnect = false;
+    auto conn = connect(comm(), &Communication::connectEvent, this, [&](Communication::CommState state) {
+        if (state == Communication::COMM_DISCONNECT)
+            errorBeforeDisconnect = errors.count() == 1;
+    });
+    emit device->stateChanged(BusDevices::ConnectFiledState);
+    disconnect(conn);
+    QCOMPARE(errors.count(), 1);
+    QVERIFY(errorBeforeDisconnect);
+    QCOMPARE(events.count(), 4);
+    QCOMPARE(events.at(3).at(0).value<Communication::CommState>(), Communication::COMM_DISCONNECT);
+    QVERIFY(comm()->busDevice == nullptr);
+    QVERIFY(comm()->workerThread == nullptr);
+    QTRY_VERIFY(worker.isNull());
+}
+
+void TestCommunication::connectWithoutOpenFails()
+{
+    QVERIFY(comm()->busDevice == nullptr);
+    QSignalSpy events(comm(), &Communication::connectEvent);
+    QSignalSpy errors(comm(), &Communication::connectErrEvent);
+    comm()->connectDevice(53, 3);
+    QCOMPARE(statesOf(events),
+        (QList<Communication::CommState> { Communication::COMM_CONNECTING, Communication::COMM_DISCONNECT }));
+    QCOMPARE(errors.count(), 1);
+    QCOMPARE(comm()->commState, Communication::COMM_DISCONNECT);
 }
 
 QTEST_MAIN(TestCommunication)
