@@ -488,7 +488,8 @@ void DriveModel::tick(double now)
 void DriveModel::servoTick(double dt)
 {
     const double t = time();
-    if (!m_enabled && m_motion != Motion::Idle)
+    // leaving trial mode ends a trial run like disabling does
+    if ((!m_enabled || m_reg[kServoTrialMode] != kTrialModeSerial) && m_motion != Motion::Idle)
         servoStop();
 
     // acceleration in rpm/s: a jog reaches full speed in about 0.3 s; a position run takes the

@@ -136,6 +136,7 @@ private slots:
     void jog_data();
     void jog();
     void positionRunReachesTarget();
+    void leavingTrialModeStopsMotor();
     void restoreFactory_data();
     void restoreFactory();
     void vfdRunRampsAndStops_data();
@@ -320,6 +321,7 @@ void TestSimDrive::everyParameterServedAtFactoryValue()
         if (!isLive(folder, e.address) && !byAddress.contains(e.address))
             byAddress.insert(e.address, &e);
     }
+    QVERIFY(byAddress.size() > 200);
     // Blocks of up to 100 registers inside one group, as few requests as the table allows.
     QStringList mismatches;
     auto it = byAddress.cbegin();
@@ -512,6 +514,22 @@ void TestSimDrive::positionRunReachesTarget()
     QTRY_COMPARE_WITH_TIMEOUT(joined(read(0x1001, 2), 0), start + 7500, 5000);
     QTest::qWait(100);
     QCOMPARE(joined(read(0x1001, 2), 0), start + 7500);
+    QVERIFY(qAbs(qint16(read1(0x1000))) <= 1);
+}
+
+void TestSimDrive::leavingTrialModeStopsMotor()
+{
+    QVERIFY(startDrive(kServoConfig));
+    QVERIFY(write(400, { 128 }));
+    QVERIFY(write(181, { 1 }));
+    QVERIFY(write(401, { 32 }));
+    QTest::qWait(200);
+    QVERIFY(qint16(read1(0x1000)) > 50);
+    QVERIFY(write(400, { 0 }));
+    QTest::qWait(200);
+    const qint32 stopped = joined(read(0x1001, 2), 0);
+    QTest::qWait(100);
+    QCOMPARE(joined(read(0x1001, 2), 0), stopped);
     QVERIFY(qAbs(qint16(read1(0x1000))) <= 1);
 }
 
