@@ -214,16 +214,33 @@ private slots:
         for (int i = 3; i < box->count(); ++i)
             QVERIFY(box->itemText(i).startsWith(box->itemData(i).toString() + QStringLiteral(" - ")));
 
-        // A selected port survives a refresh; a vanished one leaves its text for the user to see.
+        // A selected port survives a refresh, also when it moved down the list.
         box->setCurrentIndex(1);
         page()->refreshPorts();
         QCOMPARE(box->currentIndex(), 1);
+        qputenv(GUI_Communication::ExtraPortsVariable, "/tmp/k/new=Plugged in;/tmp/k/vfd=Simulated VFD");
+        page()->refreshPorts();
+        QCOMPARE(box->currentIndex(), 1);
+        QCOMPARE(box->currentText(), QStringLiteral("/tmp/k/vfd - Simulated VFD"));
+
+        // An unplugged port stays until the combo is pressed; the press removes it and, since it was
+        // the selected one, leaves the combo on its first item.
         qputenv(GUI_Communication::ExtraPortsVariable, "/tmp/k/servo=Simulated servo drive (9600 8N2, slave 1);"
                                                         "/tmp/k/other=Another");
-        QTest::mouseClick(box, Qt::LeftButton); // pressing the combo rescans
-        QCOMPARE(box->itemText(1), QStringLiteral("/tmp/k/other - Another"));
         QCOMPARE(box->currentText(), QStringLiteral("/tmp/k/vfd - Simulated VFD"));
+        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(box->width() - 5, box->height() / 2));
         box->hidePopup();
+        QCOMPARE(box->itemText(1), QStringLiteral("/tmp/k/other - Another"));
+        QCOMPARE(box->findText(QStringLiteral("/tmp/k/vfd - Simulated VFD")), -1);
+        QCOMPARE(box->currentIndex(), 0);
+        QCOMPARE(box->currentText(), QStringLiteral("/tmp/k/servo - Simulated servo drive (9600 8N2, slave 1)"));
+
+        // An unplugged port that was not the selected one just goes; the selection stays.
+        box->setCurrentIndex(1);
+        qputenv(GUI_Communication::ExtraPortsVariable, "/tmp/k/other=Another");
+        page()->refreshPorts();
+        QCOMPARE(box->currentIndex(), 0);
+        QCOMPARE(box->currentText(), QStringLiteral("/tmp/k/other - Another"));
 
         // A typed path is kept through refreshes too.
         box->setEditText(QStringLiteral("/dev/serial/by-id/usb-FTDI-if00"));

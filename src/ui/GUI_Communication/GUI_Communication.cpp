@@ -121,6 +121,9 @@ void GUI_Communication::setConnectButton(QAbstractButton* button)
 void GUI_Communication::refreshPorts()
 {
     const QString remembered = ui->Cbx_Port->currentText();
+    // A text that is none of the listed ports was typed by the user; a listed one that has gone
+    // (the adapter was unplugged) must not stay selectable.
+    const bool typed = ui->Cbx_Port->findText(remembered) < 0;
     ui->Cbx_Port->clear();
     const QList<PortItem> announced = announcedPorts();
     for (const PortItem& port : announced) {
@@ -138,8 +141,8 @@ void GUI_Communication::refreshPorts()
     const int index = ui->Cbx_Port->findText(remembered);
     if (index >= 0)
         ui->Cbx_Port->setCurrentIndex(index);
-    else
-        ui->Cbx_Port->setEditText(remembered); // a path the user typed, not enumerated by the system
+    else if (typed)
+        ui->Cbx_Port->setEditText(remembered); // a path the system does not enumerate
 }
 
 QString GUI_Communication::selectedPortName() const
