@@ -97,9 +97,6 @@ void Command::runProgress(const QString& title, int ticks, bool reconnect, QWidg
     dialog->setWindowTitle(tr("Please wait"));
     dialog->setLabelText(title + QStringLiteral("..."));
     dialog->setFixedSize(300, 80);
-    // The dialog must not reset or hide itself at its maximum: the tick handler ends the run.
-    dialog->setAutoReset(false);
-    dialog->setAutoClose(false);
     dialog->show();
 
     auto* timer = new QTimer(dialog);

@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace UiTest {
@@ -100,6 +101,8 @@ public:
     }
     Box seen;
     bool answered() const { return seen.shown; }
+    // Runs while the box is on screen, just before it is answered.
+    std::function<void(QMessageBox*)> onSeen;
 
 private:
     void start(int timeoutMs)
@@ -123,6 +126,8 @@ private:
             for (QAbstractButton* b : box->buttons())
                 seen.buttons.append(b->text());
             m_timer.stop();
+            if (onSeen)
+                onSeen(box);
             QAbstractButton* b = m_buttonText.isEmpty() ? box->button(m_button) : nullptr;
             for (QAbstractButton* candidate : box->buttons()) {
                 if (!m_buttonText.isEmpty() && candidate->text() == m_buttonText)

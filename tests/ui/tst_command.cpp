@@ -182,9 +182,13 @@ private slots:
             QCOMPARE(commandWrites(), (QStringList{"06 0191 1 0", "06 00B5 1 0", "10 0000 2 385 65535"}));
 
             BoxAnswerer done(QMessageBox::Ok, 15000);
+            bool progressShownWithTheBox = true;
+            done.onSeen = [&](QMessageBox*) { progressShownWithTheBox = progress() != nullptr; };
             QTRY_COMPARE_WITH_TIMEOUT(UiTest::commState(), Communication::COMM_CLOSING, 5000);
             QVERIFY(Command::tickCounter() >= 50);
             QTRY_VERIFY_WITH_TIMEOUT(done.answered(), 10000);
+            // The finished progress has gone by the time the prompt asks to reconnect.
+            QVERIFY(!progressShownWithTheBox);
             QCOMPARE(done.seen.title, QStringLiteral("Tips"));
             QCOMPARE(done.seen.text, QStringLiteral("The operation is completed, Please reconnect the device."));
             QCOMPARE(done.seen.icon, QMessageBox::Information);
@@ -230,6 +234,38 @@ private slots:
         QCOMPARE(done.seen.text, QStringLiteral("The operation is completed, Please reconnect the device."));
         QCOMPARE(commandWrites(), QStringList{"10 1F00 2 0 1"});
         QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT));
+    }
+
+    // A soft-reset run ends by putting the service back on line, but only when nothing else moved it
+    // meanwhile: a link given up (or being closed) during the run must not be reported as connected.
+    void softResetRunEnd_data()
+    {
+        QTest::addColumn<int>("during");
+        QTest::addColumn<int>("after");
+        QTest::newRow("quiet run") << -1 << int(Communication::COMM_CONNECTED);
+        QTest::newRow("link given up") << int(Communication::COMM_DISCONNECT) << int(Communication::COMM_DISCONNECT);
+        QTest::newRow("closing") << int(Communication::COMM_CLOSING) << int(Communication::COMM_CLOSING);
+    }
+    void softResetRunEnd()
+    {
+        QFETCH(int, during);
+        QFETCH(int, after);
+        Communication* comm = Communication::instance();
+        comm->commState = Communication::COMM_CONNECTED; // no device: nothing is sent
+        QSignalSpy states(comm, &Communication::connectEvent);
+        QWidget parent;
+        auto* command = new Command(&parent);
+        command->runProgress(QStringLiteral("Soft reset"), 4, false, &parent);
+        QCOMPARE(comm->commState, Communication::COMM_WAITING);
+        QPointer<QProgressDialog> dialog = parent.findChild<QProgressDialog*>();
+        QVERIFY(dialog);
+        if (during >= 0)
+            comm->commState = Communication::CommState(during);
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog, 3000);
+        QCOMPARE(int(comm->commState), after);
+        QCOMPARE(Command::tickCounter(), 0);
+        QVERIFY(states.isEmpty());
+        comm->commState = Communication::COMM_DISCONNECT;
     }
 
     void otherFamilyAsksButDoesNothing()
