@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -173,9 +174,10 @@ private slots:
             QCOMPARE(button->text(), it.value().first);
             QCOMPARE(button->iconSize(), QSize(28, 28));
             QVERIFY(!button->icon().isNull());
-            const QImage expected(QStringLiteral(":/Picture/Images/ButtonPic/") + it.value().second
-                                  + QStringLiteral(".png"));
-            QVERIFY2(!expected.isNull(), qPrintable(it.value().second));
+            const QIcon expected(QStringLiteral(":/Picture/Images/ButtonPic/") + it.value().second
+                                 + QStringLiteral(".png"));
+            QVERIFY2(!expected.pixmap(28).isNull(), qPrintable(it.value().second));
+            QVERIFY2(button->icon().pixmap(28).toImage() == expected.pixmap(28).toImage(), qPrintable(it.key()));
             QCOMPARE(button->minimumHeight(), 40);
             QCOMPARE(button->font().pointSize(), 11);
             QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
@@ -228,16 +230,32 @@ private slots:
             QCOMPARE(window->enableButton()->text(), QStringLiteral("Disable"));
             QCOMPARE(window->enableButton()->toolTip(), QStringLiteral("Enabling or disabled the current device"));
         }
-        for (QToolButton* button : {window->deviceButton(), window->softResetButton(), window->restoreButton(),
-                                    window->connectButton(), window->enableButton()}) {
+        const QVector<QPair<QToolButton*, QString>> icons{{window->deviceButton(), "/Device.png"},
+                                                          {window->softResetButton(), "SoftReset.png"},
+                                                          {window->restoreButton(), "Restore.png"},
+                                                          {window->connectButton(), "OffLine.png"},
+                                                          {window->enableButton(), "Disable.png"}};
+        for (const auto& entry : icons) {
+            QToolButton* button = entry.first;
             if (!button)
                 continue;
             QCOMPARE(button->parent(), window->toolBar());
             QCOMPARE(button->minimumWidth(), 65);
             QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
-            QVERIFY2(!button->icon().isNull(), qPrintable(button->text()));
+            QCOMPARE(button->sizePolicy().horizontalPolicy(), QSizePolicy::Preferred);
+            QCOMPARE(button->sizePolicy().verticalPolicy(), QSizePolicy::Preferred);
             QVERIFY2(!button->icon().pixmap(32).isNull(), qPrintable(button->text()));
+            const QIcon expected(QStringLiteral(":/Icon/Images/Icon_32x32/") + entry.second);
+            QVERIFY2(button->icon().pixmap(32).toImage() == expected.pixmap(32).toImage(),
+                     qPrintable(entry.second));
         }
+        // The family button is the first of the bar, a separator after it and after the restore button.
+        const auto barActions = window->toolBar()->actions();
+        QVERIFY(barActions.size() >= 6);
+        QVERIFY(barActions.at(1)->isSeparator());
+        QVERIFY(barActions.at(4)->isSeparator());
+        QCOMPARE(window->toolBar()->widgetForAction(barActions.at(0)), window->deviceButton());
+        QCOMPARE(window->toolBar()->widgetForAction(barActions.at(5)), window->connectButton());
     }
 
     void menus()
@@ -299,6 +317,7 @@ private slots:
         QTest::newRow("information") << int(Global::MESSAGE_INFORMATION) << int(QMessageBox::Information);
         QTest::newRow("warning") << int(Global::MESSAGE_WARNNING) << int(QMessageBox::Warning);
         QTest::newRow("critical") << int(Global::MESSAGE_CRITICAL) << int(QMessageBox::Critical);
+        QTest::newRow("about") << int(Global::MESSAGE_ABOUT) << int(QMessageBox::NoIcon);
     }
     void messageBoxes()
     {
@@ -347,9 +366,30 @@ private slots:
         clock.start();
         window->findChild<QToolButton*>(button)->click();
         QVERIFY(answer.answered());
+        // Off line the warning comes at once: the enable button's half-second pause is for the drive.
+        QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(answer.seen.title, QStringLiteral("Tips"));
         QCOMPARE(answer.seen.text, QStringLiteral("No communication with the drive(Off Line)."));
         QCOMPARE(answer.seen.icon, QMessageBox::Warning);
+        QVERIFY(window->findChildren<QProgressDialog*>().isEmpty());
+    }
+
+    // The connection page asks for its boxes from inside the service's state reports: the box must
+    // open from the event loop, after the report has been handled, not inside it.
+    void connectionPageBoxesAreQueued()
+    {
+        makeWindow(Global::DEVICE_SERVO);
+        GUI_Communication* page = window->controller()->communicationPage();
+        BoxAnswerer answer(QMessageBox::Ok);
+        emit page->sig_showMessageBox(QStringLiteral("Later"), Global::MESSAGE_CRITICAL);
+        QVERIFY(!answer.answered());
+        QTRY_VERIFY(answer.answered());
+        QCOMPARE(answer.seen.text, QStringLiteral("Later."));
+        QCOMPARE(answer.seen.icon, QMessageBox::Critical);
+
+        // Its console lines need no such care.
+        emit page->sig_printToConsole(QStringLiteral("At once"));
+        QVERIFY(lastConsoleLine().endsWith(QStringLiteral("]: At once.")));
     }
 
     void enableIndicator_data()
@@ -486,6 +526,10 @@ private slots:
         QCOMPARE(first->minimumSize(), QSize(525, 230));
         QCOMPARE(first->maximumSize(), QSize(525, 230));
         QCOMPARE(first->findChild<QLabel*>(QStringLiteral("Lbl_Text"))->text(), QStringLiteral("Version: 1.0.12.0"));
+        QVERIFY(!(first->windowFlags() & Qt::WindowContextHelpButtonHint));
+        QCOMPARE(first->styleSheet(), QStringLiteral("QDialog{background-color: rgb(255, 255, 255);"
+                                                     "border:1px solid #ffffff;border-radius:3px;}"));
+        QCOMPARE(first->findChild<QPushButton*>(QStringLiteral("Btn_CLose"))->text(), QStringLiteral("Close"));
         auto* logo = first->findChild<QLabel*>(QStringLiteral("Lbl_Pic"));
         QVERIFY(!logo->pixmap(Qt::ReturnByValue).isNull());
         QCOMPARE(logo->size(), QSize(80, 80));

@@ -9,12 +9,15 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -40,6 +43,19 @@ public:
     void resultCallBackEvent(QString tag, QVector<quint16>) override { tags.append(tag); }
 };
 int TestPage::instances = 0;
+
+// Stands in for the desktop's file browser, so that "open" starts no program.
+class FolderOpener : public QObject
+{
+    Q_OBJECT
+public:
+    FolderOpener() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~FolderOpener() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
 
 class TestPageFramework : public QObject
 {
@@ -345,15 +361,54 @@ private slots:
 
     void outputMessageBoxOkLeavesThePathAlone()
     {
+        FolderOpener opener;
         UiTest::BoxAnswerer answer(QStringLiteral("Ok"));
+        QString defaultButton;
+        bool modal = false;
+        answer.onSeen = [&](QMessageBox* box) {
+            defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+            modal = box->isModal();
+        };
         QString path = QStringLiteral("/tmp/some/shot.png");
         RMessageBox::showOutputMessageBox(window.get(), path, QStringLiteral("Open"), QStringLiteral("Saved"));
         QVERIFY(answer.answered());
+        QCOMPARE(defaultButton, QStringLiteral("Ok"));
+        QVERIFY(modal);
+        QVERIFY(opener.opened.isEmpty());
         QCOMPARE(answer.seen.title, QStringLiteral("Tips"));
         QCOMPARE(answer.seen.text, QStringLiteral("Saved"));
         QCOMPARE(answer.seen.icon, QMessageBox::Information);
         QCOMPARE(answer.seen.buttons, (QStringList{QStringLiteral("Open"), QStringLiteral("Ok")}));
         QCOMPARE(path, QStringLiteral("/tmp/some/shot.png"));
+    }
+
+    void outputMessageBoxOpenShowsTheFolder()
+    {
+        FolderOpener opener;
+        UiTest::BoxAnswerer answer(QStringLiteral("Open folder"));
+        QString path = work->path() + QStringLiteral("/Screenshot/shot.png");
+        RMessageBox::showOutputMessageBox(window.get(), path, QStringLiteral("Open folder"), QStringLiteral("Saved"));
+        QVERIFY(answer.answered());
+        QCOMPARE(opener.opened, QList<QUrl>{QUrl::fromLocalFile(work->path() + QStringLiteral("/Screenshot"))});
+        QVERIFY(QApplication::topLevelWidgets().count() > 0);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(!(qobject_cast<QMessageBox*>(w) && w->isVisible()));
+    }
+
+    // Nobody at the desk: the prompt goes away by itself after ten seconds and opens nothing.
+    void outputMessageBoxClosesItself()
+    {
+        FolderOpener opener;
+        QString path = work->path() + QStringLiteral("/Screenshot/shot.png");
+        const QString original = path;
+        QElapsedTimer clock;
+        clock.start();
+        RMessageBox::showOutputMessageBox(window.get(), path, QStringLiteral("Open"), QStringLiteral("Saved"));
+        const qint64 took = clock.elapsed();
+        // A ten-second timer is a coarse one: Qt may fire it up to 5 % early.
+        QVERIFY2(took >= 9400 && took < 12000, qPrintable(QString::number(took)));
+        QVERIFY(opener.opened.isEmpty());
+        QCOMPARE(path, original);
     }
 };
 
