@@ -5,6 +5,9 @@
 #include "comm/Modbus_p.h"
 
 #include <QElapsedTimer>
+#include <QModbusRtuSerialMaster>
+#include <QPointer>
+#include <QTimer>
 #include <QSerialPort>
 #include <QSignalSpy>
 #include <QTest>
@@ -74,6 +77,7 @@ private slots:
     void silentDriveFailsRequest();
     void exceptionFailsOnlyThatRequest();
     void closeDropsQueueAndAbortsRequestInFlight();
+    void freshDeviceAndOpenState();
     void setStateAlwaysEmits();
     void connectDevice_data();
     void connectDevice();
@@ -298,6 +302,36 @@ void TestModbus::closeDropsQueueAndAbortsRequestInFlight()
     QCOMPARE(results.count(), 1);
 }
 
+void TestModbus::freshDeviceAndOpenState()
+{
+    // The recovery timer ticks every 2.5 s for the whole life of the device.
+    QVERIFY(m_device->priv()->recoveryTimer->isActive());
+    QCOMPARE(m_device->priv()->recoveryTimer->interval(), 2500);
+    QVERIFY(!m_device->priv()->recoveryTimer->isSingleShot());
+    QCOMPARE(m_device->settings().responseTime, 1500);
+    QCOMPARE(m_device->settings().numberOfRetries, 1);
+
+    QVERIFY(m_device->openDevice());
+    QVERIFY(m_device->priv()->connected);
+    QVERIFY(!m_device->priv()->recovering);
+    QVERIFY(!m_device->priv()->busy);
+    QVERIFY(m_device->priv()->master);
+    QCOMPARE(m_device->priv()->master->parent(), m_device.get());
+    QCOMPARE(m_device->priv()->master->timeout(), 1500);
+    QCOMPARE(m_device->priv()->master->numberOfRetries(), 1);
+    QCOMPARE(m_device->priv()->master->connectionParameter(QModbusDevice::SerialPortNameParameter).toString(),
+        m_sim->portName());
+    QCOMPARE(m_device->priv()->master->connectionParameter(QModbusDevice::SerialBaudRateParameter).toInt(), 115200);
+    QCOMPARE(m_device->priv()->master->connectionParameter(QModbusDevice::SerialStopBitsParameter).toInt(),
+        int(QSerialPort::TwoStop));
+
+    // A second open replaces the master.
+    QPointer<QModbusRtuSerialMaster> first = m_device->priv()->master;
+    QVERIFY(m_device->openDevice());
+    QVERIFY(m_device->priv()->master != first.data());
+    QTRY_VERIFY(first.isNull());
+}
+
 void TestModbus::setStateAlwaysEmits()
 {
     QSignalSpy states(m_device.get(), &BusDevices::stateChanged);
@@ -345,14 +379,18 @@ void TestModbus::pulledCableRecovers()
     QSignalSpy texts(m_device.get(), &BusDevices::errorOccurred);
     QSignalSpy results(m_device.get(), &BusDevices::result);
     m_device->sendRead(QStringLiteral("inflight"), 0x1000, 1);
+    m_device->sendRead(QStringLiteral("queued"), 0x2101, 1);
     QVERIFY(m_sim->waitForLog(1, 2000));
 
     const double cpuBefore = processCpuSeconds();
     m_sim->cutLink();
 
-    // The request on the line fails at once instead of hanging on the dead port.
+    // The request on the line fails at once instead of hanging on the dead port; the one behind it
+    // waits in the queue.
     QTRY_COMPARE_WITH_TIMEOUT(results.count(), 1, 1000);
+    QCOMPARE(results.at(0).at(0).toString(), QStringLiteral("inflight"));
     QVERIFY(values(results.at(0)).isEmpty());
+    QCOMPARE(m_device->priv()->queue.size(), 1);
     QTRY_COMPARE_WITH_TIMEOUT(states.count(), 1, 1000);
     QCOMPARE(states.at(0).at(0).value<BusDevices::State>(), BusDevices::RecoveringState);
     QVERIFY(m_device->priv()->recovering);
@@ -375,13 +413,21 @@ void TestModbus::pulledCableRecovers()
     QVERIFY(!m_device->priv()->recovering);
     QVERIFY(m_device->priv()->connected);
 
-    // Requests flow again on the reopened port.
+    // The reopened port does not send the waiting request by itself ...
+    QCOMPARE(results.count(), 1);
+    QCOMPARE(m_device->priv()->queue.size(), 1);
+
+    // ... the next request resumes the queue, in order.
     m_sim->command(QStringLiteral("delay 0"));
     m_sim->command(QStringLiteral("set 2100 5"));
+    m_sim->command(QStringLiteral("set 2101 6"));
+    m_sim->clearLog();
     m_device->sendRead(QStringLiteral("after"), 0x2100, 1);
-    QTRY_COMPARE_WITH_TIMEOUT(results.count(), 2, 5000);
-    QCOMPARE(results.at(1).at(0).toString(), QStringLiteral("after"));
-    QCOMPARE(values(results.at(1)), QVector<quint16> { 5 });
+    QTRY_COMPARE_WITH_TIMEOUT(results.count(), 3, 5000);
+    QCOMPARE(tags(results), (QStringList { "inflight", "queued", "after" }));
+    QCOMPARE(values(results.at(1)), QVector<quint16> { 6 });
+    QCOMPARE(values(results.at(2)), QVector<quint16> { 5 });
+    QCOMPARE(m_sim->log(), (QStringList { "03 2101 1", "03 2100 1" }));
 }
 
 void TestModbus::portStaysGoneGivesUp()
