@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSerialPort>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryFile>
 #include <QToolButton>
@@ -356,6 +357,64 @@ private slots:
         QCOMPARE(comm->commType, Communication::COMM_MODBUS_RTU);
         comm->closeDevice();
         QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT));
+    }
+
+    // The tool bar's button is taken over once; a second button handed over later is ignored.
+    void connectButtonIsTakenOverOnce()
+    {
+        makeWindow(Global::DEVICE_SERVO);
+        QToolButton other;
+        other.setText(QStringLiteral("other"));
+        page()->setConnectButton(&other);
+        emit Communication::instance()->connectEvent(Communication::COMM_WAITING);
+        QCOMPARE(toolButton()->text(), QStringLiteral("Waiting"));
+        QCOMPARE(other.text(), QStringLiteral("other"));
+        emit Communication::instance()->connectEvent(Communication::COMM_DISCONNECT);
+        QCOMPARE(toolButton()->text(), QStringLiteral("Offline"));
+
+        // With no port chosen a click of a connect button warns; the ignored button does nothing.
+        portBox()->clear();
+        portBox()->setEditText(QString());
+        {
+            BoxAnswerer answer(QMessageBox::Ok, 300);
+            other.click();
+            QTest::qWait(350);
+            QVERIFY(!answer.answered());
+        }
+        BoxAnswerer answer(QMessageBox::Ok);
+        toolButton()->click();
+        QTRY_VERIFY(answer.answered());
+        QCOMPARE(answer.seen.text, QStringLiteral("Please select a serial port to connect."));
+    }
+
+    // The page goes down with the application: a live link is closed, an idle service left alone.
+    void destroyingThePageClosesALiveLink()
+    {
+        SimDrive sim;
+        SimDrive::Options options;
+        options.baud = 9600;
+        QVERIFY(sim.start(options));
+        makeWindow(Global::DEVICE_SERVO);
+        portBox()->setEditText(sim.portName());
+        pageButton()->click();
+        QVERIFY(UiTest::waitForState(Communication::COMM_CONNECTED));
+        QSignalSpy states(Communication::instance(), &Communication::connectEvent);
+        window.reset();
+        QCOMPARE(UiTest::commState(), Communication::COMM_CLOSING);
+        QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT));
+        QCOMPARE(states.size(), 2);
+        QCOMPARE(states.at(0).at(0).value<Communication::CommState>(), Communication::COMM_CLOSING);
+        QCOMPARE(states.at(1).at(0).value<Communication::CommState>(), Communication::COMM_DISCONNECT);
+    }
+
+    void destroyingAnIdlePageLeavesTheServiceAlone()
+    {
+        makeWindow(Global::DEVICE_SERVO);
+        QSignalSpy states(Communication::instance(), &Communication::connectEvent);
+        window.reset();
+        QCoreApplication::processEvents();
+        QCOMPARE(UiTest::commState(), Communication::COMM_DISCONNECT);
+        QVERIFY(states.isEmpty());
     }
 
     // One cycle through every state, alternating the two buttons; the second row swaps their roles
