@@ -90,6 +90,7 @@ private slots:
     void metaTypesRegistered();
     void deviceStatesDriveTheService();
     void connectWithoutOpenFails();
+    void openRightAfterClose();
 
 private:
     bool startSim(const QString& family = QStringLiteral("servo"));
@@ -592,6 +593,38 @@ void TestCommunication::connectWithoutOpenFails()
         (QList<Communication::CommState> { Communication::COMM_CONNECTING, Communication::COMM_DISCONNECT }));
     QCOMPARE(errors.count(), 1);
     QCOMPARE(comm()->commState, Communication::COMM_DISCONNECT);
+}
+
+// Closing holds COMM_CLOSING for the full three seconds even when a new connection is opened at
+// once; the new connection survives the old close and connects normally.
+void TestCommunication::openRightAfterClose()
+{
+    QVERIFY(startSim());
+    QVERIFY(comm()->openDevice(settingsFor(m_sim->portName())));
+    QSignalSpy events(comm(), &Communication::connectEvent);
+    QElapsedTimer clock;
+    clock.start();
+    comm()->closeDevice();
+    QVERIFY(comm()->openDevice(settingsFor(m_sim->portName())));
+    QPointer<BusDevices> device = comm()->busDevice;
+    QVERIFY(device);
+    QCOMPARE(comm()->commState, Communication::COMM_CLOSING);
+
+    QTRY_COMPARE_WITH_TIMEOUT(events.count(), 2, 5000);
+    QVERIFY2(clock.elapsed() >= 2800, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(statesOf(events),
+        (QList<Communication::CommState> { Communication::COMM_CLOSING, Communication::COMM_DISCONNECT }));
+    QCOMPARE(comm()->busDevice, device.data());
+    QVERIFY(comm()->workerThread && comm()->workerThread->isRunning());
+
+    comm()->busDevice->setServerAddress(1);
+    comm()->connectDevice(53, 3);
+    QTRY_COMPARE_WITH_TIMEOUT(comm()->commState, Communication::COMM_CONNECTED, 6000);
+    m_sim->clearLog();
+    QSignalSpy results(comm(), &Communication::resultCallBackEvent);
+    comm()->sendRead(QStringLiteral("P0-00"), 0, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(results.count(), 1, 3000);
+    QCOMPARE(m_sim->log(), QStringList { QStringLiteral("03 0000 1") });
 }
 
 QTEST_MAIN(TestCommunication)
