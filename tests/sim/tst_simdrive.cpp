@@ -115,6 +115,19 @@ qint32 joined(const QVector<quint16>& words, int at)
     return qint32(quint32(words.at(at)) | (quint32(words.at(at + 1)) << 16));
 }
 
+QByteArray withCrc(QByteArray frame)
+{
+    quint16 crc = 0xFFFF;
+    for (const char c : qAsConst(frame)) {
+        crc ^= quint8(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
+    }
+    frame.append(char(crc & 0xFF));
+    frame.append(char(crc >> 8));
+    return frame;
+}
+
 } // namespace
 
 class TestSimDrive : public QObject
@@ -158,6 +171,7 @@ private slots:
     void scopeVariablesMove();
     void linkCutAndRestored();
     void garbageOnLineIsDropped();
+    void staleRequestIsFlushedOnReopen();
     void logLine_data();
     void logLine();
 
@@ -977,6 +991,45 @@ void TestSimDrive::garbageOnLineIsDropped()
     // answered at once, not after a retry
     QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(m_sim->log(), QStringList { QStringLiteral("03 0004 1") });
+}
+
+void TestSimDrive::staleRequestIsFlushedOnReopen()
+{
+    QVERIFY(startDrive(kServoConfig));
+    m_bus.reset(); // its recovery would reopen the port behind the test's back
+    const QByteArray request = withCrc(QByteArray::fromHex("01062100002A")); // 0x2100 := 42
+
+    // The request waits in the new link before the drive reopens its end; a drive that kept it
+    // would carry out a write nobody meant any more. The drive retries its port every 0.2 s, so
+    // now and then it is quicker than the request: only a drive that never flushes fails all tries.
+    bool flushed = false;
+    for (int attempt = 0; attempt < 3 && !flushed; ++attempt) {
+        m_sim->cutLink();
+        QTest::qWait(300);
+        QVERIFY(m_sim->restoreLink());
+        QSerialPort port(m_sim->portName());
+        QVERIFY(port.open(QIODevice::ReadWrite));
+        port.write(request);
+        QVERIFY(port.waitForBytesWritten(1000));
+        QTest::qWait(500);
+        const QString value = m_sim->command(QStringLiteral("get 2100"));
+        QVERIFY(value == QLatin1String("ok 0") || value == QLatin1String("ok 42"));
+        flushed = value == QLatin1String("ok 0");
+        if (!flushed)
+            m_sim->command(QStringLiteral("set 2100 0"));
+        // The same request, now that the drive listens, is carried out and answered.
+        port.readAll();
+        m_sim->clearLog();
+        port.write(request);
+        QVERIFY(port.waitForBytesWritten(1000));
+        QTRY_COMPARE(m_sim->command(QStringLiteral("get 2100")), QStringLiteral("ok 42"));
+        QTRY_COMPARE(port.bytesAvailable(), qint64(request.size()));
+        QCOMPARE(port.readAll(), request);
+        QCOMPARE(m_sim->log(), QStringList { QStringLiteral("06 2100 1 42") });
+        m_sim->command(QStringLiteral("set 2100 0"));
+        port.close();
+    }
+    QVERIFY2(flushed, "the request left before the drive opened its port was carried out");
 }
 
 void TestSimDrive::logLine_data()
