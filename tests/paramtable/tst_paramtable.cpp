@@ -1,8 +1,10 @@
 #include "Global.h"
+#include "app/Startup.h"
 #include "ModalAnswer.h"
 #include "SimDrive.h"
 #include "comm/Communication.h"
 #include "definitions/Parameter.h"
+#include "definitions/ValueFormat.h"
 #include "pages/paramtable/GUI_ParamTable.h"
 
 #include <QAbstractButton>
@@ -11,9 +13,13 @@
 #include <QInputDialog>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
+#include <QHeaderView>
+#include <QActionGroup>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QSerialPort>
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
@@ -24,6 +30,7 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <algorithm>
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
@@ -36,6 +43,7 @@ const QColor failed(QStringLiteral("#BDB76B"));
 const QColor factoryDiff(QStringLiteral("#EFE4B0"));
 const QColor realtime(QStringLiteral("#CCE8FF"));
 const QColor readOnly(QStringLiteral("#C6C6C7"));
+const QString iconFolder = QStringLiteral(":/Icon/Images/Icon_16x16/");
 
 constexpr int rawRole = Qt::UserRole + 2;
 constexpr int attributeRole = Qt::UserRole + 1;
@@ -66,6 +74,11 @@ QString colorName(const QStandardItem* item)
     if (!background.isValid() || background.value<QBrush>().style() == Qt::NoBrush)
         return QStringLiteral("none");
     return background.value<QBrush>().color().name(QColor::HexRgb).toUpper();
+}
+
+QImage iconImage(const QIcon& icon)
+{
+    return icon.pixmap(QSize(16, 16)).toImage();
 }
 
 QString hex(const QColor& color)
@@ -280,12 +293,41 @@ private:
             QVERIFY(!progress());
             return;
         }
-        QVERIFY(progress());
-        QCOMPARE(progress()->maximum(), expected);
-        QCOMPARE(progress()->windowModality(), Qt::WindowModal);
+        verifyProgressDialog(expected,
+            buttonName == QByteArray("Btn_Refresh") ? QStringLiteral("Parameter loading...")
+                                                    : QStringLiteral("Parameter uploading..."));
         QTRY_VERIFY_WITH_TIMEOUT(!progress(), timeoutMs);
         QVERIFY(!console->isEmpty());
         QCOMPARE(console->last().at(0).toString(), QStringLiteral("The operation is complete"));
+    }
+
+    // The batch's progress dialog as it is right after the batch went out (no answer can have been
+    // applied yet: answers arrive through the event loop).
+    void verifyProgressDialog(int expected, const QString& label)
+    {
+        QProgressDialog* dialog = progress();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->parentWidget(), page.get());
+        QCOMPARE(dialog->minimum(), 0);
+        QCOMPARE(dialog->maximum(), expected);
+        QCOMPARE(dialog->windowModality(), Qt::WindowModal);
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Please wait"));
+        QCOMPARE(dialog->labelText(), label);
+        QCOMPARE(dialog->minimumDuration(), 5);
+        QCOMPARE(dialog->size(), QSize(300, 80));
+        QCOMPARE(dialog->minimumSize(), QSize(300, 80));
+        QCOMPARE(dialog->maximumSize(), QSize(300, 80));
+        const Qt::WindowFlags flags = dialog->windowFlags();
+        QVERIFY(flags.testFlag(Qt::Dialog));
+        QVERIFY(flags.testFlag(Qt::WindowTitleHint));
+        QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+        QVERIFY(!flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(dialog->findChildren<QPushButton*>().isEmpty()); // no cancel button
+        QVERIFY(dialog->isVisible());
+        const QList<QTimer*> timers = dialog->findChildren<QTimer*>();
+        const auto tick = std::find_if(timers.cbegin(), timers.cend(),
+            [](const QTimer* timer) { return timer->isActive() && timer->interval() == 100; });
+        QVERIFY2(tick != timers.cend(), "no 100 ms progress timer owned by the dialog");
     }
 
     void answer(const QString& tag, const QVector<quint16>& values)
@@ -315,6 +357,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(work.isValid());
+        Startup::initResources(); // the icons
         previousDir = QDir::currentPath();
         QVERIFY(QDir::setCurrent(work.path()));
         installDefinitions();
@@ -331,7 +374,8 @@ private slots:
     void init()
     {
         const QByteArray name(QTest::currentTestFunction());
-        const bool vfd = name == "realtimeRefreshOnVfd" || name == "linkCutMidBatch";
+        const bool vfd
+            = name == "vfdDefinitions" || name == "realtimeRefreshOnVfd" || name == "linkCutMidBatch";
         connectTo(vfd ? Global::DEVICE_VFD : Global::DEVICE_SERVO);
         openPage();
     }
@@ -422,18 +466,23 @@ private slots:
         Communication* comm = Communication::instance();
         comm->commState = Communication::COMM_WAITING; // as during a drive command
         check({ "P0-01" });
+        setSetting("P0-01", "5", 5);
         QTest::mouseClick(toolButton("Btn_Refresh"), Qt::LeftButton, {}, QPoint(12, 12));
+        // A write batch stops at the warning as well: requests the service drops would leave the
+        // modal progress dialog waiting for good.
+        QTest::mouseClick(toolButton("Btn_Apply"), Qt::LeftButton, {}, QPoint(12, 12));
         QTest::mouseClick(button("Btn_SaveParam"), Qt::LeftButton);
         QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
         QTest::mouseClick(button("Btn_Restore"), Qt::LeftButton);
         comm->commState = Communication::COMM_CONNECTED;
-        QCOMPARE(messages->size(), 4);
+        QCOMPARE(messages->size(), 5);
         for (const QList<QVariant>& message : qAsConst(*messages)) {
             QCOMPARE(message.at(0).toString(), QStringLiteral("No communication with the drive(Off Line)"));
             QCOMPARE(message.at(1).value<Global::MESSAGE_INFO>(), Global::MESSAGE_WARNNING);
         }
         QVERIFY(page->asked.isEmpty());
         QVERIFY(!progress());
+        QVERIFY(console->isEmpty());
         QTest::qWait(100);
         QVERIFY(sim.log().isEmpty());
     }
@@ -455,30 +504,39 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<QString>("icon");
         QTest::newRow("import") << "Btn_OpenParam"
                                 << "Import"
-                                << "Parameter import";
+                                << "Parameter import"
+                                << "Import.png";
         QTest::newRow("export") << "Btn_SaveParam"
                                 << "Export"
-                                << "Parameter export";
+                                << "Parameter export"
+                                << "Export.png";
         QTest::newRow("restore") << "Btn_Restore"
                                  << "Restore"
-                                 << "Restore factory parameters";
+                                 << "Restore factory parameters"
+                                 << "Factory.png";
         QTest::newRow("select all") << "Btn_SelectAll"
                                     << "Select All"
-                                    << "";
+                                    << ""
+                                    << "SelectAll.png";
         QTest::newRow("apply") << "Btn_Apply"
                                << "Apply "
-                               << "";
+                               << ""
+                               << "Write.png";
         QTest::newRow("refresh") << "Btn_Refresh"
                                  << "Refresh "
-                                 << "";
+                                 << ""
+                                 << "Read.png";
         QTest::newRow("compare") << "Btn_Compare"
                                  << ""
-                                 << "Parameter compare";
+                                 << "Parameter compare"
+                                 << "Filter.png";
         QTest::newRow("admin") << "Btn_Admin"
                                << ""
-                               << "Administrator mode";
+                               << "Administrator mode"
+                               << "Admin.png";
     }
 
     void formTexts()
@@ -486,15 +544,94 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, text);
         QFETCH(QString, toolTip);
+        QFETCH(QString, icon);
         auto* b = page->findChild<QAbstractButton*>(name);
         QVERIFY(b);
         QCOMPARE(b->text(), text);
         QCOMPARE(b->toolTip(), toolTip);
-        QVERIFY(!b->icon().isNull());
+        QVERIFY(!iconImage(QIcon(iconFolder + icon)).isNull());
+        QCOMPARE(iconImage(b->icon()), iconImage(QIcon(iconFolder + icon)));
         QCOMPARE(b->cursor().shape(), Qt::PointingHandCursor);
-        QCOMPARE(menuAction("Btn_Apply", "Write only the checked option")->isChecked(), true);
-        QCOMPARE(menuAction("Btn_Refresh", "Read only the checked option")->isChecked(), true);
-        QCOMPARE(toolButton("Btn_Compare")->menu()->actions().size(), 5);
+        QVERIFY(b->minimumHeight() >= 28);
+    }
+
+    void formToolStrip()
+    {
+        for (const char* name : { "Btn_Apply", "Btn_Refresh" }) {
+            QCOMPARE(toolButton(name)->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+            QCOMPARE(toolButton(name)->popupMode(), QToolButton::MenuButtonPopup);
+        }
+        QCOMPARE(toolButton("Btn_Compare")->popupMode(), QToolButton::MenuButtonPopup);
+        for (const char* name : { "Btn_Compare", "Btn_Admin" })
+            QCOMPARE(toolButton(name)->size(), QSize(40, 28));
+        auto* search = page->findChild<QLineEdit*>(QStringLiteral("Lbx_ProxyModel"));
+        QVERIFY(search->height() >= 28);
+        auto* searchIcon = page->findChild<QLabel*>(QStringLiteral("Pic_Search"));
+        QCOMPARE(searchIcon->size(), QSize(25, 25));
+        const QPixmap searchPicture = searchIcon->pixmap(Qt::ReturnByValue);
+        QVERIFY(!searchPicture.isNull());
+        QCOMPARE(searchPicture.toImage(), QPixmap(iconFolder + "Search.png").toImage());
+
+        // Legends: a swatch in the colour and its text.
+        const QList<QPair<QString, QPair<QString, QColor>>> legends
+            = { { "Notmodifiable", { "Read only", readOnly } }, { "OperationFailed", { "Operation failed", failed } },
+                  { "InconsistentWithFactoryValue", { "Inconsistent with factory value", factoryDiff } },
+                  { "RealTimeRefresh", { "Realtime refresh", realtime } } };
+        for (const auto& legend : legends) {
+            auto* swatch = page->findChild<QLabel*>("Pic_" + legend.first);
+            auto* label = page->findChild<QLabel*>("Lbl_" + legend.first);
+            QVERIFY(swatch && label);
+            QCOMPARE(label->text(), legend.second.first);
+            QCOMPARE(swatch->size(), QSize(25, 25));
+            QVERIFY(swatch->autoFillBackground());
+            QCOMPARE(hex(swatch->palette().color(QPalette::Window)), hex(legend.second.second));
+            QCOMPARE(swatch->grab().toImage().pixelColor(12, 12), legend.second.second);
+        }
+
+        // Menus: texts in order; the write and read choices are exclusive, the first one checked.
+        const auto texts = [this](const char* name) {
+            QStringList out;
+            for (QAction* action : toolButton(name)->menu()->actions())
+                out << action->text();
+            return out;
+        };
+        QCOMPARE(texts("Btn_Compare"),
+            QStringList({ "The setting value is inconsistent with the current value",
+                "The setting value is inconsistent with the factory value",
+                "The current value is inconsistent with the factory value", "Displays the check parameters",
+                "Filter failed items" }));
+        QCOMPARE(texts("Btn_Apply"), QStringList({ "Write only the checked option", "Write the current page" }));
+        QCOMPARE(texts("Btn_Refresh"),
+            QStringList({ "Read only the checked option", "Read the current page", "Read all pages" }));
+        for (const char* name : { "Btn_Apply", "Btn_Refresh" }) {
+            const QList<QAction*> actions = toolButton(name)->menu()->actions();
+            QVERIFY(actions.first()->isChecked());
+            QVERIFY(actions.last()->actionGroup() && actions.last()->actionGroup()->isExclusive());
+            actions.last()->trigger();
+            QVERIFY(actions.last()->isChecked());
+            QVERIFY(!actions.first()->isChecked());
+        }
+        // Choosing a read or write action only selects it.
+        QTest::qWait(100);
+        QVERIFY(!progress());
+        QVERIFY(sim.log().isEmpty());
+        QVERIFY(console->isEmpty());
+
+        // Table and tree.
+        const int widths[] = { 25, 60, 220, 180, 180, 70, 70, 70, 70, 150, 150 };
+        for (int column = 0; column < 11; ++column)
+            QCOMPARE(view()->columnWidth(column), widths[column]);
+        QCOMPARE(view()->selectionBehavior(), QAbstractItemView::SelectRows);
+        QCOMPARE(view()->font().pointSize(), 9);
+        QCOMPARE(tree()->header()->defaultSectionSize(), 350);
+        QCOMPARE(tree()->editTriggers(), QAbstractItemView::NoEditTriggers);
+        const QModelIndex root = tree()->model()->index(0, 0);
+        QCOMPARE(root.data(Qt::UserRole + 1).toString(), QStringLiteral("All"));
+        const QModelIndex group = tree()->model()->index(1, 0, root);
+        QCOMPARE(group.data(Qt::UserRole + 1).toString(), QStringLiteral("P1"));
+        QCOMPARE(iconImage(group.data(Qt::DecorationRole).value<QIcon>()),
+            iconImage(QIcon(iconFolder + "ParamGroup.png")));
+        QVERIFY(!iconImage(QIcon(iconFolder + "ParamGroup.png")).isNull());
     }
 
     // Writes go out for edited rows only; the drive echoes the register, which becomes the current
@@ -555,7 +692,7 @@ private slots:
         QTest::newRow("hexadecimal equal") << "P0-04" << QVector<quint16> { 31 } << "0x1F" << hex(white);
         QTest::newRow("no factory value") << "P0-05" << QVector<quint16> { 99 } << "99" << hex(white);
         QTest::newRow("signed") << "P0-06" << QVector<quint16> { 0xFFF1 } << "-1.5" << hex(factoryDiff);
-        QTest::newRow("failed keeps text") << "P0-01" << QVector<quint16> {} << "" << hex(failed);
+        QTest::newRow("failed keeps text") << "P0-01" << QVector<quint16> {} << "earlier" << hex(failed);
         // Enumerations: the entry whose value equals the read value, even when an entry whose value
         // merely contains it comes first.
         QTest::newRow("enumeration exact match after a longer value")
@@ -564,8 +701,8 @@ private slots:
             << "P0-00" << QVector<quint16> { 10 } << "10:Ten" << hex(factoryDiff);
         QTest::newRow("enumeration full-width colon")
             << "P0-00" << QVector<quint16> { 0 } << QString::fromUtf8("0：Zero") << hex(factoryDiff);
-        QTest::newRow("enumeration no entry empties the text") << "P0-00" << QVector<quint16> { 7 } << ""
-                                                               << "none";
+        QTest::newRow("enumeration no entry empties the text, keeps the colour")
+            << "P0-00" << QVector<quint16> { 7 } << "" << hex(realtime);
     }
 
     void answerColours()
@@ -576,8 +713,8 @@ private slots:
         QFETCH(QString, colour);
         runBatch("Btn_Refresh", "Read all pages", 12);
         QStandardItem* current = cell(code, 4);
-        current->setText(QString());
-        current->setData(QVariant(), Qt::BackgroundRole);
+        current->setText(QStringLiteral("earlier"));
+        current->setBackground(realtime);
         answer(code, values);
         QCOMPARE(current->text(), text);
         QCOMPARE(colorName(current), colour);
@@ -961,11 +1098,30 @@ private slots:
             { "P0-02", { "12.34", hex(white) } }, { "P0-04", { "0x1F", hex(white) } } };
         openPage();
         ModalAnswer::Seen question;
-        ModalAnswer::answerNext(QMessageBox::No, &question);
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        ModalAnswer::handleNext([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (!box) {
+                w->close();
+                return;
+            }
+            question.shown = true;
+            question.title = box->windowTitle();
+            question.text = box->text();
+            buttons = box->standardButtons();
+            defaultButton = box->standardButton(box->defaultButton());
+            icon = box->icon();
+            box->button(QMessageBox::No)->click();
+        });
         page->nextFile = path;
         QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
         QCOMPARE(page->asked, QStringList({ "Import File", "Json File(*.json)" }));
         QVERIFY(question.shown);
+        QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(defaultButton, QMessageBox::No);
+        QCOMPARE(icon, QMessageBox::Warning);
         QCOMPARE(question.title, QStringLiteral("Tips"));
         QCOMPARE(
             question.text, QStringLiteral("The parameters are imported, Do you wish to perform the write?"));
@@ -991,8 +1147,7 @@ private slots:
                 ++writable;
         }
         QVERIFY(writable >= 5);
-        QVERIFY(progress());
-        QCOMPARE(progress()->maximum(), writable);
+        verifyProgressDialog(writable, QStringLiteral("Parameters are importing..."));
         QTRY_VERIFY_WITH_TIMEOUT(!progress(), 8000);
         QCOMPARE(console->first().at(0).toString(),
             QStringLiteral("Parameters import, number of parameters: %1").arg(writable));
@@ -1024,6 +1179,11 @@ private slots:
                                                     << "";
         QTest::newRow("text that is no number") << "P0-01" << QByteArray("\"fast\"") << "fast"
                                                 << "";
+        QTest::newRow("enumeration without such entry is left as it was")
+            << "P0-00" << QByteArray("\"On\"") << "earlier"
+            << "";
+        QTest::newRow("empty text clears") << "P0-01" << QByteArray("\"\"") << ""
+                                           << "";
     }
 
     void importValues()
@@ -1034,12 +1194,14 @@ private slots:
         QFETCH(QString, read);
         const QString path = writeFile("{\"DeviceVersion\":\"0\",\"" + code.toLatin1() + "\":" + value + "}");
         ModalAnswer::Seen question;
-        ModalAnswer::answerNext(QMessageBox::Yes, &question, 1500);
+        // The question would come inside the click; the answerer outlives it only briefly.
+        ModalAnswer::answerNext(QMessageBox::Yes, &question, 600);
+        cell(code, 4)->setText(QStringLiteral("earlier"));
         page->nextFile = path;
         QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
         if (read.isEmpty()) {
             QCOMPARE(cell(code, 4)->text(), shown);
-            QTest::qWait(1600); // the question would have come at once
+            QTest::qWait(700); // until the answerer has given up
             QVERIFY(!question.shown);
             QVERIFY(sim.log().isEmpty());
             return;
@@ -1114,9 +1276,51 @@ private slots:
         QCOMPARE(messages->first().at(0).toString(), QStringLiteral("Export failed"));
     }
 
+    void vfdDefinitions_data()
+    {
+        QTest::addColumn<QStringList>("codes");
+        QTest::addColumn<int>("big");
+        QTest::addColumn<int>("small");
+        QTest::newRow("current") << QStringList { "P1-03", "P1-10", "B2-03", "B2-10" } << 1 << 2;
+        QTest::newRow("inductance") << QStringList { "P1-06", "P1-07", "B2-06", "B2-07" } << 4 << 3;
+        QTest::newRow("resistance") << QStringList { "P1-08", "B2-08" } << 3 << 2;
+        QTest::newRow("time constant") << QStringList { "P1-09", "B2-09" } << 2 << 1;
+    }
+
+    // The drive size's precision table, and access or effect values the page has no text for.
+    void vfdDefinitions()
+    {
+        QFETCH(QStringList, codes);
+        QFETCH(int, big);
+        QFETCH(int, small);
+        const auto formatOf = [this](const QString& code) {
+            return cell(code, 3)->data(attributeRole).value<ParamAttributeStruct>().format1;
+        };
+        for (const QString& code : codes)
+            QCOMPARE(formatOf(code), QStringLiteral("0"));
+        answer("PF-01", { 22 });
+        for (const QString& code : codes)
+            QCOMPARE(formatOf(code), QString::number(big));
+        QCOMPARE(cell(codes.first(), 5)->text(), rawToText(floatToRaw(1, 0), quint8(big)));
+        answer("PF-01", { 21 });
+        for (const QString& code : codes)
+            QCOMPARE(formatOf(code), QString::number(small));
+        // Codes outside the table keep their format.
+        QCOMPARE(formatOf("P0-01"), QStringLiteral("2"));
+        QCOMPARE(formatOf("PF-01"), QStringLiteral("0"));
+
+        // No access text for "x" or 3: the effect moves into the access column.
+        QCOMPARE(cell("X9-00", 9)->text(), QStringLiteral("Effective after restart"));
+        QVERIFY(!cell("X9-00", 10));
+        QVERIFY(cell("X9-00", 3)->isEditable());
+        QVERIFY(!cell("X9-01", 9));
+        QVERIFY(!cell("X9-01", 10));
+    }
+
     void realtimeRefreshOnVfd()
     {
         QCOMPARE(rowOf("D0-13"), 14);
+        QSignalSpy results(Communication::instance(), &Communication::resultCallBackEvent);
         QTRY_VERIFY_WITH_TIMEOUT(normalized(sim.log()).contains(readLine(0x7030, 12)), 6000);
         const QStringList log = normalized(sim.log());
         const int first = log.indexOf(readLine(0x7000, 12));
@@ -1127,16 +1331,35 @@ private slots:
         QTRY_COMPARE(colorName(cell("D0-13", 4)), hex(realtime));
         QVERIFY(!cell("D0-00", 4)->text().isEmpty());
         QCOMPARE(colorName(cell("D0-00", 4)), hex(realtime));
+        // The blocks' tags, each answered with its 12 registers.
+        const auto blockTags = [&results]() {
+            QStringList tags;
+            for (const QList<QVariant>& result : qAsConst(results)) {
+                const QString tag = result.at(0).toString();
+                if (tag.startsWith("ARefresh") && !tags.contains(tag)
+                    && result.at(1).value<QVector<quint16>>().size() == 12)
+                    tags << tag;
+            }
+            return tags;
+        };
+        QTRY_COMPARE(blockTags(),
+            QStringList({ "ARefresh[00][12]", "ARefresh[12][12]", "ARefresh[24][12]", "ARefresh[36][12]",
+                "ARefresh[48][12]" }));
 
         // A block with the wrong number of values paints its rows as failed.
-        answer("ARefresh0012", { 1, 2, 3 });
+        answer("ARefresh[00][12]", { 1, 2, 3 });
         QCOMPARE(colorName(cell("D0-00", 4)), hex(failed));
         QCOMPARE(colorName(cell("D0-11", 4)), hex(failed));
         QCOMPARE(colorName(cell("D0-12", 4)), hex(realtime));
-        answer("ARefresh1212", QVector<quint16>(12, 7));
+        answer("ARefresh[12][12]", QVector<quint16>(12, 7));
         QCOMPARE(cell("D0-12", 4)->text(), QStringLiteral("7"));
-        answer("ARefresh0012", QVector<quint16>(12, 1234));
+        answer("ARefresh[00][12]", QVector<quint16>(12, 1234));
         QCOMPARE(cell("D0-00", 4)->text(), QStringLiteral("12.34"));
+        QCOMPARE(cell("D0-01", 4)->text(), QStringLiteral("1234"));
+        // The control panel's blocks ("ARefresh1" …) are not the table's.
+        answer("ARefresh1", QVector<quint16>(7, 5));
+        QCOMPARE(cell("D0-01", 4)->text(), QStringLiteral("1234"));
+        QCOMPARE(colorName(cell("D0-01", 4)), hex(realtime));
 
         // Not on screen: no refresh requests.
         page->setCurrentPage(false);
@@ -1174,7 +1397,7 @@ private slots:
         menuAction("Btn_Refresh", "Read all pages")->trigger();
         QTest::mouseClick(toolButton("Btn_Refresh"), Qt::LeftButton, {}, QPoint(12, 12));
         QVERIFY(progress());
-        QCOMPARE(progress()->maximum(), 16);
+        QCOMPARE(progress()->maximum(), 30);
         sim.cutLink();
         QTRY_VERIFY_WITH_TIMEOUT(!progress(), 8000);
         QVERIFY(Communication::instance()->commState != Communication::COMM_CONNECTED);

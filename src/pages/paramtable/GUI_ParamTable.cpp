@@ -27,6 +27,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 constexpr int columnCount = 11;
@@ -223,6 +226,9 @@ void GUI_ParamTable::initForm()
     searchFilter->setSourceModel(groupFilter);
     searchFilter->setFilterKeyColumn(-1);
     ui->tableView->setModel(searchFilter);
+    // The header's own minimum follows the font and would widen the narrow check column.
+    ui->tableView->horizontalHeader()->setMinimumSectionSize(
+        *std::min_element(std::begin(columnWidths), std::end(columnWidths)));
     for (int column = 0; column < columnCount; ++column)
         ui->tableView->setColumnWidth(column, columnWidths[column]);
 
@@ -362,9 +368,9 @@ void GUI_ParamTable::setItemsPrecision(int itemIndex, int precision, QString uni
         return;
     ParamAttributeStruct attribute = attributeOf(setting);
     const quint8 oldPrecision = formatValue(attribute.format1);
-    const quint8 newPrecision = quint8(precision);
-    if (newPrecision == oldPrecision)
+    if (precision == int(oldPrecision))
         return;
+    const quint8 newPrecision = quint8(precision);
 
     for (int column : { colFactory, colMin, colMax, colCurrent, colSetting }) {
         if (QStandardItem* item = tableModel->item(itemIndex, column))
@@ -913,10 +919,11 @@ void GUI_ParamTable::applyAnswer(const QString& tag, const QVector<quint16>& val
 
 void GUI_ParamTable::applyRealtimeBlock(const QString& tag, const QVector<quint16>& values)
 {
+    // "ARefresh[ss][cc]": the two digits of the first key and the two of the register count.
     bool startOk = false;
     bool countOk = false;
-    const int start = tag.mid(realtimeTagPrefix.size(), 2).toInt(&startOk);
-    const int count = tag.mid(realtimeTagPrefix.size() + 2, 2).toInt(&countOk);
+    const int start = tag.mid(realtimeTagPrefix.size() + 1, 2).toInt(&startOk);
+    const int count = tag.mid(realtimeTagPrefix.size() + 5, 2).toInt(&countOk);
     if (!startOk || !countOk)
         return;
     for (int k = 0; k < count; ++k) {
@@ -942,7 +949,7 @@ void GUI_ParamTable::realtimeRefresh()
     for (int block = 0; block < realtimeBlocks; ++block) {
         const int start = block * realtimeBlockSize;
         const QString tag = realtimeTagPrefix
-            + QStringLiteral("%1%2")
+            + QStringLiteral("[%1][%2]")
                   .arg(start, 2, 10, QLatin1Char('0'))
                   .arg(realtimeBlockSize, 2, 10, QLatin1Char('0'));
         Communication::instance()->sendRead(tag, quint16(realtimeFirstRegister + start), realtimeBlockSize);
