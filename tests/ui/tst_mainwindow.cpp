@@ -5,6 +5,7 @@
 #include "ui/GUI_About/GUI_About.h"
 #include "ui/GUI_Communication/GUI_Communication.h"
 #include "ui/MainWindow.h"
+#include "ui/WidgetBase.h"
 #include "ui/WidgetController.h"
 
 #include <QAction>
@@ -182,6 +183,26 @@ private slots:
             QCOMPARE(button->font().pointSize(), 11);
             QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
         }
+    }
+
+    // A registered page opens from its workspace button, named by class and id, wired to the window.
+    void parameterTableOpensFromItsButton()
+    {
+        makeWindow(Global::DEVICE_SERVO);
+        auto* tabs = child<QTabWidget>("tabWidgetContent");
+        child<QPushButton>("btn_ParamTable")->click();
+        QCOMPARE(tabs->count(), 2);
+        QWidget* page = tabs->currentWidget();
+        QCOMPARE(page->objectName(), QStringLiteral("GUI_ParamTable2"));
+        QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral(" Parameter Table"));
+        QVERIFY(child<QPushButton>("btn_ParamTable")->isChecked());
+        QVERIFY(!child<QPushButton>("btn_Comm")->isChecked());
+        auto* base = qobject_cast<WidgetBase*>(page);
+        QVERIFY(base && base->isCurrentPage());
+        emit base->sig_printParma(QStringLiteral("P0-01"));
+        QCOMPARE(child<QPlainTextEdit>("plainTextEdit_ParamDescription")->toPlainText(), QStringLiteral("P0-01"));
+        emit base->sig_printToConsole(QStringLiteral("From the table"));
+        QVERIFY(lastConsoleLine().endsWith(QStringLiteral("]: From the table.")));
     }
 
     void workspaceFontRendersThroughTheSubstitute()

@@ -297,6 +297,7 @@ private slots:
         QVERIFY(!controller->pageEntry(4).page);
         QVERIFY(!WidgetController::isPageClassRegistered("GUI_NotBuilt"));
         QVERIFY(WidgetController::isPageClassRegistered("GUI_Communication"));
+        QVERIFY(WidgetController::isPageClassRegistered("GUI_ParamTable"));
     }
 
     void pageRequestsReachTheMainWindow()
