@@ -176,7 +176,8 @@ private slots:
     void logLine();
 
 private:
-    bool startDrive(const QString& folder, bool wireTime = false, int baud = 115200, int slave = 1);
+    // The link as the options say, our master on it with the same framing.
+    bool startDrive(const QString& folder, SimDrive::Options options = {});
     QVector<quint16> read(quint16 address, quint16 count, qint64* elapsedMs = nullptr);
     quint16 read1(quint16 address);
     bool write(quint16 address, const QVector<quint16>& values);
@@ -194,31 +195,29 @@ void TestSimDrive::cleanup()
     m_sim.reset();
 }
 
-bool TestSimDrive::startDrive(const QString& folder, bool wireTime, int baud, int slave)
+bool TestSimDrive::startDrive(const QString& folder, SimDrive::Options options)
 {
     m_bus.reset();
     m_sim = std::make_unique<SimDrive>();
-    SimDrive::Options options;
     options.family = familyOf(folder);
     options.config = configPath(folder);
-    options.wireTime = wireTime;
-    options.baud = baud;
-    options.slave = slave;
     if (!m_sim->start(options))
         return false;
 
     SerialSettings settings;
     settings.portName = m_sim->portName();
-    settings.baudRate = baud;
+    settings.baudRate = options.baud;
     settings.dataBits = QSerialPort::Data8;
-    settings.stopBits = QSerialPort::TwoStop;
-    settings.parity = QSerialPort::NoParity;
+    settings.stopBits = options.stopBits == 1 ? QSerialPort::OneStop : QSerialPort::TwoStop;
+    settings.parity = options.parity == QLatin1String("E")
+        ? QSerialPort::EvenParity
+        : (options.parity == QLatin1String("O") ? QSerialPort::OddParity : QSerialPort::NoParity);
     // Short, so the failures this suite provokes on purpose do not cost seconds each.
     settings.responseTime = 700;
     settings.numberOfRetries = 1;
     m_bus = std::make_unique<Modbus>();
     m_bus->setSettings(settings);
-    m_bus->setServerAddress(quint16(slave));
+    m_bus->setServerAddress(quint16(options.slave));
     if (!m_bus->openDevice() || !m_bus->connectDevice(53, 1))
         return false;
     m_sim->clearLog();
@@ -383,6 +382,8 @@ void TestSimDrive::writeReadsBack_data()
         << kVfdConfig << quint16(0xF008) << QVector<quint16> { 40000 } << quint16(0xF008);
     QTest::newRow("vfd parameter read at its RAM copy")
         << kVfdConfig << quint16(0xF004) << QVector<quint16> { 3 } << quint16(0x0004);
+    QTest::newRow("vfd block read at its RAM copies")
+        << kVfdConfig << quint16(0xF003) << QVector<quint16> { 1, 3, 1 } << quint16(0x0003);
     QTest::newRow("vfd unlock") << kVfdConfig << quint16(0xFF00) << QVector<quint16> { 55 }
                                 << quint16(0xFF00);
     QTest::newRow("vfd RAM copy read at the parameter")
@@ -823,11 +824,13 @@ void TestSimDrive::otherSlaveIsIgnored()
     QFETCH(int, slave);
     QFETCH(quint16, other);
 
-    QVERIFY(startDrive(kServoConfig, false, 115200, slave));
+    SimDrive::Options options;
+    options.slave = slave;
+    QVERIFY(startDrive(kServoConfig, options));
     m_bus->setServerAddress(other);
     QVERIFY(read(0x0004, 1).isEmpty());
     QVERIFY(m_sim->log().isEmpty());
-    m_bus->setServerAddress(quint16(slave));
+    m_bus->setServerAddress(quint16(options.slave));
     qint64 ms = 0;
     QCOMPARE(read(0x0004, 1, &ms), QVector<quint16> { 13 });
     QVERIFY2(ms < 500, qPrintable(QString::number(ms)));
@@ -867,32 +870,42 @@ void TestSimDrive::delaySlowsAnswer()
 
 void TestSimDrive::wireTime()
 {
-    // (8 request + 5 + 20 answer bytes) * 11 bits at 9600 baud
-    const double frameMs = 33 * 11 * 1000.0 / 9600.0;
-    auto timeReads = [this](QVector<qint64>* times) {
+    // Medians of five 10-register reads: (8 request + 5 + 20 answer bytes) on the line.
+    auto timeReads = [this](bool wireTime, int baud, const QString& parity, int stopBits, qint64* median) {
+        SimDrive::Options options;
+        options.wireTime = wireTime;
+        options.baud = baud;
+        options.parity = parity;
+        options.stopBits = stopBits;
+        if (!startDrive(kServoConfig, options))
+            return false;
+        QVector<qint64> times;
         for (int i = 0; i < 5; ++i) {
             qint64 ms = 0;
             if (read(0x0000, 10, &ms).size() != 10)
                 return false;
-            times->append(ms);
+            times.append(ms);
         }
+        std::sort(times.begin(), times.end());
+        *median = times.at(2);
         return true;
     };
+    qint64 slow = 0;
+    qint64 fast = 0;
+    qint64 unpaced = 0;
+    QVERIFY(timeReads(true, 9600, QStringLiteral("N"), 2, &slow));
+    QVERIFY(timeReads(true, 19200, QStringLiteral("E"), 1, &fast));
+    QVERIFY(timeReads(false, 9600, QStringLiteral("N"), 2, &unpaced));
+    qInfo("10-register read: %lld ms at 9600 baud, %lld ms at 19200 baud, %lld ms at 9600 baud unpaced", slow,
+        fast, unpaced);
 
-    QVERIFY(startDrive(kServoConfig, true, 9600));
-    QVector<qint64> paced;
-    QVERIFY(timeReads(&paced));
-    QVERIFY(startDrive(kServoConfig, false, 9600));
-    QVector<qint64> unpaced;
-    QVERIFY(timeReads(&unpaced));
-
-    std::sort(paced.begin(), paced.end());
-    std::sort(unpaced.begin(), unpaced.end());
-    qInfo("10-register read at 9600 baud: %lld ms with wire time, %lld ms without (medians)", paced.at(2),
-        unpaced.at(2));
-    QVERIFY2(paced.first() >= frameMs * 0.95, qPrintable(QString::number(paced.first())));
-    QVERIFY2(paced.at(2) >= 2 * qMax<qint64>(1, unpaced.at(2)),
-        qPrintable(QStringLiteral("%1 ms against %2 ms").arg(paced.at(2)).arg(unpaced.at(2))));
+    // 11 bits a character both ways: start, 8 data, and two stop bits or parity and one stop bit.
+    const double frameMs9600 = 33 * 11 * 1000.0 / 9600.0;
+    QVERIFY2(slow >= frameMs9600 * 0.95, qPrintable(QString::number(slow)));
+    QVERIFY2(fast >= frameMs9600 / 2 * 0.95, qPrintable(QString::number(fast)));
+    QVERIFY2(slow >= 1.3 * fast, qPrintable(QStringLiteral("%1 ms against %2 ms").arg(slow).arg(fast)));
+    QVERIFY2(slow >= 2 * qMax<qint64>(1, unpaced),
+        qPrintable(QStringLiteral("%1 ms against %2 ms").arg(slow).arg(unpaced)));
 }
 
 void TestSimDrive::scopeVariablesMove_data()
