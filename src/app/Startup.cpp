@@ -30,8 +30,8 @@ void applyFont(QApplication& app)
     // The design font is a Windows one; on other systems the CJK-complete Noto face stands in for it
     // so that English and Simplified Chinese share one look.
     QFont::insertSubstitutions(QString::fromLatin1(AppFontFamily),
-                               {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans CJK"),
-                                QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("DejaVu Sans")});
+        { QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans CJK"),
+            QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("DejaVu Sans") });
     QFont font(QString::fromLatin1(AppFontFamily), 9);
     font.setItalic(false);
     app.setFont(font);
@@ -60,7 +60,10 @@ void setAttributes()
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
 }
 
-void initResources() { initKestrovaResources(); }
+void initResources()
+{
+    initKestrovaResources();
+}
 
 int run(QApplication& app, Launcher& launcher)
 {
@@ -72,8 +75,7 @@ int run(QApplication& app, Launcher& launcher)
     Xml memory;
     if (!memory.readMemory()) {
         QMessageBox::warning(nullptr, QObject::tr("Tips"),
-                             QObject::tr("The startup files seem to be missing") + QLatin1Char('.'),
-                             QMessageBox::Ok);
+            QObject::tr("The startup files seem to be missing") + QLatin1Char('.'), QMessageBox::Ok);
         return 0;
     }
 

@@ -31,7 +31,10 @@ void setChildText(QDomDocument& doc, const QString& tag, int value)
 }
 } // namespace
 
-Xml::Xml(QObject* parent) : QObject(parent) {}
+Xml::Xml(QObject* parent)
+    : QObject(parent)
+{
+}
 
 bool Xml::readMemory()
 {

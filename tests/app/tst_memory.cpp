@@ -69,21 +69,23 @@ private slots:
         QTest::addColumn<int>("device");
         QTest::addColumn<int>("language");
 
-        QTest::newRow("servo english") << QByteArray("<Init><Device>0</Device><Language>0</Language></Init>")
-                                       << true << 0 << 0;
+        QTest::newRow("servo english")
+            << QByteArray("<Init><Device>0</Device><Language>0</Language></Init>") << true << 0 << 0;
         QTest::newRow("vfd chinese") << QByteArray("<Init><Device>1</Device><Language>1</Language></Init>")
                                      << true << 1 << 1;
         QTest::newRow("device 256 keeps low 8 bits")
             << QByteArray("<Init><Device>256</Device><Language>1</Language></Init>") << true << 0 << 1;
-        QTest::newRow("device 2 stays 2") << QByteArray("<Init><Device>2</Device><Language>0</Language></Init>")
-                                          << true << 2 << 0;
-        QTest::newRow("missing elements keep 0") << QByteArray("<Init><Other>5</Other></Init>") << true << 0 << 0;
+        QTest::newRow("device 2 stays 2")
+            << QByteArray("<Init><Device>2</Device><Language>0</Language></Init>") << true << 2 << 0;
+        QTest::newRow("missing elements keep 0")
+            << QByteArray("<Init><Other>5</Other></Init>") << true << 0 << 0;
         QTest::newRow("not a number gives 0")
             << QByteArray("<Init><Device>abc</Device><Language>x</Language></Init>") << true << 0 << 0;
         QTest::newRow("later element wins")
-            << QByteArray("<Init><Device>0</Device><Device>1</Device><Language>1</Language></Init>") << true << 1
-            << 1;
-        QTest::newRow("language 7 kept") << QByteArray("<Init><Language>7</Language></Init>") << true << 0 << 7;
+            << QByteArray("<Init><Device>0</Device><Device>1</Device><Language>1</Language></Init>") << true
+            << 1 << 1;
+        QTest::newRow("language 7 kept")
+            << QByteArray("<Init><Language>7</Language></Init>") << true << 0 << 7;
         QTest::newRow("malformed") << QByteArray("<Init><Device>1</Device>") << false << 9 << 9;
         QTest::newRow("empty file") << QByteArray() << false << 9 << 9;
     }
@@ -168,7 +170,8 @@ private slots:
         QDomDocument doc;
         QVERIFY(doc.setContent(readInit()));
         QVERIFY(doc.documentElement().firstChildElement(QStringLiteral("Device")).isNull());
-        QCOMPARE(doc.documentElement().firstChildElement(QStringLiteral("Other")).text(), QStringLiteral("5"));
+        QCOMPARE(
+            doc.documentElement().firstChildElement(QStringLiteral("Other")).text(), QStringLiteral("5"));
     }
 
     void singletonIsShared()
@@ -198,7 +201,7 @@ private slots:
         original += QByteArray(300, 'x') + "</Notes></Init>";
         writeInit(original);
         Global::instance()->setDevice(1);
-        rlimit saved{};
+        rlimit saved {};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
         auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limited = saved;
@@ -211,7 +214,7 @@ private slots:
         QVERIFY(!written);
         QCOMPARE(readInit(), original);
         QCOMPARE(QDir(QStringLiteral("Driver")).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{QStringLiteral("Init.xml")});
+            QStringList { QStringLiteral("Init.xml") });
     }
 
     void writeReplacesFileInOneStep()
@@ -228,7 +231,7 @@ private slots:
         QCOMPARE(held.readAll(), original);
         QVERIFY(readInit().contains("<Device>1</Device>"));
         const QStringList leftovers = QDir(QStringLiteral("Driver")).entryList(QDir::Files | QDir::Hidden);
-        QCOMPARE(leftovers, QStringList{QStringLiteral("Init.xml")});
+        QCOMPARE(leftovers, QStringList { QStringLiteral("Init.xml") });
     }
 
     void paths_data()
@@ -239,13 +242,17 @@ private slots:
         QTest::addColumn<QString>("configPath");
         QTest::addColumn<QString>("picture");
 
-        QTest::newRow("servo en") << 0 << 0 << "KSD-V1.2" << "./Driver/Config/SERVO/KSD-V1.2/EN/"
+        QTest::newRow("servo en") << 0 << 0 << "KSD-V1.2"
+                                  << "./Driver/Config/SERVO/KSD-V1.2/EN/"
                                   << "./Driver/Pictures/SERVO/a.png";
-        QTest::newRow("vfd cn") << 1 << 1 << "KVF-V2.0" << "./Driver/Config/VFD/KVF-V2.0/CN/"
+        QTest::newRow("vfd cn") << 1 << 1 << "KVF-V2.0"
+                                << "./Driver/Config/VFD/KVF-V2.0/CN/"
                                 << "./Driver/Pictures/VFD/a.png";
-        QTest::newRow("family 2 uses vfd folders")
-            << 2 << 0 << "X" << "./Driver/Config/VFD/X/EN/" << "./Driver/Pictures/VFD/a.png";
-        QTest::newRow("language 7 is english") << 0 << 7 << "X" << "./Driver/Config/SERVO/X/EN/"
+        QTest::newRow("family 2 uses vfd folders") << 2 << 0 << "X"
+                                                   << "./Driver/Config/VFD/X/EN/"
+                                                   << "./Driver/Pictures/VFD/a.png";
+        QTest::newRow("language 7 is english") << 0 << 7 << "X"
+                                               << "./Driver/Config/SERVO/X/EN/"
                                                << "./Driver/Pictures/SERVO/a.png";
     }
 
@@ -276,12 +283,12 @@ private slots:
     void pictureListOrder()
     {
         QVERIFY(QDir().mkpath(QStringLiteral("Driver/Pictures/SERVO/subfolder.png")));
-        for (const char* name : {"V1.2.png", "v1.10.png", "V1.9.jpg"}) {
+        for (const char* name : { "V1.2.png", "v1.10.png", "V1.9.jpg" }) {
             QFile file(QStringLiteral("Driver/Pictures/SERVO/") + QLatin1String(name));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
-        const QStringList expected{QStringLiteral("v1.10.png"), QStringLiteral("V1.2.png"),
-                                   QStringLiteral("V1.9.jpg")};
+        const QStringList expected { QStringLiteral("v1.10.png"), QStringLiteral("V1.2.png"),
+            QStringLiteral("V1.9.jpg") };
         QCOMPARE(Global::instance()->pictureList(), expected);
         Global::instance()->setDevice(Global::DEVICE_VFD);
         QVERIFY(Global::instance()->pictureList().isEmpty());

@@ -30,7 +30,7 @@ public:
     {
         QFile file(QStringLiteral("Driver/Init.xml"));
         file.open(QIODevice::ReadOnly);
-        calls.append({program, arguments, file.readAll()});
+        calls.append({ program, arguments, file.readAll() });
         return true;
     }
 };
@@ -59,11 +59,12 @@ private:
         QDir().mkpath(QStringLiteral("Driver"));
         QFile file(QStringLiteral("Driver/Init.xml"));
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Init>\n    <Device>%1</Device>\n"
-                                  "    <Language>%2</Language>\n</Init>\n")
-                       .arg(device)
-                       .arg(language)
-                       .toUtf8());
+        file.write(
+            QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Init>\n    <Device>%1</Device>\n"
+                           "    <Language>%2</Language>\n</Init>\n")
+                .arg(device)
+                .arg(language)
+                .toUtf8());
     }
 
     // Runs the start-up with `duringLoop` called once the event loop runs, then ends it with `exitCode`.
@@ -149,7 +150,8 @@ private slots:
         });
         QCOMPARE(code, 0);
         QCOMPARE(title, QStringLiteral("Kestrova"));
-        QVERIFY(sheet.contains(QLatin1String("QWidget#scrollAreaWidgetContents_WorkSpace QAbstractButton:checked")));
+        QVERIFY(sheet.contains(
+            QLatin1String("QWidget#scrollAreaWidgetContents_WorkSpace QAbstractButton:checked")));
         QCOMPARE(qApp->font().family(), QStringLiteral("Microsoft Yahei"));
         QCOMPARE(qApp->font().pointSize(), 9);
         QVERIFY(launcher.calls.isEmpty());
@@ -159,11 +161,13 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << QByteArray("QFrame { border: none }") << QStringLiteral("QFrame { border: none }");
-        QTest::newRow("cut at the first NUL") << QByteArray("QFrame {}\0QWidget {}\0", 21)
-                                              << QStringLiteral("QFrame {}");
+        QTest::newRow("plain") << QByteArray("QFrame { border: none }")
+                               << QStringLiteral("QFrame { border: none }");
+        QTest::newRow("cut at the first NUL")
+            << QByteArray("QFrame {}\0QWidget {}\0", 21) << QStringLiteral("QFrame {}");
         QTest::newRow("NUL first") << QByteArray("\0QFrame {}", 10) << QString();
-        QTest::newRow("bytes are Latin-1") << QByteArray("/* caf\xe9 */") << QStringLiteral("/* caf\u00e9 */");
+        QTest::newRow("bytes are Latin-1")
+            << QByteArray("/* caf\xe9 */") << QStringLiteral("/* caf\u00e9 */");
     }
 
     void styleSheetText()
@@ -193,8 +197,9 @@ private slots:
         writeInit(0, 0);
         RecordingLauncher launcher;
         // The memory file is written on the way out, restart or not.
-        QCOMPARE(runStartup(launcher, exitCode, []() { Global::instance()->setLanguage(Global::LANGUAGE_CN); }),
-                 exitCode);
+        QCOMPARE(
+            runStartup(launcher, exitCode, []() { Global::instance()->setLanguage(Global::LANGUAGE_CN); }),
+            exitCode);
         QVERIFY(launcher.calls.isEmpty());
         QFile file(QStringLiteral("Driver/Init.xml"));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -236,9 +241,8 @@ private slots:
         writeInit(0, language);
         RecordingLauncher launcher;
         QString seenTips;
-        QCOMPARE(runStartup(launcher, 0,
-                            [&]() { seenTips = QCoreApplication::translate("QObject", "Tips"); }),
-                 0);
+        QCOMPARE(
+            runStartup(launcher, 0, [&]() { seenTips = QCoreApplication::translate("QObject", "Tips"); }), 0);
         QCOMPARE(seenTips, tips);
         // The translator belongs to the run: nothing stays installed afterwards.
         QCOMPARE(QCoreApplication::translate("QObject", "Tips"), QStringLiteral("Tips"));

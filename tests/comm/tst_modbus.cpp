@@ -7,10 +7,10 @@
 #include <QElapsedTimer>
 #include <QModbusRtuSerialMaster>
 #include <QPointer>
-#include <QTimer>
 #include <QSerialPort>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <ctime>
 #include <memory>
@@ -321,7 +321,8 @@ void TestModbus::freshDeviceAndOpenState()
     QCOMPARE(m_device->priv()->master->numberOfRetries(), 1);
     QCOMPARE(m_device->priv()->master->connectionParameter(QModbusDevice::SerialPortNameParameter).toString(),
         m_sim->portName());
-    QCOMPARE(m_device->priv()->master->connectionParameter(QModbusDevice::SerialBaudRateParameter).toInt(), 115200);
+    QCOMPARE(m_device->priv()->master->connectionParameter(QModbusDevice::SerialBaudRateParameter).toInt(),
+        115200);
     QCOMPARE(m_device->priv()->master->connectionParameter(QModbusDevice::SerialStopBitsParameter).toInt(),
         int(QSerialPort::TwoStop));
 
