@@ -13,6 +13,7 @@
 #include <QInputDialog>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QGridLayout>
 #include <QLabel>
 #include <QHeaderView>
 #include <QActionGroup>
@@ -617,6 +618,30 @@ private slots:
         QVERIFY(sim.log().isEmpty());
         QVERIFY(console->isEmpty());
 
+        // The page's own layout, as built before a tab sizes it.
+        {
+            GUI_ParamTable fresh;
+            QCOMPARE(fresh.size(), QSize(1331, 800));
+            QCOMPARE(fresh.layout()->contentsMargins(), QMargins(10, 10, 10, 10));
+            QCOMPARE(fresh.layout()->spacing(), 5);
+            auto* strip = fresh.findChild<QGridLayout*>(QStringLiteral("Layout_ToolStrip"));
+            QVERIFY(strip);
+            QCOMPARE(strip->contentsMargins(), QMargins(0, 0, 0, 0));
+            QCOMPARE(strip->spacing(), 5);
+            const auto columnOf = [strip](QWidget* widget) {
+                int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+                strip->getItemPosition(strip->indexOf(widget), &row, &column, &rowSpan, &columnSpan);
+                return qMakePair(column, columnSpan);
+            };
+            const auto widget = [&fresh](const char* name) { return fresh.findChild<QWidget*>(name); };
+            QCOMPARE(columnOf(widget("Btn_OpenParam")), qMakePair(0, 1));
+            QCOMPARE(columnOf(widget("Btn_SelectAll")), qMakePair(3, 1));
+            QCOMPARE(columnOf(widget("Btn_Apply")), qMakePair(4, 1));
+            QCOMPARE(columnOf(widget("Btn_Refresh")), qMakePair(5, 3));
+            QCOMPARE(columnOf(widget("Btn_Compare")), qMakePair(8, 6));
+            QCOMPARE(columnOf(widget("Btn_Admin")), qMakePair(15, 1));
+        }
+
         // Table and tree.
         const int widths[] = { 25, 60, 220, 180, 180, 70, 70, 70, 70, 150, 150 };
         for (int column = 0; column < 11; ++column)
@@ -732,6 +757,29 @@ private slots:
         answer("AEnableState", { 1 });
         answer("P0-01", { 5 });
         QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("5"));
+    }
+
+    // An answer that arrives while another tab is on screen is neither shown nor counted, so the
+    // batch waits until the same code is answered again on screen.
+    void answersOffScreenAreNotCounted()
+    {
+        QSignalSpy results(Communication::instance(), &Communication::resultCallBackEvent);
+        check({ "P0-01" });
+        menuAction("Btn_Refresh", "Read only the checked option")->trigger();
+        QTest::mouseClick(toolButton("Btn_Refresh"), Qt::LeftButton, {}, QPoint(12, 12));
+        QVERIFY(progress());
+        page->setCurrentPage(false);
+        QTRY_COMPARE(results.size(), 1);
+        QCOMPARE(results.first().at(0).toString(), QStringLiteral("P0-01"));
+        QTest::qWait(250); // two ticks of the progress timer
+        QVERIFY(progress());
+        QCOMPARE(progress()->value() > 0, false);
+        QCOMPARE(cell("P0-01", 4)->text(), QString());
+        page->setCurrentPage(true);
+        answer("P0-01", { 100 });
+        QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("100"));
+        QTRY_VERIFY_WITH_TIMEOUT(!progress(), 1000);
+        QCOMPARE(console->last().at(0).toString(), QStringLiteral("The operation is complete"));
     }
 
     void failedAnswers_data()

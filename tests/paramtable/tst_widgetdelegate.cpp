@@ -118,7 +118,18 @@ private slots:
         if (auto* box = qobject_cast<QDoubleSpinBox*>(editor.get())) {
             QCOMPARE(box->decimals(), format1.toInt());
             QVERIFY(box->wrapping());
+            QVERIFY(!box->hasFrame());
         }
+        if (auto* box = qobject_cast<QComboBox*>(editor.get())) {
+            QCOMPARE(box->count(), 2);
+            QCOMPARE(box->itemText(1), QStringLiteral("On"));
+            QCOMPARE(box->itemData(1, Qt::UserRole), QVariant(1));
+            QVERIFY(!box->hasFrame());
+        }
+        if (auto* edit = qobject_cast<QLineEdit*>(editor.get()))
+            QVERIFY(!edit->hasFrame());
+        // Hexadecimal digits are shown in upper case.
+        QCOMPARE(editor->font().capitalization() == QFont::AllUppercase, base == 16);
     }
 
     void invalidIndexGivesNoEditor() { QVERIFY(!editorFor(QModelIndex())); }
