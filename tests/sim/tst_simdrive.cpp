@@ -149,7 +149,8 @@ private slots:
     void jog_data();
     void jog();
     void positionRunReachesTarget();
-    void leavingTrialModeStopsMotor();
+    void jogStops_data();
+    void jogStops();
     void restoreFactory_data();
     void restoreFactory();
     void vfdRunRampsAndStops_data();
@@ -440,7 +441,10 @@ void TestSimDrive::writeToReadOnlyIsRefused()
     const QVector<quint16> before = read(address, count);
     QCOMPARE(before.size(), int(count));
     QVERIFY(before != written);
-    QVERIFY(!write(address, written));
+    qint64 ms = 0;
+    QVERIFY(transact(true, address, count, written, &ms).isEmpty());
+    // refused at once with an exception, not left unanswered
+    QVERIFY2(ms < 600, qPrintable(QString::number(ms)));
     QCOMPARE(read(address, count), before);
     // Refused, not ignored: the request reached the drive and was answered.
     QVERIFY(m_sim->log().size() >= 3);
@@ -532,18 +536,38 @@ void TestSimDrive::positionRunReachesTarget()
     QVERIFY(qAbs(qint16(read1(0x1000))) <= 1);
 }
 
-void TestSimDrive::leavingTrialModeStopsMotor()
+void TestSimDrive::jogStops_data()
 {
+    QTest::addColumn<quint16>("address"); // 0: the console command instead
+    QTest::addColumn<quint16>("value");
+    QTest::addColumn<QString>("command");
+
+    QTest::newRow("jog command 0") << quint16(401) << quint16(0) << QString();
+    QTest::newRow("disable") << quint16(181) << quint16(0) << QString();
+    QTest::newRow("soft reset") << quint16(60) << quint16(1) << QString();
+    QTest::newRow("leaving trial mode") << quint16(400) << quint16(0) << QString();
+    QTest::newRow("alarm") << quint16(0) << quint16(0) << "alarm 5";
+}
+
+void TestSimDrive::jogStops()
+{
+    QFETCH(quint16, address);
+    QFETCH(quint16, value);
+    QFETCH(QString, command);
+
     QVERIFY(startDrive(kServoConfig));
     QVERIFY(write(400, { 128 }));
     QVERIFY(write(181, { 1 }));
     QVERIFY(write(401, { 32 }));
     QTest::qWait(200);
     QVERIFY(qint16(read1(0x1000)) > 50);
-    QVERIFY(write(400, { 0 }));
-    QTest::qWait(200);
+    if (address)
+        QVERIFY(write(address, { value }));
+    else
+        QVERIFY(m_sim->command(command).startsWith(QLatin1String("ok")));
+    QTest::qWait(150);
     const qint32 stopped = joined(read(0x1001, 2), 0);
-    QTest::qWait(100);
+    QTest::qWait(150);
     QCOMPARE(joined(read(0x1001, 2), 0), stopped);
     QVERIFY(qAbs(qint16(read1(0x1000))) <= 1);
 }
@@ -642,6 +666,13 @@ void TestSimDrive::vfdRunRampsAndStops()
     QCOMPARE(read1(0x3000), state);
     QCOMPARE(read1(0x7001), setting);
     QVERIFY(read1(0x7004) > 0); // output current
+    QVERIFY(read1(0x7005) > 0 || target < 1000); // output power, 0.1 kW
+    // V/f: 380 V at 50 Hz, in proportion below
+    const double hz = target / (resolution == 1 ? 10.0 : 100.0);
+    const int volts = read1(0x7003);
+    QVERIFY2(qAbs(volts - 380.0 * hz / 50.0) <= 1.0, qPrintable(QString::number(volts)));
+    const int bus = read1(0x7002); // 0.1 V
+    QVERIFY2(bus > 5000 && bus < 5800, qPrintable(QString::number(bus)));
 
     QVERIFY(write(0x2000, { 6 }));
     QVector<quint16> falling = follow(0);
