@@ -141,6 +141,18 @@ private slots:
         QCOMPARE(pageButton()->cursor().shape(), Qt::PointingHandCursor);
     }
 
+    void captions()
+    {
+        makeWindow(Global::DEVICE_SERVO);
+        QStringList texts;
+        for (QLabel* label : page()->findChildren<QLabel*>())
+            texts << label->text();
+        for (const char* caption :
+             {"Device Version", "Communication", "Port", "Baudrate", "Databits", "Stopbits", "Parity", "Slave Addr"})
+            QVERIFY2(texts.contains(QString::fromLatin1(caption)), caption);
+        QVERIFY(qobject_cast<QSpinBox*>(field<QWidget>("Lbx_ID")));
+    }
+
     void slaveAddressWraps()
     {
         makeWindow(Global::DEVICE_SERVO);

@@ -13,6 +13,7 @@
 #include <QDockWidget>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -127,6 +128,17 @@ private slots:
         QVERIFY(child<QPlainTextEdit>("plainTextEdit_ParamDescription")->isReadOnly());
         QVERIFY(lastConsoleLine().endsWith(QStringLiteral("]: GUI initialization successful.")));
         QVERIFY(child<QPushButton>("btn_Comm")->isChecked());
+
+        QVERIFY(window->isDockNestingEnabled());
+        QCOMPARE(window->contextMenuPolicy(), Qt::NoContextMenu);
+        auto* workspace = child<QDockWidget>("dockWidget_WorkSpace");
+        QCOMPARE(workspace->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+        QCOMPARE(window->dockWidgetArea(workspace), Qt::LeftDockWidgetArea);
+        QCOMPARE(window->dockWidgetArea(child<QDockWidget>("dockWidget_ParamDescription")), Qt::RightDockWidgetArea);
+        QCOMPARE(window->dockWidgetArea(child<QDockWidget>("dockWidget_Console")), Qt::BottomDockWidgetArea);
+        QCOMPARE(child<QWidget>("dockWidgetContents_WorkSpace")->minimumWidth(), 200);
+        QCOMPARE(child<QPlainTextEdit>("plainTextEdit_Console")->font().pointSize(), 8);
+        QCOMPARE(child<QPlainTextEdit>("plainTextEdit_ParamDescription")->font().pointSize(), 8);
     }
 
     void windowFitsTheScreenAndIsCentred()
@@ -551,6 +563,11 @@ private slots:
         QCOMPARE(first->styleSheet(), QStringLiteral("QDialog{background-color: rgb(255, 255, 255);"
                                                      "border:1px solid #ffffff;border-radius:3px;}"));
         QCOMPARE(first->findChild<QPushButton*>(QStringLiteral("Btn_CLose"))->text(), QStringLiteral("Close"));
+        for (const char* name : {"gridLayout", "verticalLayout", "horizontalLayout_2", "horizontalLayout"})
+            QVERIFY2(first->findChild<QLayout*>(QString::fromLatin1(name)), name);
+        auto* text = first->findChild<QLabel*>(QStringLiteral("Lbl_Text"));
+        QCOMPARE(text->alignment(), Qt::AlignCenter);
+        QCOMPARE(text->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
         auto* logo = first->findChild<QLabel*>(QStringLiteral("Lbl_Pic"));
         QVERIFY(!logo->pixmap(Qt::ReturnByValue).isNull());
         QCOMPARE(logo->size(), QSize(80, 80));
