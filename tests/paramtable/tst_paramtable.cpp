@@ -1,22 +1,22 @@
 #include "Global.h"
-#include "app/Startup.h"
 #include "ModalAnswer.h"
 #include "SimDrive.h"
+#include "app/Startup.h"
 #include "comm/Communication.h"
 #include "definitions/Parameter.h"
 #include "definitions/ValueFormat.h"
 #include "pages/paramtable/GUI_ParamTable.h"
 
 #include <QAbstractButton>
+#include <QActionGroup>
 #include <QDir>
 #include <QFile>
+#include <QGridLayout>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QGridLayout>
 #include <QLabel>
-#include <QHeaderView>
-#include <QActionGroup>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressDialog>
@@ -575,7 +575,8 @@ private slots:
 
         // Legends: a swatch in the colour and its text.
         const QList<QPair<QString, QPair<QString, QColor>>> legends
-            = { { "Notmodifiable", { "Read only", readOnly } }, { "OperationFailed", { "Operation failed", failed } },
+            = { { "Notmodifiable", { "Read only", readOnly } },
+                  { "OperationFailed", { "Operation failed", failed } },
                   { "InconsistentWithFactoryValue", { "Inconsistent with factory value", factoryDiff } },
                   { "RealTimeRefresh", { "Realtime refresh", realtime } } };
         for (const auto& legend : legends) {
@@ -601,7 +602,8 @@ private slots:
                 "The setting value is inconsistent with the factory value",
                 "The current value is inconsistent with the factory value", "Displays the check parameters",
                 "Filter failed items" }));
-        QCOMPARE(texts("Btn_Apply"), QStringList({ "Write only the checked option", "Write the current page" }));
+        QCOMPARE(
+            texts("Btn_Apply"), QStringList({ "Write only the checked option", "Write the current page" }));
         QCOMPARE(texts("Btn_Refresh"),
             QStringList({ "Read only the checked option", "Read the current page", "Read all pages" }));
         for (const char* name : { "Btn_Apply", "Btn_Refresh" }) {

@@ -1,10 +1,10 @@
 #include "ParamFile.h"
 
+#include "app/SafeFile.h"
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QJsonValue>
-#include "app/SafeFile.h"
 
 namespace ParamFile {
 
