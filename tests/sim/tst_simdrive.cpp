@@ -165,6 +165,7 @@ private slots:
     void injectedException();
     void otherSlaveIsIgnored_data();
     void otherSlaveIsIgnored();
+    void broadcastWriteIsTakenSilently();
     void consoleSetHoldsComputedValue();
     void delaySlowsAnswer();
     void wireTime();
@@ -866,6 +867,22 @@ void TestSimDrive::otherSlaveIsIgnored()
     QCOMPARE(read(0x0004, 1, &ms), QVector<quint16> { 13 });
     QVERIFY2(ms < 500, qPrintable(QString::number(ms)));
     QCOMPARE(m_sim->log(), QStringList { QStringLiteral("03 0004 1") });
+}
+
+void TestSimDrive::broadcastWriteIsTakenSilently()
+{
+    QVERIFY(startDrive(kServoConfig));
+    m_bus->setServerAddress(0);
+    transact(true, 0x2100, 1, { 77 }, nullptr);
+    QVERIFY(m_sim->waitForLog(1, 2000));
+    QCOMPARE(m_sim->log(), QStringList { QStringLiteral("06 2100 1 77") });
+    m_bus->setServerAddress(1);
+    m_sim->clearLog();
+    qint64 ms = 0;
+    // nothing was sent back to trip up the next request
+    QCOMPARE(read(0x2100, 1, &ms), QVector<quint16> { 77 });
+    QVERIFY2(ms < 500, qPrintable(QString::number(ms)));
+    QCOMPARE(m_sim->log(), QStringList { QStringLiteral("03 2100 1") });
 }
 
 void TestSimDrive::consoleSetHoldsComputedValue()
