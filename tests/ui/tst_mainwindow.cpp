@@ -544,6 +544,29 @@ private slots:
         QVERIFY(work->readInit().contains(QStringLiteral("<Language>%1</Language>").arg(1 - start)));
     }
 
+    // Declining the restart and then choosing the language on screen again must leave that language
+    // stored, as the menu shows: the next start may not come up in the language given up on.
+    void languageChosenBackIsStoredWithoutAsking()
+    {
+        work->writeInit(0, 0);
+        makeWindow(Global::DEVICE_SERVO, Global::LANGUAGE_EN);
+        const auto languages = menuTitled(QStringLiteral("Help(&H)"))->actions().at(0)->menu()->actions();
+        {
+            BoxAnswerer box(QMessageBox::No);
+            QCOMPARE(exitCodeOf([&] { languages.at(1)->trigger(); }), -1);
+            QVERIFY(box.answered());
+            QCOMPARE(int(Global::instance()->language()), int(Global::LANGUAGE_CN));
+        }
+        BoxAnswerer box(QMessageBox::Yes, 300);
+        QCOMPARE(exitCodeOf([&] { languages.at(0)->trigger(); }), -1);
+        QTest::qWait(350);
+        QVERIFY(!box.answered());
+        QVERIFY(languages.at(0)->isChecked());
+        QCOMPARE(int(Global::instance()->language()), int(Global::LANGUAGE_EN));
+        window.reset();
+        QVERIFY(work->readInit().contains(QStringLiteral("<Language>0</Language>")));
+    }
+
     void aboutDialog()
     {
         makeWindow(Global::DEVICE_SERVO);
