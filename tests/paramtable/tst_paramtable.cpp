@@ -861,28 +861,41 @@ private slots:
     void controlFunctions_data()
     {
         QTest::addColumn<int>("value");
+        QTest::addColumn<bool>("onScreen");
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("factory");
         // Factory 1.00 is raw 100, re-expressed under the new number of decimals.
-        QTest::newRow("first function only") << 0 << "mm"
+        QTest::newRow("first function only") << 0 << true << "mm"
                                              << "10.0";
         // Both functions know 1: the one nearer the top of the file is applied last and wins
         // (2 -> 0 decimals gives 100, then 0 -> 3 decimals gives 0.100).
-        QTest::newRow("top function wins") << 1 << "rpm"
+        QTest::newRow("top function wins") << 1 << true << "rpm"
                                            << "0.100";
-        QTest::newRow("second function only") << 2 << "deg"
-                                              << "100";
-        QTest::newRow("unknown value changes nothing") << 5 << "mm"
+        QTest::newRow("second function only, off screen") << 2 << false << "deg"
+                                                          << "100";
+        // The same number of decimals: neither the values nor the unit change.
+        QTest::newRow("same decimals keep the unit") << 3 << true << "mm"
+                                                     << "1.00";
+        QTest::newRow("decimals not a number") << 4 << true << "mm"
+                                               << "1.00";
+        QTest::newRow("unknown value changes nothing") << 5 << true << "mm"
                                                        << "1.00";
     }
 
     void controlFunctions()
     {
         QFETCH(int, value);
+        QFETCH(bool, onScreen);
         QFETCH(QString, unit);
         QFETCH(QString, factory);
+        page->setCurrentPage(onScreen);
         answer("P1-00", { quint16(value) });
         QCOMPARE(cell("P1-01", 8)->text(), unit);
+        QCOMPARE(cell("P1-01", 5)->text(), factory);
+        QCOMPARE(cell("P1-01", 3)->data(attributeRole).value<ParamAttributeStruct>().defaultValue,
+            QStringLiteral("1.00"));
+        // A failed answer carries no trigger value.
+        answer("P1-00", {});
         QCOMPARE(cell("P1-01", 5)->text(), factory);
     }
 
