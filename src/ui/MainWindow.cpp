@@ -190,18 +190,18 @@ void MainWindow::initMenubar()
         m_startLanguageAction->setChecked(true);
 
     connect(languageGroup, &QActionGroup::triggered, this,
-            [this, englishAction, chineseAction, language](QAction* action) {
-                if (action == m_startLanguageAction) {
-                    // Back to the language on screen after a declined restart: nothing to restart
-                    // for, but the next start must not bring up the language given up on.
-                    Global::instance()->setLanguage(language);
-                    return;
-                }
-                if (action == englishAction)
-                    languageChangeEvent(Global::LANGUAGE_EN);
-                else if (action == chineseAction)
-                    languageChangeEvent(Global::LANGUAGE_CN);
-            });
+        [this, englishAction, chineseAction, language](QAction* action) {
+            if (action == m_startLanguageAction) {
+                // Back to the language on screen after a declined restart: nothing to restart
+                // for, but the next start must not bring up the language given up on.
+                Global::instance()->setLanguage(language);
+                return;
+            }
+            if (action == englishAction)
+                languageChangeEvent(Global::LANGUAGE_EN);
+            else if (action == chineseAction)
+                languageChangeEvent(Global::LANGUAGE_CN);
+        });
 }
 
 void MainWindow::initForm()

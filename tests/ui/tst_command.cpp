@@ -243,7 +243,8 @@ private slots:
         QTest::addColumn<int>("during");
         QTest::addColumn<int>("after");
         QTest::newRow("quiet run") << -1 << int(Communication::COMM_CONNECTED);
-        QTest::newRow("link given up") << int(Communication::COMM_DISCONNECT) << int(Communication::COMM_DISCONNECT);
+        QTest::newRow("link given up")
+            << int(Communication::COMM_DISCONNECT) << int(Communication::COMM_DISCONNECT);
         QTest::newRow("closing") << int(Communication::COMM_CLOSING) << int(Communication::COMM_CLOSING);
     }
     void softResetRunEnd()

@@ -147,8 +147,8 @@ private slots:
         QStringList texts;
         for (QLabel* label : page()->findChildren<QLabel*>())
             texts << label->text();
-        for (const char* caption :
-             {"Device Version", "Communication", "Port", "Baudrate", "Databits", "Stopbits", "Parity", "Slave Addr"})
+        for (const char* caption : { "Device Version", "Communication", "Port", "Baudrate", "Databits",
+                 "Stopbits", "Parity", "Slave Addr" })
             QVERIFY2(texts.contains(QString::fromLatin1(caption)), caption);
         QVERIFY(qobject_cast<QSpinBox*>(field<QWidget>("Lbx_ID")));
     }
@@ -238,15 +238,17 @@ private slots:
 
         // An unplugged port stays until the combo is pressed; the press removes it and, since it was
         // the selected one, leaves the combo on its first item.
-        qputenv(GUI_Communication::ExtraPortsVariable, "/tmp/k/servo=Simulated servo drive (9600 8N2, slave 1);"
-                                                        "/tmp/k/other=Another");
+        qputenv(GUI_Communication::ExtraPortsVariable,
+            "/tmp/k/servo=Simulated servo drive (9600 8N2, slave 1);"
+            "/tmp/k/other=Another");
         QCOMPARE(box->currentText(), QStringLiteral("/tmp/k/vfd - Simulated VFD"));
         QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(box->width() - 5, box->height() / 2));
         box->hidePopup();
         QCOMPARE(box->itemText(1), QStringLiteral("/tmp/k/other - Another"));
         QCOMPARE(box->findText(QStringLiteral("/tmp/k/vfd - Simulated VFD")), -1);
         QCOMPARE(box->currentIndex(), 0);
-        QCOMPARE(box->currentText(), QStringLiteral("/tmp/k/servo - Simulated servo drive (9600 8N2, slave 1)"));
+        QCOMPARE(
+            box->currentText(), QStringLiteral("/tmp/k/servo - Simulated servo drive (9600 8N2, slave 1)"));
 
         // An unplugged port that was not the selected one just goes; the selection stays.
         box->setCurrentIndex(1);

@@ -134,7 +134,8 @@ private slots:
         auto* workspace = child<QDockWidget>("dockWidget_WorkSpace");
         QCOMPARE(workspace->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
         QCOMPARE(window->dockWidgetArea(workspace), Qt::LeftDockWidgetArea);
-        QCOMPARE(window->dockWidgetArea(child<QDockWidget>("dockWidget_ParamDescription")), Qt::RightDockWidgetArea);
+        QCOMPARE(window->dockWidgetArea(child<QDockWidget>("dockWidget_ParamDescription")),
+            Qt::RightDockWidgetArea);
         QCOMPARE(window->dockWidgetArea(child<QDockWidget>("dockWidget_Console")), Qt::BottomDockWidgetArea);
         QCOMPARE(child<QWidget>("dockWidgetContents_WorkSpace")->minimumWidth(), 200);
         QCOMPARE(child<QPlainTextEdit>("plainTextEdit_Console")->font().pointSize(), 8);
@@ -187,10 +188,11 @@ private slots:
             QCOMPARE(button->text(), it.value().first);
             QCOMPARE(button->iconSize(), QSize(28, 28));
             QVERIFY(!button->icon().isNull());
-            const QIcon expected(QStringLiteral(":/Picture/Images/ButtonPic/") + it.value().second
-                                 + QStringLiteral(".png"));
+            const QIcon expected(
+                QStringLiteral(":/Picture/Images/ButtonPic/") + it.value().second + QStringLiteral(".png"));
             QVERIFY2(!expected.pixmap(28).isNull(), qPrintable(it.value().second));
-            QVERIFY2(button->icon().pixmap(28).toImage() == expected.pixmap(28).toImage(), qPrintable(it.key()));
+            QVERIFY2(
+                button->icon().pixmap(28).toImage() == expected.pixmap(28).toImage(), qPrintable(it.key()));
             QCOMPARE(button->minimumHeight(), 40);
             QCOMPARE(button->font().pointSize(), 11);
             QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
@@ -212,7 +214,8 @@ private slots:
         auto* base = qobject_cast<WidgetBase*>(page);
         QVERIFY(base && base->isCurrentPage());
         emit base->sig_printParma(QStringLiteral("P0-01"));
-        QCOMPARE(child<QPlainTextEdit>("plainTextEdit_ParamDescription")->toPlainText(), QStringLiteral("P0-01"));
+        QCOMPARE(
+            child<QPlainTextEdit>("plainTextEdit_ParamDescription")->toPlainText(), QStringLiteral("P0-01"));
         emit base->sig_printToConsole(QStringLiteral("From the table"));
         QVERIFY(lastConsoleLine().endsWith(QStringLiteral("]: From the table.")));
     }
@@ -263,11 +266,9 @@ private slots:
             QCOMPARE(window->enableButton()->text(), QStringLiteral("Disable"));
             QCOMPARE(window->enableButton()->toolTip(), QStringLiteral("Enabling or disabled the current device"));
         }
-        const QVector<QPair<QToolButton*, QString>> icons{{window->deviceButton(), "/Device.png"},
-                                                          {window->softResetButton(), "SoftReset.png"},
-                                                          {window->restoreButton(), "Restore.png"},
-                                                          {window->connectButton(), "OffLine.png"},
-                                                          {window->enableButton(), "Disable.png"}};
+        const QVector<QPair<QToolButton*, QString>> icons { { window->deviceButton(), "/Device.png" },
+            { window->softResetButton(), "SoftReset.png" }, { window->restoreButton(), "Restore.png" },
+            { window->connectButton(), "OffLine.png" }, { window->enableButton(), "Disable.png" } };
         for (const auto& entry : icons) {
             QToolButton* button = entry.first;
             if (!button)
@@ -280,7 +281,7 @@ private slots:
             QVERIFY2(!button->icon().pixmap(32).isNull(), qPrintable(button->text()));
             const QIcon expected(QStringLiteral(":/Icon/Images/Icon_32x32/") + entry.second);
             QVERIFY2(button->icon().pixmap(32).toImage() == expected.pixmap(32).toImage(),
-                     qPrintable(entry.second));
+                qPrintable(entry.second));
         }
         // The family button is the first of the bar, a separator after it and after the restore button.
         const auto barActions = window->toolBar()->actions();
@@ -583,10 +584,12 @@ private slots:
         QCOMPARE(first->maximumSize(), QSize(525, 230));
         QCOMPARE(first->findChild<QLabel*>(QStringLiteral("Lbl_Text"))->text(), QStringLiteral("Version: 1.0.12.0"));
         QVERIFY(!(first->windowFlags() & Qt::WindowContextHelpButtonHint));
-        QCOMPARE(first->styleSheet(), QStringLiteral("QDialog{background-color: rgb(255, 255, 255);"
-                                                     "border:1px solid #ffffff;border-radius:3px;}"));
-        QCOMPARE(first->findChild<QPushButton*>(QStringLiteral("Btn_CLose"))->text(), QStringLiteral("Close"));
-        for (const char* name : {"gridLayout", "verticalLayout", "horizontalLayout_2", "horizontalLayout"})
+        QCOMPARE(first->styleSheet(),
+            QStringLiteral("QDialog{background-color: rgb(255, 255, 255);"
+                           "border:1px solid #ffffff;border-radius:3px;}"));
+        QCOMPARE(
+            first->findChild<QPushButton*>(QStringLiteral("Btn_CLose"))->text(), QStringLiteral("Close"));
+        for (const char* name : { "gridLayout", "verticalLayout", "horizontalLayout_2", "horizontalLayout" })
             QVERIFY2(first->findChild<QLayout*>(QString::fromLatin1(name)), name);
         auto* text = first->findChild<QLabel*>(QStringLiteral("Lbl_Text"));
         QCOMPARE(text->alignment(), Qt::AlignCenter);

@@ -388,9 +388,11 @@ private slots:
         FolderOpener opener;
         UiTest::BoxAnswerer answer(QStringLiteral("Open folder"));
         QString path = work->path() + QStringLiteral("/Screenshot/shot.png");
-        RMessageBox::showOutputMessageBox(window.get(), path, QStringLiteral("Open folder"), QStringLiteral("Saved"));
+        RMessageBox::showOutputMessageBox(
+            window.get(), path, QStringLiteral("Open folder"), QStringLiteral("Saved"));
         QVERIFY(answer.answered());
-        QCOMPARE(opener.opened, QList<QUrl>{QUrl::fromLocalFile(work->path() + QStringLiteral("/Screenshot"))});
+        QCOMPARE(
+            opener.opened, QList<QUrl> { QUrl::fromLocalFile(work->path() + QStringLiteral("/Screenshot")) });
         QVERIFY(QApplication::topLevelWidgets().count() > 0);
         for (QWidget* w : QApplication::topLevelWidgets())
             QVERIFY(!(qobject_cast<QMessageBox*>(w) && w->isVisible()));
@@ -404,7 +406,8 @@ private slots:
         const QString original = path;
         QElapsedTimer clock;
         clock.start();
-        RMessageBox::showOutputMessageBox(window.get(), path, QStringLiteral("Open"), QStringLiteral("Saved"));
+        RMessageBox::showOutputMessageBox(
+            window.get(), path, QStringLiteral("Open"), QStringLiteral("Saved"));
         const qint64 took = clock.elapsed();
         // A ten-second timer is a coarse one: Qt may fire it up to 5 % early.
         QVERIFY2(took >= 9400 && took < 12000, qPrintable(QString::number(took)));
