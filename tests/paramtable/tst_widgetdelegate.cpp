@@ -9,6 +9,7 @@
 #include <QStyleOptionViewItem>
 #include <QtTest>
 
+#include <limits>
 #include <memory>
 
 namespace {
@@ -156,6 +157,11 @@ private slots:
         QTest::newRow("integer truncated toward zero") << "0"
                                                        << "-5.9"
                                                        << "100.7" << -5.0 << 100.0;
+        QTest::newRow("integer beyond the spin box")
+            << "0"
+            << "-1e12"
+            << "4294967295" << double(std::numeric_limits<int>::min())
+            << double(std::numeric_limits<int>::max());
         QTest::newRow("decimals") << "2"
                                   << "-1.50"
                                   << "100.00" << -1.5 << 100.0;
@@ -222,6 +228,11 @@ private slots:
                                               << "0"
                                               << "10" << false << "1.005"
                                               << "1.005" << QVariant(1005) << "1.005";
+        // 3e9 does not fit an int: the low 16 bits, 0x5E00, are what the drive gets.
+        QTest::newRow("two decimals beyond int") << "2"
+                                                 << "0"
+                                                 << "40000000.00" << false << "30000000"
+                                                 << "30000000.00" << QVariant(0x5E00) << "30000000.00";
         QTest::newRow("binary 5") << "8"
                                   << "0"
                                   << "1111" << false << "5"

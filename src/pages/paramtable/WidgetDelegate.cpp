@@ -8,6 +8,8 @@
 #include <QSpinBox>
 #include <QtMath>
 
+#include <limits>
+
 namespace {
 
 constexpr int attributeRole = Qt::UserRole + 1;
@@ -31,6 +33,15 @@ int hexLimit(const QString& text)
     if (digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
         digits = digits.mid(2);
     return digits.toInt(nullptr, 16);
+}
+
+// Limits of an integer parameter, truncated toward zero; a 32-bit unsigned limit would not fit the
+// spin box's int, and converting it unchecked is undefined.
+int integerLimit(const QString& text)
+{
+    const double value = text.toDouble();
+    return int(
+        qBound(double(std::numeric_limits<int>::min()), value, double(std::numeric_limits<int>::max())));
 }
 
 uint hexValue(const QString& text)
@@ -75,7 +86,7 @@ QWidget* WidgetDelegate::createEditor(
         auto* box = new QSpinBox(parent);
         box->setFrame(false);
         box->setWrapping(true);
-        box->setRange(int(attribute.min.toDouble()), int(attribute.max.toDouble()));
+        box->setRange(integerLimit(attribute.min), integerLimit(attribute.max));
         return box;
     }
     if (p <= 7) {
@@ -152,7 +163,13 @@ void WidgetDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, co
         const double d = box->value();
         model->setData(index, QString::number(d, 'f', p), Qt::DisplayRole);
         // The single-precision step turns 12.34 * 100 = 1233.99999… into 1234 before truncation.
-        const int raw = int(float(d * qPow(10.0, p)));
+        const double scaled = double(float(d * qPow(10.0, p)));
+        // Only the low 16 bits go to the drive; a value beyond int keeps just those instead of
+        // going through an undefined conversion.
+        const qint64 wide = qint64(qBound(-9.0e18, scaled, 9.0e18));
+        const int raw = wide >= std::numeric_limits<int>::min() && wide <= std::numeric_limits<int>::max()
+            ? int(wide)
+            : int(quint16(wide));
         model->setData(index, raw, rawValueRole);
         return;
     }
