@@ -630,7 +630,11 @@ private slots:
         QTRY_COMPARE(window->enableButton()->text(), QStringLiteral(" Disable"));
 
         sim.clearLog();
+        QElapsedTimer pause;
+        pause.start();
         window->enableButton()->click();
+        // On line the drive gets half a second before the write.
+        QVERIFY2(pause.elapsed() >= 500, qPrintable(QString::number(pause.elapsed())));
         QTRY_COMPARE(window->enableButton()->text(), QStringLiteral(" Enabled"));
         QCOMPARE(comm->enableState, Communication::COMM_ENABLE);
         QCOMPARE(window->enableButton()->icon().pixmap(32).toImage(),
