@@ -11,7 +11,7 @@ public:
     using QMessageBox::QMessageBox;
 
 public slots:
-    // On "open", openfilePath is rewritten with native separators (the caller's string changes).
+    // On Windows, "open" rewrites openfilePath with backslashes (the caller's string changes).
     static void showOutputMessageBox(QWidget* parent, QString& openfilePath, QString openBtnName,
                                      QString text);
 };

@@ -222,7 +222,7 @@ private slots:
 
     void workspaceFontRendersThroughTheSubstitute()
     {
-        // Start-up maps the design font onto the CJK-complete Noto face; the 11-point workspace
+        // Start-up maps the application font onto the CJK-complete Noto face; the 11-point workspace
         // font must resolve to it too rather than to whatever the system picks.
         QFont::insertSubstitutions(QStringLiteral("Microsoft Yahei"), {QStringLiteral("Noto Sans CJK SC")});
         makeWindow(Global::DEVICE_SERVO);
