@@ -11,8 +11,8 @@ bool has(const QString& text, const char* word)
 
 bool hasWord(const QString& text, const char* word)
 {
-    const QRegularExpression re(QStringLiteral("\\b%1\\b").arg(QLatin1String(word)),
-        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression re(
+        QStringLiteral("\\b%1\\b").arg(QLatin1String(word)), QRegularExpression::CaseInsensitiveOption);
     return re.match(text).hasMatch();
 }
 

@@ -1,9 +1,9 @@
 #include "Global.h"
 
-#include <cstdlib>
 #include <QDir>
 #include <QMutex>
 #include <QMutexLocker>
+#include <cstdlib>
 
 class GlobalPrivate
 {
@@ -25,7 +25,8 @@ void deleteGlobal()
 
 QString familyPictureFolder(quint8 device)
 {
-    return QStringLiteral("./Driver/Pictures/") + (device != 0 ? QStringLiteral("VFD") : QStringLiteral("SERVO"));
+    return QStringLiteral("./Driver/Pictures/")
+        + (device != 0 ? QStringLiteral("VFD") : QStringLiteral("SERVO"));
 }
 } // namespace
 
@@ -42,7 +43,8 @@ Global* Global::instance()
     return globalInstance;
 }
 
-Global::Global() : d(new GlobalPrivate)
+Global::Global()
+    : d(new GlobalPrivate)
 {
     d->q = this;
     qRegisterMetaType<Global::MESSAGE_INFO>("Global::MESSAGE_INFO");
@@ -50,20 +52,36 @@ Global::Global() : d(new GlobalPrivate)
 
 Global::~Global() = default;
 
-quint8 Global::device() const { return d->device; }
+quint8 Global::device() const
+{
+    return d->device;
+}
 
-void Global::setDevice(int value) { d->device = static_cast<quint8>(value & 0xFF); }
+void Global::setDevice(int value)
+{
+    d->device = static_cast<quint8>(value & 0xFF);
+}
 
-quint8 Global::language() const { return d->language; }
+quint8 Global::language() const
+{
+    return d->language;
+}
 
-void Global::setLanguage(int value) { d->language = static_cast<quint8>(value & 0xFF); }
+void Global::setLanguage(int value)
+{
+    d->language = static_cast<quint8>(value & 0xFF);
+}
 
 QString Global::configDirectory() const
 {
-    return QStringLiteral("./Driver/Config/") + (d->device != 0 ? QStringLiteral("VFD/") : QStringLiteral("SERVO/"));
+    return QStringLiteral("./Driver/Config/")
+        + (d->device != 0 ? QStringLiteral("VFD/") : QStringLiteral("SERVO/"));
 }
 
-void Global::setDeviceVersion(const QString& name) { d->versionPath = configDirectory() + name + QLatin1Char('/'); }
+void Global::setDeviceVersion(const QString& name)
+{
+    d->versionPath = configDirectory() + name + QLatin1Char('/');
+}
 
 QString Global::configPath() const
 {

@@ -25,17 +25,26 @@ const int VfdSoftResetTicks = 50;
 const int RestoreTicks = 100;
 } // namespace
 
-Command::Command(QObject* parent) : QObject(parent) {}
+Command::Command(QObject* parent)
+    : QObject(parent)
+{
+}
 
-int Command::tickCounter() { return g_ticks; }
+int Command::tickCounter()
+{
+    return g_ticks;
+}
 
-QWidget* Command::parentWidget() const { return qobject_cast<QWidget*>(parent()); }
+QWidget* Command::parentWidget() const
+{
+    return qobject_cast<QWidget*>(parent());
+}
 
 void Command::softReset()
 {
     QWidget* owner = parentWidget();
     const auto answer = QMessageBox::question(owner, tr("Soft reset"), tr("Do you wish to continue?"),
-                                              QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton);
+        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton);
     if (answer != QMessageBox::Ok)
         return;
 
@@ -59,9 +68,9 @@ void Command::restoreFactoryParameters()
 {
     QWidget* owner = parentWidget();
     const QString text = tr("The device will be disconnected after restoring the factory parameters")
-                         + QStringLiteral(",<br>") + tr("Do you wish to continue?");
+        + QStringLiteral(",<br>") + tr("Do you wish to continue?");
     const auto answer = QMessageBox::question(owner, tr("Restore Factory Parameters"), text,
-                                              QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton);
+        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton);
     if (answer != QMessageBox::Ok)
         return;
 
@@ -71,11 +80,11 @@ void Command::restoreFactoryParameters()
         // Empty tags: these writes must not move the main window's enable indicator.
         comm->sendWrite(QString(), ServoTrialRunRegister, quint16(0));
         comm->sendWrite(QString(), ServoEnableRegister, quint16(0));
-        comm->sendWrite(QString(), ServoRestoreRegister, QVector<quint16>{385, 65535});
+        comm->sendWrite(QString(), ServoRestoreRegister, QVector<quint16> { 385, 65535 });
         runProgress(tr("Restore factory parameters"), RestoreTicks, true, owner);
         break;
     case Global::DEVICE_VFD:
-        comm->sendWrite(QString(), VfdRestoreRegister, QVector<quint16>{0, 1});
+        comm->sendWrite(QString(), VfdRestoreRegister, QVector<quint16> { 0, 1 });
         runProgress(tr("Restore factory parameters"), RestoreTicks, true, owner);
         break;
     default:
@@ -109,9 +118,8 @@ void Command::runProgress(const QString& title, int ticks, bool reconnect, QWidg
             dialog->deleteLater();
             if (reconnect) {
                 QMessageBox::information(owner, tr("Tips"),
-                                         tr("The operation is completed, Please reconnect the device")
-                                             + QLatin1Char('.'),
-                                         QMessageBox::Ok);
+                    tr("The operation is completed, Please reconnect the device") + QLatin1Char('.'),
+                    QMessageBox::Ok);
             } else {
                 // A link that was lost and given up meanwhile has no device left to talk to.
                 Communication* comm = Communication::instance();

@@ -31,7 +31,9 @@ const quint16 EnableStateRegister = 53;
 const QSize DesignSize(1500, 900);
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
     initToolbar();
@@ -73,7 +75,7 @@ void MainWindow::initToolbar()
     QAction* vfdAction = familyMenu->addAction(tr("VFD family"));
     servoAction->setObjectName(QStringLiteral("actionServoFamily"));
     vfdAction->setObjectName(QStringLiteral("actionVfdFamily"));
-    for (QAction* action : {servoAction, vfdAction}) {
+    for (QAction* action : { servoAction, vfdAction }) {
         action->setCheckable(true);
         familyGroup->addAction(action);
     }
@@ -124,7 +126,8 @@ void MainWindow::initToolbar()
 
     addToolBar(m_toolBar);
     // Only our own buttons: the tool bar keeps an extension button of its own among its children.
-    for (QToolButton* button : {m_deviceButton, m_softResetButton, m_restoreButton, m_connectButton, m_enableButton}) {
+    for (QToolButton* button :
+        { m_deviceButton, m_softResetButton, m_restoreButton, m_connectButton, m_enableButton }) {
         if (!button)
             continue;
         button->setMinimumWidth(65);
@@ -171,7 +174,7 @@ void MainWindow::initMenubar()
     QAction* chineseAction = languageMenu->addAction(tr("Chinese"));
     englishAction->setObjectName(QStringLiteral("actionEnglish"));
     chineseAction->setObjectName(QStringLiteral("actionChinese"));
-    for (QAction* action : {englishAction, chineseAction}) {
+    for (QAction* action : { englishAction, chineseAction }) {
         action->setCheckable(true);
         languageGroup->addAction(action);
     }
@@ -236,10 +239,14 @@ void MainWindow::initForm()
         QAbstractButton* button;
         const char* picture;
     } icons[] = {
-        {ui->btn_Comm, "Connect.png"},   {ui->btn_Scope, "Scope.png"},
-        {ui->btn_Motion, "Motion.png"},  {ui->btn_ControlPanel, "ControlPanel.png"},
-        {ui->btn_Monitor, "Monitor.png"}, {ui->btn_FaultPanel, "Monitor.png"},
-        {ui->btn_IO, "IO.png"},          {ui->btn_ParamTable, "Parameters.png"},
+        { ui->btn_Comm, "Connect.png" },
+        { ui->btn_Scope, "Scope.png" },
+        { ui->btn_Motion, "Motion.png" },
+        { ui->btn_ControlPanel, "ControlPanel.png" },
+        { ui->btn_Monitor, "Monitor.png" },
+        { ui->btn_FaultPanel, "Monitor.png" },
+        { ui->btn_IO, "IO.png" },
+        { ui->btn_ParamTable, "Parameters.png" },
     };
     for (const auto& icon : icons)
         icon.button->setIcon(QIcon(ButtonPicDir + QLatin1String(icon.picture)));
@@ -259,7 +266,7 @@ void MainWindow::initForm()
     connection->setConnectButton(m_connectButton);
     // Queued: the connection page asks for its boxes from inside the service's state reports.
     connect(connection, &WidgetBase::sig_showMessageBox, this, &MainWindow::slot_showMessageBox,
-            Qt::QueuedConnection);
+        Qt::QueuedConnection);
     connect(connection, &WidgetBase::sig_printToConsole, this, &MainWindow::slot_printToConsole);
 
     ui->btn_Comm->click();
@@ -293,9 +300,9 @@ void MainWindow::fitToScreen()
 void MainWindow::deviceChangeEvent(int family)
 {
     const QString text = tr("The application will change the drive family, and then restart.")
-                         + QStringLiteral("<br>") + tr("Do you wish to continue?");
-    const auto answer = QMessageBox::warning(this, tr("Warning"), text, QMessageBox::Yes | QMessageBox::No,
-                                             QMessageBox::No);
+        + QStringLiteral("<br>") + tr("Do you wish to continue?");
+    const auto answer = QMessageBox::warning(
+        this, tr("Warning"), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes) {
         if (m_startFamilyAction)
             m_startFamilyAction->setChecked(true);
@@ -309,9 +316,9 @@ void MainWindow::languageChangeEvent(int language)
 {
     Global::instance()->setLanguage(language);
     const QString text = tr("The current language has changed and takes effect after the restart.")
-                         + QStringLiteral("<br>") + tr("Do you wish to restart it now?");
-    const auto answer = QMessageBox::warning(this, tr("Tips"), text, QMessageBox::Yes | QMessageBox::No,
-                                             QMessageBox::No);
+        + QStringLiteral("<br>") + tr("Do you wish to restart it now?");
+    const auto answer
+        = QMessageBox::warning(this, tr("Tips"), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer == QMessageBox::Yes)
         QCoreApplication::exit(RestartCode);
 }
@@ -390,7 +397,8 @@ void MainWindow::resultCallBackEvent(QString tag, QVector<quint16> values)
         return;
     const bool enabled = !values.isEmpty() && values.first() == 1;
     setEnableIndicator(enabled);
-    Communication::instance()->enableState = enabled ? Communication::COMM_ENABLE : Communication::COMM_DISABLE;
+    Communication::instance()->enableState
+        = enabled ? Communication::COMM_ENABLE : Communication::COMM_DISABLE;
 }
 
 void MainWindow::setEnableIndicator(bool enabled)
@@ -425,8 +433,12 @@ void MainWindow::slot_showMessageBox(QString text, Global::MESSAGE_INFO info)
 
 void MainWindow::slot_printToConsole(QString text)
 {
-    ui->plainTextEdit_Console->appendPlainText(QLatin1Char('[') + QTime::currentTime().toString(QStringLiteral("hh:mm:ss"))
-                                               + QStringLiteral("]: ") + text + QLatin1Char('.'));
+    ui->plainTextEdit_Console->appendPlainText(QLatin1Char('[')
+        + QTime::currentTime().toString(QStringLiteral("hh:mm:ss")) + QStringLiteral("]: ") + text
+        + QLatin1Char('.'));
 }
 
-void MainWindow::slot_printParma(QString text) { ui->plainTextEdit_ParamDescription->setPlainText(text); }
+void MainWindow::slot_printParma(QString text)
+{
+    ui->plainTextEdit_ParamDescription->setPlainText(text);
+}

@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <QUrl>
 
-void RMessageBox::showOutputMessageBox(QWidget* parent, QString& openfilePath, QString openBtnName,
-                                       QString text)
+void RMessageBox::showOutputMessageBox(
+    QWidget* parent, QString& openfilePath, QString openBtnName, QString text)
 {
     QMessageBox box(parent);
     box.setModal(true);

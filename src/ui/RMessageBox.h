@@ -12,6 +12,6 @@ public:
 
 public slots:
     // On Windows, "open" rewrites openfilePath with backslashes (the caller's string changes).
-    static void showOutputMessageBox(QWidget* parent, QString& openfilePath, QString openBtnName,
-                                     QString text);
+    static void showOutputMessageBox(
+        QWidget* parent, QString& openfilePath, QString openBtnName, QString text);
 };

@@ -2,7 +2,8 @@
 
 #include <QAbstractButton>
 
-WidgetBase::WidgetBase(QWidget* parent) : QWidget(parent, Qt::WindowFlags())
+WidgetBase::WidgetBase(QWidget* parent)
+    : QWidget(parent, Qt::WindowFlags())
 {
     Communication* comm = Communication::instance();
     connect(comm, &Communication::connectEvent, this, &WidgetBase::connectEvent);
@@ -19,9 +20,15 @@ bool WidgetBase::checkConnected()
     return false;
 }
 
-void WidgetBase::setCurrentPage(bool current) { m_currentPage = current; }
+void WidgetBase::setCurrentPage(bool current)
+{
+    m_currentPage = current;
+}
 
-bool WidgetBase::isCurrentPage() const { return m_currentPage; }
+bool WidgetBase::isCurrentPage() const
+{
+    return m_currentPage;
+}
 
 void WidgetBase::setButtonCursors()
 {
@@ -30,6 +37,6 @@ void WidgetBase::setButtonCursors()
         button->setCursor(Qt::PointingHandCursor);
 }
 
-void WidgetBase::connectEvent(Communication::CommState) {}
+void WidgetBase::connectEvent(Communication::CommState) { }
 
-void WidgetBase::resultCallBackEvent(QString, QVector<quint16>) {}
+void WidgetBase::resultCallBackEvent(QString, QVector<quint16>) { }

@@ -1,8 +1,8 @@
 #include "WidgetController.h"
 
+#include "GUI_Communication/GUI_Communication.h"
 #include "MainWindow.h"
 #include "WidgetBase.h"
-#include "GUI_Communication/GUI_Communication.h"
 #include "pages/paramtable/GUI_ParamTable.h"
 
 #include <QAbstractButton>
@@ -26,7 +26,8 @@ bool WidgetController::isPageClassRegistered(const QByteArray& className)
     return pageConstructors().contains(className);
 }
 
-WidgetController::WidgetController(QWidget* parent) : QWidget(parent)
+WidgetController::WidgetController(QWidget* parent)
+    : QWidget(parent)
 {
     m_buttonGroup = new QButtonGroup(this);
     m_communication = new GUI_Communication(this);
@@ -46,7 +47,10 @@ WidgetController::~WidgetController()
         delete m_communication;
 }
 
-GUI_Communication* WidgetController::communicationPage() const { return m_communication; }
+GUI_Communication* WidgetController::communicationPage() const
+{
+    return m_communication;
+}
 
 void WidgetController::addPage(QAbstractButton* button, const QString& className, bool servo, bool vfd)
 {
@@ -97,8 +101,7 @@ void WidgetController::initPages(MainWindow* mainWindow, QTabWidget* tabWidget, 
         button->setFont(font);
     }
 
-    connect(m_buttonGroup, &QButtonGroup::idClicked, this,
-            [this](int id) { openPage(id); });
+    connect(m_buttonGroup, &QButtonGroup::idClicked, this, [this](int id) { openPage(id); });
     connect(tabWidget, &QTabWidget::tabCloseRequested, this, [this](int index) { closePage(index); });
     connect(tabWidget, &QTabWidget::currentChanged, this, [this](int index) { currentPageChanged(index); });
 }

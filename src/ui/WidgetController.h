@@ -37,11 +37,10 @@ public:
     ~WidgetController() override;
 
     // Registers (or replaces) the constructor of a page class under its class name.
-    template <typename T>
-    static void registerPageClass()
+    template <typename T> static void registerPageClass()
     {
         pageConstructors().insert(QByteArray(T::staticMetaObject.className()),
-                                  [](QWidget* parent) -> WidgetBase* { return new T(parent); });
+            [](QWidget* parent) -> WidgetBase* { return new T(parent); });
     }
     static bool isPageClassRegistered(const QByteArray& className);
 

@@ -33,7 +33,7 @@ private:
         QVERIFY2(colours.size() >= 8, qPrintable(QStringLiteral("only %1 colours").arg(colours.size())));
         const int pixels = image.width() * image.height();
         QVERIFY2(inked * 100 >= pixels * 10,
-                 qPrintable(QStringLiteral("only %1 of %2 pixels drawn").arg(inked).arg(pixels)));
+            qPrintable(QStringLiteral("only %1 of %2 pixels drawn").arg(inked).arg(pixels)));
     }
 
     static QStringList devicePictures(const QString& family)
@@ -51,22 +51,27 @@ private slots:
         QTest::addColumn<QSize>("size");
 
         const QString small = QStringLiteral(":/Icon/Images/Icon_16x16/%1.png");
-        for (const char* name : {"ParamGroup", "Import", "Export", "Factory", "SelectAll", "Write", "Read",
-                                 "Filter", "Search", "Admin"})
-            QTest::newRow(qPrintable(small.arg(QLatin1String(name)))) << small.arg(QLatin1String(name)) << QSize(16, 16);
+        for (const char* name : { "ParamGroup", "Import", "Export", "Factory", "SelectAll", "Write", "Read",
+                 "Filter", "Search", "Admin" })
+            QTest::newRow(qPrintable(small.arg(QLatin1String(name))))
+                << small.arg(QLatin1String(name)) << QSize(16, 16);
 
         const QString large = QStringLiteral(":/Icon/Images/Icon_32x32/%1.png");
         // The main window asks for the device icon with a doubled slash.
-        QTest::newRow("Icon_32x32//Device") << QStringLiteral(":/Icon/Images/Icon_32x32//Device.png") << QSize(32, 32);
-        for (const char* name :
-             {"Device", "SoftReset", "Restore", "OffLine", "OnLine", "Enable", "Disable", "LightUp", "LightOff",
-              "Nonius", "Setting", "Pause", "StartContinue", "Stop", "AdaptationXY", "SrmSelect", "SrmDrag",
-              "SrmZoom", "ShowLegend", "Tracking", "Clear", "Screenshot", "Import", "Export"})
-            QTest::newRow(qPrintable(large.arg(QLatin1String(name)))) << large.arg(QLatin1String(name)) << QSize(32, 32);
+        QTest::newRow("Icon_32x32//Device")
+            << QStringLiteral(":/Icon/Images/Icon_32x32//Device.png") << QSize(32, 32);
+        for (const char* name : { "Device", "SoftReset", "Restore", "OffLine", "OnLine", "Enable", "Disable",
+                 "LightUp", "LightOff", "Nonius", "Setting", "Pause", "StartContinue", "Stop", "AdaptationXY",
+                 "SrmSelect", "SrmDrag", "SrmZoom", "ShowLegend", "Tracking", "Clear", "Screenshot", "Import",
+                 "Export" })
+            QTest::newRow(qPrintable(large.arg(QLatin1String(name))))
+                << large.arg(QLatin1String(name)) << QSize(32, 32);
 
         const QString button = QStringLiteral(":/Picture/Images/ButtonPic/%1.png");
-        for (const char* name : {"Connect", "Scope", "Motion", "ControlPanel", "Monitor", "IO", "Parameters"})
-            QTest::newRow(qPrintable(button.arg(QLatin1String(name)))) << button.arg(QLatin1String(name)) << QSize(64, 64);
+        for (const char* name :
+            { "Connect", "Scope", "Motion", "ControlPanel", "Monitor", "IO", "Parameters" })
+            QTest::newRow(qPrintable(button.arg(QLatin1String(name))))
+                << button.arg(QLatin1String(name)) << QSize(64, 64);
 
         QTest::newRow("Logo") << QStringLiteral(":/Logo/Logo/Logo.jpg") << QSize(256, 256);
     }
@@ -130,8 +135,8 @@ private slots:
     {
         QTest::addColumn<QString>("family");
         QTest::addColumn<QStringList>("versions");
-        QTest::newRow("SERVO") << QStringLiteral("SERVO") << QStringList{"KSD-V1.10", "KSD-V1.2"};
-        QTest::newRow("VFD") << QStringLiteral("VFD") << QStringList{"KVF-V2.0", "KVF-V2.1"};
+        QTest::newRow("SERVO") << QStringLiteral("SERVO") << QStringList { "KSD-V1.10", "KSD-V1.2" };
+        QTest::newRow("VFD") << QStringLiteral("VFD") << QStringList { "KVF-V2.0", "KVF-V2.1" };
     }
 
     void deviceVersionsPresent()
@@ -149,7 +154,7 @@ private slots:
     {
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("file");
-        for (const char* name : {"SERVO", "VFD"}) {
+        for (const char* name : { "SERVO", "VFD" }) {
             const QString family = QLatin1String(name);
             for (const QString& file : devicePictures(family))
                 QTest::newRow(qPrintable(family + QLatin1Char('/') + file)) << family << file;
@@ -168,9 +173,9 @@ private slots:
 
         // The version name is the file name without its extension (".png"); "V1.10" keeps its dot.
         const QString version = QFileInfo(file).completeBaseName();
-        for (const char* language : {"EN", "CN"}) {
+        for (const char* language : { "EN", "CN" }) {
             const QString folder = root + QStringLiteral("Config/") + family + QLatin1Char('/') + version
-                                   + QLatin1Char('/') + QLatin1String(language);
+                + QLatin1Char('/') + QLatin1String(language);
             QVERIFY2(QFileInfo(folder).isDir(), qPrintable(folder));
         }
     }

@@ -32,8 +32,8 @@ QList<Entry> readCatalogue(const QString& path, QString* error)
         for (QDomElement message = context.firstChildElement(QStringLiteral("message")); !message.isNull();
              message = message.nextSiblingElement(QStringLiteral("message"))) {
             const QDomElement translation = message.firstChildElement(QStringLiteral("translation"));
-            entries.append({name, message.firstChildElement(QStringLiteral("source")).text(), translation.text(),
-                            translation.attribute(QStringLiteral("type"))});
+            entries.append({ name, message.firstChildElement(QStringLiteral("source")).text(),
+                translation.text(), translation.attribute(QStringLiteral("type")) });
         }
     }
     return entries;
@@ -68,9 +68,11 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("chinese");
 
-        QTest::newRow("tips") << "QObject" << "Tips" << QStringLiteral("提示");
-        QTest::newRow("startup files") << "QObject" << "The startup files seem to be missing"
-                                       << QStringLiteral("启动文件似乎丢失了");
+        QTest::newRow("tips") << "QObject"
+                              << "Tips" << QStringLiteral("提示");
+        QTest::newRow("startup files")
+            << "QObject"
+            << "The startup files seem to be missing" << QStringLiteral("启动文件似乎丢失了");
     }
 
     void chineseTexts()
@@ -101,7 +103,7 @@ private slots:
         QVERIFY(translator.load(QStringLiteral(":/Language/cn.qm")));
         for (const Entry& e : entries)
             QCOMPARE(translator.translate(e.context.toLatin1().constData(), e.source.toUtf8().constData()),
-                     e.translation);
+                e.translation);
     }
 
     void englishCatalogueIsIdentity()
@@ -126,9 +128,9 @@ private slots:
         const QString fresh = dir.filePath(QStringLiteral("fresh.ts"));
         QProcess lupdate;
         lupdate.start(QStringLiteral("lupdate"),
-                      {QStringLiteral("-silent"), QStringLiteral("-no-obsolete"), QStringLiteral("-locations"),
-                       QStringLiteral("none"), QStringLiteral("-extensions"), QStringLiteral("cpp,h,ui"),
-                       QStringLiteral(KESTROVA_SOURCE_DIR "/src"), QStringLiteral("-ts"), fresh});
+            { QStringLiteral("-silent"), QStringLiteral("-no-obsolete"), QStringLiteral("-locations"),
+                QStringLiteral("none"), QStringLiteral("-extensions"), QStringLiteral("cpp,h,ui"),
+                QStringLiteral(KESTROVA_SOURCE_DIR "/src"), QStringLiteral("-ts"), fresh });
         QVERIFY(lupdate.waitForFinished(60000));
         QCOMPARE(lupdate.exitCode(), 0);
         QString error;
@@ -139,7 +141,8 @@ private slots:
         for (const QString& key : inSources - inCatalogue)
             absent << QString(key).replace(QLatin1Char('\x1f'), QLatin1String(": "));
         absent.sort();
-        QVERIFY2(absent.isEmpty(), qPrintable(QLatin1String("run scripts/update-translations:\n") + absent.join('\n')));
+        QVERIFY2(absent.isEmpty(),
+            qPrintable(QLatin1String("run scripts/update-translations:\n") + absent.join('\n')));
     }
 };
 

@@ -17,7 +17,7 @@ const QString pictureRoot = QStringLiteral(KESTROVA_SOURCE_DIR "/Driver/Pictures
 const QStringList families = { QStringLiteral("SERVO"), QStringLiteral("VFD") };
 const QStringList languages = { QStringLiteral("EN"), QStringLiteral("CN") };
 const QStringList definitionFiles = { QStringLiteral("ParamTable.xml"), QStringLiteral("Variables.xml"),
-                                      QStringLiteral("ErrorCode.xml"), QStringLiteral("ControlFunction.xml") };
+    QStringLiteral("ErrorCode.xml"), QStringLiteral("ControlFunction.xml") };
 
 struct Row
 {
@@ -105,9 +105,10 @@ void addFolderRows(const QString& only = QString())
     QTest::addColumn<QString>("folder");
     for (const QString& family : families)
         if (only.isEmpty() || family == only)
-                for (const QString& version : versionsOf(family))
+            for (const QString& version : versionsOf(family))
                 for (const QString& language : languages)
-                    QTest::newRow(qPrintable(family + QLatin1Char('/') + version + QLatin1Char('/') + language))
+                    QTest::newRow(
+                        qPrintable(family + QLatin1Char('/') + version + QLatin1Char('/') + language))
                         << family << folderOf(family, version, language);
 }
 
@@ -152,7 +153,8 @@ private slots:
 void TestSampleDefinitions::initTestCase()
 {
     for (const QString& family : families)
-        QVERIFY2(!versionsOf(family).isEmpty(), qPrintable(family + QStringLiteral(" has no device version")));
+        QVERIFY2(
+            !versionsOf(family).isEmpty(), qPrintable(family + QStringLiteral(" has no device version")));
 }
 
 void TestSampleDefinitions::everyFileLoads()
@@ -274,8 +276,8 @@ void TestSampleDefinitions::servoRegisters()
     QCOMPARE(registers.value(57).param.format1, QStringLiteral("8"));
 
     // The function codes of the IO page's lists.
-    const QList<int> diCodes = { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 14, 16, 18,
-                                 19, 20, 21, 22, 23, 27, 28, 29, 30, 31, 33, 34, 37, 38, 39, 40 };
+    const QList<int> diCodes = { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 14, 16, 18, 19, 20, 21, 22, 23, 27,
+        28, 29, 30, 31, 33, 34, 37, 38, 39, 40 };
     const QList<int> doCodes = { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 16, 18 };
     auto values = [](const ParamAttributeStruct& p) {
         QList<int> list;
@@ -285,7 +287,8 @@ void TestSampleDefinitions::servoRegisters()
     };
     for (quint16 address = 256; address <= 263; ++address) {
         QVERIFY(registers.contains(address));
-        QCOMPARE(registers.value(address).param.name, QStringLiteral("P1-%1").arg(address - 256, 2, 10, QLatin1Char('0')));
+        QCOMPARE(registers.value(address).param.name,
+            QStringLiteral("P1-%1").arg(address - 256, 2, 10, QLatin1Char('0')));
         QCOMPARE(values(registers.value(address).param), diCodes);
     }
     for (quint16 address = 276; address <= 281; ++address) {
@@ -329,9 +332,12 @@ void TestSampleDefinitions::vfdRegisters()
 
     // What the status poll and the control panel read, under the tags they use.
     const QList<QPair<QString, quint16>> polled = {
-        { QStringLiteral("P0-19"), 0xF013 }, { QStringLiteral("P0-22"), 0xF016 },
-        { QStringLiteral("P0-12"), 0xF00C }, { QStringLiteral("PF-00"), 0xFF00 },
-        { QStringLiteral("PF-01"), 0xFF01 }, { QStringLiteral("PF-03"), 0xFF03 },
+        { QStringLiteral("P0-19"), 0xF013 },
+        { QStringLiteral("P0-22"), 0xF016 },
+        { QStringLiteral("P0-12"), 0xF00C },
+        { QStringLiteral("PF-00"), 0xFF00 },
+        { QStringLiteral("PF-01"), 0xFF01 },
+        { QStringLiteral("PF-03"), 0xFF03 },
         { QStringLiteral("P0-02"), 0xF002 },
     };
     for (const auto& entry : polled) {
@@ -528,7 +534,8 @@ void TestSampleDefinitions::picturesHaveDefinitions()
     // The connection page offers one version per picture and reads its definitions from the
     // folder of the same name.
     for (const QString& family : families) {
-        const QFileInfoList pictures = QDir(pictureRoot + QLatin1Char('/') + family).entryInfoList(QDir::Files);
+        const QFileInfoList pictures
+            = QDir(pictureRoot + QLatin1Char('/') + family).entryInfoList(QDir::Files);
         QVERIFY2(!pictures.isEmpty(), qPrintable(family));
         QSet<QString> pictured;
         for (const QFileInfo& picture : pictures) {
@@ -537,8 +544,8 @@ void TestSampleDefinitions::picturesHaveDefinitions()
             for (const QString& language : languages)
                 for (const QString& file : definitionFiles)
                     QVERIFY2(QFile::exists(folderOf(family, version, language) + file),
-                             qPrintable(family + QLatin1Char('/') + version + QLatin1Char('/') + language
-                                        + QLatin1Char('/') + file));
+                        qPrintable(family + QLatin1Char('/') + version + QLatin1Char('/') + language
+                            + QLatin1Char('/') + file));
         }
         for (const QString& version : versionsOf(family))
             QVERIFY2(pictured.contains(version), qPrintable(version + QStringLiteral(" has no picture")));

@@ -37,8 +37,8 @@ public:
         const QString target = m_dir.filePath(QStringLiteral("Driver"));
         QDir().mkpath(target);
         QFile::copy(source + QStringLiteral("/Init.xml"), target + QStringLiteral("/Init.xml"));
-        QFile::setPermissions(target + QStringLiteral("/Init.xml"),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile::setPermissions(
+            target + QStringLiteral("/Init.xml"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         if (withPictures) {
             QDirIterator it(source + QStringLiteral("/Pictures"), QDir::Files, QDirIterator::Subdirectories);
             while (it.hasNext()) {
@@ -59,11 +59,12 @@ public:
     {
         QFile file(initFile());
         file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        file.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Init>\n    <Device>%1</Device>\n"
-                                  "    <Language>%2</Language>\n</Init>\n")
-                       .arg(device)
-                       .arg(language)
-                       .toUtf8());
+        file.write(
+            QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Init>\n    <Device>%1</Device>\n"
+                           "    <Language>%2</Language>\n</Init>\n")
+                .arg(device)
+                .arg(language)
+                .toUtf8());
     }
     QString readInit() const
     {
@@ -91,11 +92,13 @@ struct Box
 class BoxAnswerer : public QObject
 {
 public:
-    BoxAnswerer(QMessageBox::StandardButton button, int timeoutMs = 15000) : m_button(button)
+    BoxAnswerer(QMessageBox::StandardButton button, int timeoutMs = 15000)
+        : m_button(button)
     {
         start(timeoutMs);
     }
-    BoxAnswerer(const QString& buttonText, int timeoutMs = 15000) : m_buttonText(buttonText)
+    BoxAnswerer(const QString& buttonText, int timeoutMs = 15000)
+        : m_buttonText(buttonText)
     {
         start(timeoutMs);
     }
@@ -150,7 +153,10 @@ private:
     QList<QPointer<QMessageBox>> m_handled;
 };
 
-inline Communication::CommState commState() { return Communication::instance()->commState; }
+inline Communication::CommState commState()
+{
+    return Communication::instance()->commState;
+}
 
 inline bool waitForState(Communication::CommState state, int timeoutMs = 10000)
 {
@@ -177,7 +183,7 @@ inline QStringList requestsWith(const QStringList& log, const QStringList& funct
 
 inline QStringList writes(const QStringList& log)
 {
-    return requestsWith(log, {QStringLiteral("06"), QStringLiteral("10")});
+    return requestsWith(log, { QStringLiteral("06"), QStringLiteral("10") });
 }
 
 } // namespace UiTest

@@ -46,8 +46,10 @@ private:
         Global::instance()->setDevice(family);
         window = std::make_unique<MainWindow>();
         window->show();
-        window->controller()->communicationPage()->findChild<QComboBox*>(QStringLiteral("Cbx_Port"))->setEditText(
-            sim->portName());
+        window->controller()
+            ->communicationPage()
+            ->findChild<QComboBox*>(QStringLiteral("Cbx_Port"))
+            ->setEditText(sim->portName());
         window->connectButton()->click();
         QVERIFY(UiTest::waitForState(Communication::COMM_CONNECTED));
         sim->clearLog();
@@ -64,7 +66,8 @@ private:
 
     // Runs one command through its tool bar button, `question` answering its question; returns
     // how long the progress dialog stayed, in ms (-1 when none appeared).
-    qint64 runCommand(QToolButton* button, BoxAnswerer* question, int* maximum = nullptr, QString* label = nullptr)
+    qint64 runCommand(
+        QToolButton* button, BoxAnswerer* question, int* maximum = nullptr, QString* label = nullptr)
     {
         QElapsedTimer clock;
         clock.start();
@@ -112,7 +115,7 @@ private slots:
         QSignalSpy states(comm, &Communication::connectEvent);
 
         // Cancel in either question: nothing is sent.
-        for (QToolButton* button : {window->softResetButton(), window->restoreButton()}) {
+        for (QToolButton* button : { window->softResetButton(), window->restoreButton() }) {
             BoxAnswerer question(QMessageBox::Cancel);
             QCOMPARE(runCommand(button, &question), qint64(-1));
             QVERIFY(question.answered());
@@ -123,7 +126,7 @@ private slots:
         QCOMPARE(UiTest::commState(), Communication::COMM_CONNECTED);
 
         // Soft reset: three writes in order, 80 ticks, back to connected without a word to the pages.
-        emit comm->resultCallBackEvent(QStringLiteral("AEnableState"), {1});
+        emit comm->resultCallBackEvent(QStringLiteral("AEnableState"), { 1 });
         QCOMPARE(window->enableButton()->text(), QStringLiteral(" Enabled"));
         {
             BoxAnswerer question(QMessageBox::Ok);
@@ -140,7 +143,7 @@ private slots:
                     QCOMPARE(seenDialog->size(), QSize(300, 80));
                     QCOMPARE(seenDialog->windowModality(), Qt::WindowModal);
                     QCOMPARE(seenDialog->windowFlags(),
-                             Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
+                        Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
                 }
             });
             probe.start(5);
@@ -152,7 +155,7 @@ private slots:
             QCOMPARE(during, Communication::COMM_WAITING);
             QVERIFY2(took >= 81 * 50 - 100, qPrintable(QString::number(took)));
         }
-        QCOMPARE(commandWrites(), (QStringList{"06 0191 1 0", "06 00B5 1 0", "06 003C 1 1"}));
+        QCOMPARE(commandWrites(), (QStringList { "06 0191 1 0", "06 00B5 1 0", "06 003C 1 1" }));
         QCOMPARE(UiTest::commState(), Communication::COMM_CONNECTED);
         QVERIFY(states.isEmpty());
         // The disable write's own result moved the indicator.
@@ -160,7 +163,7 @@ private slots:
 
         // Restore: untagged writes, 100 ticks, the link closed half-way, then the reconnect prompt.
         sim->clearLog();
-        emit comm->resultCallBackEvent(QStringLiteral("AEnableState"), {1});
+        emit comm->resultCallBackEvent(QStringLiteral("AEnableState"), { 1 });
         {
             BoxAnswerer question(QMessageBox::Ok);
             int maximum = 0;
@@ -169,8 +172,8 @@ private slots:
             QVERIFY(question.answered());
             QCOMPARE(question.seen.title, QStringLiteral("Restore Factory Parameters"));
             QCOMPARE(question.seen.text,
-                     QStringLiteral("The device will be disconnected after restoring the factory parameters,<br>"
-                                    "Do you wish to continue?"));
+                QStringLiteral("The device will be disconnected after restoring the factory parameters,<br>"
+                               "Do you wish to continue?"));
             QProgressDialog* dialog = progress();
             QVERIFY(dialog);
             maximum = dialog->maximum();
@@ -179,7 +182,7 @@ private slots:
             QCOMPARE(label, QStringLiteral("Restore factory parameters..."));
             QVERIFY(sim->waitForLog(3));
             QCOMPARE(window->enableButton()->text(), QStringLiteral(" Enabled"));
-            QCOMPARE(commandWrites(), (QStringList{"06 0191 1 0", "06 00B5 1 0", "10 0000 2 385 65535"}));
+            QCOMPARE(commandWrites(), (QStringList { "06 0191 1 0", "06 00B5 1 0", "10 0000 2 385 65535" }));
 
             BoxAnswerer done(QMessageBox::Ok, 15000);
             bool progressShownWithTheBox = true;
@@ -190,7 +193,8 @@ private slots:
             // The finished progress has gone by the time the prompt asks to reconnect.
             QVERIFY(!progressShownWithTheBox);
             QCOMPARE(done.seen.title, QStringLiteral("Tips"));
-            QCOMPARE(done.seen.text, QStringLiteral("The operation is completed, Please reconnect the device."));
+            QCOMPARE(
+                done.seen.text, QStringLiteral("The operation is completed, Please reconnect the device."));
             QCOMPARE(done.seen.icon, QMessageBox::Information);
         }
         QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT));
@@ -216,7 +220,7 @@ private slots:
             QCOMPARE(label, QStringLiteral("Soft reset..."));
             QVERIFY2(took >= 51 * 50 - 100, qPrintable(QString::number(took)));
             QVERIFY2(took < 51 * 50 + 2500, qPrintable(QString::number(took)));
-            QCOMPARE(commandWrites(), QStringList{"06 2000 1 7"});
+            QCOMPARE(commandWrites(), QStringList { "06 2000 1 7" });
             QCOMPARE(UiTest::commState(), Communication::COMM_CONNECTED);
             QCOMPARE(Command::tickCounter(), 0);
         }
@@ -232,7 +236,7 @@ private slots:
         BoxAnswerer done(QMessageBox::Ok, 15000);
         QTRY_VERIFY_WITH_TIMEOUT(done.answered(), 10000);
         QCOMPARE(done.seen.text, QStringLiteral("The operation is completed, Please reconnect the device."));
-        QCOMPARE(commandWrites(), QStringList{"10 1F00 2 0 1"});
+        QCOMPARE(commandWrites(), QStringList { "10 1F00 2 0 1" });
         QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT));
     }
 

@@ -39,8 +39,7 @@ private:
 
     GUI_Communication* page() const { return window->controller()->communicationPage(); }
 
-    template <typename T>
-    T* field(const char* name) const
+    template <typename T> T* field(const char* name) const
     {
         return page()->findChild<T*>(QString::fromLatin1(name));
     }
@@ -55,7 +54,8 @@ private:
 
     QStringList consoleLines() const
     {
-        const QString text = window->findChild<QPlainTextEdit*>(QStringLiteral("plainTextEdit_Console"))->toPlainText();
+        const QString text
+            = window->findChild<QPlainTextEdit*>(QStringLiteral("plainTextEdit_Console"))->toPlainText();
         QStringList lines;
         for (const QString& line : text.split(QLatin1Char('\n')))
             lines.append(line.section(QStringLiteral("]: "), 1));
@@ -65,8 +65,8 @@ private:
     QList<QWidget*> settingsInputs() const
     {
         QList<QWidget*> inputs;
-        for (const char* name : {"Cbx_Port", "Cbx_Baudrate", "Cbx_Databits", "Cbx_Stopbits", "Cbx_Parity", "Lbx_ID",
-                                 "Cbx_DeviceVersion", "Cbx_Comm"})
+        for (const char* name : { "Cbx_Port", "Cbx_Baudrate", "Cbx_Databits", "Cbx_Stopbits", "Cbx_Parity",
+                 "Lbx_ID", "Cbx_DeviceVersion", "Cbx_Comm" })
             inputs.append(page()->findChild<QWidget*>(QString::fromLatin1(name)));
         return inputs;
     }
@@ -109,17 +109,18 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<QVariantList>("data");
-        QTest::newRow("baud rate") << "Cbx_Baudrate" << QStringList{"9600", "19200", "38400", "57600", "115200"}
-                                   << QVariantList{9600, 19200, 38400, 57600, 115200};
-        QTest::newRow("data bits") << "Cbx_Databits" << QStringList{"8"} << QVariantList{8};
-        QTest::newRow("stop bits") << "Cbx_Stopbits" << QStringList{"2", "1.5", "1"}
-                                   << QVariantList{int(QSerialPort::TwoStop), int(QSerialPort::OneAndHalfStop),
-                                                   int(QSerialPort::OneStop)};
-        QTest::newRow("parity") << "Cbx_Parity" << QStringList{"None", "Odd", "Even"}
-                                << QVariantList{int(QSerialPort::NoParity), int(QSerialPort::OddParity),
-                                                int(QSerialPort::EvenParity)};
-        QTest::newRow("protocol") << "Cbx_Comm" << QStringList{"Modbus-RTU"}
-                                  << QVariantList{int(Communication::COMM_MODBUS_RTU)};
+        QTest::newRow("baud rate") << "Cbx_Baudrate"
+                                   << QStringList { "9600", "19200", "38400", "57600", "115200" }
+                                   << QVariantList { 9600, 19200, 38400, 57600, 115200 };
+        QTest::newRow("data bits") << "Cbx_Databits" << QStringList { "8" } << QVariantList { 8 };
+        QTest::newRow("stop bits") << "Cbx_Stopbits" << QStringList { "2", "1.5", "1" }
+                                   << QVariantList { int(QSerialPort::TwoStop),
+                                          int(QSerialPort::OneAndHalfStop), int(QSerialPort::OneStop) };
+        QTest::newRow("parity") << "Cbx_Parity" << QStringList { "None", "Odd", "Even" }
+                                << QVariantList { int(QSerialPort::NoParity), int(QSerialPort::OddParity),
+                                       int(QSerialPort::EvenParity) };
+        QTest::newRow("protocol") << "Cbx_Comm" << QStringList { "Modbus-RTU" }
+                                  << QVariantList { int(Communication::COMM_MODBUS_RTU) };
     }
     void combos()
     {
@@ -171,9 +172,9 @@ private slots:
         QTest::addColumn<int>("family");
         QTest::addColumn<QStringList>("versions");
         QTest::addColumn<QString>("configPath");
-        QTest::newRow("servo") << int(Global::DEVICE_SERVO) << QStringList{"KSD-V1.10", "KSD-V1.2"}
+        QTest::newRow("servo") << int(Global::DEVICE_SERVO) << QStringList { "KSD-V1.10", "KSD-V1.2" }
                                << "./Driver/Config/SERVO/KSD-V1.10/EN/";
-        QTest::newRow("vfd") << int(Global::DEVICE_VFD) << QStringList{"KVF-V2.0", "KVF-V2.1"}
+        QTest::newRow("vfd") << int(Global::DEVICE_VFD) << QStringList { "KVF-V2.0", "KVF-V2.1" }
                              << "./Driver/Config/VFD/KVF-V2.0/EN/";
     }
     void deviceVersionsComeFromThePictures()
@@ -212,11 +213,13 @@ private slots:
     void announcedPortsAreListed()
     {
         qputenv(GUI_Communication::ExtraPortsVariable,
-                "/tmp/k/servo=Simulated servo drive (9600 8N2, slave 1);;/tmp/k/vfd=Simulated VFD; /tmp/k/bare ;");
+            "/tmp/k/servo=Simulated servo drive (9600 8N2, slave 1);;/tmp/k/vfd=Simulated VFD; /tmp/k/bare "
+            ";");
         makeWindow(Global::DEVICE_SERVO);
         QComboBox* box = portBox();
         QVERIFY(box->isEditable());
-        QCOMPARE(box->itemText(0), QStringLiteral("/tmp/k/servo - Simulated servo drive (9600 8N2, slave 1)"));
+        QCOMPARE(
+            box->itemText(0), QStringLiteral("/tmp/k/servo - Simulated servo drive (9600 8N2, slave 1)"));
         QCOMPARE(box->itemData(0).toString(), QStringLiteral("/tmp/k/servo"));
         QCOMPARE(box->itemText(1), QStringLiteral("/tmp/k/vfd - Simulated VFD"));
         QCOMPARE(box->itemData(1).toString(), QStringLiteral("/tmp/k/vfd"));
@@ -288,8 +291,8 @@ private slots:
         QFETCH(QString, kind);
         QTemporaryFile file;
         QVERIFY(file.open());
-        const QString path = kind == QLatin1String("file") ? file.fileName()
-                                                          : QStringLiteral("/nonexistent/kestrova-tty");
+        const QString path
+            = kind == QLatin1String("file") ? file.fileName() : QStringLiteral("/nonexistent/kestrova-tty");
         makeWindow(Global::DEVICE_SERVO);
         portBox()->setEditText(path);
         BoxAnswerer answer(QMessageBox::Ok);
@@ -317,7 +320,8 @@ private slots:
         QCOMPARE(UiTest::commState(), Communication::COMM_CONNECTING);
         QVERIFY(settingsEnabled(false));
         QTRY_VERIFY_WITH_TIMEOUT(answer.answered(), 10000);
-        QCOMPARE(answer.seen.text, QStringLiteral("Connection failed, please check the device connection or configuration."));
+        QCOMPARE(answer.seen.text,
+            QStringLiteral("Connection failed, please check the device connection or configuration."));
         QCOMPARE(answer.seen.icon, QMessageBox::Critical);
         QCOMPARE(UiTest::commState(), Communication::COMM_DISCONNECT);
         const QStringList lines = consoleLines();
@@ -438,8 +442,10 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<bool>("announced");
-        QTest::newRow("page connects, typed path") << "page" << "tool" << false;
-        QTest::newRow("tool bar connects, announced port") << "tool" << "page" << true;
+        QTest::newRow("page connects, typed path") << "page"
+                                                   << "tool" << false;
+        QTest::newRow("tool bar connects, announced port") << "tool"
+                                                           << "page" << true;
     }
     void bothButtonsInEveryState()
     {
@@ -452,7 +458,7 @@ private slots:
         QVERIFY(sim.start(options));
         if (announced)
             qputenv(GUI_Communication::ExtraPortsVariable,
-                    (sim.portName() + QStringLiteral("=Simulated servo drive")).toUtf8());
+                (sim.portName() + QStringLiteral("=Simulated servo drive")).toUtf8());
         makeWindow(Global::DEVICE_SERVO);
         if (announced)
             QCOMPARE(portBox()->currentText(), sim.portName() + QStringLiteral(" - Simulated servo drive"));

@@ -46,8 +46,7 @@ private:
         window->show();
     }
 
-    template <typename T>
-    T* child(const char* name) const
+    template <typename T> T* child(const char* name) const
     {
         return window->findChild<T*>(QString::fromLatin1(name));
     }
@@ -105,9 +104,9 @@ private slots:
     {
         makeWindow(Global::DEVICE_SERVO);
         QCOMPARE(window->windowTitle(), QStringLiteral("Kestrova"));
-        for (const char* name : {"centralwidget", "centerWidget", "dockWidget_WorkSpace", "scrollArea_WorkSpace",
-                                 "scrollAreaWidgetContents_WorkSpace", "dockWidget_ParamDescription",
-                                 "plainTextEdit_ParamDescription", "dockWidget_Console", "plainTextEdit_Console"})
+        for (const char* name : { "centralwidget", "centerWidget", "dockWidget_WorkSpace",
+                 "scrollArea_WorkSpace", "scrollAreaWidgetContents_WorkSpace", "dockWidget_ParamDescription",
+                 "plainTextEdit_ParamDescription", "dockWidget_Console", "plainTextEdit_Console" })
             QVERIFY2(window->findChild<QWidget*>(QString::fromLatin1(name)), name);
         auto* tabs = child<QTabWidget>("tabWidgetContent");
         QVERIFY(tabs);
@@ -119,7 +118,8 @@ private slots:
         QCOMPARE(child<QWidget>("centerWidget")->property("nav").toString(), QStringLiteral("withLine"));
 
         QCOMPARE(child<QDockWidget>("dockWidget_WorkSpace")->windowTitle(), QStringLiteral("Workspace"));
-        QCOMPARE(child<QDockWidget>("dockWidget_ParamDescription")->windowTitle(), QStringLiteral("Description"));
+        QCOMPARE(
+            child<QDockWidget>("dockWidget_ParamDescription")->windowTitle(), QStringLiteral("Description"));
         QCOMPARE(child<QDockWidget>("dockWidget_Console")->windowTitle(), QStringLiteral("Console"));
         QVERIFY(child<QDockWidget>("dockWidget_WorkSpace")->isVisible());
         QVERIFY(!child<QDockWidget>("dockWidget_ParamDescription")->isVisible());
@@ -166,21 +166,23 @@ private slots:
         QTest::addColumn<int>("family");
         QTest::addColumn<QStringList>("shown");
         QTest::newRow("servo") << int(Global::DEVICE_SERVO)
-                               << QStringList{"btn_Comm", "btn_Scope", "btn_Motion", "btn_IO", "btn_Monitor",
-                                              "btn_ParamTable"};
+                               << QStringList { "btn_Comm", "btn_Scope", "btn_Motion", "btn_IO",
+                                      "btn_Monitor", "btn_ParamTable" };
         QTest::newRow("vfd") << int(Global::DEVICE_VFD)
-                             << QStringList{"btn_Comm", "btn_Scope", "btn_ControlPanel", "btn_ParamTable"};
+                             << QStringList { "btn_Comm", "btn_Scope", "btn_ControlPanel", "btn_ParamTable" };
     }
     void workspaceButtonsFollowTheFamily()
     {
         QFETCH(int, family);
         QFETCH(QStringList, shown);
         makeWindow(family);
-        const QMap<QString, QPair<QString, QString>> buttons{
-            {"btn_Comm", {" Communication", "Connect"}},   {"btn_Scope", {" Scope", "Scope"}},
-            {"btn_Motion", {" Motion", "Motion"}},          {"btn_IO", {" I/O", "IO"}},
-            {"btn_Monitor", {" Monitor", "Monitor"}},       {"btn_ControlPanel", {" Control Panel", "ControlPanel"}},
-            {"btn_FaultPanel", {" Faults Panel", "Monitor"}}, {"btn_ParamTable", {" Parameter Table", "Parameters"}}};
+        const QMap<QString, QPair<QString, QString>> buttons { { "btn_Comm",
+                                                                   { " Communication", "Connect" } },
+            { "btn_Scope", { " Scope", "Scope" } }, { "btn_Motion", { " Motion", "Motion" } },
+            { "btn_IO", { " I/O", "IO" } }, { "btn_Monitor", { " Monitor", "Monitor" } },
+            { "btn_ControlPanel", { " Control Panel", "ControlPanel" } },
+            { "btn_FaultPanel", { " Faults Panel", "Monitor" } },
+            { "btn_ParamTable", { " Parameter Table", "Parameters" } } };
         for (auto it = buttons.begin(); it != buttons.end(); ++it) {
             auto* button = window->findChild<QPushButton*>(it.key());
             QVERIFY2(button, qPrintable(it.key()));
@@ -224,7 +226,7 @@ private slots:
     {
         // Start-up maps the application font onto the CJK-complete Noto face; the 11-point workspace
         // font must resolve to it too rather than to whatever the system picks.
-        QFont::insertSubstitutions(QStringLiteral("Microsoft Yahei"), {QStringLiteral("Noto Sans CJK SC")});
+        QFont::insertSubstitutions(QStringLiteral("Microsoft Yahei"), { QStringLiteral("Noto Sans CJK SC") });
         makeWindow(Global::DEVICE_SERVO);
         const QFontInfo info(child<QPushButton>("btn_Scope")->font());
         QCOMPARE(info.family(), QStringLiteral("Noto Sans CJK SC"));
@@ -264,7 +266,8 @@ private slots:
         QCOMPARE(window->enableButton() != nullptr, hasEnable);
         if (hasEnable) {
             QCOMPARE(window->enableButton()->text(), QStringLiteral("Disable"));
-            QCOMPARE(window->enableButton()->toolTip(), QStringLiteral("Enabling or disabled the current device"));
+            QCOMPARE(
+                window->enableButton()->toolTip(), QStringLiteral("Enabling or disabled the current device"));
         }
         const QVector<QPair<QToolButton*, QString>> icons { { window->deviceButton(), "/Device.png" },
             { window->softResetButton(), "SoftReset.png" }, { window->restoreButton(), "Restore.png" },
@@ -298,7 +301,7 @@ private slots:
         QStringList titles;
         for (QAction* action : window->menuBar()->actions())
             titles << action->text();
-        QCOMPARE(titles, (QStringList{"File(&F)", "View(&V)", "Tools(&T)", "Help(&H)"}));
+        QCOMPARE(titles, (QStringList { "File(&F)", "View(&V)", "Tools(&T)", "Help(&H)" }));
         QVERIFY(menuTitled("File(&F)")->actions().isEmpty());
         QVERIFY(menuTitled("Tools(&T)")->actions().isEmpty());
 
@@ -326,9 +329,12 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("line");
-        QTest::newRow("plain") << "Connected" << "Connected.";
-        QTest::newRow("already a period") << "Done." << "Done..";
-        QTest::newRow("empty") << "" << ".";
+        QTest::newRow("plain") << "Connected"
+                               << "Connected.";
+        QTest::newRow("already a period") << "Done."
+                                          << "Done..";
+        QTest::newRow("empty") << ""
+                               << ".";
     }
     void consoleLines()
     {
@@ -364,7 +370,7 @@ private slots:
         QCOMPARE(answer.seen.title, QStringLiteral("Tips"));
         QCOMPARE(answer.seen.text, QStringLiteral("Check the cable."));
         QCOMPARE(int(answer.seen.icon), icon);
-        QCOMPARE(answer.seen.buttons, QStringList{QStringLiteral("OK")});
+        QCOMPARE(answer.seen.buttons, QStringList { QStringLiteral("OK") });
     }
 
     void unknownMessageKindShowsNothing()
@@ -381,7 +387,8 @@ private slots:
         makeWindow(Global::DEVICE_SERVO);
         window->slot_printParma(QStringLiteral("first"));
         window->slot_printParma(QStringLiteral("second"));
-        QCOMPARE(child<QPlainTextEdit>("plainTextEdit_ParamDescription")->toPlainText(), QStringLiteral("second"));
+        QCOMPARE(
+            child<QPlainTextEdit>("plainTextEdit_ParamDescription")->toPlainText(), QStringLiteral("second"));
     }
 
     void driveActionsWarnWhileOffLine_data()
@@ -432,11 +439,15 @@ private slots:
         QTest::addColumn<QVector<quint16>>("values");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("state");
-        QTest::newRow("enabled") << "AEnableState" << QVector<quint16>{1} << " Enabled" << int(Communication::COMM_ENABLE);
-        QTest::newRow("disabled") << "AEnableState" << QVector<quint16>{0} << " Disable" << int(Communication::COMM_DISABLE);
-        QTest::newRow("other value") << "AEnableState" << QVector<quint16>{3} << " Disable" << int(Communication::COMM_DISABLE);
-        QTest::newRow("failed read") << "AEnableState" << QVector<quint16>{} << " Disable" << int(Communication::COMM_DISABLE);
-        QTest::newRow("other tag") << "P0-19" << QVector<quint16>{1} << "Disable" << -1;
+        QTest::newRow("enabled") << "AEnableState" << QVector<quint16> { 1 } << " Enabled"
+                                 << int(Communication::COMM_ENABLE);
+        QTest::newRow("disabled") << "AEnableState" << QVector<quint16> { 0 } << " Disable"
+                                  << int(Communication::COMM_DISABLE);
+        QTest::newRow("other value") << "AEnableState" << QVector<quint16> { 3 } << " Disable"
+                                     << int(Communication::COMM_DISABLE);
+        QTest::newRow("failed read") << "AEnableState" << QVector<quint16> {} << " Disable"
+                                     << int(Communication::COMM_DISABLE);
+        QTest::newRow("other tag") << "P0-19" << QVector<quint16> { 1 } << "Disable" << -1;
     }
     void enableIndicator()
     {
@@ -460,7 +471,7 @@ private slots:
     {
         makeWindow(Global::DEVICE_SERVO);
         Communication* comm = Communication::instance();
-        emit comm->resultCallBackEvent(QStringLiteral("AEnableState"), {1});
+        emit comm->resultCallBackEvent(QStringLiteral("AEnableState"), { 1 });
         QCOMPARE(window->enableButton()->text(), QStringLiteral(" Enabled"));
         emit comm->connectEvent(Communication::COMM_DISCONNECT);
         QCOMPARE(window->enableButton()->text(), QStringLiteral(" Disable"));
@@ -487,12 +498,13 @@ private slots:
         work->writeInit(start, 0);
         makeWindow(start);
         const auto actions = window->deviceButton()->menu()->actions();
-        BoxAnswerer box{QMessageBox::StandardButton(answer)};
+        BoxAnswerer box { QMessageBox::StandardButton(answer) };
         const int code = exitCodeOf([&] { actions.at(1 - start)->trigger(); });
         QVERIFY(box.answered());
         QCOMPARE(box.seen.title, QStringLiteral("Warning"));
-        QCOMPARE(box.seen.text, QStringLiteral("The application will change the drive family, and then restart.<br>"
-                                               "Do you wish to continue?"));
+        QCOMPARE(box.seen.text,
+            QStringLiteral("The application will change the drive family, and then restart.<br>"
+                           "Do you wish to continue?"));
         QCOMPARE(code, exitCode);
         QCOMPARE(int(Global::instance()->device()), device);
         QCOMPARE(actions.at(device)->isChecked(), true);
@@ -500,7 +512,7 @@ private slots:
 
         window.reset();
         QVERIFY2(work->readInit().contains(QStringLiteral("<Device>%1</Device>").arg(device)),
-                 qPrintable(work->readInit()));
+            qPrintable(work->readInit()));
     }
 
     void choosingTheCurrentFamilyAsksNothing()
@@ -532,12 +544,13 @@ private slots:
         makeWindow(Global::DEVICE_SERVO, start);
         QMenu* help = menuTitled(QStringLiteral("Help(&H)"));
         const auto languages = help->actions().at(0)->menu()->actions();
-        BoxAnswerer box{QMessageBox::StandardButton(answer)};
+        BoxAnswerer box { QMessageBox::StandardButton(answer) };
         const int code = exitCodeOf([&] { languages.at(1 - start)->trigger(); });
         QVERIFY(box.answered());
         QCOMPARE(box.seen.title, QStringLiteral("Tips"));
-        QCOMPARE(box.seen.text, QStringLiteral("The current language has changed and takes effect after the restart."
-                                               "<br>Do you wish to restart it now?"));
+        QCOMPARE(box.seen.text,
+            QStringLiteral("The current language has changed and takes effect after the restart."
+                           "<br>Do you wish to restart it now?"));
         QCOMPARE(code, exitCode);
         // Stored whatever the answer: a declined restart applies the choice at the next start.
         QCOMPARE(int(Global::instance()->language()), 1 - start);
@@ -582,7 +595,8 @@ private slots:
         QCOMPARE(first->size(), QSize(525, 230));
         QCOMPARE(first->minimumSize(), QSize(525, 230));
         QCOMPARE(first->maximumSize(), QSize(525, 230));
-        QCOMPARE(first->findChild<QLabel*>(QStringLiteral("Lbl_Text"))->text(), QStringLiteral("Version: 1.0.12.0"));
+        QCOMPARE(first->findChild<QLabel*>(QStringLiteral("Lbl_Text"))->text(),
+            QStringLiteral("Version: 1.0.12.0"));
         QVERIFY(!(first->windowFlags() & Qt::WindowContextHelpButtonHint));
         QCOMPARE(first->styleSheet(),
             QStringLiteral("QDialog{background-color: rgb(255, 255, 255);"
@@ -638,16 +652,16 @@ private slots:
         QTRY_COMPARE(window->enableButton()->text(), QStringLiteral(" Enabled"));
         QCOMPARE(comm->enableState, Communication::COMM_ENABLE);
         QCOMPARE(window->enableButton()->icon().pixmap(32).toImage(),
-                 QIcon(QStringLiteral(":/Icon/Images/Icon_32x32/Enable.png")).pixmap(32).toImage());
-        QCOMPARE(UiTest::writes(sim.log()), QStringList{QStringLiteral("06 00B5 1 1")});
+            QIcon(QStringLiteral(":/Icon/Images/Icon_32x32/Enable.png")).pixmap(32).toImage());
+        QCOMPARE(UiTest::writes(sim.log()), QStringList { QStringLiteral("06 00B5 1 1") });
 
         sim.clearLog();
         window->enableButton()->click();
         QTRY_COMPARE(window->enableButton()->text(), QStringLiteral(" Disable"));
         QCOMPARE(comm->enableState, Communication::COMM_DISABLE);
         QCOMPARE(UiTest::writes(sim.log()),
-                 (QStringList{QStringLiteral("06 0191 1 0"), QStringLiteral("06 0192 1 4"),
-                              QStringLiteral("06 00B5 1 0")}));
+            (QStringList { QStringLiteral("06 0191 1 0"), QStringLiteral("06 0192 1 4"),
+                QStringLiteral("06 00B5 1 0") }));
 
         window->connectButton()->click();
         QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT));

@@ -26,7 +26,8 @@ class TestPage : public WidgetBase
 {
     Q_OBJECT
 public:
-    explicit TestPage(QWidget* parent = nullptr) : WidgetBase(parent)
+    explicit TestPage(QWidget* parent = nullptr)
+        : WidgetBase(parent)
     {
         ++instances;
         auto* layout = new QVBoxLayout(this);
@@ -251,14 +252,14 @@ private slots:
         btnA->click();
         btnComm->click();
         closeTab(tabs->currentIndex());
-        QCOMPARE(checkedButtons(), QList<QAbstractButton*>{btnA});
+        QCOMPARE(checkedButtons(), QList<QAbstractButton*> { btnA });
         closeTab(0);
         QCOMPARE(tabs->count(), 0);
         QVERIFY(checkedButtons().isEmpty());
         // The group is exclusive again afterwards.
         btnA->click();
         btnServo->click();
-        QCOMPARE(checkedButtons(), QList<QAbstractButton*>{btnServo});
+        QCOMPARE(checkedButtons(), QList<QAbstractButton*> { btnServo });
     }
 
     void movedTabsKeepTheRightButtonChecked()
@@ -273,16 +274,15 @@ private slots:
         {
             QString name;
             QPushButton* button;
-        } expected[] = {{QStringLiteral("TestPage2"), btnServo},
-                        {QStringLiteral("GUI_Communication"), btnComm},
-                        {QStringLiteral("TestPage1"), btnA}};
+        } expected[] = { { QStringLiteral("TestPage2"), btnServo },
+            { QStringLiteral("GUI_Communication"), btnComm }, { QStringLiteral("TestPage1"), btnA } };
         for (const auto& e : expected) {
             for (int i = 0; i < tabs->count(); ++i) {
                 if (tabs->widget(i)->objectName() == e.name)
                     tabs->setCurrentIndex(i);
             }
             QCOMPARE(tabs->currentWidget()->objectName(), e.name);
-            QCOMPARE(checkedButtons(), QList<QAbstractButton*>{e.button});
+            QCOMPARE(checkedButtons(), QList<QAbstractButton*> { e.button });
             auto* alpha = qobject_cast<TestPage*>(controller->pageEntry(1).page);
             auto* servo = qobject_cast<TestPage*>(controller->pageEntry(2).page);
             QCOMPARE(alpha->isCurrentPage(), e.button == btnA);
@@ -305,7 +305,8 @@ private slots:
         btnA->click();
         auto* page = qobject_cast<TestPage*>(tabs->currentWidget());
         auto* console = window->findChild<QPlainTextEdit*>(QStringLiteral("plainTextEdit_Console"));
-        auto* description = window->findChild<QPlainTextEdit*>(QStringLiteral("plainTextEdit_ParamDescription"));
+        auto* description
+            = window->findChild<QPlainTextEdit*>(QStringLiteral("plainTextEdit_ParamDescription"));
         emit page->sig_printToConsole(QStringLiteral("from the page"));
         QVERIFY(console->toPlainText().endsWith(QStringLiteral("]: from the page.")));
         emit page->sig_printParma(QStringLiteral("P0-01\nGain"));
@@ -325,11 +326,11 @@ private slots:
         auto* alpha = qobject_cast<TestPage*>(controller->pageEntry(1).page);
         auto* servo = qobject_cast<TestPage*>(controller->pageEntry(2).page);
         Communication* comm = Communication::instance();
-        emit comm->resultCallBackEvent(QStringLiteral("P0-19"), {7});
+        emit comm->resultCallBackEvent(QStringLiteral("P0-19"), { 7 });
         emit comm->connectEvent(Communication::COMM_WAITING);
-        for (TestPage* p : {alpha, servo}) {
-            QCOMPARE(p->tags, QStringList{QStringLiteral("P0-19")});
-            QCOMPARE(p->states, QList<Communication::CommState>{Communication::COMM_WAITING});
+        for (TestPage* p : { alpha, servo }) {
+            QCOMPARE(p->tags, QStringList { QStringLiteral("P0-19") });
+            QCOMPARE(p->states, QList<Communication::CommState> { Communication::COMM_WAITING });
         }
     }
 
@@ -371,7 +372,8 @@ private slots:
             modal = box->isModal();
         };
         QString path = QStringLiteral("/tmp/some/shot.png");
-        RMessageBox::showOutputMessageBox(window.get(), path, QStringLiteral("Open"), QStringLiteral("Saved"));
+        RMessageBox::showOutputMessageBox(
+            window.get(), path, QStringLiteral("Open"), QStringLiteral("Saved"));
         QVERIFY(answer.answered());
         QCOMPARE(defaultButton, QStringLiteral("Ok"));
         QVERIFY(modal);
@@ -379,7 +381,7 @@ private slots:
         QCOMPARE(answer.seen.title, QStringLiteral("Tips"));
         QCOMPARE(answer.seen.text, QStringLiteral("Saved"));
         QCOMPARE(answer.seen.icon, QMessageBox::Information);
-        QCOMPARE(answer.seen.buttons, (QStringList{QStringLiteral("Open"), QStringLiteral("Ok")}));
+        QCOMPARE(answer.seen.buttons, (QStringList { QStringLiteral("Open"), QStringLiteral("Ok") }));
         QCOMPARE(path, QStringLiteral("/tmp/some/shot.png"));
     }
 

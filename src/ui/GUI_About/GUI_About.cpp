@@ -4,7 +4,9 @@
 #include <QCoreApplication>
 #include <QPixmap>
 
-GUI_About::GUI_About(QString title, QWidget* parent) : QDialog(parent), ui(new Ui::GUI_About)
+GUI_About::GUI_About(QString title, QWidget* parent)
+    : QDialog(parent)
+    , ui(new Ui::GUI_About)
 {
     ui->setupUi(this);
     setModal(false);
@@ -27,4 +29,7 @@ GUI_About::GUI_About(QString title, QWidget* parent) : QDialog(parent), ui(new U
     ui->Lbl_Text->setText(QStringLiteral("%1%2%3").arg(tr("Version"), QStringLiteral(": "), version));
 }
 
-GUI_About::~GUI_About() { delete ui; }
+GUI_About::~GUI_About()
+{
+    delete ui;
+}

@@ -42,7 +42,9 @@ QList<PortItem> announcedPorts()
 }
 } // namespace
 
-GUI_Communication::GUI_Communication(QWidget* parent) : WidgetBase(parent), ui(new Ui::GUI_Communication)
+GUI_Communication::GUI_Communication(QWidget* parent)
+    : WidgetBase(parent)
+    , ui(new Ui::GUI_Communication)
 {
     ui->setupUi(this);
     initForm();
@@ -64,7 +66,7 @@ void GUI_Communication::initForm()
     ui->Cbx_Port->installEventFilter(this);
     ui->scrollArea->setFrameShape(QFrame::NoFrame);
 
-    const int baudRates[] = {9600, 19200, 38400, 57600, 115200};
+    const int baudRates[] = { 9600, 19200, 38400, 57600, 115200 };
     for (int baud : baudRates)
         ui->Cbx_Baudrate->addItem(QString::number(baud), baud);
     ui->Cbx_Databits->addItem(QStringLiteral("8"), 8);
@@ -84,7 +86,7 @@ void GUI_Communication::initForm()
     ui->Cbx_Port->setMinimumContentsLength(40);
     // Show where a long path begins (the folder tells the links apart), not where it ends.
     connect(ui->Cbx_Port, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            [this] { ui->Cbx_Port->lineEdit()->setCursorPosition(0); });
+        [this] { ui->Cbx_Port->lineEdit()->setCursorPosition(0); });
 
     ui->Lbx_ID->setRange(1, 255);
     ui->Lbx_ID->setSingleStep(1);
@@ -107,7 +109,8 @@ void GUI_Communication::initForm()
     global->setDeviceVersion(ui->Cbx_DeviceVersion->currentText());
 
     connect(ui->Btn_Connect, &QPushButton::clicked, this, &GUI_Communication::connectOrDisconnect);
-    connect(Communication::instance(), &Communication::connectErrEvent, this, &GUI_Communication::connectErrEvent);
+    connect(Communication::instance(), &Communication::connectErrEvent, this,
+        &GUI_Communication::connectErrEvent);
 }
 
 void GUI_Communication::setConnectButton(QAbstractButton* button)
@@ -127,7 +130,8 @@ void GUI_Communication::refreshPorts()
     ui->Cbx_Port->clear();
     const QList<PortItem> announced = announcedPorts();
     for (const PortItem& port : announced) {
-        const QString text = port.description.isEmpty() ? port.name : port.name + QStringLiteral(" - ") + port.description;
+        const QString text
+            = port.description.isEmpty() ? port.name : port.name + QStringLiteral(" - ") + port.description;
         ui->Cbx_Port->addItem(text, port.name);
     }
     const auto available = QSerialPortInfo::availablePorts();
@@ -214,7 +218,10 @@ void GUI_Communication::openConnection()
         comm->connectDevice(VfdProbeAddress, ProbeCount);
 }
 
-void GUI_Communication::connectEvent(Communication::CommState state) { updateConnectionState(state); }
+void GUI_Communication::connectEvent(Communication::CommState state)
+{
+    updateConnectionState(state);
+}
 
 void GUI_Communication::updateConnectionState(Communication::CommState state)
 {
@@ -234,7 +241,7 @@ void GUI_Communication::updateConnectionState(Communication::CommState state)
         BusDevices* device = Communication::instance()->busDevice;
         const quint16 address = device ? device->serverAddress() : 0;
         emit sig_printToConsole(tr("The communication connection was successful, the current device ID is")
-                                + QLatin1Char(' ') + QString::number(address));
+            + QLatin1Char(' ') + QString::number(address));
         break;
     }
     case Communication::COMM_DISCONNECT:
@@ -261,8 +268,8 @@ void GUI_Communication::updateConnectionState(Communication::CommState state)
 
 void GUI_Communication::setSettingsEnabled(bool enabled)
 {
-    QWidget* const inputs[] = {ui->Cbx_Port,   ui->Cbx_Baudrate, ui->Cbx_Databits,      ui->Cbx_Stopbits,
-                               ui->Cbx_Parity, ui->Lbx_ID,       ui->Cbx_DeviceVersion, ui->Cbx_Comm};
+    QWidget* const inputs[] = { ui->Cbx_Port, ui->Cbx_Baudrate, ui->Cbx_Databits, ui->Cbx_Stopbits,
+        ui->Cbx_Parity, ui->Lbx_ID, ui->Cbx_DeviceVersion, ui->Cbx_Comm };
     for (QWidget* input : inputs)
         input->setEnabled(enabled);
 }
@@ -271,5 +278,5 @@ void GUI_Communication::connectErrEvent()
 {
     emit sig_printToConsole(tr("Communication connection failed"));
     emit sig_showMessageBox(tr("Connection failed, please check the device connection or configuration"),
-                            Global::MESSAGE_CRITICAL);
+        Global::MESSAGE_CRITICAL);
 }
