@@ -142,12 +142,7 @@ bool connectDrive(SimDrive& sim, int baud, const QString& config)
     options.config = config;
     if (!sim.start(options))
         return false;
-    SerialSettings settings;
-    settings.portName = sim.portName();
-    settings.baudRate = baud;
-    settings.dataBits = QSerialPort::Data8;
-    settings.stopBits = QSerialPort::TwoStop;
-    settings.parity = QSerialPort::NoParity;
+    const SerialSettings settings = sim.serialSettings();
     Communication* comm = Communication::instance();
     comm->commType = Communication::COMM_MODBUS_RTU;
     if (!comm->openDevice(settings))

@@ -21,20 +21,17 @@ Q_DECLARE_METATYPE(Shortcut)
 
 namespace {
 
+// The drive's framing on a port that does not exist.
+SerialSettings missingPort(const SimDrive& sim)
+{
+    SerialSettings settings = sim.serialSettings();
+    settings.portName += QStringLiteral("-missing");
+    return settings;
+}
+
 Communication* comm()
 {
     return Communication::instance();
-}
-
-SerialSettings settingsFor(const QString& port)
-{
-    SerialSettings settings;
-    settings.portName = port;
-    settings.baudRate = 115200;
-    settings.dataBits = QSerialPort::Data8;
-    settings.stopBits = QSerialPort::TwoStop;
-    settings.parity = QSerialPort::NoParity;
-    return settings;
 }
 
 // Threads of this process, as the kernel counts them.
@@ -163,7 +160,7 @@ bool TestCommunication::startSim(const QString& family)
 // Open and connect, then wait for the service to confirm the link.
 bool TestCommunication::connectToSim(quint16 startAddr, quint16 count)
 {
-    if (!comm()->openDevice(settingsFor(m_sim->portName())))
+    if (!comm()->openDevice(m_sim->serialSettings()))
         return false;
     comm()->busDevice->setServerAddress(1);
     QSignalSpy events(comm(), &Communication::connectEvent);
@@ -188,7 +185,7 @@ void TestCommunication::connectConfirmsAfterThreeSeconds()
 {
     QVERIFY(startSim());
     QSignalSpy events(comm(), &Communication::connectEvent);
-    QVERIFY(comm()->openDevice(settingsFor(m_sim->portName())));
+    QVERIFY(comm()->openDevice(m_sim->serialSettings()));
     QVERIFY(comm()->busDevice);
     QVERIFY(comm()->workerThread && comm()->workerThread->isRunning());
     QCOMPARE(comm()->busDevice->thread(), comm()->workerThread);
@@ -360,7 +357,7 @@ void TestCommunication::silentDriveAtConnect()
     m_sim->command(QStringLiteral("silent on"));
     QSignalSpy events(comm(), &Communication::connectEvent);
     QSignalSpy errors(comm(), &Communication::connectErrEvent);
-    QVERIFY(comm()->openDevice(settingsFor(m_sim->portName())));
+    QVERIFY(comm()->openDevice(m_sim->serialSettings()));
     comm()->busDevice->setServerAddress(1);
 
     // connectErrEvent comes right before COMM_DISCONNECT.
@@ -387,7 +384,7 @@ void TestCommunication::recoveringSuppressesConfirmation()
     QVERIFY(startSim());
     QSignalSpy events(comm(), &Communication::connectEvent);
     QSignalSpy texts(comm(), &Communication::printEvent);
-    QVERIFY(comm()->openDevice(settingsFor(m_sim->portName())));
+    QVERIFY(comm()->openDevice(m_sim->serialSettings()));
     comm()->busDevice->setServerAddress(1);
     comm()->connectDevice(53, 3);
     QVERIFY(m_sim->waitForLog(1, 3000));
@@ -438,7 +435,7 @@ void TestCommunication::failedOpenLeavesNoWorker()
     QVERIFY(startSim());
     const int threadsBefore = threadCount();
     for (int i = 0; i < 3; ++i)
-        QVERIFY(!comm()->openDevice(settingsFor(m_sim->portName() + QStringLiteral("-missing"))));
+        QVERIFY(!comm()->openDevice(missingPort(*m_sim)));
     QVERIFY(comm()->workerThread == nullptr);
     QVERIFY(comm()->busDevice == nullptr);
     QCOMPARE(comm()->commState, Communication::COMM_DISCONNECT);
@@ -446,7 +443,7 @@ void TestCommunication::failedOpenLeavesNoWorker()
 
     // An unsupported bus creates nothing at all.
     comm()->commType = Communication::COMM_CANOPEN;
-    QVERIFY(!comm()->openDevice(settingsFor(m_sim->portName())));
+    QVERIFY(!comm()->openDevice(m_sim->serialSettings()));
     comm()->commType = Communication::COMM_MODBUS_RTU;
     QVERIFY(comm()->workerThread == nullptr);
     QCOMPARE(threadCount(), threadsBefore);
@@ -463,7 +460,7 @@ void TestCommunication::vfdPollOrderAndNoStrayPoll()
     // A failed attempt: the drive does not answer the test read.
     m_sim->command(QStringLiteral("silent on"));
     QSignalSpy errors(comm(), &Communication::connectErrEvent);
-    QVERIFY(comm()->openDevice(settingsFor(m_sim->portName())));
+    QVERIFY(comm()->openDevice(m_sim->serialSettings()));
     comm()->busDevice->setServerAddress(1);
     comm()->connectDevice(0xFD00, 3);
     QVERIFY(errors.wait(6000));
@@ -475,7 +472,7 @@ void TestCommunication::vfdPollOrderAndNoStrayPoll()
     m_sim->clearLog();
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(comm()->openDevice(settingsFor(m_sim->portName())));
+    QVERIFY(comm()->openDevice(m_sim->serialSettings()));
     comm()->busDevice->setServerAddress(1);
     comm()->connectDevice(0xFD00, 3);
 
@@ -600,12 +597,12 @@ void TestCommunication::connectWithoutOpenFails()
 void TestCommunication::openRightAfterClose()
 {
     QVERIFY(startSim());
-    QVERIFY(comm()->openDevice(settingsFor(m_sim->portName())));
+    QVERIFY(comm()->openDevice(m_sim->serialSettings()));
     QSignalSpy events(comm(), &Communication::connectEvent);
     QElapsedTimer clock;
     clock.start();
     comm()->closeDevice();
-    QVERIFY(comm()->openDevice(settingsFor(m_sim->portName())));
+    QVERIFY(comm()->openDevice(m_sim->serialSettings()));
     QPointer<BusDevices> device = comm()->busDevice;
     QVERIFY(device);
     QCOMPARE(comm()->commState, Communication::COMM_CLOSING);

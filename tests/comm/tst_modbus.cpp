@@ -17,6 +17,14 @@
 
 namespace {
 
+// The drive's framing on a port that does not exist.
+SerialSettings missingPort(const SimDrive& sim)
+{
+    SerialSettings settings = sim.serialSettings();
+    settings.portName += QStringLiteral("-missing");
+    return settings;
+}
+
 // Exposes what the tests must look at but the device keeps to itself.
 class ProbeModbus : public Modbus
 {
@@ -24,17 +32,6 @@ public:
     using Modbus::setState;
     const ModbusPrivate* priv() const { return static_cast<const ModbusPrivate*>(d_ptr); }
 };
-
-SerialSettings settingsFor(const QString& port)
-{
-    SerialSettings settings;
-    settings.portName = port;
-    settings.baudRate = 115200;
-    settings.dataBits = QSerialPort::Data8;
-    settings.stopBits = QSerialPort::TwoStop;
-    settings.parity = QSerialPort::NoParity;
-    return settings;
-}
 
 double processCpuSeconds()
 {
@@ -96,7 +93,7 @@ void TestModbus::init()
     m_sim = std::make_unique<SimDrive>();
     QVERIFY(m_sim->start());
     m_device = std::make_unique<ProbeModbus>();
-    m_device->setSettings(settingsFor(m_sim->portName()));
+    m_device->setSettings(m_sim->serialSettings());
     m_device->setServerAddress(1);
 }
 
@@ -130,7 +127,7 @@ void TestModbus::sendReadBeforeOpenDoesNothing()
 void TestModbus::openFailsOnMissingPort()
 {
     QSignalSpy states(m_device.get(), &BusDevices::stateChanged);
-    m_device->setSettings(settingsFor(m_sim->portName() + QStringLiteral("-missing")));
+    m_device->setSettings(missingPort(*m_sim));
     QVERIFY(!m_device->openDevice());
     QVERIFY(!m_device->priv()->connected);
     QVERIFY(m_device->priv()->master == nullptr);

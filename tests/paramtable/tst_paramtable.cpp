@@ -158,14 +158,7 @@ private:
         options.config = QDir::current().absoluteFilePath(Global::instance()->configPath());
         QVERIFY(sim.start(options));
 
-        SerialSettings settings;
-        settings.portName = sim.portName();
-        settings.baudRate = options.baud;
-        settings.dataBits = QSerialPort::Data8;
-        settings.stopBits = QSerialPort::TwoStop;
-        settings.parity = QSerialPort::NoParity;
-        settings.responseTime = 1500;
-        settings.numberOfRetries = 1;
+        const SerialSettings settings = sim.serialSettings();
         comm->commType = Communication::COMM_MODBUS_RTU;
         QVERIFY(comm->openDevice(settings));
         comm->busDevice->setServerAddress(options.slave);

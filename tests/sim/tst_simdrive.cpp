@@ -206,14 +206,7 @@ bool TestSimDrive::startDrive(const QString& folder, SimDrive::Options options)
     if (!m_sim->start(options))
         return false;
 
-    SerialSettings settings;
-    settings.portName = m_sim->portName();
-    settings.baudRate = options.baud;
-    settings.dataBits = QSerialPort::Data8;
-    settings.stopBits = options.stopBits == 1 ? QSerialPort::OneStop : QSerialPort::TwoStop;
-    settings.parity = options.parity == QLatin1String("E")
-        ? QSerialPort::EvenParity
-        : (options.parity == QLatin1String("O") ? QSerialPort::OddParity : QSerialPort::NoParity);
+    SerialSettings settings = m_sim->serialSettings();
     // Short, so the failures this suite provokes on purpose do not cost seconds each.
     settings.responseTime = 700;
     settings.numberOfRetries = 1;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSerialPort>
 #include <QTest>
 #include <QThread>
 
@@ -88,6 +89,22 @@ void SimDrive::stop()
 QString SimDrive::portName() const
 {
     return m_dir.filePath(QStringLiteral("tool"));
+}
+
+SerialSettings SimDrive::serialSettings() const
+{
+    SerialSettings settings;
+    settings.portName = portName();
+    settings.baudRate = m_options.baud;
+    settings.dataBits = QSerialPort::Data8;
+    settings.stopBits = m_options.stopBits == 1 ? QSerialPort::OneStop : QSerialPort::TwoStop;
+    if (m_options.parity == QLatin1String("E"))
+        settings.parity = QSerialPort::EvenParity;
+    else if (m_options.parity == QLatin1String("O"))
+        settings.parity = QSerialPort::OddParity;
+    else
+        settings.parity = QSerialPort::NoParity;
+    return settings;
 }
 
 QString SimDrive::simPortName() const

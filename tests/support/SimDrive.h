@@ -1,5 +1,7 @@
 #pragma once
 
+#include "comm/BusDevices.h"
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -39,6 +41,8 @@ public:
     void stop();
 
     QString portName() const; // the tool's end of the link
+    // The tool's link settings that match the drive's framing, on portName().
+    SerialSettings serialSettings() const;
     QString simPortName() const;
 
     // One command line on the sim's standard input (fault injection, see the sim's --help).
