@@ -1,12 +1,14 @@
 #include "Global.h"
+#include "WorkDir.h"
 #include "Xml.h"
 
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
 #include <QMetaEnum>
-#include <QTemporaryDir>
 #include <QtTest>
+
+#include <memory>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -17,42 +19,21 @@ class TestMemory : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir* work = nullptr;
-    QString previousDir;
+    std::unique_ptr<WorkDir> work;
 
-    void writeInit(const QByteArray& content)
-    {
-        QDir().mkpath(QStringLiteral("Driver"));
-        QFile file(QStringLiteral("Driver/Init.xml"));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
-    }
-
-    static QByteArray readInit()
-    {
-        QFile file(QStringLiteral("Driver/Init.xml"));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return file.readAll();
-    }
+    void writeInit(const QByteArray& content) { work->writeInit(content); }
+    QByteArray readInit() const { return work->readInitBytes(); }
 
 private slots:
     void init()
     {
-        previousDir = QDir::currentPath();
-        work = new QTemporaryDir;
+        work = std::make_unique<WorkDir>(WorkDir::Seed::Nothing);
         QVERIFY(work->isValid());
-        QDir::setCurrent(work->path());
         Global::instance()->setDevice(0);
         Global::instance()->setLanguage(0);
     }
 
-    void cleanup()
-    {
-        QDir::setCurrent(previousDir);
-        delete work;
-        work = nullptr;
-    }
+    void cleanup() { work.reset(); }
 
     // Must run before any case chooses a device version: the version path cannot be unset again.
     void configPathWithoutVersion()

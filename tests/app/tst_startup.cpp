@@ -2,15 +2,17 @@
 #include "Launcher.h"
 #include "ModalAnswer.h"
 #include "Startup.h"
+#include "WorkDir.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMainWindow>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -51,21 +53,9 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir* work = nullptr;
-    QString previousDir;
+    std::unique_ptr<WorkDir> work;
 
-    static void writeInit(int device, int language)
-    {
-        QDir().mkpath(QStringLiteral("Driver"));
-        QFile file(QStringLiteral("Driver/Init.xml"));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(
-            QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Init>\n    <Device>%1</Device>\n"
-                           "    <Language>%2</Language>\n</Init>\n")
-                .arg(device)
-                .arg(language)
-                .toUtf8());
-    }
+    void writeInit(int device, int language) { work->writeInit(device, language); }
 
     // Runs the start-up with `duringLoop` called once the event loop runs, then ends it with `exitCode`.
     static int runStartup(Launcher& launcher, int exitCode, std::function<void()> duringLoop = {})
@@ -81,20 +71,13 @@ private:
 private slots:
     void init()
     {
-        previousDir = QDir::currentPath();
-        work = new QTemporaryDir;
+        work = std::make_unique<WorkDir>(WorkDir::Seed::Nothing);
         QVERIFY(work->isValid());
-        QDir::setCurrent(work->path());
         Global::instance()->setDevice(0);
         Global::instance()->setLanguage(0);
     }
 
-    void cleanup()
-    {
-        QDir::setCurrent(previousDir);
-        delete work;
-        work = nullptr;
-    }
+    void cleanup() { work.reset(); }
 
     void refusesWithoutMemoryFile()
     {

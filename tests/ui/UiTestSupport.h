@@ -1,10 +1,10 @@
 #pragma once
 
-// Fixtures shared by the window tests: a private working folder holding a copy of the installation's
-// Driver/ files, a message-box answerer that leaves other modal dialogs alone, and waits on the
-// communication service.
+// Fixtures shared by the window tests: a message-box answerer that leaves other modal dialogs alone, and
+// waits on the communication service.
 
 #include "Startup.h"
+#include "WorkDir.h"
 #include "comm/Communication.h"
 
 #include <QAbstractButton>
@@ -24,59 +24,6 @@
 #include <memory>
 
 namespace UiTest {
-
-// Copies Driver/Init.xml (and the device pictures when asked) into a temporary folder and makes it
-// the working directory, because the tool reads and writes "./Driver/..." relative to it.
-class WorkDir
-{
-public:
-    explicit WorkDir(bool withPictures = true)
-    {
-        m_previous = QDir::currentPath();
-        const QString source = QStringLiteral(KESTROVA_SOURCE_DIR "/Driver");
-        const QString target = m_dir.filePath(QStringLiteral("Driver"));
-        QDir().mkpath(target);
-        QFile::copy(source + QStringLiteral("/Init.xml"), target + QStringLiteral("/Init.xml"));
-        QFile::setPermissions(
-            target + QStringLiteral("/Init.xml"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        if (withPictures) {
-            QDirIterator it(source + QStringLiteral("/Pictures"), QDir::Files, QDirIterator::Subdirectories);
-            while (it.hasNext()) {
-                const QString file = it.next();
-                const QString copy = target + file.mid(source.size());
-                QDir().mkpath(QFileInfo(copy).absolutePath());
-                QFile::copy(file, copy);
-            }
-        }
-        QDir::setCurrent(m_dir.path());
-    }
-    ~WorkDir() { QDir::setCurrent(m_previous); }
-
-    QString path() const { return m_dir.path(); }
-    QString initFile() const { return m_dir.filePath(QStringLiteral("Driver/Init.xml")); }
-
-    void writeInit(int device, int language) const
-    {
-        QFile file(initFile());
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        file.write(
-            QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Init>\n    <Device>%1</Device>\n"
-                           "    <Language>%2</Language>\n</Init>\n")
-                .arg(device)
-                .arg(language)
-                .toUtf8());
-    }
-    QString readInit() const
-    {
-        QFile file(initFile());
-        file.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(file.readAll());
-    }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_previous;
-};
 
 struct Box
 {

@@ -21,7 +21,7 @@ class TestCommand : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<UiTest::WorkDir> work;
+    std::unique_ptr<WorkDir> work;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<SimDrive> sim;
 
@@ -90,7 +90,7 @@ private slots:
     void initTestCase()
     {
         Startup::initResources();
-        work = std::make_unique<UiTest::WorkDir>();
+        work = std::make_unique<WorkDir>();
         qRegisterMetaType<Communication::CommState>();
     }
 

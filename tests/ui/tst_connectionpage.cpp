@@ -25,7 +25,7 @@ class TestConnectionPage : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<UiTest::WorkDir> work;
+    std::unique_ptr<WorkDir> work;
     std::unique_ptr<MainWindow> window;
 
     void makeWindow(int family)
@@ -89,7 +89,7 @@ private slots:
     void initTestCase()
     {
         Startup::initResources();
-        work = std::make_unique<UiTest::WorkDir>();
+        work = std::make_unique<WorkDir>();
         qunsetenv(GUI_Communication::ExtraPortsVariable);
     }
 
@@ -202,7 +202,7 @@ private slots:
 
     void noPicturesGiveAnEmptyVersion()
     {
-        UiTest::WorkDir bare(false);
+        WorkDir bare(WorkDir::Seed::Init);
         makeWindow(Global::DEVICE_SERVO);
         QCOMPARE(field<QComboBox>("Cbx_DeviceVersion")->count(), 0);
         QVERIFY(field<QLabel>("label")->pixmap(Qt::ReturnByValue).isNull());

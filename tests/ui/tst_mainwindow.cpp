@@ -33,7 +33,7 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<UiTest::WorkDir> work;
+    std::unique_ptr<WorkDir> work;
     std::unique_ptr<MainWindow> window;
 
     void makeWindow(int family, int language = Global::LANGUAGE_EN)
@@ -86,7 +86,7 @@ private slots:
     void initTestCase()
     {
         Startup::initResources();
-        work = std::make_unique<UiTest::WorkDir>();
+        work = std::make_unique<WorkDir>();
     }
 
     void cleanup()

@@ -63,7 +63,7 @@ class TestPageFramework : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<UiTest::WorkDir> work;
+    std::unique_ptr<WorkDir> work;
     // The receiver of the pages' requests; its own registry is not used by these tests.
     std::unique_ptr<MainWindow> window;
     QWidget* host = nullptr;
@@ -132,7 +132,7 @@ private slots:
     void initTestCase()
     {
         Startup::initResources();
-        work = std::make_unique<UiTest::WorkDir>();
+        work = std::make_unique<WorkDir>();
         WidgetController::registerPageClass<TestPage>();
         window = std::make_unique<MainWindow>();
     }
