@@ -144,20 +144,20 @@ bool connectDrive(SimDrive& sim, int baud, const QString& config)
         return false;
     const SerialSettings settings = sim.serialSettings();
     Communication* comm = Communication::instance();
-    comm->commType = Communication::COMM_MODBUS_RTU;
+    comm->setCommType(Communication::COMM_MODBUS_RTU);
     if (!comm->openDevice(settings))
         return false;
-    comm->busDevice->setServerAddress(quint16(options.slave));
+    comm->setServerAddress(quint16(options.slave));
     comm->connectDevice(53, 3);
-    return waitUntil([comm]() { return comm->commState == Communication::COMM_CONNECTED; }, 15000);
+    return waitUntil([comm]() { return comm->commState() == Communication::COMM_CONNECTED; }, 15000);
 }
 
 void disconnectDrive(SimDrive& sim)
 {
     Communication* comm = Communication::instance();
-    if (comm->commState != Communication::COMM_DISCONNECT) {
+    if (comm->commState() != Communication::COMM_DISCONNECT) {
         comm->closeDevice();
-        waitUntil([comm]() { return comm->commState == Communication::COMM_DISCONNECT; }, 10000);
+        waitUntil([comm]() { return comm->commState() == Communication::COMM_DISCONNECT; }, 10000);
     }
     sim.stop();
 }

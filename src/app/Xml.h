@@ -6,7 +6,7 @@
 #include <QString>
 #include <QVector>
 
-#include "definitions/DefinitionRecords.h"
+#include "definitions/DefinitionReaders.h"
 
 // Reads and writes the start-up memory file; its static readers load the drive definition files.
 class Xml : public QObject
@@ -18,9 +18,18 @@ public:
     bool readMemory();
     bool writeMemory();
 
-    static bool readVariables(const QString& path, QVector<VariableRecord>& out);
-    static bool readErrorCodes(const QString& path, QMap<int, QString>& out);
-    static bool readControlFunctions(const QString& path, QMultiMap<QString, ControlFunctionRecord>& out);
+    static bool readVariables(const QString& path, QVector<VariableRecord>& out)
+    {
+        return DefinitionReaders::readVariables(path, out);
+    }
+    static bool readErrorCodes(const QString& path, QMap<int, QString>& out)
+    {
+        return DefinitionReaders::readErrorCodes(path, out);
+    }
+    static bool readControlFunctions(const QString& path, QMultiMap<QString, ControlFunctionRecord>& out)
+    {
+        return DefinitionReaders::readControlFunctions(path, out);
+    }
 
 private:
     const QString initFile = QStringLiteral("./Driver/Init.xml");

@@ -63,6 +63,8 @@ signals:
     void errorOccurred(QString text);
     void stateChanged(BusDevices::State state);
     void result(QString message, QVector<quint16> values);
+    // Every completed request, tagged or not, with the number its sender gave it (0 for the slots).
+    void completed(quint64 request, QString message, QVector<quint16> values);
     void finished();
 
 public slots:
@@ -71,6 +73,12 @@ public slots:
     virtual bool connectDevice(ushort startAddr, ushort count) = 0;
     virtual void sendWrite(QString message, ushort startAddr, ushort valueCount, QVector<quint16> value) = 0;
     virtual void sendRead(QString message, ushort startAddr, ushort valueCount) = 0;
+
+public:
+    // The slots above with a number that comes back on completed(); called in the device's thread.
+    virtual void sendNumberedRead(quint64 request, const QString& message, quint16 startAddr, quint16 valueCount) = 0;
+    virtual void sendNumberedWrite(quint64 request, const QString& message, quint16 startAddr,
+        const QVector<quint16>& values) = 0;
 
 protected:
     BusDevices(BusDevicesPrivate& dd, QObject* parent);

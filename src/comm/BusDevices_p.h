@@ -11,6 +11,7 @@
 // One waiting request of a bus device.
 struct BusRequest
 {
+    quint64 request = 0;
     QString message;
     quint16 startAddr = 0;
     quint16 valueCount = 0;
@@ -34,6 +35,7 @@ public:
     quint16 serverAddress = 1;
 
     // The request in flight.
+    quint64 request = 0;
     QString message;
     quint16 startAddr = 0;
     quint16 valueCount = 0;

@@ -1,5 +1,6 @@
 #include "Communication.h"
 
+#include "DriveRegisters.h"
 #include "Global.h"
 #include "Modbus.h"
 
@@ -19,9 +20,6 @@ constexpr int kConfirmDelayMs = 3000;
 constexpr int kCloseDelayMs = 3000;
 constexpr int kVfdPollIntervalMs = 3000;
 constexpr unsigned long kWorkerStopGraceMs = 10000;
-
-// The VFD keeps PF-01 behind this unlock code, so it is written right before every read of it.
-constexpr quint16 kVfdUnlockCode = 55;
 
 QAtomicPointer<Communication> s_instance;
 
@@ -62,19 +60,73 @@ Communication::~Communication()
 {
     delete vfdPollTimer;
     vfdPollTimer = nullptr;
-    if (workerThread) {
-        workerThread->quit();
-        workerThread->wait();
+    if (m_workerThread) {
+        m_workerThread->quit();
+        m_workerThread->wait();
         // No event loop may run any more to carry out the thread's deleteLater.
-        delete workerThread;
-        workerThread = nullptr;
+        delete m_workerThread;
+        m_workerThread = nullptr;
     }
-    busDevice = nullptr;
+    m_busDevice = nullptr;
+}
+
+void Communication::setCommType(CommType type)
+{
+    m_commType = type;
+}
+
+void Communication::setEnableState(CommEnableState state)
+{
+    m_enableState = state;
+}
+
+void Communication::setCommState(CommState state)
+{
+    m_quiet = false;
+    m_commState = state;
+    emit connectEvent(state);
+}
+
+void Communication::setServerAddress(quint16 address)
+{
+    if (m_busDevice)
+        m_busDevice->setServerAddress(address);
+}
+
+quint16 Communication::serverAddress() const
+{
+    return m_busDevice ? m_busDevice->serverAddress() : 0;
+}
+
+SerialSettings Communication::settings() const
+{
+    return m_busDevice ? m_busDevice->settings() : SerialSettings();
+}
+
+void Communication::beginQuietPeriod()
+{
+    // Only a connection can be held quiet; anything else must not come back as "connected".
+    m_quiet = m_commState == COMM_CONNECTED;
+    if (m_quiet)
+        m_commState = COMM_WAITING;
+}
+
+void Communication::endQuietPeriod()
+{
+    const bool quiet = m_quiet;
+    m_quiet = false;
+    // A link that was closed, lost or given up meanwhile is not connected again: the device's own
+    // state reports bring it back if it recovers.
+    if (!quiet || m_commState != COMM_WAITING || !m_busDevice)
+        return;
+    const BusDevices::State state = m_busDevice->state();
+    if (state == BusDevices::ConnectSucceedState || state == BusDevices::RecoverSucceedState)
+        m_commState = COMM_CONNECTED;
 }
 
 bool Communication::openDevice(const SerialSettings& settings)
 {
-    if (commType != COMM_MODBUS_RTU)
+    if (m_commType != COMM_MODBUS_RTU)
         return false;
 
     // A failed or lost earlier connection may still hold its worker; it must not keep a port or
@@ -84,8 +136,8 @@ bool Communication::openDevice(const SerialSettings& settings)
 
     auto* device = new Modbus;
     auto* thread = new QThread;
-    busDevice = device;
-    workerThread = thread;
+    m_busDevice = device;
+    m_workerThread = thread;
     device->moveToThread(thread);
     thread->start(QThread::InheritPriority);
 
@@ -93,6 +145,9 @@ bool Communication::openDevice(const SerialSettings& settings)
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     connect(device, &BusDevices::stateChanged, this, &Communication::updateState);
     connect(device, &BusDevices::errorOccurred, this, &Communication::printEvent);
+    // Queued in emission order, so requestCompleted always comes just before the matching
+    // resultCallBackEvent.
+    connect(device, &BusDevices::completed, this, &Communication::deviceFinished);
     connect(device, &BusDevices::result, this, &Communication::resultCallBackEvent);
 
     if (Global::instance()->device() == Global::DEVICE_VFD) {
@@ -105,7 +160,7 @@ bool Communication::openDevice(const SerialSettings& settings)
     device->setSettings(settings);
 
     bool opened = false;
-    QMetaObject::invokeMethod(device, "openDevice", Qt::BlockingQueuedConnection, Q_RETURN_ARG(bool, opened));
+    QMetaObject::invokeMethod(device, &BusDevices::openDevice, Qt::BlockingQueuedConnection, &opened);
     if (!opened)
         releaseConnection();
     return opened;
@@ -113,63 +168,71 @@ bool Communication::openDevice(const SerialSettings& settings)
 
 void Communication::connectDevice(quint16 startAddr, quint16 count)
 {
-    commState = COMM_CONNECTING;
-    emit connectEvent(COMM_CONNECTING);
-    if (!busDevice) {
+    setCommState(COMM_CONNECTING);
+    if (!m_busDevice) {
         // Nothing was opened: fail the attempt instead of staying in COMM_CONNECTING for good.
         emit connectErrEvent();
-        commState = COMM_DISCONNECT;
-        emit connectEvent(COMM_DISCONNECT);
+        setCommState(COMM_DISCONNECT);
         return;
     }
-    QMetaObject::invokeMethod(
-        busDevice, "connectDevice", Qt::AutoConnection, Q_ARG(ushort, startAddr), Q_ARG(ushort, count));
+    BusDevices* device = m_busDevice;
+    QMetaObject::invokeMethod(device, [device, startAddr, count] { device->connectDevice(startAddr, count); });
 }
 
 void Communication::closeDevice()
 {
-    commState = COMM_CLOSING;
-    emit connectEvent(COMM_CLOSING);
+    setCommState(COMM_CLOSING);
 
     const quint64 connection = m_connectionId;
     QTimer::singleShot(kCloseDelayMs, this, [this, connection] {
         if (connection == m_connectionId) {
             releaseConnection();
-        } else if (commState != COMM_CLOSING) {
+        } else if (m_commState != COMM_CLOSING) {
             // A second close, or a new connection opened meanwhile, has taken over.
             return;
         }
-        commState = COMM_DISCONNECT;
-        emit connectEvent(COMM_DISCONNECT);
+        setCommState(COMM_DISCONNECT);
     });
 }
 
-void Communication::sendRead(const QString& tag, quint16 startAddr, quint16 count)
+quint64 Communication::sendRead(const QString& tag, quint16 startAddr, quint16 count)
 {
-    if (commState != COMM_CONNECTED || !busDevice)
-        return;
-    QMetaObject::invokeMethod(busDevice, "sendRead", Qt::AutoConnection, Q_ARG(QString, tag),
-        Q_ARG(ushort, startAddr), Q_ARG(ushort, count));
+    if (m_commState != COMM_CONNECTED || !m_busDevice)
+        return 0;
+    const quint64 request = ++m_lastRequest;
+    BusDevices* device = m_busDevice;
+    QMetaObject::invokeMethod(device,
+        [device, request, tag, startAddr, count] { device->sendNumberedRead(request, tag, startAddr, count); });
+    return request;
 }
 
-void Communication::sendWrite(const QString& tag, quint16 startAddr, quint16 value)
+quint64 Communication::sendWrite(const QString& tag, quint16 startAddr, quint16 value)
 {
-    sendWrite(tag, startAddr, QVector<quint16> { value });
+    return sendWrite(tag, startAddr, QVector<quint16> { value });
 }
 
-void Communication::sendWrite(const QString& tag, quint16 startAddr, const QVector<quint16>& values)
+quint64 Communication::sendWrite(const QString& tag, quint16 startAddr, const QVector<quint16>& values)
 {
-    if (commState != COMM_CONNECTED || !busDevice)
-        return;
-    QMetaObject::invokeMethod(busDevice, "sendWrite", Qt::AutoConnection, Q_ARG(QString, tag),
-        Q_ARG(ushort, startAddr), Q_ARG(ushort, ushort(values.size())), Q_ARG(QVector<quint16>, values));
+    if (m_commState != COMM_CONNECTED || !m_busDevice)
+        return 0;
+    const quint64 request = ++m_lastRequest;
+    BusDevices* device = m_busDevice;
+    QMetaObject::invokeMethod(device,
+        [device, request, tag, startAddr, values] { device->sendNumberedWrite(request, tag, startAddr, values); });
+    return request;
+}
+
+void Communication::deviceFinished(quint64 request, const QString& tag, const QVector<quint16>& values)
+{
+    if (request != 0)
+        emit requestCompleted(request, tag, values);
 }
 
 void Communication::updateState(BusDevices::State newState)
 {
     // Reports of a device that was already released (they are queued) are stale, and while the
     // link is being closed nothing may move the service away from COMM_CLOSING.
-    if (!busDevice || sender() != busDevice || commState == COMM_CLOSING)
+    if (!m_busDevice || sender() != m_busDevice || m_commState == COMM_CLOSING)
         return;
 
     switch (newState) {
@@ -184,31 +247,27 @@ void Communication::updateState(BusDevices::State newState)
         // signals below would otherwise keep it running).
         releaseConnection();
         emit connectErrEvent();
-        commState = COMM_DISCONNECT;
-        emit connectEvent(COMM_DISCONNECT);
+        setCommState(COMM_DISCONNECT);
         break;
     case BusDevices::RecoveringState:
-        commState = COMM_WAITING;
-        emit connectEvent(COMM_WAITING);
+        setCommState(COMM_WAITING);
         break;
     case BusDevices::RecoverFiledState:
-        commState = COMM_DISCONNECT;
-        emit connectEvent(COMM_DISCONNECT);
+        setCommState(COMM_DISCONNECT);
         break;
     }
 }
 
 void Communication::confirmConnection(quint64 connection)
 {
-    if (connection != m_connectionId || !busDevice)
+    if (connection != m_connectionId || !m_busDevice)
         return;
-    if (commState == COMM_CLOSING || commState == COMM_DISCONNECT)
+    if (m_commState == COMM_CLOSING || m_commState == COMM_DISCONNECT)
         return;
-    const BusDevices::State state = busDevice->state();
+    const BusDevices::State state = m_busDevice->state();
     if (state != BusDevices::ConnectSucceedState && state != BusDevices::RecoverSucceedState)
         return;
-    commState = COMM_CONNECTED;
-    emit connectEvent(COMM_CONNECTED);
+    setCommState(COMM_CONNECTED);
 }
 
 void Communication::releaseConnection()
@@ -216,101 +275,111 @@ void Communication::releaseConnection()
     ++m_connectionId;
     delete vfdPollTimer;
     vfdPollTimer = nullptr;
-    if (workerThread) {
+    if (m_workerThread) {
         // The device goes with the thread (deleteLater on finished); its destructor closes the port.
         // A worker stuck in a serial driver must not freeze the window: after the grace time the
         // thread is left to end (and delete itself) on its own.
-        workerThread->quit();
-        if (!workerThread->wait(kWorkerStopGraceMs))
+        m_workerThread->quit();
+        if (!m_workerThread->wait(kWorkerStopGraceMs))
             qWarning("Communication: the bus worker did not stop in time");
     }
-    workerThread = nullptr;
-    busDevice = nullptr;
+    m_workerThread = nullptr;
+    m_busDevice = nullptr;
 }
 
 void Communication::pollVfdStatus()
 {
-    if (commState != COMM_CONNECTED)
+    using namespace DriveRegister::Vfd;
+    if (m_commState != COMM_CONNECTED)
         return;
-    sendRead(QStringLiteral("P0-19"), 0xF013, 1);
-    sendRead(QStringLiteral("P0-22"), 0xF016, 1);
-    sendRead(QStringLiteral("P7-12"), 0xF00C, 1);
-    sendWrite(QStringLiteral("ADecryption"), 0xFF00, kVfdUnlockCode);
-    sendRead(QStringLiteral("PF-01"), 0xFF01, 1);
+    sendRead(QStringLiteral("P0-19"), OutputFrequency, 1);
+    sendRead(QStringLiteral("P0-22"), FrequencyDecimals, 1);
+    sendRead(QStringLiteral("P7-12"), PollP7_12, 1);
+    sendWrite(QStringLiteral("ADecryption"), Unlock, UnlockCode);
+    sendRead(QStringLiteral("PF-01"), CurrentDecimals, 1);
 }
 
 void Communication::servoEnable()
 {
-    instance()->sendWrite(QStringLiteral("AEnableState"), 181, 1);
+    instance()->sendWrite(QStringLiteral("AEnableState"), DriveRegister::Servo::Enable, DriveRegister::Servo::EnableOn);
 }
 
 void Communication::servoDisable()
 {
-    instance()->sendWrite(QStringLiteral("AEnableState"), 181, 0);
+    instance()->sendWrite(QStringLiteral("AEnableState"), DriveRegister::Servo::Enable, DriveRegister::Servo::EnableOff);
 }
 
 void Communication::requestSoftReset()
 {
-    instance()->sendWrite(QStringLiteral("ASoftReset"), 60, 1);
+    using namespace DriveRegister::Servo;
+    instance()->sendWrite(QStringLiteral("ASoftReset"), SoftReset, SoftResetRequest);
 }
 
 void Communication::trialRunMode()
 {
-    instance()->sendWrite(QString(), 400, 128);
+    using namespace DriveRegister::Servo;
+    instance()->sendWrite(QString(), TrialRunMode, TrialRunModeSerial);
 }
 
 void Communication::setTrialRunSpeed(int mode, quint16 value)
 {
+    using namespace DriveRegister::Servo;
     if (mode == 0)
-        instance()->sendWrite(QString(), 149, value);
+        instance()->sendWrite(QString(), JogSpeed, value);
     else if (mode == 1)
-        instance()->sendWrite(QString(), 644, value);
+        instance()->sendWrite(QString(), PositionSpeed, value);
 }
 
 void Communication::setPositionTimeA(quint16 value)
 {
-    instance()->sendWrite(QString(), 168, value);
+    instance()->sendWrite(QString(), DriveRegister::Servo::PositionTimeA, value);
 }
 
 void Communication::setPositionTimeB(quint16 value)
 {
-    instance()->sendWrite(QString(), 169, value);
+    instance()->sendWrite(QString(), DriveRegister::Servo::PositionTimeB, value);
 }
 
 void Communication::trialRunStop(bool positionMode)
 {
+    using namespace DriveRegister::Servo;
     if (positionMode)
-        instance()->sendWrite(QString(), 402, 4);
+        instance()->sendWrite(QString(), PositionCommand, PositionStop);
     else
-        instance()->sendWrite(QString(), 401, 0);
+        instance()->sendWrite(QString(), JogCommand, JogStop);
 }
 
 void Communication::jogForward()
 {
-    instance()->sendWrite(QString(), 401, 32);
+    using namespace DriveRegister::Servo;
+    instance()->sendWrite(QString(), JogCommand, JogForward);
 }
 
 void Communication::jogBackward()
 {
-    instance()->sendWrite(QString(), 401, 64);
+    using namespace DriveRegister::Servo;
+    instance()->sendWrite(QString(), JogCommand, JogBackward);
 }
 
 void Communication::selectPositionRun()
 {
-    instance()->sendWrite(QString(), 640, 1);
+    using namespace DriveRegister::Servo;
+    instance()->sendWrite(QString(), PositionRunSelect, PositionRunSelected);
 }
 
 void Communication::setPositionCount(quint16 high, quint16 low)
 {
-    instance()->sendWrite(QString(), 514, QVector<quint16> { high, low });
+    instance()->sendWrite(QString(), DriveRegister::Servo::PositionCount, QVector<quint16> { high, low });
 }
 
 void Communication::positionStart()
 {
-    instance()->sendWrite(QString(), 402, 8);
+    using namespace DriveRegister::Servo;
+    instance()->sendWrite(QString(), PositionCommand, PositionStart);
 }
 
 void Communication::positionStartRelease()
 {
-    instance()->sendWrite(QString(), 402, 0);
+    using namespace DriveRegister::Servo;
+    instance()->sendWrite(QString(), PositionCommand, PositionRelease);
 }

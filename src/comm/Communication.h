@@ -41,12 +41,37 @@ public:
     static Communication* instance();
     ~Communication() override;
 
+    CommState commState() const { return m_commState; }
+    CommType commType() const { return m_commType; }
+    CommEnableState enableState() const { return m_enableState; }
+
+    // Chosen on the connection page before openDevice.
+    void setCommType(CommType type);
+    // The enable state as the drive last answered it ("AEnableState"), kept for the pages.
+    void setEnableState(CommEnableState state);
+
     bool openDevice(const SerialSettings& settings);
+    // The slave address of the opened device; taken while the device is idle, before connecting.
+    void setServerAddress(quint16 address);
+    quint16 serverAddress() const;
+    // The settings of the current connection (empty without one).
+    SerialSettings settings() const;
+    bool hasDevice() const { return m_busDevice != nullptr; }
+
     void connectDevice(quint16 startAddr, quint16 count);
     void closeDevice();
-    void sendRead(const QString& tag, quint16 startAddr, quint16 count);
-    void sendWrite(const QString& tag, quint16 startAddr, quint16 value);
-    void sendWrite(const QString& tag, quint16 startAddr, const QVector<quint16>& values);
+
+    // Every send that is not dropped gets a request number, unique for the run, which comes back
+    // with its answer on requestCompleted; a dropped request gets 0. The numbers let a batch tell
+    // its own answers from those of other senders using the same tags.
+    quint64 sendRead(const QString& tag, quint16 startAddr, quint16 count);
+    quint64 sendWrite(const QString& tag, quint16 startAddr, quint16 value);
+    quint64 sendWrite(const QString& tag, quint16 startAddr, const QVector<quint16>& values);
+
+    // A drive command holds the service quiet while the drive restarts: every page's sends are
+    // dropped, without telling the pages. The end brings a quiet connection back to connected.
+    void beginQuietPeriod();
+    void endQuietPeriod();
 
     // Shortcut writes of the drive's fixed registers.
     static void servoEnable();
@@ -64,27 +89,34 @@ public:
     static void positionStart();
     static void positionStartRelease();
 
-    // Read and written directly by the pages, the main window and the drive commands.
-    BusDevices* busDevice = nullptr;
-    QThread* workerThread = nullptr;
-    CommType commType = COMM_MODBUS_RTU;
-    CommState commState = COMM_DISCONNECT;
-    CommEnableState enableState = COMM_DISABLE;
-
 signals:
     void connectEvent(Communication::CommState state);
     void connectErrEvent();
     void resultCallBackEvent(QString tag, QVector<quint16> values);
     void printEvent(QString text);
+    // Emitted just before resultCallBackEvent for the same answer; also for empty tags.
+    void requestCompleted(quint64 request, QString tag, QVector<quint16> values);
 
 private slots:
     void updateState(BusDevices::State newState);
 
 private:
+    friend class CommunicationProbe; // the service's own tests
+
     Communication();
     void pollVfdStatus();
     void confirmConnection(quint64 connection);
     void releaseConnection();
+    void setCommState(CommState state);
+    void deviceFinished(quint64 request, const QString& tag, const QVector<quint16>& values);
+
+    BusDevices* m_busDevice = nullptr;
+    QThread* m_workerThread = nullptr;
+    CommType m_commType = COMM_MODBUS_RTU;
+    CommState m_commState = COMM_DISCONNECT;
+    CommEnableState m_enableState = COMM_DISABLE;
+    quint64 m_lastRequest = 0;
+    bool m_quiet = false;
 
     QTimer* vfdPollTimer = nullptr;
     // Changes whenever a connection is started or released, so that delayed work of an earlier

@@ -112,19 +112,31 @@ bool Modbus::connectDevice(ushort startAddr, ushort count)
 
 void Modbus::sendWrite(QString message, ushort startAddr, ushort valueCount, QVector<quint16> value)
 {
-    Q_D(Modbus);
-    if (!d->connected)
-        return;
-    d->queue.append(BusRequest { message, startAddr, valueCount, value, true });
-    processNext();
+    enqueue(BusRequest { 0, message, startAddr, valueCount, value, true });
 }
 
 void Modbus::sendRead(QString message, ushort startAddr, ushort valueCount)
 {
+    enqueue(BusRequest { 0, message, startAddr, valueCount, {}, false });
+}
+
+void Modbus::sendNumberedRead(quint64 request, const QString& message, quint16 startAddr, quint16 valueCount)
+{
+    enqueue(BusRequest { request, message, startAddr, valueCount, {}, false });
+}
+
+void Modbus::sendNumberedWrite(
+    quint64 request, const QString& message, quint16 startAddr, const QVector<quint16>& values)
+{
+    enqueue(BusRequest { request, message, startAddr, quint16(values.size()), values, true });
+}
+
+void Modbus::enqueue(const BusRequest& request)
+{
     Q_D(Modbus);
     if (!d->connected)
         return;
-    d->queue.append(BusRequest { message, startAddr, valueCount, {}, false });
+    d->queue.append(request);
     processNext();
 }
 
@@ -225,6 +237,7 @@ void Modbus::processNext()
     d->busy = true;
 
     const BusRequest request = d->queue.takeFirst();
+    d->request = request.request;
     d->message = request.message;
     d->startAddr = request.startAddr;
     d->valueCount = request.valueCount;
@@ -275,6 +288,7 @@ void Modbus::handleReply(QModbusReply* reply)
 void Modbus::finishCurrent(const QVector<quint16>& values)
 {
     Q_D(Modbus);
+    emit completed(d->request, d->message, values);
     if (!d->message.isEmpty())
         emit result(d->message, values);
     emit finished();

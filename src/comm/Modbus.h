@@ -5,6 +5,7 @@
 #include <QModbusDevice>
 
 class ModbusPrivate;
+struct BusRequest;
 class QModbusReply;
 
 // Modbus RTU master on one serial port: a first-in-first-out queue with one request in flight on
@@ -24,7 +25,13 @@ public slots:
     void sendWrite(QString message, ushort startAddr, ushort valueCount, QVector<quint16> value) override;
     void sendRead(QString message, ushort startAddr, ushort valueCount) override;
 
+public:
+    void sendNumberedRead(quint64 request, const QString& message, quint16 startAddr, quint16 valueCount) override;
+    void sendNumberedWrite(quint64 request, const QString& message, quint16 startAddr,
+        const QVector<quint16>& values) override;
+
 private:
+    void enqueue(const BusRequest& request);
     bool openMaster();
     void releaseMaster();
     bool testRead(quint16 startAddr, quint16 count);

@@ -1,5 +1,4 @@
-#include "DefinitionRecords.h"
-#include "Xml.h"
+#include "DefinitionReaders.h"
 
 #include <QDomDocument>
 #include <QFile>
@@ -61,7 +60,7 @@ ControlFunctionRecord readControlFunction(const QDomNode& function)
 }
 } // namespace
 
-bool Xml::readVariables(const QString& path, QVector<VariableRecord>& out)
+bool DefinitionReaders::readVariables(const QString& path, QVector<VariableRecord>& out)
 {
     QDomDocument doc;
     if (!parseDefinitionFile(path, doc))
@@ -80,7 +79,7 @@ bool Xml::readVariables(const QString& path, QVector<VariableRecord>& out)
     return true;
 }
 
-bool Xml::readErrorCodes(const QString& path, QMap<int, QString>& out)
+bool DefinitionReaders::readErrorCodes(const QString& path, QMap<int, QString>& out)
 {
     QDomDocument doc;
     if (!parseDefinitionFile(path, doc))
@@ -95,7 +94,7 @@ bool Xml::readErrorCodes(const QString& path, QMap<int, QString>& out)
     return true;
 }
 
-bool Xml::readControlFunctions(const QString& path, QMultiMap<QString, ControlFunctionRecord>& out)
+bool DefinitionReaders::readControlFunctions(const QString& path, QMultiMap<QString, ControlFunctionRecord>& out)
 {
     QDomDocument doc;
     if (!parseDefinitionFile(path, doc))

@@ -1,11 +1,12 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "GUI_About/GUI_About.h"
-#include "GUI_Communication/GUI_Communication.h"
+#include "Command.h"
+#include "ConnectionPage.h"
+#include "GUI_About.h"
 #include "WidgetController.h"
 #include "app/Xml.h"
-#include "comm/Command.h"
+#include "comm/DriveRegisters.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -27,7 +28,6 @@ namespace {
 const QString IconDir = QStringLiteral(":/Icon/Images/Icon_32x32/");
 const QString ButtonPicDir = QStringLiteral(":/Picture/Images/ButtonPic/");
 const QString EnableTag = QStringLiteral("AEnableState");
-const quint16 EnableStateRegister = 53;
 const QSize DesignSize(1500, 900);
 } // namespace
 
@@ -262,12 +262,13 @@ void MainWindow::initForm()
     m_controller->addDevicePage(Global::DEVICE_VFD, ui->btn_FaultPanel, QStringLiteral("GUI_FaultPanel"));
     m_controller->initPages(this, ui->tabWidget, Global::DEVICE_INFO(Global::instance()->device()));
 
-    GUI_Communication* connection = m_controller->communicationPage();
-    connection->setConnectButton(m_connectButton);
-    // Queued: the connection page asks for its boxes from inside the service's state reports.
-    connect(connection, &WidgetBase::sig_showMessageBox, this, &MainWindow::slot_showMessageBox,
-        Qt::QueuedConnection);
-    connect(connection, &WidgetBase::sig_printToConsole, this, &MainWindow::slot_printToConsole);
+    if (ConnectionPage* connection = m_controller->communicationPage()) {
+        connection->setConnectButton(m_connectButton);
+        // Queued: the connection page asks for its boxes from inside the service's state reports.
+        connect(connection, &WidgetBase::sig_showMessageBox, this, &MainWindow::slot_showMessageBox,
+            Qt::QueuedConnection);
+        connect(connection, &WidgetBase::sig_printToConsole, this, &MainWindow::slot_printToConsole);
+    }
 
     ui->btn_Comm->click();
 
@@ -333,12 +334,12 @@ void MainWindow::actionToolButton_Enable_Clicked()
     if (Global::instance()->device() != Global::DEVICE_SERVO)
         return;
     Communication* comm = Communication::instance();
-    if (comm->commState != Communication::COMM_CONNECTED) {
+    if (comm->commState() != Communication::COMM_CONNECTED) {
         showOfflineWarning();
         return;
     }
     QThread::msleep(500);
-    if (comm->enableState != Communication::COMM_ENABLE) {
+    if (comm->enableState() != Communication::COMM_ENABLE) {
         Communication::servoEnable();
         return;
     }
@@ -350,7 +351,7 @@ void MainWindow::actionToolButton_Enable_Clicked()
 
 void MainWindow::actionToolButton_SoftReset_Clicked()
 {
-    if (Communication::instance()->commState != Communication::COMM_CONNECTED) {
+    if (Communication::instance()->commState() != Communication::COMM_CONNECTED) {
         showOfflineWarning();
         return;
     }
@@ -359,7 +360,7 @@ void MainWindow::actionToolButton_SoftReset_Clicked()
 
 void MainWindow::actionToolButton_Restore_Clicked()
 {
-    if (Communication::instance()->commState != Communication::COMM_CONNECTED) {
+    if (Communication::instance()->commState() != Communication::COMM_CONNECTED) {
         showOfflineWarning();
         return;
     }
@@ -386,7 +387,7 @@ void MainWindow::showAbout()
 void MainWindow::connectEvent(Communication::CommState state)
 {
     if (state == Communication::COMM_CONNECTED && Global::instance()->device() == Global::DEVICE_SERVO)
-        Communication::instance()->sendRead(EnableTag, EnableStateRegister, 1);
+        Communication::instance()->sendRead(EnableTag, DriveRegister::Servo::EnableState, 1);
     else if (state == Communication::COMM_DISCONNECT && m_enableButton)
         setEnableIndicator(false);
 }
@@ -397,8 +398,7 @@ void MainWindow::resultCallBackEvent(QString tag, QVector<quint16> values)
         return;
     const bool enabled = !values.isEmpty() && values.first() == 1;
     setEnableIndicator(enabled);
-    Communication::instance()->enableState
-        = enabled ? Communication::COMM_ENABLE : Communication::COMM_DISABLE;
+    Communication::instance()->setEnableState(enabled ? Communication::COMM_ENABLE : Communication::COMM_DISABLE);
 }
 
 void MainWindow::setEnableIndicator(bool enabled)

@@ -14,7 +14,7 @@ WidgetBase::~WidgetBase() = default;
 
 bool WidgetBase::checkConnected()
 {
-    if (Communication::instance()->commState == Communication::COMM_CONNECTED)
+    if (Communication::instance()->commState() == Communication::COMM_CONNECTED)
         return true;
     emit sig_showMessageBox(tr("No communication with the drive(Off Line)"), Global::MESSAGE_WARNNING);
     return false;

@@ -1,9 +1,8 @@
 #include "WidgetController.h"
 
-#include "GUI_Communication/GUI_Communication.h"
+#include "ConnectionPage.h"
 #include "MainWindow.h"
 #include "WidgetBase.h"
-#include "pages/paramtable/GUI_ParamTable.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -30,14 +29,13 @@ WidgetController::WidgetController(QWidget* parent)
     : QWidget(parent)
 {
     m_buttonGroup = new QButtonGroup(this);
-    m_communication = new GUI_Communication(this);
-    m_communication->setObjectName(QString::fromLatin1(CommunicationClass));
-
-    // Every page class of the workspace is listed here, in this order: GUI_Communication, GUI_Scope,
-    // GUI_ParamTable, GUI_Motion, GUI_ControlPanel, GUI_FaultPanel, GUI_Monitor, GUI_IO. A button
-    // whose class is not listed does nothing when clicked.
-    registerPageClass<GUI_Communication>();
-    registerPageClass<GUI_ParamTable>();
+    // The page classes are registered by the page layer before the first window is built; a
+    // button whose class is not registered does nothing when clicked.
+    if (const PageConstructor construct = pageConstructors().value(CommunicationClass)) {
+        m_communication = qobject_cast<ConnectionPage*>(construct(this));
+        if (m_communication)
+            m_communication->setObjectName(QString::fromLatin1(CommunicationClass));
+    }
 }
 
 WidgetController::~WidgetController()
@@ -47,7 +45,7 @@ WidgetController::~WidgetController()
         delete m_communication;
 }
 
-GUI_Communication* WidgetController::communicationPage() const
+ConnectionPage* WidgetController::communicationPage() const
 {
     return m_communication;
 }

@@ -12,8 +12,8 @@
 class QAbstractButton;
 class QButtonGroup;
 class QTabWidget;
+class ConnectionPage;
 class GUI_About;
-class GUI_Communication;
 class MainWindow;
 class WidgetBase;
 
@@ -48,7 +48,7 @@ public:
     void addDevicePage(Global::DEVICE_INFO family, QAbstractButton* button, QString className);
     void initPages(MainWindow* mainWindow, QTabWidget* tabWidget, Global::DEVICE_INFO family);
 
-    GUI_Communication* communicationPage() const;
+    ConnectionPage* communicationPage() const;
     QButtonGroup* buttonGroup() const { return m_buttonGroup; }
     PageEntry pageEntry(int id) const { return m_pages.value(id); }
     int pageCount() const { return m_pages.size(); }
@@ -65,7 +65,7 @@ private:
     void addPage(QAbstractButton* button, const QString& className, bool servo, bool vfd);
 
     // Leaves the controller's ownership once its tab is added; a tab widget going away deletes it.
-    QPointer<GUI_Communication> m_communication;
+    QPointer<ConnectionPage> m_communication;
     GUI_About* m_about = nullptr;
     QButtonGroup* m_buttonGroup = nullptr;
     QMap<int, PageEntry> m_pages;

@@ -1,7 +1,7 @@
 #include "Global.h"
-#include "Launcher.h"
+#include "app/startup/Launcher.h"
 #include "ModalAnswer.h"
-#include "Startup.h"
+#include "app/startup/Startup.h"
 #include "WorkDir.h"
 
 #include <QAbstractButton>

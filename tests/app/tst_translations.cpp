@@ -1,4 +1,4 @@
-#include "Startup.h"
+#include "app/startup/Startup.h"
 
 #include <QCoreApplication>
 #include <QDomDocument>

@@ -1,6 +1,7 @@
 // The communication service against the simulated drive on a real pty link.
 
 #include "Global.h"
+#include "CommunicationProbe.h"
 #include "SimDrive.h"
 #include "comm/Communication.h"
 
@@ -139,8 +140,8 @@ void TestCommunication::cleanup()
 
 bool TestCommunication::ensureSharedConnection()
 {
-    if (m_sim && m_sim->isRunning() && comm()->workerThread
-        && comm()->commState == Communication::COMM_CONNECTED) {
+    if (m_sim && m_sim->isRunning() && CommunicationProbe::workerThread()
+        && comm()->commState() == Communication::COMM_CONNECTED) {
         m_sim->command(QStringLiteral("exception off"));
         m_sim->clearLog();
         return true;
@@ -162,10 +163,10 @@ bool TestCommunication::connectToSim(quint16 startAddr, quint16 count)
 {
     if (!comm()->openDevice(m_sim->serialSettings()))
         return false;
-    comm()->busDevice->setServerAddress(1);
+    comm()->setServerAddress(1);
     QSignalSpy events(comm(), &Communication::connectEvent);
     comm()->connectDevice(startAddr, count);
-    if (!QTest::qWaitFor([&] { return comm()->commState == Communication::COMM_CONNECTED; }, 6000))
+    if (!QTest::qWaitFor([&] { return comm()->commState() == Communication::COMM_CONNECTED; }, 6000))
         return false;
     m_sim->clearLog();
     return true;
@@ -174,10 +175,10 @@ bool TestCommunication::connectToSim(quint16 startAddr, quint16 count)
 // Tears a connection down through the regular three-second close, leaving the service disconnected.
 void TestCommunication::closeNow()
 {
-    if (!comm()->workerThread && comm()->commState == Communication::COMM_DISCONNECT)
+    if (!CommunicationProbe::workerThread() && comm()->commState() == Communication::COMM_DISCONNECT)
         return;
     comm()->closeDevice();
-    if (!QTest::qWaitFor([] { return comm()->commState == Communication::COMM_DISCONNECT; }, 5000))
+    if (!QTest::qWaitFor([] { return comm()->commState() == Communication::COMM_DISCONNECT; }, 5000))
         qWarning("the connection did not close");
 }
 
@@ -186,14 +187,14 @@ void TestCommunication::connectConfirmsAfterThreeSeconds()
     QVERIFY(startSim());
     QSignalSpy events(comm(), &Communication::connectEvent);
     QVERIFY(comm()->openDevice(m_sim->serialSettings()));
-    QVERIFY(comm()->busDevice);
-    QVERIFY(comm()->workerThread && comm()->workerThread->isRunning());
-    QCOMPARE(comm()->busDevice->thread(), comm()->workerThread);
+    QVERIFY(CommunicationProbe::device());
+    QVERIFY(CommunicationProbe::workerThread() && CommunicationProbe::workerThread()->isRunning());
+    QCOMPARE(CommunicationProbe::device()->thread(), CommunicationProbe::workerThread());
     // Opening alone changes no state.
-    QCOMPARE(comm()->commState, Communication::COMM_DISCONNECT);
+    QCOMPARE(comm()->commState(), Communication::COMM_DISCONNECT);
     QCOMPARE(events.count(), 0);
 
-    comm()->busDevice->setServerAddress(1);
+    comm()->setServerAddress(1);
     QElapsedTimer clock;
     clock.start();
     comm()->connectDevice(53, 3);
@@ -205,7 +206,7 @@ void TestCommunication::connectConfirmsAfterThreeSeconds()
     // Qt's coarse timers may fire up to 5 % early.
     QVERIFY2(clock.elapsed() >= 2800, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(events.at(1).at(0).value<Communication::CommState>(), Communication::COMM_CONNECTED);
-    QCOMPARE(comm()->commState, Communication::COMM_CONNECTED);
+    QCOMPARE(comm()->commState(), Communication::COMM_CONNECTED);
 }
 
 void TestCommunication::sendsOnlyWhenConnected_data()
@@ -225,7 +226,7 @@ void TestCommunication::sendsOnlyWhenConnected()
     QSignalSpy results(comm(), &Communication::resultCallBackEvent);
 
     // The drive commands set the state silently in just this way.
-    comm()->commState = state;
+    CommunicationProbe::setState(state);
     comm()->sendRead(QStringLiteral("P0-22"), 0x0016, 1);
     comm()->sendWrite(QStringLiteral("P0-23"), 0x0017, 9);
     comm()->sendWrite(QStringLiteral("P0-24"), 0x0018, QVector<quint16> { 1, 2 });
@@ -239,7 +240,7 @@ void TestCommunication::sendsOnlyWhenConnected()
         QCOMPARE(results.count(), 0);
         QVERIFY(m_sim->log().isEmpty());
     }
-    comm()->commState = Communication::COMM_CONNECTED;
+    CommunicationProbe::setState(Communication::COMM_CONNECTED);
 }
 
 void TestCommunication::singleValueAndVectorWriteAreEqual()
@@ -358,7 +359,7 @@ void TestCommunication::silentDriveAtConnect()
     QSignalSpy events(comm(), &Communication::connectEvent);
     QSignalSpy errors(comm(), &Communication::connectErrEvent);
     QVERIFY(comm()->openDevice(m_sim->serialSettings()));
-    comm()->busDevice->setServerAddress(1);
+    comm()->setServerAddress(1);
 
     // connectErrEvent comes right before COMM_DISCONNECT.
     bool errorBeforeDisconnect = false;
@@ -373,7 +374,7 @@ void TestCommunication::silentDriveAtConnect()
         (QList<Communication::CommState> { Communication::COMM_CONNECTING, Communication::COMM_DISCONNECT }));
     QCOMPARE(errors.count(), 1);
     QVERIFY(errorBeforeDisconnect);
-    QCOMPARE(comm()->commState, Communication::COMM_DISCONNECT);
+    QCOMPARE(comm()->commState(), Communication::COMM_DISCONNECT);
     // No confirmation follows a failed attempt.
     QTest::qWait(500);
     QCOMPARE(events.count(), 2);
@@ -385,7 +386,7 @@ void TestCommunication::recoveringSuppressesConfirmation()
     QSignalSpy events(comm(), &Communication::connectEvent);
     QSignalSpy texts(comm(), &Communication::printEvent);
     QVERIFY(comm()->openDevice(m_sim->serialSettings()));
-    comm()->busDevice->setServerAddress(1);
+    comm()->setServerAddress(1);
     comm()->connectDevice(53, 3);
     QVERIFY(m_sim->waitForLog(1, 3000));
     QTest::qWait(100); // the test read is answered; confirmation pending
@@ -393,7 +394,7 @@ void TestCommunication::recoveringSuppressesConfirmation()
 
     QTRY_COMPARE_WITH_TIMEOUT(events.count(), 2, 1500);
     QCOMPARE(events.at(1).at(0).value<Communication::CommState>(), Communication::COMM_WAITING);
-    QCOMPARE(comm()->commState, Communication::COMM_WAITING);
+    QCOMPARE(comm()->commState(), Communication::COMM_WAITING);
     // Past the confirmation moment, still cut: no COMM_CONNECTED.
     QTest::qWait(3300);
     QCOMPARE(events.count(), 2);
@@ -409,8 +410,8 @@ void TestCommunication::closeDeviceTakesThreeSeconds()
 {
     QVERIFY(startSim());
     QVERIFY(connectToSim());
-    QPointer<QThread> worker = comm()->workerThread;
-    QPointer<BusDevices> device = comm()->busDevice;
+    QPointer<QThread> worker = CommunicationProbe::workerThread();
+    QPointer<BusDevices> device = CommunicationProbe::device();
     QSignalSpy events(comm(), &Communication::connectEvent);
     QSignalSpy results(comm(), &Communication::resultCallBackEvent);
     QElapsedTimer clock;
@@ -422,8 +423,8 @@ void TestCommunication::closeDeviceTakesThreeSeconds()
     QTRY_COMPARE_WITH_TIMEOUT(events.count(), 2, 5000);
     QVERIFY2(clock.elapsed() >= 2800, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(events.at(1).at(0).value<Communication::CommState>(), Communication::COMM_DISCONNECT);
-    QVERIFY(comm()->workerThread == nullptr);
-    QVERIFY(comm()->busDevice == nullptr);
+    QVERIFY(CommunicationProbe::workerThread() == nullptr);
+    QVERIFY(CommunicationProbe::device() == nullptr);
     QTRY_VERIFY(worker.isNull());
     QVERIFY(device.isNull());
     QCOMPARE(results.count(), 0);
@@ -436,16 +437,16 @@ void TestCommunication::failedOpenLeavesNoWorker()
     const int threadsBefore = threadCount();
     for (int i = 0; i < 3; ++i)
         QVERIFY(!comm()->openDevice(missingPort(*m_sim)));
-    QVERIFY(comm()->workerThread == nullptr);
-    QVERIFY(comm()->busDevice == nullptr);
-    QCOMPARE(comm()->commState, Communication::COMM_DISCONNECT);
+    QVERIFY(CommunicationProbe::workerThread() == nullptr);
+    QVERIFY(CommunicationProbe::device() == nullptr);
+    QCOMPARE(comm()->commState(), Communication::COMM_DISCONNECT);
     QTRY_COMPARE(threadCount(), threadsBefore);
 
     // An unsupported bus creates nothing at all.
-    comm()->commType = Communication::COMM_CANOPEN;
+    comm()->setCommType(Communication::COMM_CANOPEN);
     QVERIFY(!comm()->openDevice(m_sim->serialSettings()));
-    comm()->commType = Communication::COMM_MODBUS_RTU;
-    QVERIFY(comm()->workerThread == nullptr);
+    comm()->setCommType(Communication::COMM_MODBUS_RTU);
+    QVERIFY(CommunicationProbe::workerThread() == nullptr);
     QCOMPARE(threadCount(), threadsBefore);
 }
 
@@ -461,10 +462,10 @@ void TestCommunication::vfdPollOrderAndNoStrayPoll()
     m_sim->command(QStringLiteral("silent on"));
     QSignalSpy errors(comm(), &Communication::connectErrEvent);
     QVERIFY(comm()->openDevice(m_sim->serialSettings()));
-    comm()->busDevice->setServerAddress(1);
+    comm()->setServerAddress(1);
     comm()->connectDevice(0xFD00, 3);
     QVERIFY(errors.wait(6000));
-    QVERIFY(comm()->workerThread == nullptr);
+    QVERIFY(CommunicationProbe::workerThread() == nullptr);
     QTRY_COMPARE(threadCount(), threadsBefore);
 
     // The good attempt. The poll timer starts with the open; sample the log for 10.5 s from there.
@@ -473,7 +474,7 @@ void TestCommunication::vfdPollOrderAndNoStrayPoll()
     QElapsedTimer clock;
     clock.start();
     QVERIFY(comm()->openDevice(m_sim->serialSettings()));
-    comm()->busDevice->setServerAddress(1);
+    comm()->setServerAddress(1);
     comm()->connectDevice(0xFD00, 3);
 
     QSignalSpy results(comm(), &Communication::resultCallBackEvent);
@@ -496,7 +497,7 @@ void TestCommunication::vfdPollOrderAndNoStrayPoll()
         }
     }
     disconnect(conn);
-    QCOMPARE(comm()->commState, Communication::COMM_CONNECTED);
+    QCOMPARE(comm()->commState(), Communication::COMM_CONNECTED);
     // Nothing but the test read before the link was confirmed.
     QCOMPARE(logWhenConnected, QStringList { QStringLiteral("03 FD00 3") });
 
@@ -523,10 +524,10 @@ void TestCommunication::vfdPollOrderAndNoStrayPoll()
 
     // Nothing while the link is not connected.
     m_sim->clearLog();
-    comm()->commState = Communication::COMM_WAITING;
+    CommunicationProbe::setState(Communication::COMM_WAITING);
     QTest::qWait(3200);
     QVERIFY(m_sim->log().isEmpty());
-    comm()->commState = Communication::COMM_CONNECTED;
+    CommunicationProbe::setState(Communication::COMM_CONNECTED);
 }
 
 void TestCommunication::metaTypesRegistered()
@@ -544,14 +545,14 @@ void TestCommunication::deviceStatesDriveTheService()
 {
     QVERIFY(startSim());
     QVERIFY(connectToSim());
-    QPointer<QThread> worker = comm()->workerThread;
-    BusDevices* device = comm()->busDevice;
+    QPointer<QThread> worker = CommunicationProbe::workerThread();
+    BusDevices* device = CommunicationProbe::device();
     QSignalSpy events(comm(), &Communication::connectEvent);
     QSignalSpy errors(comm(), &Communication::connectErrEvent);
 
     emit device->stateChanged(BusDevices::RecoveringState);
     QCOMPARE(statesOf(events), QList<Communication::CommState> { Communication::COMM_WAITING });
-    QCOMPARE(comm()->commState, Communication::COMM_WAITING);
+    QCOMPARE(comm()->commState(), Communication::COMM_WAITING);
 
     // Reported again: the state is emitted again.
     emit device->stateChanged(BusDevices::RecoveringState);
@@ -560,7 +561,7 @@ void TestCommunication::deviceStatesDriveTheService()
     emit device->stateChanged(BusDevices::RecoverFiledState);
     QCOMPARE(events.count(), 3);
     QCOMPARE(events.at(2).at(0).value<Communication::CommState>(), Communication::COMM_DISCONNECT);
-    QCOMPARE(comm()->commState, Communication::COMM_DISCONNECT);
+    QCOMPARE(comm()->commState(), Communication::COMM_DISCONNECT);
     QCOMPARE(errors.count(), 0);
 
     // A failed connection test: the error first, then COMM_DISCONNECT, and the attempt's worker ends.
@@ -575,21 +576,21 @@ void TestCommunication::deviceStatesDriveTheService()
     QVERIFY(errorBeforeDisconnect);
     QCOMPARE(events.count(), 4);
     QCOMPARE(events.at(3).at(0).value<Communication::CommState>(), Communication::COMM_DISCONNECT);
-    QVERIFY(comm()->busDevice == nullptr);
-    QVERIFY(comm()->workerThread == nullptr);
+    QVERIFY(CommunicationProbe::device() == nullptr);
+    QVERIFY(CommunicationProbe::workerThread() == nullptr);
     QTRY_VERIFY(worker.isNull());
 }
 
 void TestCommunication::connectWithoutOpenFails()
 {
-    QVERIFY(comm()->busDevice == nullptr);
+    QVERIFY(CommunicationProbe::device() == nullptr);
     QSignalSpy events(comm(), &Communication::connectEvent);
     QSignalSpy errors(comm(), &Communication::connectErrEvent);
     comm()->connectDevice(53, 3);
     QCOMPARE(statesOf(events),
         (QList<Communication::CommState> { Communication::COMM_CONNECTING, Communication::COMM_DISCONNECT }));
     QCOMPARE(errors.count(), 1);
-    QCOMPARE(comm()->commState, Communication::COMM_DISCONNECT);
+    QCOMPARE(comm()->commState(), Communication::COMM_DISCONNECT);
 }
 
 // Closing holds COMM_CLOSING for the full three seconds even when a new connection is opened at
@@ -603,20 +604,20 @@ void TestCommunication::openRightAfterClose()
     clock.start();
     comm()->closeDevice();
     QVERIFY(comm()->openDevice(m_sim->serialSettings()));
-    QPointer<BusDevices> device = comm()->busDevice;
+    QPointer<BusDevices> device = CommunicationProbe::device();
     QVERIFY(device);
-    QCOMPARE(comm()->commState, Communication::COMM_CLOSING);
+    QCOMPARE(comm()->commState(), Communication::COMM_CLOSING);
 
     QTRY_COMPARE_WITH_TIMEOUT(events.count(), 2, 5000);
     QVERIFY2(clock.elapsed() >= 2800, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(statesOf(events),
         (QList<Communication::CommState> { Communication::COMM_CLOSING, Communication::COMM_DISCONNECT }));
-    QCOMPARE(comm()->busDevice, device.data());
-    QVERIFY(comm()->workerThread && comm()->workerThread->isRunning());
+    QCOMPARE(CommunicationProbe::device(), device.data());
+    QVERIFY(CommunicationProbe::workerThread() && CommunicationProbe::workerThread()->isRunning());
 
-    comm()->busDevice->setServerAddress(1);
+    comm()->setServerAddress(1);
     comm()->connectDevice(53, 3);
-    QTRY_COMPARE_WITH_TIMEOUT(comm()->commState, Communication::COMM_CONNECTED, 6000);
+    QTRY_COMPARE_WITH_TIMEOUT(comm()->commState(), Communication::COMM_CONNECTED, 6000);
     m_sim->clearLog();
     QSignalSpy results(comm(), &Communication::resultCallBackEvent);
     comm()->sendRead(QStringLiteral("P0-00"), 0, 1);

@@ -2,8 +2,8 @@
 
 #include "SimDrive.h"
 #include "app/Global.h"
-#include "comm/Command.h"
-#include "ui/GUI_Communication/GUI_Communication.h"
+#include "ui/Command.h"
+#include "pages/connection/GUI_Communication.h"
 #include "ui/MainWindow.h"
 #include "ui/WidgetController.h"
 
@@ -241,43 +241,61 @@ private slots:
     }
 
     // A soft-reset run ends by putting the service back on line, but only when nothing else moved it
-    // meanwhile: a link given up (or being closed) during the run must not be reported as connected.
+    // meanwhile: a link lost (or being closed) during the run must not be reported as connected.
     void softResetRunEnd_data()
     {
-        QTest::addColumn<int>("during");
+        QTest::addColumn<QString>("during");
         QTest::addColumn<int>("after");
-        QTest::newRow("quiet run") << -1 << int(Communication::COMM_CONNECTED);
-        QTest::newRow("link given up")
-            << int(Communication::COMM_DISCONNECT) << int(Communication::COMM_DISCONNECT);
-        QTest::newRow("closing") << int(Communication::COMM_CLOSING) << int(Communication::COMM_CLOSING);
+        QTest::newRow("quiet run") << QString() << int(Communication::COMM_CONNECTED);
+        QTest::newRow("link lost") << QStringLiteral("cut") << int(Communication::COMM_WAITING);
+        QTest::newRow("closing") << QStringLiteral("close") << int(Communication::COMM_CLOSING);
     }
     void softResetRunEnd()
     {
-        QFETCH(int, during);
+        QFETCH(QString, during);
         QFETCH(int, after);
+        connectTo(Global::DEVICE_SERVO);
         Communication* comm = Communication::instance();
-        comm->commState = Communication::COMM_CONNECTED; // no device: nothing is sent
         QSignalSpy states(comm, &Communication::connectEvent);
+        auto* command = new Command(window.get());
+        command->runProgress(QStringLiteral("Soft reset"), 10, false, window.get());
+        QCOMPARE(comm->commState(), Communication::COMM_WAITING);
+        QPointer<QProgressDialog> dialog = progress();
+        QVERIFY(dialog);
+        if (during == QLatin1String("cut"))
+            sim->cutLink();
+        else if (during == QLatin1String("close"))
+            comm->closeDevice();
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog, 3000);
+        QCOMPARE(int(comm->commState()), after);
+        QCOMPARE(Command::tickCounter(), 0);
+        // The quiet period itself is never announced to the pages.
+        for (const QList<QVariant>& args : qAsConst(states))
+            QVERIFY(args.at(0).value<Communication::CommState>() != Communication::COMM_CONNECTED);
+        if (during == QLatin1String("cut")) {
+            QVERIFY(sim->restoreLink());
+            QVERIFY(UiTest::waitForState(Communication::COMM_CONNECTED, 15000));
+        }
+    }
+
+    // Nothing can be held quiet without a connection, so nothing comes back as connected either.
+    void quietPeriodNeedsConnection()
+    {
+        Communication* comm = Communication::instance();
+        QCOMPARE(comm->commState(), Communication::COMM_DISCONNECT);
         QWidget parent;
         auto* command = new Command(&parent);
-        command->runProgress(QStringLiteral("Soft reset"), 4, false, &parent);
-        QCOMPARE(comm->commState, Communication::COMM_WAITING);
+        command->runProgress(QStringLiteral("Soft reset"), 2, false, &parent);
         QPointer<QProgressDialog> dialog = parent.findChild<QProgressDialog*>();
-        QVERIFY(dialog);
-        if (during >= 0)
-            comm->commState = Communication::CommState(during);
+        QCOMPARE(comm->commState(), Communication::COMM_DISCONNECT);
         QTRY_VERIFY_WITH_TIMEOUT(!dialog, 3000);
-        QCOMPARE(int(comm->commState), after);
-        QCOMPARE(Command::tickCounter(), 0);
-        QVERIFY(states.isEmpty());
-        comm->commState = Communication::COMM_DISCONNECT;
+        QCOMPARE(comm->commState(), Communication::COMM_DISCONNECT);
     }
 
     void otherFamilyAsksButDoesNothing()
     {
         Global::instance()->setDevice(2);
         Communication* comm = Communication::instance();
-        comm->commState = Communication::COMM_CONNECTED; // no device: nothing could leave anyway
         QWidget parent;
         auto* command = new Command(&parent);
         for (int which = 0; which < 2; ++which) {
@@ -288,9 +306,8 @@ private slots:
                 command->restoreFactoryParameters();
             QVERIFY(question.answered());
             QVERIFY(parent.findChildren<QProgressDialog*>().isEmpty());
-            QCOMPARE(comm->commState, Communication::COMM_CONNECTED);
+            QCOMPARE(comm->commState(), Communication::COMM_DISCONNECT);
         }
-        comm->commState = Communication::COMM_DISCONNECT;
     }
 };
 

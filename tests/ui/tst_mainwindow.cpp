@@ -2,8 +2,8 @@
 
 #include "SimDrive.h"
 #include "app/Global.h"
-#include "ui/GUI_About/GUI_About.h"
-#include "ui/GUI_Communication/GUI_Communication.h"
+#include "ui/GUI_About.h"
+#include "pages/connection/GUI_Communication.h"
 #include "ui/MainWindow.h"
 #include "ui/WidgetBase.h"
 #include "ui/WidgetController.h"
@@ -420,7 +420,7 @@ private slots:
     void connectionPageBoxesAreQueued()
     {
         makeWindow(Global::DEVICE_SERVO);
-        GUI_Communication* page = window->controller()->communicationPage();
+        ConnectionPage* page = window->controller()->communicationPage();
         BoxAnswerer answer(QMessageBox::Ok);
         emit page->sig_showMessageBox(QStringLiteral("Later"), Global::MESSAGE_CRITICAL);
         QVERIFY(!answer.answered());
@@ -457,14 +457,14 @@ private slots:
         QFETCH(int, state);
         makeWindow(Global::DEVICE_SERVO);
         Communication* comm = Communication::instance();
-        comm->enableState = Communication::COMM_DISABLE;
+        comm->setEnableState(Communication::COMM_DISABLE);
         if (state == Communication::COMM_DISABLE)
-            comm->enableState = Communication::COMM_ENABLE; // must be overwritten
+            comm->setEnableState(Communication::COMM_ENABLE); // must be overwritten
         emit comm->resultCallBackEvent(tag, values);
         QCOMPARE(window->enableButton()->text(), text);
         if (state >= 0)
-            QCOMPARE(int(comm->enableState), state);
-        comm->enableState = Communication::COMM_DISABLE;
+            QCOMPARE(int(comm->enableState()), state);
+        comm->setEnableState(Communication::COMM_DISABLE);
     }
 
     void disconnectShowsDisableWithoutResettingTheStoredState()
@@ -475,8 +475,8 @@ private slots:
         QCOMPARE(window->enableButton()->text(), QStringLiteral(" Enabled"));
         emit comm->connectEvent(Communication::COMM_DISCONNECT);
         QCOMPARE(window->enableButton()->text(), QStringLiteral(" Disable"));
-        QCOMPARE(comm->enableState, Communication::COMM_ENABLE);
-        comm->enableState = Communication::COMM_DISABLE;
+        QCOMPARE(comm->enableState(), Communication::COMM_ENABLE);
+        comm->setEnableState(Communication::COMM_DISABLE);
     }
 
     void familySwitch_data()
@@ -636,7 +636,7 @@ private slots:
         options.baud = 9600;
         QVERIFY(sim.start(options));
         makeWindow(Global::DEVICE_SERVO);
-        GUI_Communication* page = window->controller()->communicationPage();
+        ConnectionPage* page = window->controller()->communicationPage();
         page->findChild<QComboBox*>(QStringLiteral("Cbx_Port"))->setEditText(sim.portName());
         window->connectButton()->click();
         QVERIFY(UiTest::waitForState(Communication::COMM_CONNECTED));
@@ -650,7 +650,7 @@ private slots:
         // On line the drive gets half a second before the write.
         QVERIFY2(pause.elapsed() >= 500, qPrintable(QString::number(pause.elapsed())));
         QTRY_COMPARE(window->enableButton()->text(), QStringLiteral(" Enabled"));
-        QCOMPARE(comm->enableState, Communication::COMM_ENABLE);
+        QCOMPARE(comm->enableState(), Communication::COMM_ENABLE);
         QCOMPARE(window->enableButton()->icon().pixmap(32).toImage(),
             QIcon(QStringLiteral(":/Icon/Images/Icon_32x32/Enable.png")).pixmap(32).toImage());
         QCOMPARE(UiTest::writes(sim.log()), QStringList { QStringLiteral("06 00B5 1 1") });
@@ -658,7 +658,7 @@ private slots:
         sim.clearLog();
         window->enableButton()->click();
         QTRY_COMPARE(window->enableButton()->text(), QStringLiteral(" Disable"));
-        QCOMPARE(comm->enableState, Communication::COMM_DISABLE);
+        QCOMPARE(comm->enableState(), Communication::COMM_DISABLE);
         QCOMPARE(UiTest::writes(sim.log()),
             (QStringList { QStringLiteral("06 0191 1 0"), QStringLiteral("06 0192 1 4"),
                 QStringLiteral("06 00B5 1 0") }));

@@ -1,7 +1,9 @@
 #include "UiTestSupport.h"
 
+#include "CommunicationProbe.h"
+
 #include "app/Global.h"
-#include "ui/GUI_Communication/GUI_Communication.h"
+#include "pages/connection/GUI_Communication.h"
 #include "ui/MainWindow.h"
 #include "ui/RMessageBox.h"
 #include "ui/WidgetBase.h"
@@ -230,7 +232,7 @@ private slots:
     void connectionPageSurvivesItsTab()
     {
         btnComm->click();
-        GUI_Communication* page = controller->communicationPage();
+        ConnectionPage* page = controller->communicationPage();
         QCOMPARE(tabs->currentWidget(), static_cast<QWidget*>(page));
         QCOMPARE(page->objectName(), QStringLiteral("GUI_Communication"));
         auto* port = page->findChild<QComboBox*>(QStringLiteral("Cbx_Port"));
@@ -338,15 +340,15 @@ private slots:
     {
         TestPage page;
         QSignalSpy spy(&page, &WidgetBase::sig_showMessageBox);
-        QCOMPARE(Communication::instance()->commState, Communication::COMM_DISCONNECT);
+        QCOMPARE(Communication::instance()->commState(), Communication::COMM_DISCONNECT);
         QVERIFY(!page.checkConnected());
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("No communication with the drive(Off Line)"));
         QCOMPARE(spy.at(0).at(1).value<Global::MESSAGE_INFO>(), Global::MESSAGE_WARNNING);
 
-        Communication::instance()->commState = Communication::COMM_CONNECTED;
+        CommunicationProbe::setState(Communication::COMM_CONNECTED);
         QVERIFY(page.checkConnected());
-        Communication::instance()->commState = Communication::COMM_DISCONNECT;
+        CommunicationProbe::setState(Communication::COMM_DISCONNECT);
         QCOMPARE(spy.count(), 1);
         QVERIFY(!page.isCurrentPage());
     }

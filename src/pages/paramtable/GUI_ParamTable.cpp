@@ -3,7 +3,8 @@
 
 #include "Global.h"
 #include "Xml.h"
-#include "comm/Command.h"
+#include "comm/DriveRegisters.h"
+#include "ui/Command.h"
 #include "definitions/Parameter.h"
 #include "definitions/ValueFormat.h"
 #include "pages/paramtable/ParamFile.h"
@@ -53,7 +54,6 @@ const QString iconFolder = QStringLiteral(":/Icon/Images/Icon_16x16/");
 const QString administratorPassword = QStringLiteral("Tqmar5173");
 const QString realtimeTagPrefix = QStringLiteral("ARefresh");
 const QString monitoringGroup = QStringLiteral("D0");
-constexpr quint16 realtimeFirstRegister = 0x7000;
 constexpr int realtimeBlocks = 5;
 constexpr int realtimeBlockSize = 12;
 constexpr int realtimeIntervalMs = 2500;
@@ -236,7 +236,7 @@ void GUI_ParamTable::initForm()
     realtimeTimer->setInterval(realtimeIntervalMs);
     connect(realtimeTimer, &QTimer::timeout, this, &GUI_ParamTable::realtimeRefresh);
 
-    connectEvent(Communication::instance()->commState);
+    connectEvent(Communication::instance()->commState());
 }
 
 bool GUI_ParamTable::eventFilter(QObject* watched, QEvent* event)
@@ -815,7 +815,7 @@ void GUI_ParamTable::on_Btn_Admin_clicked()
         setTableViewRowItems(1);
         ui->Btn_Admin->setEnabled(false);
         realtimeTimer->stop();
-        connectEvent(Communication::instance()->commState);
+        connectEvent(Communication::instance()->commState());
     } else if (accepted && !password.isEmpty()) {
         QMessageBox::information(
             this, tr("Tips"), tr("The password is incorrect") + QStringLiteral("."), QMessageBox::Ok);
@@ -952,7 +952,7 @@ void GUI_ParamTable::realtimeRefresh()
             + QStringLiteral("[%1][%2]")
                   .arg(start, 2, 10, QLatin1Char('0'))
                   .arg(realtimeBlockSize, 2, 10, QLatin1Char('0'));
-        Communication::instance()->sendRead(tag, quint16(realtimeFirstRegister + start), realtimeBlockSize);
+        Communication::instance()->sendRead(tag, quint16(DriveRegister::Vfd::Realtime + start), realtimeBlockSize);
     }
 }
 

@@ -1,7 +1,8 @@
 #include "Command.h"
 
-#include "Communication.h"
 #include "app/Global.h"
+#include "comm/Communication.h"
+#include "comm/DriveCommands.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -12,17 +13,6 @@
 namespace {
 // One progress dialog at a time: it is window-modal, so no second command can start meanwhile.
 int g_ticks = 0;
-
-const quint16 VfdControlRegister = 0x2000;
-const quint16 VfdSoftResetCommand = 7;
-const quint16 ServoRestoreRegister = 0;
-const quint16 VfdRestoreRegister = 0x1F00;
-const quint16 ServoEnableRegister = 181;
-const quint16 ServoTrialRunRegister = 401;
-
-const int ServoSoftResetTicks = 80;
-const int VfdSoftResetTicks = 50;
-const int RestoreTicks = 100;
 } // namespace
 
 Command::Command(QObject* parent)
@@ -47,21 +37,7 @@ void Command::softReset()
         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton);
     if (answer != QMessageBox::Ok)
         return;
-
-    switch (Global::instance()->device()) {
-    case Global::DEVICE_SERVO:
-        Communication::trialRunStop(false);
-        Communication::servoDisable();
-        Communication::requestSoftReset();
-        runProgress(tr("Soft reset"), ServoSoftResetTicks, false, owner);
-        break;
-    case Global::DEVICE_VFD:
-        Communication::instance()->sendWrite(QString(), VfdControlRegister, VfdSoftResetCommand);
-        runProgress(tr("Soft reset"), VfdSoftResetTicks, false, owner);
-        break;
-    default:
-        break;
-    }
+    run(DriveCommands::softReset(Global::instance()->device()), tr("Soft reset"), owner);
 }
 
 void Command::restoreFactoryParameters()
@@ -73,29 +49,22 @@ void Command::restoreFactoryParameters()
         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton);
     if (answer != QMessageBox::Ok)
         return;
+    run(DriveCommands::restoreFactoryParameters(Global::instance()->device()), tr("Restore factory parameters"),
+        owner);
+}
 
-    Communication* comm = Communication::instance();
-    switch (Global::instance()->device()) {
-    case Global::DEVICE_SERVO:
-        // Empty tags: these writes must not move the main window's enable indicator.
-        comm->sendWrite(QString(), ServoTrialRunRegister, quint16(0));
-        comm->sendWrite(QString(), ServoEnableRegister, quint16(0));
-        comm->sendWrite(QString(), ServoRestoreRegister, QVector<quint16> { 385, 65535 });
-        runProgress(tr("Restore factory parameters"), RestoreTicks, true, owner);
-        break;
-    case Global::DEVICE_VFD:
-        comm->sendWrite(QString(), VfdRestoreRegister, QVector<quint16> { 0, 1 });
-        runProgress(tr("Restore factory parameters"), RestoreTicks, true, owner);
-        break;
-    default:
-        break;
-    }
+void Command::run(const DriveCommands::Plan& plan, const QString& title, QWidget* owner)
+{
+    if (plan.ticks == 0)
+        return;
+    DriveCommands::sendWrites(plan);
+    runProgress(title, plan.ticks, plan.reconnect, owner);
 }
 
 void Command::runProgress(const QString& title, int ticks, bool reconnect, QWidget* parentWidget)
 {
     // The drive is rebooting: every page's requests are dropped, without telling the pages.
-    Communication::instance()->commState = Communication::COMM_WAITING;
+    Communication::instance()->beginQuietPeriod();
 
     auto* dialog = new QProgressDialog(parentWidget);
     dialog->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
@@ -121,10 +90,7 @@ void Command::runProgress(const QString& title, int ticks, bool reconnect, QWidg
                     tr("The operation is completed, Please reconnect the device") + QLatin1Char('.'),
                     QMessageBox::Ok);
             } else {
-                // A link that was lost and given up meanwhile has no device left to talk to.
-                Communication* comm = Communication::instance();
-                if (comm->commState == Communication::COMM_WAITING)
-                    comm->commState = Communication::COMM_CONNECTED;
+                Communication::instance()->endQuietPeriod();
             }
             return;
         }
@@ -132,5 +98,5 @@ void Command::runProgress(const QString& title, int ticks, bool reconnect, QWidg
             Communication::instance()->closeDevice();
         ++g_ticks;
     });
-    timer->start(TickIntervalMs);
+    timer->start(DriveCommands::TickIntervalMs);
 }

@@ -2,6 +2,7 @@
 #include "ui_GUI_Communication.h"
 
 #include "comm/BusDevices.h"
+#include "comm/DriveRegisters.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -15,10 +16,6 @@
 const char* const GUI_Communication::ExtraPortsVariable = "KESTROVA_EXTRA_PORTS";
 
 namespace {
-const quint16 ServoProbeAddress = 53;
-const quint16 VfdProbeAddress = 0xFD00;
-const quint16 ProbeCount = 3;
-
 struct PortItem
 {
     QString name;
@@ -43,7 +40,7 @@ QList<PortItem> announcedPorts()
 } // namespace
 
 GUI_Communication::GUI_Communication(QWidget* parent)
-    : WidgetBase(parent)
+    : ConnectionPage(parent)
     , ui(new Ui::GUI_Communication)
 {
     ui->setupUi(this);
@@ -55,7 +52,7 @@ GUI_Communication::~GUI_Communication()
 {
     // Closing an idle service would only hold it in COMM_CLOSING for nothing.
     Communication* comm = Communication::instance();
-    if (comm->commState != Communication::COMM_DISCONNECT && comm->commState != Communication::COMM_CLOSING)
+    if (comm->commState() != Communication::COMM_DISCONNECT && comm->commState() != Communication::COMM_CLOSING)
         comm->closeDevice();
     delete ui;
 }
@@ -162,13 +159,13 @@ bool GUI_Communication::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ui->Cbx_Port && event->type() == QEvent::MouseButtonPress)
         refreshPorts();
-    return WidgetBase::eventFilter(watched, event);
+    return ConnectionPage::eventFilter(watched, event);
 }
 
 void GUI_Communication::connectOrDisconnect()
 {
     Communication* comm = Communication::instance();
-    switch (comm->commState) {
+    switch (comm->commState()) {
     case Communication::COMM_CLOSING:
         return;
     case Communication::COMM_CONNECTING:
@@ -192,7 +189,7 @@ void GUI_Communication::openConnection()
     }
 
     Communication* comm = Communication::instance();
-    comm->commType = Communication::CommType(ui->Cbx_Comm->currentData().toInt());
+    comm->setCommType(Communication::CommType(ui->Cbx_Comm->currentData().toInt()));
 
     SerialSettings settings;
     settings.portName = selectedPortName();
@@ -209,13 +206,12 @@ void GUI_Communication::openConnection()
         return;
     }
 
-    if (comm->busDevice)
-        comm->busDevice->setServerAddress(quint16(ui->Lbx_ID->value()));
+    comm->setServerAddress(quint16(ui->Lbx_ID->value()));
     const quint8 family = Global::instance()->device();
     if (family == Global::DEVICE_SERVO)
-        comm->connectDevice(ServoProbeAddress, ProbeCount);
+        comm->connectDevice(DriveRegister::Servo::ProbeStart, DriveRegister::Servo::ProbeCount);
     else if (family == Global::DEVICE_VFD)
-        comm->connectDevice(VfdProbeAddress, ProbeCount);
+        comm->connectDevice(DriveRegister::Vfd::ProbeStart, DriveRegister::Vfd::ProbeCount);
 }
 
 void GUI_Communication::connectEvent(Communication::CommState state)
@@ -238,8 +234,7 @@ void GUI_Communication::updateConnectionState(Communication::CommState state)
             m_connectButton->setIcon(QIcon(QStringLiteral(":/Icon/Images/Icon_32x32/OnLine.png")));
         }
         ui->Btn_Connect->setText(tr("Disconnect"));
-        BusDevices* device = Communication::instance()->busDevice;
-        const quint16 address = device ? device->serverAddress() : 0;
+        const quint16 address = Communication::instance()->serverAddress();
         emit sig_printToConsole(tr("The communication connection was successful, the current device ID is")
             + QLatin1Char(' ') + QString::number(address));
         break;

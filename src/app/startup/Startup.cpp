@@ -3,6 +3,7 @@
 #include "Global.h"
 #include "Launcher.h"
 #include "Xml.h"
+#include "pages/Pages.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
@@ -63,6 +64,7 @@ void setAttributes()
 void initResources()
 {
     initKestrovaResources();
+    Pages::registerAll();
 }
 
 int run(QApplication& app, Launcher& launcher)

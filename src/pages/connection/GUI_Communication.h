@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/WidgetBase.h"
+#include "ui/ConnectionPage.h"
 
 #include <QPointer>
 
@@ -12,21 +12,21 @@ class GUI_Communication;
 
 // Chooses port, framing, slave address and device version, connects to and disconnects from the
 // drive, and mirrors the link state on its own button and on the tool bar's connect button.
-class GUI_Communication : public WidgetBase
+class GUI_Communication : public ConnectionPage
 {
     Q_OBJECT
 public:
     explicit GUI_Communication(QWidget* parent = nullptr);
     ~GUI_Communication() override;
 
-    void setConnectButton(QAbstractButton* button);
+    void setConnectButton(QAbstractButton* button) override;
 
     // Environment variable announcing serial links the system does not enumerate (ptys of a
     // simulated drive, for instance): "path=description;path=description".
     static const char* const ExtraPortsVariable;
 
 public slots:
-    void connectOrDisconnect();
+    void connectOrDisconnect() override;
     void refreshPorts();
 
 private slots:

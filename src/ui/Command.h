@@ -5,6 +5,10 @@
 
 class QWidget;
 
+namespace DriveCommands {
+struct Plan;
+}
+
 // The two commands that restart the drive: soft reset and restore factory parameters. Each asks
 // first, sends its writes, then holds the service quiet behind a progress dialog while the drive
 // reboots.
@@ -20,8 +24,8 @@ public:
 
     // Ticks of the progress run under way, shared by every command (0 when none runs).
     static int tickCounter();
-    static const int TickIntervalMs = 50;
 
 private:
     QWidget* parentWidget() const;
+    void run(const DriveCommands::Plan& plan, const QString& title, QWidget* owner);
 };

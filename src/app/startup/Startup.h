@@ -13,7 +13,8 @@ constexpr int RestartExitCode = 100;
 // Must run before the QApplication exists.
 void setAttributes();
 
-// Compiled-in resources live in the core library, so every executable registers them once.
+// Compiled-in resources and the page classes live in static libraries, so every executable
+// registers them once.
 void initResources();
 
 // The style sheet as installed: the file's bytes as Latin-1, up to the first NUL byte.

@@ -2,7 +2,7 @@
 
 #include "SimDrive.h"
 #include "app/Global.h"
-#include "ui/GUI_Communication/GUI_Communication.h"
+#include "pages/connection/GUI_Communication.h"
 #include "ui/MainWindow.h"
 #include "ui/WidgetController.h"
 
@@ -37,7 +37,10 @@ private:
         window->show();
     }
 
-    GUI_Communication* page() const { return window->controller()->communicationPage(); }
+    GUI_Communication* page() const
+    {
+        return qobject_cast<GUI_Communication*>(window->controller()->communicationPage());
+    }
 
     template <typename T> T* field(const char* name) const
     {
@@ -362,8 +365,8 @@ private slots:
         QCOMPARE(sim.log().first(), probe);
 
         Communication* comm = Communication::instance();
-        QVERIFY(comm->busDevice);
-        const SerialSettings settings = comm->busDevice->settings();
+        QVERIFY(comm->hasDevice());
+        const SerialSettings settings = comm->settings();
         QCOMPARE(settings.portName, sim.portName());
         QCOMPARE(settings.baudRate, 19200);
         QCOMPARE(settings.dataBits, 8);
@@ -371,8 +374,8 @@ private slots:
         QCOMPARE(settings.parity, int(QSerialPort::EvenParity));
         QCOMPARE(settings.responseTime, 1500);
         QCOMPARE(settings.numberOfRetries, 1);
-        QCOMPARE(comm->busDevice->serverAddress(), quint16(12));
-        QCOMPARE(comm->commType, Communication::COMM_MODBUS_RTU);
+        QCOMPARE(comm->serverAddress(), quint16(12));
+        QCOMPARE(comm->commType(), Communication::COMM_MODBUS_RTU);
         comm->closeDevice();
         QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT));
     }

@@ -1,7 +1,7 @@
 #include "Global.h"
 #include "ModalAnswer.h"
 #include "SimDrive.h"
-#include "app/Startup.h"
+#include "app/startup/Startup.h"
 #include "comm/Communication.h"
 #include "definitions/Parameter.h"
 #include "definitions/ValueFormat.h"
@@ -38,7 +38,7 @@
 
 namespace {
 
-const QString dataDir = QStringLiteral(KESTROVA_SOURCE_DIR "/tests/paramtable/data/");
+const QString dataDir = QStringLiteral(KESTROVA_SOURCE_DIR "/tests/pages/paramtable/data/");
 const QColor white(QStringLiteral("#FFFFFF"));
 const QColor failed(QStringLiteral("#BDB76B"));
 const QColor factoryDiff(QStringLiteral("#EFE4B0"));
@@ -135,17 +135,17 @@ private:
     void closeConnection()
     {
         Communication* comm = Communication::instance();
-        if (comm->commState == Communication::COMM_DISCONNECT)
+        if (comm->commState() == Communication::COMM_DISCONNECT)
             return;
         comm->closeDevice();
-        QTRY_COMPARE_WITH_TIMEOUT(comm->commState, Communication::COMM_DISCONNECT, 8000);
+        QTRY_COMPARE_WITH_TIMEOUT(comm->commState(), Communication::COMM_DISCONNECT, 8000);
     }
 
     // One connected service per family; switching family reconnects (the VFD poll is set up at open).
     void connectTo(int wanted)
     {
         Communication* comm = Communication::instance();
-        if (family == wanted && comm->commState == Communication::COMM_CONNECTED)
+        if (family == wanted && comm->commState() == Communication::COMM_CONNECTED)
             return;
         page.reset();
         closeConnection();
@@ -159,14 +159,14 @@ private:
         QVERIFY(sim.start(options));
 
         const SerialSettings settings = sim.serialSettings();
-        comm->commType = Communication::COMM_MODBUS_RTU;
+        comm->setCommType(Communication::COMM_MODBUS_RTU);
         QVERIFY(comm->openDevice(settings));
-        comm->busDevice->setServerAddress(options.slave);
+        comm->setServerAddress(options.slave);
         if (wanted == Global::DEVICE_VFD)
             comm->connectDevice(0xFD00, 3);
         else
             comm->connectDevice(53, 3);
-        QTRY_COMPARE_WITH_TIMEOUT(comm->commState, Communication::COMM_CONNECTED, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(comm->commState(), Communication::COMM_CONNECTED, 10000);
         family = wanted;
     }
 
@@ -458,7 +458,7 @@ private slots:
     void notConnectedSendsNothing()
     {
         Communication* comm = Communication::instance();
-        comm->commState = Communication::COMM_WAITING; // as during a drive command
+        comm->beginQuietPeriod(); // as during a drive command
         check({ "P0-01" });
         setSetting("P0-01", "5", 5);
         QTest::mouseClick(toolButton("Btn_Refresh"), Qt::LeftButton, {}, QPoint(12, 12));
@@ -468,7 +468,7 @@ private slots:
         QTest::mouseClick(button("Btn_SaveParam"), Qt::LeftButton);
         QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
         QTest::mouseClick(button("Btn_Restore"), Qt::LeftButton);
-        comm->commState = Communication::COMM_CONNECTED;
+        comm->endQuietPeriod();
         QCOMPARE(messages->size(), 5);
         for (const QList<QVariant>& message : qAsConst(*messages)) {
             QCOMPARE(message.at(0).toString(), QStringLiteral("No communication with the drive(Off Line)"));
@@ -490,7 +490,7 @@ private slots:
         QCOMPARE(question.title, QStringLiteral("Restore Factory Parameters"));
         QTest::qWait(200);
         QVERIFY(sim.log().isEmpty());
-        QCOMPARE(Communication::instance()->commState, Communication::COMM_CONNECTED);
+        QCOMPARE(Communication::instance()->commState(), Communication::COMM_CONNECTED);
     }
 
     void formTexts_data()
@@ -1456,7 +1456,7 @@ private slots:
         QCOMPARE(progress()->maximum(), 30);
         sim.cutLink();
         QTRY_VERIFY_WITH_TIMEOUT(!progress(), 8000);
-        QVERIFY(Communication::instance()->commState != Communication::COMM_CONNECTED);
+        QVERIFY(Communication::instance()->commState() != Communication::COMM_CONNECTED);
         messages->clear();
         QTest::mouseClick(toolButton("Btn_Refresh"), Qt::LeftButton, {}, QPoint(12, 12));
         QCOMPARE(messages->size(), 1);

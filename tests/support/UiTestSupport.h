@@ -3,7 +3,7 @@
 // Fixtures shared by the window tests: a message-box answerer that leaves other modal dialogs alone, and
 // waits on the communication service.
 
-#include "Startup.h"
+#include "app/startup/Startup.h"
 #include "WorkDir.h"
 #include "comm/Communication.h"
 
@@ -102,7 +102,7 @@ private:
 
 inline Communication::CommState commState()
 {
-    return Communication::instance()->commState;
+    return Communication::instance()->commState();
 }
 
 inline bool waitForState(Communication::CommState state, int timeoutMs = 10000)

@@ -1,0 +1,2 @@
+// See QtGui/qtguiglobal.h beside this folder.
+#error "Qt Gui and Widgets are not available in this layer: the bus and definition layers must not use widgets"

@@ -1,0 +1,74 @@
+#include "DriveCommands.h"
+
+#include "Communication.h"
+#include "DriveRegisters.h"
+#include "app/Global.h"
+
+namespace DriveCommands {
+
+namespace {
+constexpr int ServoSoftResetTicks = 80;
+constexpr int VfdSoftResetTicks = 50;
+constexpr int RestoreTicks = 100;
+} // namespace
+
+Plan softReset(int family)
+{
+    Plan plan;
+    switch (family) {
+    case Global::DEVICE_SERVO: {
+        using namespace DriveRegister::Servo;
+        // A trial run must end before the drive is disabled and restarted.
+        plan.writes = {
+            { QString(), JogCommand, { JogStop } },
+            { QStringLiteral("AEnableState"), Enable, { EnableOff } },
+            { QStringLiteral("ASoftReset"), SoftReset, { SoftResetRequest } },
+        };
+        plan.ticks = ServoSoftResetTicks;
+        break;
+    }
+    case Global::DEVICE_VFD:
+        plan.writes = { { QString(), DriveRegister::Vfd::Control, { DriveRegister::Vfd::FaultReset } } };
+        plan.ticks = VfdSoftResetTicks;
+        break;
+    default:
+        break;
+    }
+    return plan;
+}
+
+Plan restoreFactoryParameters(int family)
+{
+    Plan plan;
+    switch (family) {
+    case Global::DEVICE_SERVO: {
+        using namespace DriveRegister::Servo;
+        // Empty tags: these writes must not move the main window's enable indicator.
+        plan.writes = {
+            { QString(), JogCommand, { JogStop } },
+            { QString(), Enable, { EnableOff } },
+            { QString(), RestoreFactory, { RestoreFactoryCode, RestoreFactoryConfirm } },
+        };
+        break;
+    }
+    case Global::DEVICE_VFD: {
+        using namespace DriveRegister::Vfd;
+        plan.writes = { { QString(), RestoreFactory, { RestoreFactoryCode, RestoreFactoryConfirm } } };
+        break;
+    }
+    default:
+        return plan;
+    }
+    plan.ticks = RestoreTicks;
+    plan.reconnect = true;
+    return plan;
+}
+
+void sendWrites(const Plan& plan)
+{
+    Communication* comm = Communication::instance();
+    for (const Write& write : plan.writes)
+        comm->sendWrite(write.tag, write.address, write.values);
+}
+
+} // namespace DriveCommands

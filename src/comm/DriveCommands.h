@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+// What the two restarting drive commands send and how long the drive then needs, per family. The
+// questions and the progress dialog around them belong to the user interface.
+namespace DriveCommands {
+
+struct Write
+{
+    QString tag;
+    quint16 address = 0;
+    QVector<quint16> values;
+};
+
+struct Plan
+{
+    QVector<Write> writes;
+    int ticks = 0; // progress ticks of TickIntervalMs while the drive restarts; 0 = nothing to do
+    bool reconnect = false; // the connection is closed half-way and the user must reconnect
+};
+
+constexpr int TickIntervalMs = 50;
+
+// family: Global::DEVICE_INFO; any other value gives an empty plan.
+Plan softReset(int family);
+Plan restoreFactoryParameters(int family);
+
+// Sends the plan's writes through the communication service, in order.
+void sendWrites(const Plan& plan);
+
+} // namespace DriveCommands

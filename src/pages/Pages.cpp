@@ -1,0 +1,17 @@
+#include "Pages.h"
+
+#include "connection/GUI_Communication.h"
+#include "paramtable/GUI_ParamTable.h"
+#include "ui/WidgetController.h"
+
+namespace Pages {
+
+void registerAll()
+{
+    // In the workspace's order: GUI_Communication, GUI_Scope, GUI_ParamTable, GUI_Motion,
+    // GUI_ControlPanel, GUI_FaultPanel, GUI_Monitor, GUI_IO.
+    WidgetController::registerPageClass<GUI_Communication>();
+    WidgetController::registerPageClass<GUI_ParamTable>();
+}
+
+} // namespace Pages

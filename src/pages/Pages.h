@@ -1,0 +1,9 @@
+#pragma once
+
+namespace Pages {
+
+// Makes every page class known to the page registry by its class name; call it once before the
+// first main window is built.
+void registerAll();
+
+} // namespace Pages
