@@ -8,6 +8,7 @@
 //   baud=9600 app_ms=… qt_ms=… libmodbus_ms=… wire_ms=… app/wire=… app/qt=…
 // Each *_ms is the mean time of one transaction; wire_ms is what the line itself allows (WireLimit.h).
 
+#include "BenchSupport.h"
 #include "SimDrive.h"
 #include "WireLimit.h"
 #include "comm/Communication.h"
@@ -45,19 +46,6 @@ struct Result
     double msPerRead = -1; // -1: the path failed
     int failures = 0;
 };
-
-bool waitUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::usleep(100);
-    }
-    return true;
-}
 
 SerialSettings settingsFor(const Target& target)
 {
@@ -148,9 +136,8 @@ Result qtReads(const Target& target, int n)
             return;
         }
         ++sent;
-        QModbusReply* reply
-            = master.sendReadRequest(QModbusDataUnit(QModbusDataUnit::HoldingRegisters, target.address, 1),
-                target.slave);
+        QModbusReply* reply = master.sendReadRequest(
+            QModbusDataUnit(QModbusDataUnit::HoldingRegisters, target.address, 1), target.slave);
         if (!reply) {
             loop.exit(1);
             return;

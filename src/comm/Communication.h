@@ -109,6 +109,7 @@ private:
     void releaseConnection();
     void setCommState(CommState state);
     void deviceFinished(quint64 request, const QString& tag, const QVector<quint16>& values);
+    template <typename Send> quint64 queueRequest(Send send);
 
     BusDevices* m_busDevice = nullptr;
     QThread* m_workerThread = nullptr;
