@@ -3,6 +3,7 @@
 
 #include "comm/DriveRegisters.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QPixmap>
