@@ -42,6 +42,9 @@ GUI_FindDrive::GUI_FindDrive(
     for (QSpinBox* box : { ui->Lbx_FirstAddr, ui->Lbx_LastAddr, ui->Lbx_Latency })
         box->setStyleSheet(QStringLiteral("QSpinBox::up-button, QSpinBox::down-button { width: 18px; }"));
 
+    // The widened arrow buttons reach into the layout's spacing; keep the words clear of them.
+    ui->Lbl_To->setContentsMargins(8, 0, 8, 0);
+    ui->Lbl_Wait->setContentsMargins(8, 0, 0, 0);
     ui->Tree_Results->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ui->Tree_Results->header()->setStretchLastSection(true);
     ui->Pbar_Scan->setFormat(QStringLiteral("%v / %m"));
