@@ -70,6 +70,16 @@ Frame findAnswer(const QByteArray& buffer, int from, const ScanPlan& plan)
     return {};
 }
 
+bool hasAnswerFrom(const QByteArray& buffer, const ScanPlan& plan, int address)
+{
+    for (Frame frame = findAnswer(buffer, 0, plan); frame.at >= 0;
+         frame = findAnswer(buffer, frame.at + frame.length, plan)) {
+        if (quint8(buffer.at(frame.at)) == address)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QString ScanFraming::name() const
@@ -278,9 +288,10 @@ void ScanThread::run()
                         wait = Failed;
                         break;
                     }
-                    if (findAnswer(buffer, 0, plan).at >= 0 || sent.elapsed() > silentMs + answerMs)
+                    if (hasAnswerFrom(buffer, plan, address) || sent.elapsed() > silentMs + answerMs)
                         break;
-                    wait = waitForData(port, gapMs);
+                    // A late answer of the address before does not end the wait for this one.
+                    wait = waitForData(port, int(qMax<qint64>(gapMs, silentMs - sent.elapsed())));
                 }
                 if (wait == Failed) {
                     outcome = BusScanner::PortFailed;
@@ -291,6 +302,13 @@ void ScanThread::run()
                     break;
                 ++tried;
                 emit progressed(tried, total, BusScanner::remainingMs(plan, tried));
+            }
+            // The last address gets the grace the others get from their successor's wait.
+            if (outcome != BusScanner::PortFailed && !stopRequested) {
+                const Wait wait = waitForData(port, silentMs);
+                if (wait == Failed || (wait == Data && !take(port, &buffer)))
+                    outcome = BusScanner::PortFailed;
+                credit(&buffer, baud, framing, plan.lastAddress, &found);
             }
             if (outcome == BusScanner::PortFailed)
                 break;

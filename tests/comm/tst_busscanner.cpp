@@ -103,6 +103,8 @@ private slots:
     void findsNothing_data();
     void findsNothing();
     void countsExceptionAnswers();
+    void countsLateAnswers_data();
+    void countsLateAnswers();
     void readsTheVfdVersion();
     void reportsAPortThatCannotOpen();
 };
@@ -248,6 +250,26 @@ void TestBusScanner::countsExceptionAnswers()
     const Run run = scan(plan(sim, { 57600 }, { k8N2, k8O1 }, 28, 34));
     QCOMPARE(describe(run.hits), QStringList { "57600 8O1 31 exception 2" });
     QVERIFY(run.hits.first().values.isEmpty());
+}
+
+// A drive slower than the wait (a slow turnaround, a sluggish adapter) still answers during the
+// next address's wait, or the grace after the last; the answer names its address.
+void TestBusScanner::countsLateAnswers_data()
+{
+    QTest::addColumn<int>("slave");
+    QTest::newRow("within the range") << 3;
+    QTest::newRow("the last address") << 6;
+}
+
+void TestBusScanner::countsLateAnswers()
+{
+    QFETCH(int, slave);
+    SimDrive sim;
+    QVERIFY(startDrive(sim, 19200, QStringLiteral("N"), 2, slave));
+    const int silentMs = BusScanner::silentTimeoutMs(19200, k8N2, BusScanner::DefaultLatencyMs);
+    QVERIFY(sim.command(QStringLiteral("delay %1").arg(silentMs)).startsWith(QLatin1String("ok")));
+    const Run run = scan(plan(sim, { 19200 }, { k8N2 }, 1, 6));
+    QCOMPARE(describe(run.hits), QStringList { QStringLiteral("19200 8N2 %1").arg(slave) });
 }
 
 void TestBusScanner::readsTheVfdVersion()
