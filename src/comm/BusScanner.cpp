@@ -329,6 +329,8 @@ class BusScannerPrivate
 {
 public:
     ScanThread* thread = nullptr;
+    // From start() until finished was emitted: results of the scan may still be on their way.
+    bool active = false;
 };
 
 BusScanner::BusScanner(QObject* parent)
@@ -363,8 +365,10 @@ bool BusScanner::start(const ScanPlan& plan)
     connect(thread, &ScanThread::done, this, [this, thread](int outcome, const QString& errorText) {
         // The port is closed already; the thread only has to leave run().
         thread->wait();
+        d->active = false;
         emit finished(Outcome(outcome), errorText);
     });
+    d->active = true;
     thread->start();
     return true;
 }
@@ -377,7 +381,7 @@ void BusScanner::stop()
 
 bool BusScanner::isRunning() const
 {
-    return d->thread && d->thread->isRunning();
+    return d->active;
 }
 
 int BusScanner::silentTimeoutMs(int baudRate, const ScanFraming& framing, int latencyMs)

@@ -84,6 +84,7 @@ public:
     bool start(const ScanPlan& plan);
     // Returns at once; finished follows with the port closed.
     void stop();
+    // True from start() until finished has been emitted.
     bool isRunning() const;
 
     // How long an address may stay silent before it counts as empty: the request's time on the
