@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comm/BusScanner.h"
 #include "ui/ConnectionPage.h"
 
 #include <QPointer>
@@ -32,6 +33,8 @@ public slots:
 private slots:
     void connectEvent(Communication::CommState state) override;
     void connectErrEvent();
+    void findDrive();
+    void useFoundDrive(const ScanHit& hit);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -161,6 +161,169 @@
         <source>Connection failed, please check the device connection or configuration</source>
         <translation>连接失败，请检查设备连接或通讯配置</translation>
     </message>
+    <message>
+        <source>Search the port for drives at other baud rates, framings and slave addresses</source>
+        <translation>在端口上以其他波特率、帧格式和从站地址搜索驱动器</translation>
+    </message>
+    <message>
+        <source>Find drive</source>
+        <translation>查找驱动器</translation>
+    </message>
+    <message>
+        <source>Settings taken from the drive found: %1 baud, %2, slave address %3</source>
+        <translation>已采用找到的驱动器设置：%1 波特，%2，从站地址 %3</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_FindDrive</name>
+    <message>
+        <source>Find drive</source>
+        <translation>查找驱动器</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Baud rates</source>
+        <translation>波特率</translation>
+    </message>
+    <message>
+        <source>Baud rates to try, separated by commas</source>
+        <translation>要尝试的波特率，以逗号分隔</translation>
+    </message>
+    <message>
+        <source>Framings</source>
+        <translation>帧格式</translation>
+    </message>
+    <message>
+        <source>Slave addresses</source>
+        <translation>从站地址</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>至</translation>
+    </message>
+    <message>
+        <source>Adapter latency</source>
+        <translation>适配器延迟</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> 毫秒</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Baudrate</source>
+        <translation>波特率</translation>
+    </message>
+    <message>
+        <source>Framing</source>
+        <translation>帧格式</translation>
+    </message>
+    <message>
+        <source>Slave Addr</source>
+        <translation>从站地址</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>应答</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>使用</translation>
+    </message>
+    <message>
+        <source>Take the chosen setting and address into the connection page</source>
+        <translation>将所选设置和地址填入连接页面</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Extra wait for the serial adapter: USB adapters hold received bytes up to their latency timer (16 ms for the common FTDI type)</source>
+        <translation>为串口适配器额外等待的时间：USB 适配器会将收到的字节暂存至其延迟定时器到期（常见的 FTDI 型为 16 毫秒）</translation>
+    </message>
+    <message>
+        <source>Press Start to search the port</source>
+        <translation>按“开始”搜索该端口</translation>
+    </message>
+    <message>
+        <source>Not a baud rate: %1</source>
+        <translation>不是有效的波特率：%1</translation>
+    </message>
+    <message>
+        <source>Enter at least one baud rate</source>
+        <translation>请至少输入一个波特率</translation>
+    </message>
+    <message>
+        <source>Choose at least one framing</source>
+        <translation>请至少选择一种帧格式</translation>
+    </message>
+    <message>
+        <source>The first address is above the last</source>
+        <translation>起始地址大于结束地址</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 分 %2 秒</translation>
+    </message>
+    <message>
+        <source>wait per silent address at %1 %2: %3 ms</source>
+        <translation>在 %1 %2 下每个无应答地址等待 %3 毫秒</translation>
+    </message>
+    <message>
+        <source>Stopping</source>
+        <translation>正在停止</translation>
+    </message>
+    <message>
+        <source>Exception %1</source>
+        <translation>异常 %1</translation>
+    </message>
+    <message>
+        <source>Valid reply</source>
+        <translation>有效应答</translation>
+    </message>
+    <message>
+        <source>%1 of %2 combinations tried, %3 found, about %4 left</source>
+        <translation>已尝试 %1/%2 种组合，找到 %3 个，约剩 %4</translation>
+    </message>
+    <message>
+        <source>No drive answered</source>
+        <translation>没有驱动器应答</translation>
+    </message>
+    <message>
+        <source>Search completed, %1 found</source>
+        <translation>搜索完成，找到 %1 个</translation>
+    </message>
+    <message>
+        <source>Stopped, %1 found</source>
+        <translation>已停止，找到 %1 个</translation>
+    </message>
+    <message>
+        <source>The port cannot be used: %1</source>
+        <translation>无法使用该端口：%1</translation>
+    </message>
+    <message>
+        <source>not supported by the port: %1</source>
+        <translation>端口不支持：%1</translation>
+    </message>
 </context>
 <context>
     <name>GUI_IO</name>

@@ -161,6 +161,169 @@
         <source>Connection failed, please check the device connection or configuration</source>
         <translation>Connection failed, please check the device connection or configuration</translation>
     </message>
+    <message>
+        <source>Search the port for drives at other baud rates, framings and slave addresses</source>
+        <translation>Search the port for drives at other baud rates, framings and slave addresses</translation>
+    </message>
+    <message>
+        <source>Find drive</source>
+        <translation>Find drive</translation>
+    </message>
+    <message>
+        <source>Settings taken from the drive found: %1 baud, %2, slave address %3</source>
+        <translation>Settings taken from the drive found: %1 baud, %2, slave address %3</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_FindDrive</name>
+    <message>
+        <source>Find drive</source>
+        <translation>Find drive</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Baud rates</source>
+        <translation>Baud rates</translation>
+    </message>
+    <message>
+        <source>Baud rates to try, separated by commas</source>
+        <translation>Baud rates to try, separated by commas</translation>
+    </message>
+    <message>
+        <source>Framings</source>
+        <translation>Framings</translation>
+    </message>
+    <message>
+        <source>Slave addresses</source>
+        <translation>Slave addresses</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Adapter latency</source>
+        <translation>Adapter latency</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Baudrate</source>
+        <translation>Baudrate</translation>
+    </message>
+    <message>
+        <source>Framing</source>
+        <translation>Framing</translation>
+    </message>
+    <message>
+        <source>Slave Addr</source>
+        <translation>Slave Addr</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Answer</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>Use</translation>
+    </message>
+    <message>
+        <source>Take the chosen setting and address into the connection page</source>
+        <translation>Take the chosen setting and address into the connection page</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Extra wait for the serial adapter: USB adapters hold received bytes up to their latency timer (16 ms for the common FTDI type)</source>
+        <translation>Extra wait for the serial adapter: USB adapters hold received bytes up to their latency timer (16 ms for the common FTDI type)</translation>
+    </message>
+    <message>
+        <source>Press Start to search the port</source>
+        <translation>Press Start to search the port</translation>
+    </message>
+    <message>
+        <source>Not a baud rate: %1</source>
+        <translation>Not a baud rate: %1</translation>
+    </message>
+    <message>
+        <source>Enter at least one baud rate</source>
+        <translation>Enter at least one baud rate</translation>
+    </message>
+    <message>
+        <source>Choose at least one framing</source>
+        <translation>Choose at least one framing</translation>
+    </message>
+    <message>
+        <source>The first address is above the last</source>
+        <translation>The first address is above the last</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>wait per silent address at %1 %2: %3 ms</source>
+        <translation>wait per silent address at %1 %2: %3 ms</translation>
+    </message>
+    <message>
+        <source>Stopping</source>
+        <translation>Stopping</translation>
+    </message>
+    <message>
+        <source>Exception %1</source>
+        <translation>Exception %1</translation>
+    </message>
+    <message>
+        <source>Valid reply</source>
+        <translation>Valid reply</translation>
+    </message>
+    <message>
+        <source>%1 of %2 combinations tried, %3 found, about %4 left</source>
+        <translation>%1 of %2 combinations tried, %3 found, about %4 left</translation>
+    </message>
+    <message>
+        <source>No drive answered</source>
+        <translation>No drive answered</translation>
+    </message>
+    <message>
+        <source>Search completed, %1 found</source>
+        <translation>Search completed, %1 found</translation>
+    </message>
+    <message>
+        <source>Stopped, %1 found</source>
+        <translation>Stopped, %1 found</translation>
+    </message>
+    <message>
+        <source>The port cannot be used: %1</source>
+        <translation>The port cannot be used: %1</translation>
+    </message>
+    <message>
+        <source>not supported by the port: %1</source>
+        <translation>not supported by the port: %1</translation>
+    </message>
 </context>
 <context>
     <name>GUI_IO</name>
