@@ -1,6 +1,8 @@
 #include "Pages.h"
 
 #include "connection/GUI_Communication.h"
+#include "controlpanel/GUI_ControlPanel.h"
+#include "faultpanel/GUI_FaultPanel.h"
 #include "paramtable/GUI_ParamTable.h"
 #include "ui/WidgetController.h"
 
@@ -12,6 +14,8 @@ void registerAll()
     // GUI_ControlPanel, GUI_FaultPanel, GUI_Monitor, GUI_IO.
     WidgetController::registerPageClass<GUI_Communication>();
     WidgetController::registerPageClass<GUI_ParamTable>();
+    WidgetController::registerPageClass<GUI_ControlPanel>();
+    WidgetController::registerPageClass<GUI_FaultPanel>();
 }
 
 } // namespace Pages
