@@ -183,7 +183,7 @@ private slots:
     {
         // The first cases run before the link exists: off line, nothing but the test talks to the page.
         const QByteArray name(QTest::currentTestFunction());
-        const bool offLineCase = name == "form" || name == "offLineWarnings" || name == "shownValues"
+        const bool offLineCase = name == "form" || name == "translatedForm" || name == "offLineWarnings" || name == "shownValues"
             || name == "runningState" || name == "faultDisplay" || name == "missingFaultFile"
             || name == "onlyDecimalsWhenNotCurrent" || name == "faultPanelIsEmpty";
         if (!offLineCase) {
@@ -240,6 +240,36 @@ private slots:
         QCOMPARE(child<QScrollArea>("scrollArea")->frameShape(), QFrame::NoFrame);
         // Everything fits the tab of a 1366 x 768 screen without scrolling sideways.
         QVERIFY(child<QWidget>("scrollAreaWidgetContents")->minimumSizeHint().width() <= 1100);
+    }
+
+    void translatedForm_data()
+    {
+        QTest::addColumn<QString>("catalogue");
+        QTest::addColumn<QStringList>("texts"); // forward jog, fault reset, caption, running state
+        QTest::newRow("english") << ":/Language/en.qm"
+                                 << QStringList { "Forward Jog", "Fault reset", "Busbar voltage", "Corotation" };
+        QTest::newRow("chinese") << ":/Language/cn.qm"
+                                 << QStringList { QStringLiteral("正转点动"), QStringLiteral("故障复位"),
+                                        QStringLiteral("母线电压"), QStringLiteral("正转运行") };
+    }
+
+    void translatedForm()
+    {
+        QFETCH(QString, catalogue);
+        QFETCH(QStringList, texts);
+        closePage();
+        QTranslator translator;
+        QVERIFY(translator.load(catalogue));
+        QCoreApplication::installTranslator(&translator);
+        openPage();
+        QCOMPARE(button("Btn_GoForwardJog")->text(), texts.at(0));
+        QCOMPARE(button("Btn_FaultReset")->text(), texts.at(1));
+        QCOMPARE(child<QLabel>("Lbl_Bus")->text(), texts.at(2));
+        emitResult(QStringLiteral("ARefresh2"), { 1 });
+        QCOMPARE(text("Lbx_Code"), texts.at(3));
+        closePage();
+        QCoreApplication::removeTranslator(&translator);
+        openPage();
     }
 
     void offLineWarnings_data()
@@ -533,24 +563,26 @@ private slots:
         }
     }
 
-    // The page and the simulated inverter together: set, run both ways, stop.
+    // The page and the simulated inverter together: set, run both ways, brake, stop.
     void motorRunsAndShows()
     {
         waitUntilPolling();
         auto* frequency = child<QDoubleSpinBox>("Lbx_Frequency");
-        frequency->setValue(20.0);
+        frequency->setValue(40.0);
         QTest::mouseClick(button("Btn_SetFrequency"), Qt::LeftButton);
         QTest::mouseClick(button("Btn_GoForward"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_Code"), QStringLiteral("Corotation"), 4000);
-        QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_RunningVelocity"), QStringLiteral("20.00"), 5000);
-        QCOMPARE(text("Lbx_SettingVelocity"), QStringLiteral("20.00"));
+        QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_RunningVelocity"), QStringLiteral("40.00"), 5000);
+        QCOMPARE(text("Lbx_SettingVelocity"), QStringLiteral("40.00"));
         QVERIFY(text("Lbx_OutputCurrent").toDouble() > 0.5);
-        QCOMPARE(text("Lbx_OutputVoltage"), QStringLiteral("152.00")); // V/f: 380 V at 50 Hz
+        QCOMPARE(text("Lbx_OutputVoltage"), QStringLiteral("304.00")); // V/f: 380 V at 50 Hz
         QVERIFY(text("Lbx_OutputTorque").toDouble() > 0.0);
 
         QTest::mouseClick(button("Btn_GoBack"), Qt::LeftButton);
+        // Slowing down through zero the motor brakes: negative torque, still turning forward.
+        QTRY_VERIFY_WITH_TIMEOUT(text("Lbx_OutputTorque").toDouble() < 0.0, 3000);
         QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_Code"), QStringLiteral("Reverse"), 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_RunningVelocity"), QStringLiteral("20.00"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_RunningVelocity"), QStringLiteral("40.00"), 5000);
 
         QTest::mouseClick(button("Btn_Stop"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_Code"), QStringLiteral("Stop"), 5000);
@@ -665,6 +697,10 @@ private slots:
         QAbstractButton* b = button(name.toLatin1().constData());
         QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(answers.count(), 0); // released before the answer
+        // Whatever the answer makes the page send is queued behind it.
+        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(answers.cbegin(), answers.cend(),
+                                     [](const QList<QVariant>& a) { return a.at(1).toString().endsWith("Press"); }),
+            3000);
         drainRequests();
         QCOMPARE(commandWrites(sim.log()), QStringList { stop });
         QTest::qWait(300);
