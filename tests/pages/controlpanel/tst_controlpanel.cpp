@@ -96,8 +96,8 @@ private:
         page->setCurrentPage(true);
         page->resize(1000, 560);
         page->show();
+        QVERIFY(QTest::qWaitForWindowExposed(page.get()));
         QApplication::setActiveWindow(page.get());
-        QVERIFY(QTest::qWaitForWindowActive(page.get()));
         messages.reset(new QSignalSpy(page.get(), &WidgetBase::sig_showMessageBox));
     }
 
@@ -151,6 +151,14 @@ private:
         QTRY_VERIFY_WITH_TIMEOUT(commandWrites(sim.log()).contains(jogWrite), 4000);
     }
 
+    // The window's connection page closes the link when it goes; wait until it has.
+    void closeWindow(std::unique_ptr<MainWindow>& window)
+    {
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT, 8000));
+    }
+
     void emitResult(const QString& tag, const QVector<quint16>& values)
     {
         emit comm()->resultCallBackEvent(tag, values);
@@ -183,9 +191,10 @@ private slots:
     {
         // The first cases run before the link exists: off line, nothing but the test talks to the page.
         const QByteArray name(QTest::currentTestFunction());
-        const bool offLineCase = name == "form" || name == "translatedForm" || name == "offLineWarnings" || name == "shownValues"
-            || name == "runningState" || name == "faultDisplay" || name == "missingFaultFile"
-            || name == "onlyDecimalsWhenNotCurrent" || name == "faultPanelIsEmpty";
+        const bool offLineCase = name == "form" || name == "translatedForm" || name == "offLineWarnings"
+            || name == "shownValues" || name == "runningState" || name == "faultDisplay"
+            || name == "missingFaultFile" || name == "onlyDecimalsWhenNotCurrent"
+            || name == "faultPanelIsEmpty";
         if (!offLineCase) {
             connectSim();
             resetDrive();
@@ -207,8 +216,9 @@ private slots:
         QCOMPARE(child<QGroupBox>("groupBox_Control")->title(), QStringLiteral("Control information"));
         QCOMPARE(child<QGroupBox>("groupBox_Monitor")->title(), QStringLiteral("Monitor information"));
         const QList<QPair<const char*, const char*>> buttons { { "Btn_SetFrequency", "Set" },
-            { "Btn_GoForward", "Forward" }, { "Btn_GoBack", "Backward" }, { "Btn_GoForwardJog", "Forward Jog" },
-            { "Btn_GoBackJog", "Backward Jog" }, { "Btn_Stop", "Stop" }, { "Btn_FaultReset", "Fault reset" } };
+            { "Btn_GoForward", "Forward" }, { "Btn_GoBack", "Backward" },
+            { "Btn_GoForwardJog", "Forward Jog" }, { "Btn_GoBackJog", "Backward Jog" },
+            { "Btn_Stop", "Stop" }, { "Btn_FaultReset", "Fault reset" } };
         for (const auto& b : buttons) {
             QVERIFY2(button(b.first), b.first);
             QCOMPARE(button(b.first)->text(), QLatin1String(b.second));
@@ -223,9 +233,9 @@ private slots:
             { "Lbl_FaultInformation", "Fault information" } };
         for (const auto& c : captions)
             QCOMPARE(child<QLabel>(c.first)->text(), QLatin1String(c.second));
-        for (const char* field : { "Lbx_RunningVelocity", "Lbx_SettingVelocity", "Lbx_Bus", "Lbx_OutputVoltage",
-                 "Lbx_OutputCurrent", "Lbx_OutputTorque", "Lbx_Power", "Lbx_Code", "Lbx_FaultCode",
-                 "Lbx_FaultInformation" })
+        for (const char* field : { "Lbx_RunningVelocity", "Lbx_SettingVelocity", "Lbx_Bus",
+                 "Lbx_OutputVoltage", "Lbx_OutputCurrent", "Lbx_OutputTorque", "Lbx_Power", "Lbx_Code",
+                 "Lbx_FaultCode", "Lbx_FaultInformation" })
             QVERIFY2(child<QLineEdit>(field)->isReadOnly(), field);
         QCOMPARE(text("Lbx_Code"), QStringLiteral("Stop"));
         QCOMPARE(text("Lbx_FaultInformation"), QStringLiteral("None"));
@@ -247,7 +257,8 @@ private slots:
         QTest::addColumn<QString>("catalogue");
         QTest::addColumn<QStringList>("texts"); // forward jog, fault reset, caption, running state
         QTest::newRow("english") << ":/Language/en.qm"
-                                 << QStringList { "Forward Jog", "Fault reset", "Busbar voltage", "Corotation" };
+                                 << QStringList { "Forward Jog", "Fault reset", "Busbar voltage",
+                                        "Corotation" };
         QTest::newRow("chinese") << ":/Language/cn.qm"
                                  << QStringList { QStringLiteral("正转点动"), QStringLiteral("故障复位"),
                                         QStringLiteral("母线电压"), QStringLiteral("正转运行") };
@@ -403,8 +414,10 @@ private slots:
         QTest::addColumn<QString>("information");
         QTest::newRow("no fault") << QVector<quint16> { 0 } << "Err0" << QColor(Qt::black) << "No fault";
         QTest::newRow("contactor") << QVector<quint16> { 17 } << "Err17" << faultColor << "Contactor fault";
-        QTest::newRow("not in the file") << QVector<quint16> { 24 } << "Err24" << faultColor << "Unknown error";
-        QTest::newRow("largest code") << QVector<quint16> { 65535 } << "Err65535" << faultColor << "Unknown error";
+        QTest::newRow("not in the file")
+            << QVector<quint16> { 24 } << "Err24" << faultColor << "Unknown error";
+        QTest::newRow("largest code")
+            << QVector<quint16> { 65535 } << "Err65535" << faultColor << "Unknown error";
     }
 
     void faultDisplay()
@@ -479,8 +492,7 @@ private slots:
         QVERIFY(frequency >= 0);
         QCOMPARE(afterConnect, frequency + 1);
         QVERIFY(block > afterConnect);
-        QCOMPARE(log.mid(block, 4),
-            (QStringList { "03 7000 7", "03 3000 1", "03 8000 1", "03 FF03 1" }));
+        QCOMPARE(log.mid(block, 4), (QStringList { "03 7000 7", "03 3000 1", "03 8000 1", "03 FF03 1" }));
         QCOMPARE(child<QDoubleSpinBox>("Lbx_Frequency")->value(), 50.0);
         QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_FaultCode"), QStringLiteral("Err0"), 3000);
         QCOMPARE(text("Lbx_SettingVelocity"), QStringLiteral("50.00"));
@@ -520,10 +532,12 @@ private slots:
         QTest::newRow("backward, serial source") << "Btn_GoBack" << 2 << QStringList { "06 2000 1 2" };
         QTest::newRow("backward, terminal source")
             << "Btn_GoBack" << 1 << QStringList { serialSource, "06 2000 1 2" };
-        QTest::newRow("forward jog, serial source") << "Btn_GoForwardJog" << 2 << QStringList { forwardJog, stop };
+        QTest::newRow("forward jog, serial source")
+            << "Btn_GoForwardJog" << 2 << QStringList { forwardJog, stop };
         QTest::newRow("forward jog, keypad source")
             << "Btn_GoForwardJog" << 0 << QStringList { serialSource, forwardJog, stop };
-        QTest::newRow("backward jog, serial source") << "Btn_GoBackJog" << 2 << QStringList { backwardJog, stop };
+        QTest::newRow("backward jog, serial source")
+            << "Btn_GoBackJog" << 2 << QStringList { backwardJog, stop };
         QTest::newRow("backward jog, keypad source")
             << "Btn_GoBackJog" << 0 << QStringList { serialSource, backwardJog, stop };
         QTest::newRow("stop") << "Btn_Stop" << 2 << QStringList { stop };
@@ -597,9 +611,9 @@ private slots:
         QTest::addColumn<QString>("running");
         QTest::addColumn<QString>("current");
         QTest::newRow("0.01 Hz, class 22") << 2 << 22 << "50.00"
-                                          << "12.3";
+                                           << "12.3";
         QTest::newRow("0.1 Hz, class 21") << 1 << 21 << "500.0"
-                                         << "1.23";
+                                          << "1.23";
     }
 
     void decimalsFromDrive()
@@ -614,8 +628,9 @@ private slots:
             QVERIFY(sim.command(line).startsWith(QLatin1String("ok")));
         // The service polls both every three seconds.
         QSignalSpy results(comm(), &Communication::resultCallBackEvent);
-        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(results.cbegin(), results.cend(),
-                                     [](const QList<QVariant>& r) { return r.at(0) == QStringLiteral("PF-01"); }),
+        QTRY_VERIFY_WITH_TIMEOUT(
+            std::any_of(results.cbegin(), results.cend(),
+                [](const QList<QVariant>& r) { return r.at(0) == QStringLiteral("PF-01"); }),
             4000);
         QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_RunningVelocity"), running, 2000);
         QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_OutputCurrent"), current, 2000);
@@ -630,8 +645,9 @@ private slots:
         QVERIFY(sim.command(QStringLiteral("set f016 1")).startsWith(QLatin1String("ok")));
         QVERIFY(sim.command(QStringLiteral("set 8 500")).startsWith(QLatin1String("ok"))); // 50.0 Hz
         QSignalSpy results(comm(), &Communication::resultCallBackEvent);
-        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(results.cbegin(), results.cend(),
-                                     [](const QList<QVariant>& r) { return r.at(0) == QStringLiteral("P0-22"); }),
+        QTRY_VERIFY_WITH_TIMEOUT(
+            std::any_of(results.cbegin(), results.cend(),
+                [](const QList<QVariant>& r) { return r.at(0) == QStringLiteral("P0-22"); }),
             4000);
         openPage(); // the next P0-22 is three seconds away
         auto* frequency = child<QDoubleSpinBox>("Lbx_Frequency");
@@ -698,8 +714,9 @@ private slots:
         QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(answers.count(), 0); // released before the answer
         // Whatever the answer makes the page send is queued behind it.
-        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(answers.cbegin(), answers.cend(),
-                                     [](const QList<QVariant>& a) { return a.at(1).toString().endsWith("Press"); }),
+        QTRY_VERIFY_WITH_TIMEOUT(
+            std::any_of(answers.cbegin(), answers.cend(),
+                [](const QList<QVariant>& a) { return a.at(1).toString().endsWith("Press"); }),
             3000);
         drainRequests();
         QCOMPARE(commandWrites(sim.log()), QStringList { stop });
@@ -734,6 +751,7 @@ private slots:
         QVERIFY(sim.command(QStringLiteral("set f002 2")).startsWith(QLatin1String("ok")));
         sim.clearLog();
         QAbstractButton* b = button("Btn_GoForwardJog");
+        QVERIFY(QTest::qWaitForWindowActive(page.get()));
         holdJog("Btn_GoForwardJog", forwardJog);
         QVERIFY(b->hasFocus());
 
@@ -849,8 +867,7 @@ private slots:
         QTRY_VERIFY(gone.isNull());
         drainRequests();
         QCOMPARE(commandWrites(sim.log()), QStringList { defaultSource });
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeWindow(window);
         openPage();
     }
 
@@ -863,16 +880,19 @@ private slots:
             QSKIP("KESTROVA_SHOT_DIR not set");
         closePage();
         QFont::insertSubstitutions(QStringLiteral("Microsoft Yahei"),
-            { QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("DejaVu Sans") });
+            { QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"),
+                QStringLiteral("DejaVu Sans") });
         qApp->setFont(QFont(QStringLiteral("Microsoft Yahei"), 9));
         QFile css(QStringLiteral(":/Qss/Skins/Qss/white.css"));
         QVERIFY(css.open(QIODevice::ReadOnly));
         qApp->setStyleSheet(Startup::styleSheetText(css.readAll()));
-        for (const char* line : { "set f002 2", "set 8 3750", "set 2000 1" })
-            QVERIFY(sim.command(QLatin1String(line)).startsWith(QLatin1String("ok")));
         const QList<QPair<int, QString>> shots { { Global::LANGUAGE_EN, QStringLiteral("en") },
-            { Global::LANGUAGE_CN, QStringLiteral("cn") }, { Global::LANGUAGE_EN, QStringLiteral("en-fault") } };
+            { Global::LANGUAGE_CN, QStringLiteral("cn") },
+            { Global::LANGUAGE_EN, QStringLiteral("en-fault") } };
         for (const auto& shot : shots) {
+            connectSim();
+            for (const char* line : { "set f002 2", "set 8 3750", "set 2000 1" })
+                QVERIFY(sim.command(QLatin1String(line)).startsWith(QLatin1String("ok")));
             Global::instance()->setLanguage(shot.first);
             QTranslator translator;
             QVERIFY(translator.load(shot.first == Global::LANGUAGE_CN ? QStringLiteral(":/Language/cn.qm")
@@ -886,10 +906,10 @@ private slots:
             window->findChild<QPushButton*>(QStringLiteral("btn_ControlPanel"))->click();
             QTest::qWait(4000);
             QVERIFY(window->grab().save(folder + QStringLiteral("/controlpanel-%1.png").arg(shot.second)));
-            window.reset();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            closeWindow(window);
             QCoreApplication::removeTranslator(&translator);
         }
+        connectSim();
         sim.command(QStringLiteral("clear"));
         qApp->setStyleSheet(QString());
         Global::instance()->setLanguage(Global::LANGUAGE_EN);
