@@ -733,6 +733,33 @@ private slots:
         QCOMPARE(commandWrites(sim.log()), (QStringList { stop, jog, stop }));
     }
 
+    // Stop pressed while a run command still waits for its command-source answer: the run is taken
+    // back, it must not start the motor after the stop.
+    void stopCancelsWaitingRun_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("forward") << "Btn_GoForward";
+        QTest::newRow("backward") << "Btn_GoBack";
+    }
+
+    void stopCancelsWaitingRun()
+    {
+        QFETCH(QString, name);
+        waitUntilPolling();
+        QVERIFY(sim.command(QStringLiteral("delay 150")).startsWith(QLatin1String("ok")));
+        sim.clearLog();
+        QSignalSpy answers(comm(), &Communication::requestCompleted);
+        QTest::mouseClick(button(name.toLatin1().constData()), Qt::LeftButton);
+        QTest::mouseClick(button("Btn_Stop"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            std::any_of(answers.cbegin(), answers.cend(),
+                [](const QList<QVariant>& a) { return a.at(1).toString().endsWith("Click"); }),
+            5000);
+        drainRequests();
+        QCOMPARE(commandWrites(sim.log()), QStringList { stop });
+        QCOMPARE(sim.command(QStringLiteral("get 3000")), QStringLiteral("ok 3"));
+    }
+
     // Every way a hold can end without a release stops the jog, once.
     void jogHoldEnds_data()
     {
