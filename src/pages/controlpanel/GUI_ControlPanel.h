@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comm/Communication.h"
+#include "comm/DriveRegisters.h"
 #include "ui/WidgetBase.h"
 
 #include <QMap>
@@ -48,13 +49,13 @@ private slots:
     void resultCallBackEvent(QString tag, QVector<quint16> values) override;
 
 private:
-    // The run command each command-source read stands for; its value is the run command register's.
+    // The run command each command-source read stands for, valued as the drive's run command.
     enum RunCommand : quint16 {
         NoRun = 0,
-        RunForward = 1,
-        RunBackward = 2,
-        JogForward = 3,
-        JogBackward = 4,
+        RunForward = DriveRegister::Vfd::RunForward,
+        RunBackward = DriveRegister::Vfd::RunBackward,
+        JogForward = DriveRegister::Vfd::JogForward,
+        JogBackward = DriveRegister::Vfd::JogBackward,
     };
 
     void startPolling();
