@@ -120,7 +120,8 @@ ramps at 25 Hz/s toward the setting in register 8 (P0-08, unit 0.01 Hz or 0.1 Hz
 or toward the jog frequency (the table's jog frequency parameter, else 5 Hz).
 Registers 0x0000-0x0FFF are the RAM copies of the parameters at 0xF000-0xFFFF (2 = 0xF002).
 0x7000 + k is D0-k (running frequency, set frequency, bus voltage, output voltage, current,
-power, torque, ...); 0x3000 running state (1 forward, 2 reverse, 3 stopped); 0x8000 fault code;
+power, torque (signed, negative while braking), ...); 0x3000 running state (1 forward,
+2 reverse, 3 stopped); 0x8000 fault code;
 0xFF03 rated power (PF-03, else 1.5 kW); 0xFF00 := 55 unlock (stored; a change is noted on
 stderr); one write of 0, 1 at 0x1F00-0x1F01 restores every factory value.
 
