@@ -175,6 +175,112 @@
     </message>
 </context>
 <context>
+    <name>GUI_ControlPanel</name>
+    <message>
+        <source>Control information</source>
+        <translation>控制信息</translation>
+    </message>
+    <message>
+        <source>Running frequency</source>
+        <translation>运行频率</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>正转</translation>
+    </message>
+    <message>
+        <source>Backward</source>
+        <translation>反转</translation>
+    </message>
+    <message>
+        <source>Forward Jog</source>
+        <translation>正转点动</translation>
+    </message>
+    <message>
+        <source>Backward Jog</source>
+        <translation>反转点动</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停机</translation>
+    </message>
+    <message>
+        <source>Fault reset</source>
+        <translation>故障复位</translation>
+    </message>
+    <message>
+        <source>Monitor information</source>
+        <translation>监视信息</translation>
+    </message>
+    <message>
+        <source>Running velocity</source>
+        <translation>运行速度</translation>
+    </message>
+    <message>
+        <source>Setting velocity</source>
+        <translation>设定速度</translation>
+    </message>
+    <message>
+        <source>Busbar voltage</source>
+        <translation>母线电压</translation>
+    </message>
+    <message>
+        <source>Output voltage</source>
+        <translation>输出电压</translation>
+    </message>
+    <message>
+        <source>Output current</source>
+        <translation>输出电流</translation>
+    </message>
+    <message>
+        <source>Output torque</source>
+        <translation>输出转矩</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>Running state</source>
+        <translation>运行状态</translation>
+    </message>
+    <message>
+        <source>Fault code</source>
+        <translation>故障代码</translation>
+    </message>
+    <message>
+        <source>Fault information</source>
+        <translation>故障信息</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Corotation</source>
+        <translation>正转运行</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>反转运行</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>未知故障</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_FaultPanel</name>
+    <message>
+        <source>Form</source>
+        <translation>表单</translation>
+    </message>
+</context>
+<context>
     <name>GUI_FindDrive</name>
     <message>
         <source>Find drive</source>
@@ -760,112 +866,6 @@
     <message>
         <source>The pulse count is beyond the range the drive can take (%1 to %2)</source>
         <translation>脉冲数超出驱动器可接受的范围（%1 至 %2）</translation>
-    </message>
-</context>
-<context>
-    <name>GUI_ControlPanel</name>
-    <message>
-        <source>Control information</source>
-        <translation>控制信息</translation>
-    </message>
-    <message>
-        <source>Running frequency</source>
-        <translation>运行频率</translation>
-    </message>
-    <message>
-        <source>Set</source>
-        <translation>设置</translation>
-    </message>
-    <message>
-        <source>Forward</source>
-        <translation>正转</translation>
-    </message>
-    <message>
-        <source>Backward</source>
-        <translation>反转</translation>
-    </message>
-    <message>
-        <source>Forward Jog</source>
-        <translation>正转点动</translation>
-    </message>
-    <message>
-        <source>Backward Jog</source>
-        <translation>反转点动</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>停机</translation>
-    </message>
-    <message>
-        <source>Fault reset</source>
-        <translation>故障复位</translation>
-    </message>
-    <message>
-        <source>Monitor information</source>
-        <translation>监视信息</translation>
-    </message>
-    <message>
-        <source>Running velocity</source>
-        <translation>运行速度</translation>
-    </message>
-    <message>
-        <source>Setting velocity</source>
-        <translation>设定速度</translation>
-    </message>
-    <message>
-        <source>Busbar voltage</source>
-        <translation>母线电压</translation>
-    </message>
-    <message>
-        <source>Output voltage</source>
-        <translation>输出电压</translation>
-    </message>
-    <message>
-        <source>Output current</source>
-        <translation>输出电流</translation>
-    </message>
-    <message>
-        <source>Output torque</source>
-        <translation>输出转矩</translation>
-    </message>
-    <message>
-        <source>Power</source>
-        <translation>功率</translation>
-    </message>
-    <message>
-        <source>Running state</source>
-        <translation>运行状态</translation>
-    </message>
-    <message>
-        <source>Fault code</source>
-        <translation>故障代码</translation>
-    </message>
-    <message>
-        <source>Fault information</source>
-        <translation>故障信息</translation>
-    </message>
-    <message>
-        <source>None</source>
-        <translation>无</translation>
-    </message>
-    <message>
-        <source>Corotation</source>
-        <translation>正转运行</translation>
-    </message>
-    <message>
-        <source>Reverse</source>
-        <translation>反转运行</translation>
-    </message>
-    <message>
-        <source>Unknown error</source>
-        <translation>未知故障</translation>
-    </message>
-</context>
-<context>
-    <name>GUI_FaultPanel</name>
-    <message>
-        <source>Form</source>
-        <translation>表单</translation>
     </message>
 </context>
 <context>

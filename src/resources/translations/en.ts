@@ -175,6 +175,112 @@
     </message>
 </context>
 <context>
+    <name>GUI_ControlPanel</name>
+    <message>
+        <source>Control information</source>
+        <translation>Control information</translation>
+    </message>
+    <message>
+        <source>Running frequency</source>
+        <translation>Running frequency</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Backward</source>
+        <translation>Backward</translation>
+    </message>
+    <message>
+        <source>Forward Jog</source>
+        <translation>Forward Jog</translation>
+    </message>
+    <message>
+        <source>Backward Jog</source>
+        <translation>Backward Jog</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Fault reset</source>
+        <translation>Fault reset</translation>
+    </message>
+    <message>
+        <source>Monitor information</source>
+        <translation>Monitor information</translation>
+    </message>
+    <message>
+        <source>Running velocity</source>
+        <translation>Running velocity</translation>
+    </message>
+    <message>
+        <source>Setting velocity</source>
+        <translation>Setting velocity</translation>
+    </message>
+    <message>
+        <source>Busbar voltage</source>
+        <translation>Busbar voltage</translation>
+    </message>
+    <message>
+        <source>Output voltage</source>
+        <translation>Output voltage</translation>
+    </message>
+    <message>
+        <source>Output current</source>
+        <translation>Output current</translation>
+    </message>
+    <message>
+        <source>Output torque</source>
+        <translation>Output torque</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>Running state</source>
+        <translation>Running state</translation>
+    </message>
+    <message>
+        <source>Fault code</source>
+        <translation>Fault code</translation>
+    </message>
+    <message>
+        <source>Fault information</source>
+        <translation>Fault information</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Corotation</source>
+        <translation>Corotation</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>Reverse</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>Unknown error</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_FaultPanel</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
     <name>GUI_FindDrive</name>
     <message>
         <source>Find drive</source>
@@ -760,112 +866,6 @@
     <message>
         <source>The pulse count is beyond the range the drive can take (%1 to %2)</source>
         <translation>The pulse count is beyond the range the drive can take (%1 to %2)</translation>
-    </message>
-</context>
-<context>
-    <name>GUI_ControlPanel</name>
-    <message>
-        <source>Control information</source>
-        <translation>Control information</translation>
-    </message>
-    <message>
-        <source>Running frequency</source>
-        <translation>Running frequency</translation>
-    </message>
-    <message>
-        <source>Set</source>
-        <translation>Set</translation>
-    </message>
-    <message>
-        <source>Forward</source>
-        <translation>Forward</translation>
-    </message>
-    <message>
-        <source>Backward</source>
-        <translation>Backward</translation>
-    </message>
-    <message>
-        <source>Forward Jog</source>
-        <translation>Forward Jog</translation>
-    </message>
-    <message>
-        <source>Backward Jog</source>
-        <translation>Backward Jog</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Stop</translation>
-    </message>
-    <message>
-        <source>Fault reset</source>
-        <translation>Fault reset</translation>
-    </message>
-    <message>
-        <source>Monitor information</source>
-        <translation>Monitor information</translation>
-    </message>
-    <message>
-        <source>Running velocity</source>
-        <translation>Running velocity</translation>
-    </message>
-    <message>
-        <source>Setting velocity</source>
-        <translation>Setting velocity</translation>
-    </message>
-    <message>
-        <source>Busbar voltage</source>
-        <translation>Busbar voltage</translation>
-    </message>
-    <message>
-        <source>Output voltage</source>
-        <translation>Output voltage</translation>
-    </message>
-    <message>
-        <source>Output current</source>
-        <translation>Output current</translation>
-    </message>
-    <message>
-        <source>Output torque</source>
-        <translation>Output torque</translation>
-    </message>
-    <message>
-        <source>Power</source>
-        <translation>Power</translation>
-    </message>
-    <message>
-        <source>Running state</source>
-        <translation>Running state</translation>
-    </message>
-    <message>
-        <source>Fault code</source>
-        <translation>Fault code</translation>
-    </message>
-    <message>
-        <source>Fault information</source>
-        <translation>Fault information</translation>
-    </message>
-    <message>
-        <source>None</source>
-        <translation>None</translation>
-    </message>
-    <message>
-        <source>Corotation</source>
-        <translation>Corotation</translation>
-    </message>
-    <message>
-        <source>Reverse</source>
-        <translation>Reverse</translation>
-    </message>
-    <message>
-        <source>Unknown error</source>
-        <translation>Unknown error</translation>
-    </message>
-</context>
-<context>
-    <name>GUI_FaultPanel</name>
-    <message>
-        <source>Form</source>
-        <translation>Form</translation>
     </message>
 </context>
 <context>
