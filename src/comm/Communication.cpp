@@ -163,7 +163,8 @@ bool Communication::openDevice(const SerialSettings& settings)
     bool opened = false;
     QMetaObject::invokeMethod(device, &BusDevices::openDevice, Qt::BlockingQueuedConnection, &opened);
     // The blocking call has returned, so the idle device can be read from this thread.
-    m_openFailure = opened ? SerialPortDiagnosis::Result() : SerialPortDiagnosis::Result { device->openProblem(), device->errorString() };
+    m_openFailure = opened ? SerialPortDiagnosis::Result()
+                           : SerialPortDiagnosis::Result { device->openProblem(), device->errorString() };
     if (!opened)
         releaseConnection();
     return opened;

@@ -219,8 +219,8 @@ void GUI_Communication::reportOpenFailure(const SerialPortDiagnosis::Result& fai
 {
     const bool permission = failure.problem == SerialPortDiagnosis::PermissionDenied
         || failure.problem == SerialPortDiagnosis::NewLoginNeeded;
-    emit sig_showMessageBox(permission ? tr("Cannot open serial device due to permissions")
-                                       : tr("Cannot open serial device"),
+    emit sig_showMessageBox(
+        permission ? tr("Cannot open serial device due to permissions") : tr("Cannot open serial device"),
         Global::MESSAGE_CRITICAL);
 
     const bool typed = ui->Cbx_Port->findText(ui->Cbx_Port->currentText()) < 0;
@@ -228,8 +228,9 @@ void GUI_Communication::reportOpenFailure(const SerialPortDiagnosis::Result& fai
     if (failure.problem == SerialPortDiagnosis::PortMissing && typed)
         reason = tr("the port %1 that you typed does not exist; check the path")
                      .arg(SerialPortDiagnosis::systemLocation(portName));
-    emit sig_printToConsole(reason.isEmpty() ? tr("Serial device access failed")
-                                             : tr("Serial device access failed") + QStringLiteral(": ") + reason);
+    emit sig_printToConsole(reason.isEmpty()
+            ? tr("Serial device access failed")
+            : tr("Serial device access failed") + QStringLiteral(": ") + reason);
 }
 
 void GUI_Communication::connectEvent(Communication::CommState state)

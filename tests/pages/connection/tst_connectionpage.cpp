@@ -285,7 +285,8 @@ private slots:
             << "missing"
             << "Serial device access failed: the port /nonexistent/kestrova-tty that you typed does not "
                "exist; check the path.";
-        QTest::newRow("regular file") << "file" << "Serial device access failed: %1 could not be opened: ";
+        QTest::newRow("regular file") << "file"
+                                      << "Serial device access failed: %1 could not be opened: ";
     }
     void unopenablePortIsReported()
     {
