@@ -92,7 +92,7 @@ private slots:
         if (!why.isEmpty())
             QSKIP(qPrintable(QStringLiteral("no ordinary account to test with: ") + why));
         if (!NonRootUser::isSwitching())
-            QSKIP("run as an ordinary user: a folder of another owner cannot be made");
+            QSKIP("an application folder of another owner needs root; the suite runs as an ordinary user");
 
         QTemporaryDir root;
         QVERIFY(root.isValid());
