@@ -178,8 +178,12 @@ SerialPortDiagnosis::Result SerialPortDiagnosis::diagnose(const QString& portNam
                    "then press the Port box to list the ports again")
                     .arg(location) };
         }
-        if (errno == EACCES)
-            return permissionProblem(location, info);
+        if (errno == EACCES) {
+            return { PermissionDenied,
+                tr("permission denied: your account \"%1\" may not reach %2, as a folder on its path is "
+                   "closed to it; ask the administrator for access")
+                    .arg(accountName(), location) };
+        }
     } else if (::faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) != 0 && errno == EACCES) {
         return permissionProblem(location, info);
     }

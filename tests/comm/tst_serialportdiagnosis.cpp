@@ -205,6 +205,25 @@ private slots:
         QVERIFY2(answer.text.contains(QStringLiteral("log in again")), qPrintable(answer.text));
     }
 
+    void portBehindAClosedFolder()
+    {
+        const QString why = NonRootUser::ensure();
+        if (!why.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("no ordinary account to test with: ") + why));
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString link = dir.filePath(QStringLiteral("servo"));
+        QVERIFY(QFile::link(pty, link));
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0700) == 0);
+        if (!NonRootUser::isSwitching()) // the folder is the suite's own: close it to itself
+            QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0) == 0);
+        const ChildAnswer answer = openAs(link, true);
+        ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+        QVERIFY(answer.ran);
+        QCOMPARE(answer.firstLine.toInt(), int(SerialPortDiagnosis::PermissionDenied));
+        QVERIFY2(answer.text.contains(QStringLiteral("may not reach %1").arg(link)), qPrintable(answer.text));
+    }
+
     // An adapter as udev makes it (root:dialout 0660), for an account that is or is not in dialout,
     // in a login that started before or after it joined.
     void ordinaryAccountAndTheDialoutGroup_data()

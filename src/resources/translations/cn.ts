@@ -1037,6 +1037,10 @@
         <source>unknown error</source>
         <translation>未知错误</translation>
     </message>
+    <message>
+        <source>permission denied: your account &quot;%1&quot; may not reach %2, as a folder on its path is closed to it; ask the administrator for access</source>
+        <translation>权限不足：您的账户“%1”无法访问 %2，其路径上的某个文件夹不对该账户开放；请联系管理员获取权限</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBase</name>

@@ -1037,6 +1037,10 @@
         <source>unknown error</source>
         <translation>unknown error</translation>
     </message>
+    <message>
+        <source>permission denied: your account "%1" may not reach %2, as a folder on its path is closed to it; ask the administrator for access</source>
+        <translation>permission denied: your account "%1" may not reach %2, as a folder on its path is closed to it; ask the administrator for access</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBase</name>
