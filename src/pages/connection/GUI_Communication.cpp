@@ -204,8 +204,7 @@ void GUI_Communication::openConnection()
     settings.numberOfRetries = 1;
 
     if (!comm->openDevice(settings)) {
-        emit sig_showMessageBox(tr("Cannot open serial device due to permissions"), Global::MESSAGE_CRITICAL);
-        emit sig_printToConsole(tr("Serial device access failed"));
+        reportOpenFailure(comm->openFailure(), settings.portName);
         return;
     }
 
@@ -215,6 +214,26 @@ void GUI_Communication::openConnection()
         comm->connectDevice(DriveRegister::Servo::ProbeStart, DriveRegister::Servo::ProbeCount);
     else if (family == Global::DEVICE_VFD)
         comm->connectDevice(DriveRegister::Vfd::ProbeStart, DriveRegister::Vfd::ProbeCount);
+}
+
+// Saying "permissions" for every failure sends the technician after the wrong fix: the box names
+// the kind of trouble, the console line the cause and the remedy.
+void GUI_Communication::reportOpenFailure(const SerialPortDiagnosis::Result& failure, const QString& portName)
+{
+    const bool permission = failure.problem == SerialPortDiagnosis::PermissionDenied
+        || failure.problem == SerialPortDiagnosis::NewLoginNeeded;
+    emit sig_showMessageBox(
+        permission ? tr("Cannot open serial device due to permissions") : tr("Cannot open serial device"),
+        Global::MESSAGE_CRITICAL);
+
+    const bool typed = ui->Cbx_Port->findText(ui->Cbx_Port->currentText()) < 0;
+    QString reason = failure.text;
+    if (failure.problem == SerialPortDiagnosis::PortMissing && typed)
+        reason = tr("the port %1 that you typed does not exist; check the path")
+                     .arg(SerialPortDiagnosis::systemLocation(portName));
+    emit sig_printToConsole(reason.isEmpty()
+            ? tr("Serial device access failed")
+            : tr("Serial device access failed") + QStringLiteral(": ") + reason);
 }
 
 void GUI_Communication::connectEvent(Communication::CommState state)

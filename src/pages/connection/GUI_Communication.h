@@ -45,6 +45,7 @@ private:
     void setSettingsEnabled(bool enabled);
     QString selectedPortName() const;
     void openConnection();
+    void reportOpenFailure(const SerialPortDiagnosis::Result& failure, const QString& portName);
 
     Ui::GUI_Communication* ui;
     QPointer<QAbstractButton> m_connectButton;

@@ -173,6 +173,14 @@
         <source>Settings taken from the drive found: %1 baud, %2, slave address %3</source>
         <translation>已采用找到的驱动器设置：%1 波特，%2，从站地址 %3</translation>
     </message>
+    <message>
+        <source>Cannot open serial device</source>
+        <translation>无法打开串口设备</translation>
+    </message>
+    <message>
+        <source>the port %1 that you typed does not exist; check the path</source>
+        <translation>您输入的端口 %1 不存在，请检查路径</translation>
+    </message>
 </context>
 <context>
     <name>GUI_ControlPanel</name>
@@ -1258,6 +1266,49 @@
     <message>
         <source>Tips</source>
         <translation>提示</translation>
+    </message>
+</context>
+<context>
+    <name>SerialPortDiagnosis</name>
+    <message>
+        <source>permission denied: your account &quot;%1&quot; was added to the group &quot;%2&quot; that may use %3, but this login started before that. Log out and log in again (or restart the computer), then connect again</source>
+        <translation>权限不足：您的账户“%1”已加入可使用 %3 的用户组“%2”，但当前登录早于此更改。请注销后重新登录（或重启计算机），然后再次连接</translation>
+    </message>
+    <message>
+        <source>permission denied: your account &quot;%1&quot; is not in the group &quot;%2&quot; that may use %3. Add it with the command: sudo usermod -aG %2 %1 — then log out and log in again, as a new group takes effect only at a new login</source>
+        <translation>权限不足：您的账户“%1”不在可使用 %3 的用户组“%2”中。请用以下命令加入：sudo usermod -aG %2 %1 —— 然后注销并重新登录，新的用户组只在重新登录后生效</translation>
+    </message>
+    <message>
+        <source>permission denied: your account &quot;%1&quot; may not use %2 (owner &quot;%3&quot;, group &quot;%4&quot;). Serial adapters normally belong to the group &quot;dialout&quot;: add your account to it with the command: sudo usermod -aG dialout %1 — then log out and log in again, as a new group takes effect only at a new login</source>
+        <translation>权限不足：您的账户“%1”无权使用 %2（所有者“%3”，用户组“%4”）。串口适配器通常属于用户组“dialout”：请用以下命令将账户加入该组：sudo usermod -aG dialout %1 —— 然后注销并重新登录，新的用户组只在重新登录后生效</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program (%2, process %3). Close that program, then connect again</source>
+        <translation>%1 正被另一个程序占用（%2，进程 %3）。请关闭该程序，然后再次连接</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program. Close that program, then connect again</source>
+        <translation>%1 正被另一个程序占用。请关闭该程序，然后再次连接</translation>
+    </message>
+    <message>
+        <source>%1 does not exist: the adapter is not plugged in or the path is wrong. Plug it in, then press the Port box to list the ports again</source>
+        <translation>%1 不存在：适配器未插入或路径有误。请插入适配器，然后点击端口框重新列出端口</translation>
+    </message>
+    <message>
+        <source>permission denied: your account &quot;%1&quot; may not reach %2, as a folder on its path is closed to it; ask the administrator for access</source>
+        <translation>权限不足：您的账户“%1”无法访问 %2，其路径上的某个文件夹不对该账户开放；请联系管理员获取权限</translation>
+    </message>
+    <message>
+        <source>the device behind %1 is gone: the adapter was unplugged or switched off. Plug it in again, then connect again</source>
+        <translation>%1 对应的设备已消失：适配器被拔出或已断电。请重新插入，然后再次连接</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened: %2</source>
+        <translation>无法打开 %1：%2</translation>
+    </message>
+    <message>
+        <source>unknown error</source>
+        <translation>未知错误</translation>
     </message>
 </context>
 <context>

@@ -173,6 +173,14 @@
         <source>Settings taken from the drive found: %1 baud, %2, slave address %3</source>
         <translation>Settings taken from the drive found: %1 baud, %2, slave address %3</translation>
     </message>
+    <message>
+        <source>Cannot open serial device</source>
+        <translation>Cannot open serial device</translation>
+    </message>
+    <message>
+        <source>the port %1 that you typed does not exist; check the path</source>
+        <translation>the port %1 that you typed does not exist; check the path</translation>
+    </message>
 </context>
 <context>
     <name>GUI_ControlPanel</name>
@@ -1258,6 +1266,49 @@
     <message>
         <source>Tips</source>
         <translation>Tips</translation>
+    </message>
+</context>
+<context>
+    <name>SerialPortDiagnosis</name>
+    <message>
+        <source>permission denied: your account "%1" was added to the group "%2" that may use %3, but this login started before that. Log out and log in again (or restart the computer), then connect again</source>
+        <translation>permission denied: your account "%1" was added to the group "%2" that may use %3, but this login started before that. Log out and log in again (or restart the computer), then connect again</translation>
+    </message>
+    <message>
+        <source>permission denied: your account "%1" is not in the group "%2" that may use %3. Add it with the command: sudo usermod -aG %2 %1 — then log out and log in again, as a new group takes effect only at a new login</source>
+        <translation>permission denied: your account "%1" is not in the group "%2" that may use %3. Add it with the command: sudo usermod -aG %2 %1 — then log out and log in again, as a new group takes effect only at a new login</translation>
+    </message>
+    <message>
+        <source>permission denied: your account "%1" may not use %2 (owner "%3", group "%4"). Serial adapters normally belong to the group "dialout": add your account to it with the command: sudo usermod -aG dialout %1 — then log out and log in again, as a new group takes effect only at a new login</source>
+        <translation>permission denied: your account "%1" may not use %2 (owner "%3", group "%4"). Serial adapters normally belong to the group "dialout": add your account to it with the command: sudo usermod -aG dialout %1 — then log out and log in again, as a new group takes effect only at a new login</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program (%2, process %3). Close that program, then connect again</source>
+        <translation>%1 is in use by another program (%2, process %3). Close that program, then connect again</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program. Close that program, then connect again</source>
+        <translation>%1 is in use by another program. Close that program, then connect again</translation>
+    </message>
+    <message>
+        <source>%1 does not exist: the adapter is not plugged in or the path is wrong. Plug it in, then press the Port box to list the ports again</source>
+        <translation>%1 does not exist: the adapter is not plugged in or the path is wrong. Plug it in, then press the Port box to list the ports again</translation>
+    </message>
+    <message>
+        <source>permission denied: your account "%1" may not reach %2, as a folder on its path is closed to it; ask the administrator for access</source>
+        <translation>permission denied: your account "%1" may not reach %2, as a folder on its path is closed to it; ask the administrator for access</translation>
+    </message>
+    <message>
+        <source>the device behind %1 is gone: the adapter was unplugged or switched off. Plug it in again, then connect again</source>
+        <translation>the device behind %1 is gone: the adapter was unplugged or switched off. Plug it in again, then connect again</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened: %2</source>
+        <translation>%1 could not be opened: %2</translation>
+    </message>
+    <message>
+        <source>unknown error</source>
+        <translation>unknown error</translation>
     </message>
 </context>
 <context>
