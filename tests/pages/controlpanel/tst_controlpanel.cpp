@@ -131,9 +131,16 @@ private:
     }
 
     // The page is running: the frequency was read and the first poll went out.
+    // A poll read after this page's own start write: reads of an earlier page's poll may still be
+    // on their way when a new page opens.
     void waitUntilPolling()
     {
-        QTRY_VERIFY_WITH_TIMEOUT(sim.log().contains(QStringLiteral("03 FF03 1")), 4000);
+        const auto started = [this] {
+            const QStringList log = sim.log();
+            const int start = log.indexOf(QStringLiteral("06 0003 1 0"));
+            return start >= 0 && log.indexOf(QStringLiteral("03 FF03 1"), start) > start;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(started(), 4000);
     }
 
     // Every request queued so far has reached the drive: the service keeps one queue, in order.
