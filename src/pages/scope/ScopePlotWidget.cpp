@@ -5,6 +5,8 @@
 ScopePlotWidget::ScopePlotWidget(QWidget* parent)
     : QCustomPlot(parent)
 {
+    // The tracer, tooltip and nonius cursor follow the mouse without a button held.
+    setMouseTracking(true);
 }
 
 void ScopePlotWidget::mousePressEvent(QMouseEvent* event)
