@@ -130,10 +130,12 @@ private:
     void showContextMenu(int row);
     void traceAt(QMouseEvent* event);
     void hideTracer();
+    void detachTracer();
     int chartAt(const QPointF& pos) const;
     void rebuildImportedGraphs();
     LodGraph* makeGraph(int order, const QString& name, const QPen& pen);
     void replot();
+    void replotOverlay();
 
     // Not owned; the page may delete the widget before this object.
     QPointer<QCustomPlot> m_plot;
