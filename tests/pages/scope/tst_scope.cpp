@@ -8,6 +8,8 @@
 #include "pages/scope/GUI_Scope.h"
 #include "pages/scope/GUI_ScopeNonius.h"
 #include "pages/scope/LodGraph.h"
+#include "pages/Pages.h"
+#include "ui/WidgetController.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -264,6 +266,12 @@ private slots:
         openPage();
         for (int row = 0; row < records.size(); ++row)
             QCOMPARE(table()->item(row, 1)->data(Qt::UserRole).value<QColor>(), colors.at(row));
+    }
+
+    void registeredAsAWorkspacePage()
+    {
+        Pages::registerAll();
+        QVERIFY(WidgetController::isPageClassRegistered("GUI_Scope"));
     }
 
     void startNeedsConnectionAndAChannel()
