@@ -95,7 +95,8 @@ void replotBenchmarks()
         widget.show();
         QCoreApplication::processEvents();
         for (int channel = 0; channel < 4; ++channel)
-            plot.addChannel(channel, QStringLiteral("Channel %1").arg(channel), QPen(QColor::fromHsv(channel * 70, 200, 200)));
+            plot.addChannel(channel, QStringLiteral("Channel %1").arg(channel),
+                QPen(QColor::fromHsv(channel * 70, 200, 200)));
         QList<LodGraph*> graphs;
         for (int channel = 0; channel < 4; ++channel)
             graphs << plot.channel(channel).graph.data();
@@ -105,7 +106,10 @@ void replotBenchmarks()
             // Drive-like curves: speed cycling between ramps, current following the torque with
             // noise, position integrating speed, a slowly drifting temperature.
             const double phase = std::fmod(key, 8.0);
-            const double speed = phase < 1 ? phase * 3000 : phase < 4 ? 3000 : phase < 5 ? (5 - phase) * 3000 : 0;
+            const double speed = phase < 1 ? phase * 3000
+                : phase < 4                ? 3000
+                : phase < 5                ? (5 - phase) * 3000
+                                           : 0;
             const double torque = phase < 1 ? 80 : (phase >= 4 && phase < 5) ? -80 : 5;
             position += speed / 60 * pointSpacing * 10000;
             graphs[0]->appendPoint(key, speed);
@@ -119,7 +123,8 @@ void replotBenchmarks()
             timeBase += 0.01;
             if (round % 3 == 0) {
                 for (LodGraph* graph : graphs)
-                    graph->appendPoint(timeBase, (graph->dataCount() - 1 >= 0 ? (graph->data()->constEnd() - 1)->value : 0));
+                    graph->appendPoint(
+                        timeBase, (graph->dataCount() - 1 >= 0 ? (graph->data()->constEnd() - 1)->value : 0));
             }
             for (int row = 0; row < 4; ++row)
                 plot.chart(row)->axis(QCPAxis::atBottom)->setRange(timeBase - 0.5 - window, timeBase - 0.5);
@@ -198,7 +203,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QTemporaryDir work;
     const QString previous = QDir::currentPath();
-    if (!work.isValid() || !QDir::setCurrent(work.path()) || !copyTree(sourceConfig, QStringLiteral("Driver/Config"))) {
+    if (!work.isValid() || !QDir::setCurrent(work.path())
+        || !copyTree(sourceConfig, QStringLiteral("Driver/Config"))) {
         std::fprintf(stderr, "cannot prepare a working folder\n");
         return 1;
     }

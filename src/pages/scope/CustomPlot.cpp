@@ -645,9 +645,9 @@ void CustomPlot::traceAt(QMouseEvent* event)
         m_tracerLabel->setVisible(true);
         m_tracer->updatePosition();
         const QPointF at = m_tracer->position->coords();
-        m_tracerLabel->setText(QStringLiteral("%1 \r\nX: %2 \r\nY: %3")
-                                   .arg(graph->name(), QString::number(at.x(), 'f', 2),
-                                       QString::number(at.y(), 'f', 2)));
+        m_tracerLabel->setText(
+            QStringLiteral("%1 \r\nX: %2 \r\nY: %3")
+                .arg(graph->name(), QString::number(at.x(), 'f', 2), QString::number(at.y(), 'f', 2)));
         replotOverlay();
         m_tracerShown = true;
         return;

@@ -108,8 +108,8 @@ public:
 
     // Curves read from a file replace the channels on screen until the channels are rebuilt.
     bool isImportedMode() const { return m_importedMode; }
-    void showImportedCurves(const QStringList& names, const QList<QVector<double>>& keys,
-        const QList<QVector<double>>& values);
+    void showImportedCurves(
+        const QStringList& names, const QList<QVector<double>>& keys, const QList<QVector<double>>& values);
     QList<ImportedCurve> importedCurves() const { return m_imported; }
     void rebuildLiveGraphs(bool rescaleLast, bool rescaleAll, bool replot);
 

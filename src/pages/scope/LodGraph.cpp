@@ -45,8 +45,10 @@ void LodGraph::extendPyramid(int index, double value)
     for (size_t level = 0;; ++level) {
         if (level == m_min.size()) {
             // A new top level starts from everything the old top described.
-            m_min.emplace_back(level == 0 ? std::vector<double>() : std::vector<double> { m_min[level - 1][0] });
-            m_max.emplace_back(level == 0 ? std::vector<double>() : std::vector<double> { m_max[level - 1][0] });
+            m_min.emplace_back(
+                level == 0 ? std::vector<double>() : std::vector<double> { m_min[level - 1][0] });
+            m_max.emplace_back(
+                level == 0 ? std::vector<double>() : std::vector<double> { m_max[level - 1][0] });
         }
         std::vector<double>& mins = m_min[level];
         std::vector<double>& maxs = m_max[level];
@@ -223,7 +225,8 @@ void LodGraph::getOptimizedLineData(QVector<QCPGraphData>* lineData,
             lineData->append(QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.25, minValue));
             lineData->append(QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.75, maxValue));
             if (j < endIndex && (first + j)->key > currentIntervalStartKey + keyEpsilon * 2)
-                lineData->append(QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.8, (first + j - 1)->value));
+                lineData->append(
+                    QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.8, (first + j - 1)->value));
         } else {
             lineData->append(QCPGraphData(firstPoint->key, firstPoint->value));
         }

@@ -321,11 +321,14 @@ private slots:
             menu->setActiveAction(menu->actions().first());
             QTest::keyClick(menu, Qt::Key_Return);
         });
-        send(widget.get(), QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, chart(1)->rect().center());
-        send(widget.get(), QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, chart(1)->rect().center());
+        send(widget.get(), QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton,
+            chart(1)->rect().center());
+        send(widget.get(), QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton,
+            chart(1)->rect().center());
         QCOMPARE(texts, QStringList({ "Adaptive X axis", "Adaptive Y axis" }));
         QCOMPARE(rangeText(chart(1)->axis(QCPAxis::atBottom)->range()), QStringLiteral("[0.0000, 20.0000]"));
-        QCOMPARE(rangeText(chart(0)->axis(QCPAxis::atBottom)->range()), QStringLiteral("[100.0000, 200.0000]"));
+        QCOMPARE(
+            rangeText(chart(0)->axis(QCPAxis::atBottom)->range()), QStringLiteral("[100.0000, 200.0000]"));
     }
 
     void mouseButtons_data()
@@ -461,7 +464,8 @@ private slots:
         QVERIFY(qAbs(pair->ratioB() - pair->ratioA() - gap) < 1e-9);
         // A step that would carry line B past 0.995, or a drag of B past it, moves neither line.
         const double a = pair->ratioA();
-        drag(widget.get(), Qt::LeftButton, pixel(0, pair->valueA(), 50), pixel(0, (0.998 - gap) * 100, 50), 1);
+        drag(
+            widget.get(), Qt::LeftButton, pixel(0, pair->valueA(), 50), pixel(0, (0.998 - gap) * 100, 50), 1);
         QCOMPARE(pair->ratioA(), a);
         drag(widget.get(), Qt::LeftButton, pixel(0, pair->valueB(), 50), pixel(0, 99.7, 50), 1);
         QCOMPARE(pair->ratioA(), a);
@@ -498,14 +502,16 @@ private slots:
             auto* swatchB = w->findChild<QLabel*>(QStringLiteral("Lbl_LineB"));
             opened << combo("Cbx_CursorStyle")->currentText() << combo("Cbx_CursorSize")->currentText()
                    << combo("Cbx_NoniusLineSize")->currentText()
-                   << (w->findChild<QCheckBox*>(QStringLiteral("Chbx_Interpolation"))->isChecked() ? "on" : "off")
+                   << (w->findChild<QCheckBox*>(QStringLiteral("Chbx_Interpolation"))->isChecked() ? "on"
+                                                                                                   : "off")
                    << swatchA->palette().color(QPalette::Window).name()
                    << swatchB->palette().color(QPalette::Window).name();
             combo("Cbx_CursorStyle")->setCurrentIndex(combo("Cbx_CursorStyle")->findText("Circle"));
             combo("Cbx_CursorSize")->setCurrentIndex(combo("Cbx_CursorSize")->findText("20"));
             combo("Cbx_NoniusLineSize")->setCurrentIndex(combo("Cbx_NoniusLineSize")->findText("3"));
             QTest::mouseClick(w->findChild<QCheckBox*>(QStringLiteral("Chbx_Interpolation")), Qt::LeftButton);
-            for (const auto& pick : { qMakePair(swatchA, QColor(Qt::green)), qMakePair(swatchB, QColor(Qt::magenta)) }) {
+            for (const auto& pick :
+                { qMakePair(swatchA, QColor(Qt::green)), qMakePair(swatchB, QColor(Qt::magenta)) }) {
                 answerNextOf<QColorDialog>([color = pick.second](QColorDialog* d) {
                     d->setCurrentColor(color);
                     d->accept();
@@ -568,7 +574,8 @@ private slots:
             key += gaps && (i % 5000) == 0 ? 40.0 : 0.03;
             graph->appendPoint(key, std::sin(key / 50) * 100 + noise(random));
             if (i == points / 2)
-                QVERIFY(sameLines(graph->lines(true), graph->lines(false))); // the pyramid then grows on appends
+                QVERIFY(
+                    sameLines(graph->lines(true), graph->lines(false))); // the pyramid then grows on appends
         }
         rect->axis(QCPAxis::atBottom)->setRangeReversed(lower > upper);
         rect->axis(QCPAxis::atBottom)->setRange(qMin(lower, upper), qMax(lower, upper));
