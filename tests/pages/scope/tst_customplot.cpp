@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 
 #include <functional>
@@ -247,6 +248,43 @@ private slots:
         QVERIFY(data->constBegin()->key < 0.1);
     }
 
+    void importedCurvesReplaceTheChannels()
+    {
+        QVERIFY(plot->addChannel(2, QStringLiteral("live"), QPen(Qt::red)));
+        plot->addSample(2, 5);
+        QVERIFY(plot->start());
+        QTRY_VERIFY(plot->recordedKeys(2).size() >= 2);
+        plot->pause();
+        const int recorded = plot->recordedKeys(2).size();
+        plot->setAxisRectCount(2);
+        plot->showImportedCurves({ "file a", "file b", "file c" }, { { 0, 1 }, { 0, 2 }, { 1, 3 } },
+            { { 1, 1 }, { 2, 2 }, { 3, 3 } });
+        QVERIFY(plot->isImportedMode());
+        QCOMPARE(widget->graphCount(), 3);
+        QCOMPARE(widget->graph(0)->name(), QStringLiteral("file a"));
+        QCOMPARE(widget->graph(0)->pen().color(), QColor("#ff0000"));
+        QCOMPARE(widget->graph(1)->pen().color(), QColor("#0000ff"));
+        QCOMPARE(chartRowOf(widget->graph(1)), 1);
+        QCOMPARE(chartRowOf(widget->graph(2)), 0);
+        QVERIFY(!plot->channel(2).graph);
+        plot->setAxisRectCount(3); // a rebuild keeps showing the file
+        QVERIFY(plot->isImportedMode());
+        QCOMPARE(chartRowOf(widget->graph(2)), 2);
+
+        // Clear Graphs brings the channels back with their points.
+        plot->clearCurves();
+        QVERIFY(!plot->isImportedMode());
+        QCOMPARE(widget->graphCount(), 1);
+        QCOMPARE(plot->channel(2).graph->dataCount(), recorded);
+
+        // So does starting.
+        plot->showImportedCurves({ "file a" }, { { 0, 1 } }, { { 1, 1 } });
+        QVERIFY(plot->start());
+        QVERIFY(!plot->isImportedMode());
+        QVERIFY(plot->channel(2).graph->dataCount() >= recorded);
+        plot->stop();
+    }
+
     void adaptiveX_data()
     {
         QTest::addColumn<QVector<double>>("keys");
@@ -382,6 +420,10 @@ private slots:
     {
         record(0, { 0, 10 }, { 0, 10 });
         setRanges(0, QCPRange(0, 10), QCPRange(0, 10));
+        // Without cursor tracking the position shows as a tooltip.
+        hover(widget.get(), pixel(0, 4, 1));
+        QCOMPARE(QToolTip::text(), QStringLiteral("( 4.00, 1.00 )"));
+        QVERIFY(!plot->isTracerShown());
         plot->setTracerEnabled(true);
         // A left click on the curve selects it (the library's point selection).
         send(widget.get(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, pixel(0, 5, 5));
