@@ -1,6 +1,7 @@
 #include "Global.h"
 #include "ModalAnswer.h"
 #include "SimDrive.h"
+#include "UiTestSupport.h"
 #include "app/startup/Startup.h"
 #include "comm/Communication.h"
 #include "definitions/Parameter.h"
@@ -368,8 +369,8 @@ private slots:
     void init()
     {
         const QByteArray name(QTest::currentTestFunction());
-        const bool vfd
-            = name == "vfdDefinitions" || name == "realtimeRefreshOnVfd" || name == "linkCutMidBatch";
+        const bool vfd = name == "vfdDefinitions" || name == "realtimeRefreshOnVfd"
+            || name == "vfdBatchAcrossStatusPoll" || name == "linkCutMidBatch";
         connectTo(vfd ? Global::DEVICE_VFD : Global::DEVICE_SERVO);
         openPage();
     }
@@ -483,11 +484,10 @@ private slots:
 
     void restoreAsksThroughCommand()
     {
-        ModalAnswer::Seen question;
-        ModalAnswer::answerNext(QMessageBox::Cancel, &question);
+        UiTest::BoxAnswerer question(QMessageBox::Cancel);
         QTest::mouseClick(button("Btn_Restore"), Qt::LeftButton);
-        QTRY_VERIFY(question.shown);
-        QCOMPARE(question.title, QStringLiteral("Restore Factory Parameters"));
+        QTRY_VERIFY(question.answered());
+        QCOMPARE(question.seen.title, QStringLiteral("Restore Factory Parameters"));
         QTest::qWait(200);
         QVERIFY(sim.log().isEmpty());
         QCOMPARE(Communication::instance()->commState(), Communication::COMM_CONNECTED);
@@ -754,9 +754,9 @@ private slots:
         QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("5"));
     }
 
-    // An answer that arrives while another tab is on screen is neither shown nor counted, so the
-    // batch waits until the same code is answered again on screen.
-    void answersOffScreenAreNotCounted()
+    // An answer that arrives while another tab is on screen is not shown, but it is the batch's
+    // own answer and counts: the batch does not wait for a second answer that never comes.
+    void answersOffScreenCountButAreNotShown()
     {
         QSignalSpy results(Communication::instance(), &Communication::resultCallBackEvent);
         check({ "P0-01" });
@@ -766,15 +766,27 @@ private slots:
         page->setCurrentPage(false);
         QTRY_COMPARE(results.size(), 1);
         QCOMPARE(results.first().at(0).toString(), QStringLiteral("P0-01"));
+        QTRY_VERIFY_WITH_TIMEOUT(!progress(), 1000);
+        QCOMPARE(cell("P0-01", 4)->text(), QString());
+        QCOMPARE(console->last().at(0).toString(), QStringLiteral("The operation is complete"));
+    }
+
+    // Answers with a batch's tags that other senders asked for are shown but never counted: an
+    // injected answer does not end the batch while its own request is still out.
+    void foreignAnswersAreNotCounted()
+    {
+        QVERIFY(!sim.command("delay 400").isEmpty());
+        check({ "P0-01" });
+        menuAction("Btn_Refresh", "Read only the checked option")->trigger();
+        QTest::mouseClick(toolButton("Btn_Refresh"), Qt::LeftButton, {}, QPoint(12, 12));
+        QVERIFY(progress());
+        answer("P0-01", { 7 });
+        QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("7"));
         QTest::qWait(250); // two ticks of the progress timer
         QVERIFY(progress());
-        QCOMPARE(progress()->value() > 0, false);
-        QCOMPARE(cell("P0-01", 4)->text(), QString());
-        page->setCurrentPage(true);
-        answer("P0-01", { 100 });
-        QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("100"));
-        QTRY_VERIFY_WITH_TIMEOUT(!progress(), 1000);
-        QCOMPARE(console->last().at(0).toString(), QStringLiteral("The operation is complete"));
+        QTRY_VERIFY_WITH_TIMEOUT(!progress(), 3000);
+        QVERIFY(sim.log().contains(readLine(0x0001)));
+        QVERIFY(!sim.command("delay 0").isEmpty());
     }
 
     void failedAnswers_data()
@@ -1094,17 +1106,16 @@ private slots:
             else
                 dialog->reject();
         });
-        ModalAnswer::Seen box;
-        if (wrongBox)
-            QTimer::singleShot(0, [&box]() { ModalAnswer::answerNext(QMessageBox::Ok, &box); });
+        // Message boxes only: the password dialog is left to the handler above.
+        UiTest::BoxAnswerer box(QMessageBox::Ok, wrongBox ? 15000 : 500);
         QTest::mouseClick(toolButton("Btn_Admin"), Qt::LeftButton, {}, QPoint(10, 10));
         QCOMPARE(title, QStringLiteral("Administrator"));
         QCOMPARE(label, QStringLiteral("Permission password"));
         QCOMPARE(echo, QLineEdit::Password);
-        QCOMPARE(box.shown, wrongBox);
+        QCOMPARE(box.answered(), wrongBox);
         if (wrongBox) {
-            QCOMPARE(box.title, QStringLiteral("Tips"));
-            QCOMPARE(box.text, QStringLiteral("The password is incorrect."));
+            QCOMPARE(box.seen.title, QStringLiteral("Tips"));
+            QCOMPARE(box.seen.text, QStringLiteral("The password is incorrect."));
         }
         QCOMPARE(toolButton("Btn_Admin")->isEnabled(), !admin);
         QCOMPARE(rowOf("A9-00") >= 0, admin);
@@ -1153,34 +1164,23 @@ private slots:
         const QMap<QString, QPair<QString, QString>> expected = { { "P0-01", { "250", hex(factoryDiff) } },
             { "P0-02", { "12.34", hex(white) } }, { "P0-04", { "0x1F", hex(white) } } };
         openPage();
-        ModalAnswer::Seen question;
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        ModalAnswer::handleNext([&](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            if (!box) {
-                w->close();
-                return;
-            }
-            question.shown = true;
-            question.title = box->windowTitle();
-            question.text = box->text();
+        auto question = std::make_unique<UiTest::BoxAnswerer>(QMessageBox::No);
+        question->onSeen = [&](QMessageBox* box) {
             buttons = box->standardButtons();
             defaultButton = box->standardButton(box->defaultButton());
-            icon = box->icon();
-            box->button(QMessageBox::No)->click();
-        });
+        };
         page->nextFile = path;
         QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
         QCOMPARE(page->asked, QStringList({ "Import File", "Json File(*.json)" }));
-        QVERIFY(question.shown);
+        QVERIFY(question->answered());
         QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(defaultButton, QMessageBox::No);
-        QCOMPARE(icon, QMessageBox::Warning);
-        QCOMPARE(question.title, QStringLiteral("Tips"));
-        QCOMPARE(
-            question.text, QStringLiteral("The parameters are imported, Do you wish to perform the write?"));
+        QCOMPARE(question->seen.icon, QMessageBox::Warning);
+        QCOMPARE(question->seen.title, QStringLiteral("Tips"));
+        QCOMPARE(question->seen.text,
+            QStringLiteral("The parameters are imported, Do you wish to perform the write?"));
         for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
             QCOMPARE(cell(it.key(), 4)->text(), it.value().first);
             QCOMPARE(colorName(cell(it.key(), 4)), it.value().second);
@@ -1192,7 +1192,7 @@ private slots:
         QVERIFY(sim.log().isEmpty()); // No: nothing sent
 
         // Yes: the writable numbers go out, read-only P0-03 does not.
-        ModalAnswer::answerNext(QMessageBox::Yes, &question);
+        question = std::make_unique<UiTest::BoxAnswerer>(QMessageBox::Yes);
         console->clear();
         QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
         // Every read value except the read-only ones and the never-read broken code.
@@ -1249,20 +1249,19 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QString, read);
         const QString path = writeFile("{\"DeviceVersion\":\"0\",\"" + code.toLatin1() + "\":" + value + "}");
-        ModalAnswer::Seen question;
         // The question would come inside the click; the answerer outlives it only briefly.
-        ModalAnswer::answerNext(QMessageBox::Yes, &question, 600);
+        UiTest::BoxAnswerer question(QMessageBox::Yes, 600);
         cell(code, 4)->setText(QStringLiteral("earlier"));
         page->nextFile = path;
         QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
         if (read.isEmpty()) {
             QCOMPARE(cell(code, 4)->text(), shown);
             QTest::qWait(700); // until the answerer has given up
-            QVERIFY(!question.shown);
+            QVERIFY(!question.answered());
             QVERIFY(sim.log().isEmpty());
             return;
         }
-        QVERIFY(question.shown);
+        QVERIFY(question.answered());
         QTRY_VERIFY_WITH_TIMEOUT(!progress(), 5000);
         QCOMPARE(sim.log().size(), 1);
         cell(code, 4)->setText(QString());
@@ -1447,6 +1446,50 @@ private slots:
 
     // Last: the link is cut in the middle of a batch; the progress dialog goes away and the page
     // is idle again.
+    // The VFD status poll reads P0-19 and P0-22 under their table codes every three seconds. A batch
+    // holding both codes, sent while a poll's requests are still queued, must close only after its
+    // own last answer, not when the poll's answers have made up the count.
+    void vfdBatchAcrossStatusPoll()
+    {
+        page.reset();
+        const QString version = QStringLiteral("POLL");
+        const QString folder = QStringLiteral("Driver/Config/VFD/%1/EN/").arg(version);
+        QVERIFY(QDir().mkpath(folder));
+        QFile::remove(folder + QStringLiteral("ParamTable.xml"));
+        QVERIFY(
+            QFile::copy(QStringLiteral(KESTROVA_SOURCE_DIR "/Driver/Config/VFD/KVF-V2.1/EN/ParamTable.xml"),
+                folder + QStringLiteral("ParamTable.xml")));
+        Global::instance()->setDeviceVersion(version);
+        openPage();
+        Global::instance()->setDeviceVersion(QStringLiteral("TEST"));
+
+        const QStringList codes { "P0-13", "P0-14", "P0-15", "P0-16", "P0-17", "P0-18", "P0-19", "P0-21",
+            "P0-22", "P0-23", "P0-24", "P0-25", "P0-26", "P0-27", "P0-28" };
+        check(codes);
+        QVERIFY(!sim.command("delay 250").isEmpty());
+        menuAction("Btn_Refresh", "Read only the checked option")->trigger();
+        console->clear();
+        sim.clearLog();
+        // The poll's first read is answered: its other four requests are still queued.
+        QTRY_VERIFY_WITH_TIMEOUT(sim.log().contains(readLine(0xF013)), 5000);
+        QTest::mouseClick(toolButton("Btn_Refresh"), Qt::LeftButton, {}, QPoint(12, 12));
+        QVERIFY(progress());
+        QCOMPARE(progress()->maximum(), codes.size());
+        QTRY_VERIFY_WITH_TIMEOUT(!progress(), 15000);
+        const QStringList log = normalized(sim.log());
+        QVERIFY(!sim.command("delay 0").isEmpty());
+
+        // The poll's P0-22 was answered inside the batch's window, and the batch's last request
+        // (P0-28) before the dialog closed.
+        const QString wire = log.join(QLatin1String(", "));
+        const int pollP022 = log.indexOf(readLine(0xF016));
+        const int first = log.indexOf(readLine(0xF00D));
+        QVERIFY2(pollP022 >= 0 && pollP022 < first, qPrintable(wire));
+        QVERIFY2(log.contains(readLine(0xF01C)), qPrintable(wire));
+        QCOMPARE(console->last().at(0).toString(), QStringLiteral("The operation is complete"));
+        page.reset();
+    }
+
     void linkCutMidBatch()
     {
         QVERIFY(!sim.command("silent on").isEmpty());
