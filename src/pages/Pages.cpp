@@ -2,6 +2,7 @@
 
 #include "connection/GUI_Communication.h"
 #include "paramtable/GUI_ParamTable.h"
+#include "scope/GUI_Scope.h"
 #include "ui/WidgetController.h"
 
 namespace Pages {
@@ -11,6 +12,7 @@ void registerAll()
     // In the workspace's order: GUI_Communication, GUI_Scope, GUI_ParamTable, GUI_Motion,
     // GUI_ControlPanel, GUI_FaultPanel, GUI_Monitor, GUI_IO.
     WidgetController::registerPageClass<GUI_Communication>();
+    WidgetController::registerPageClass<GUI_Scope>();
     WidgetController::registerPageClass<GUI_ParamTable>();
 }
 

@@ -370,6 +370,199 @@
     </message>
 </context>
 <context>
+    <name>GUI_Scope</name>
+    <message>
+        <source>Continuous collection</source>
+        <translation>连续采集</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Adaptive XY axis</source>
+        <translation>自适应XY轴</translation>
+    </message>
+    <message>
+        <source>Select zoom (Left button)</source>
+        <translation>框选缩放（左键）</translation>
+    </message>
+    <message>
+        <source>Drag (Middle button)</source>
+        <translation>拖动（中键）</translation>
+    </message>
+    <message>
+        <source>Zoom (Mouse wheel)</source>
+        <translation>缩放（鼠标滚轮）</translation>
+    </message>
+    <message>
+        <source>Show legend</source>
+        <translation>显示图例</translation>
+    </message>
+    <message>
+        <source>Cursor tracking</source>
+        <translation>光标跟踪</translation>
+    </message>
+    <message>
+        <source>Nonius measurement</source>
+        <translation>游标测量</translation>
+    </message>
+    <message>
+        <source>Clear Graphs</source>
+        <translation>清除曲线</translation>
+    </message>
+    <message>
+        <source>Screenshot</source>
+        <translation>截图</translation>
+    </message>
+    <message>
+        <source>Import curves</source>
+        <translation>导入曲线</translation>
+    </message>
+    <message>
+        <source>Emport curves</source>
+        <translation>导出曲线</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Charts</source>
+        <translation>图表</translation>
+    </message>
+    <message>
+        <source>Record Variables</source>
+        <translation>记录变量</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>选择颜色</translation>
+    </message>
+    <message>
+        <source>Please select the object to observe first</source>
+        <translation>请先选择要观测的对象</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>The collection quantity exceeds the upper limit</source>
+        <translation>采集数量超过上限</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_ScopeNonius</name>
+    <message>
+        <source>Vertical</source>
+        <translation>垂直</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>水平</translation>
+    </message>
+    <message>
+        <source>Lock the distance between line A and line B</source>
+        <translation>锁定A线与B线之间的距离</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>图表</translation>
+    </message>
+    <message>
+        <source>A</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>B-A</source>
+        <translation>B-A</translation>
+    </message>
+    <message>
+        <source>Nonius measurement</source>
+        <translation>游标测量</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_ScopeSetting</name>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Nonius tracking</source>
+        <translation>游标跟踪</translation>
+    </message>
+    <message>
+        <source>Cursor style:</source>
+        <translation>光标样式：</translation>
+    </message>
+    <message>
+        <source>Cursor size:</source>
+        <translation>光标大小：</translation>
+    </message>
+    <message>
+        <source>Interpolation:</source>
+        <translation>插值：</translation>
+    </message>
+    <message>
+        <source>Sets whether the value of the graph&apos;s data points shall be interpolated, when positioning the tracer.</source>
+        <translation>设置定位光标时是否对曲线数据点的值进行插值。</translation>
+    </message>
+    <message>
+        <source>Use linear interpolation</source>
+        <translation>使用线性插值</translation>
+    </message>
+    <message>
+        <source>Nonius measurement</source>
+        <translation>游标测量</translation>
+    </message>
+    <message>
+        <source>Line size:</source>
+        <translation>线宽：</translation>
+    </message>
+    <message>
+        <source>Line A color:</source>
+        <translation>A线颜色：</translation>
+    </message>
+    <message>
+        <source>Line B color:</source>
+        <translation>B线颜色：</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Plus</source>
+        <translation>十字</translation>
+    </message>
+    <message>
+        <source>Crosshair</source>
+        <translation>十字准线</translation>
+    </message>
+    <message>
+        <source>Circle</source>
+        <translation>圆形</translation>
+    </message>
+    <message>
+        <source>Square</source>
+        <translation>方形</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>选择颜色</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Communication</source>
@@ -541,6 +734,14 @@
     <message>
         <source>Recovery failed</source>
         <translation>恢复失败</translation>
+    </message>
+    <message>
+        <source>Adaptive X axis</source>
+        <translation>自适应X轴</translation>
+    </message>
+    <message>
+        <source>Adaptive Y axis</source>
+        <translation>自适应Y轴</translation>
     </message>
 </context>
 <context>

@@ -370,6 +370,199 @@
     </message>
 </context>
 <context>
+    <name>GUI_Scope</name>
+    <message>
+        <source>Continuous collection</source>
+        <translation>Continuous collection</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Adaptive XY axis</source>
+        <translation>Adaptive XY axis</translation>
+    </message>
+    <message>
+        <source>Select zoom (Left button)</source>
+        <translation>Select zoom (Left button)</translation>
+    </message>
+    <message>
+        <source>Drag (Middle button)</source>
+        <translation>Drag (Middle button)</translation>
+    </message>
+    <message>
+        <source>Zoom (Mouse wheel)</source>
+        <translation>Zoom (Mouse wheel)</translation>
+    </message>
+    <message>
+        <source>Show legend</source>
+        <translation>Show legend</translation>
+    </message>
+    <message>
+        <source>Cursor tracking</source>
+        <translation>Cursor tracking</translation>
+    </message>
+    <message>
+        <source>Nonius measurement</source>
+        <translation>Nonius measurement</translation>
+    </message>
+    <message>
+        <source>Clear Graphs</source>
+        <translation>Clear Graphs</translation>
+    </message>
+    <message>
+        <source>Screenshot</source>
+        <translation>Screenshot</translation>
+    </message>
+    <message>
+        <source>Import curves</source>
+        <translation>Import curves</translation>
+    </message>
+    <message>
+        <source>Emport curves</source>
+        <translation>Emport curves</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Charts</source>
+        <translation>Charts</translation>
+    </message>
+    <message>
+        <source>Record Variables</source>
+        <translation>Record Variables</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>Select Color</translation>
+    </message>
+    <message>
+        <source>Please select the object to observe first</source>
+        <translation>Please select the object to observe first</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>The collection quantity exceeds the upper limit</source>
+        <translation>The collection quantity exceeds the upper limit</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_ScopeNonius</name>
+    <message>
+        <source>Vertical</source>
+        <translation>Vertical</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>Horizontal</translation>
+    </message>
+    <message>
+        <source>Lock the distance between line A and line B</source>
+        <translation>Lock the distance between line A and line B</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>Chart</translation>
+    </message>
+    <message>
+        <source>A</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>B-A</source>
+        <translation>B-A</translation>
+    </message>
+    <message>
+        <source>Nonius measurement</source>
+        <translation>Nonius measurement</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_ScopeSetting</name>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Nonius tracking</source>
+        <translation>Nonius tracking</translation>
+    </message>
+    <message>
+        <source>Cursor style:</source>
+        <translation>Cursor style:</translation>
+    </message>
+    <message>
+        <source>Cursor size:</source>
+        <translation>Cursor size:</translation>
+    </message>
+    <message>
+        <source>Interpolation:</source>
+        <translation>Interpolation:</translation>
+    </message>
+    <message>
+        <source>Sets whether the value of the graph's data points shall be interpolated, when positioning the tracer.</source>
+        <translation>Sets whether the value of the graph's data points shall be interpolated, when positioning the tracer.</translation>
+    </message>
+    <message>
+        <source>Use linear interpolation</source>
+        <translation>Use linear interpolation</translation>
+    </message>
+    <message>
+        <source>Nonius measurement</source>
+        <translation>Nonius measurement</translation>
+    </message>
+    <message>
+        <source>Line size:</source>
+        <translation>Line size:</translation>
+    </message>
+    <message>
+        <source>Line A color:</source>
+        <translation>Line A color:</translation>
+    </message>
+    <message>
+        <source>Line B color:</source>
+        <translation>Line B color:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Plus</source>
+        <translation>Plus</translation>
+    </message>
+    <message>
+        <source>Crosshair</source>
+        <translation>Crosshair</translation>
+    </message>
+    <message>
+        <source>Circle</source>
+        <translation>Circle</translation>
+    </message>
+    <message>
+        <source>Square</source>
+        <translation>Square</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>Select Color</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Communication</source>
@@ -541,6 +734,14 @@
     <message>
         <source>Recovery failed</source>
         <translation>Recovery failed</translation>
+    </message>
+    <message>
+        <source>Adaptive X axis</source>
+        <translation>Adaptive X axis</translation>
+    </message>
+    <message>
+        <source>Adaptive Y axis</source>
+        <translation>Adaptive Y axis</translation>
     </message>
 </context>
 <context>

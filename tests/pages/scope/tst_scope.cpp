@@ -1,0 +1,560 @@
+#include "Global.h"
+#include "Xml.h"
+#include "SimDrive.h"
+#include "UiTestSupport.h"
+#include "app/startup/Startup.h"
+#include "comm/Communication.h"
+#include "pages/scope/CustomPlot.h"
+#include "pages/scope/GUI_Scope.h"
+#include "pages/scope/GUI_ScopeNonius.h"
+#include "pages/scope/LodGraph.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString sourceConfig = QStringLiteral(KESTROVA_SOURCE_DIR "/Driver/Config/");
+const QString dataDir = QStringLiteral(KESTROVA_SOURCE_DIR "/tests/pages/scope/data/");
+const QString servoVersion = QStringLiteral("KSD-V1.10");
+const QString iconFolder = QStringLiteral(":/Icon/Images/Icon_32x32/");
+
+bool copyTree(const QString& from, const QString& to)
+{
+    QDir source(from);
+    if (!QDir().mkpath(to))
+        return false;
+    for (const QFileInfo& info : source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString target = to + QLatin1Char('/') + info.fileName();
+        if (info.isDir() ? !copyTree(info.filePath(), target) : !QFile::copy(info.filePath(), target))
+            return false;
+    }
+    return true;
+}
+
+class TestablePage : public GUI_Scope
+{
+public:
+    QColor nextColor;
+    QColor asked;
+
+protected:
+    QColor askColor(const QColor& initial) override
+    {
+        asked = initial;
+        return nextColor;
+    }
+};
+
+QImage iconImage(const QIcon& icon)
+{
+    return icon.pixmap(QSize(20, 20)).toImage();
+}
+
+} // namespace
+
+class TestScope : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir work;
+    QString previousDir;
+    SimDrive sim;
+    std::unique_ptr<TestablePage> page;
+    std::unique_ptr<QSignalSpy> messages;
+
+    void useDefinitions(int family, const QString& version)
+    {
+        Global::instance()->setDevice(family);
+        Global::instance()->setLanguage(Global::LANGUAGE_EN);
+        Global::instance()->setDeviceVersion(version);
+    }
+
+    void openPage()
+    {
+        page.reset(new TestablePage);
+        page->resize(1109, 811);
+        page->show();
+        QVERIFY(QTest::qWaitForWindowExposed(page.get()));
+        messages.reset(new QSignalSpy(page.get(), &WidgetBase::sig_showMessageBox));
+    }
+
+    QTableWidget* table() { return page->findChild<QTableWidget*>(QStringLiteral("TableWidget")); }
+    QToolButton* button(const char* name) { return page->findChild<QToolButton*>(QLatin1String(name)); }
+    QComboBox* charts() { return page->findChild<QComboBox*>(QStringLiteral("Cbx_Channle")); }
+    CustomPlot* plot() { return page->plot(); }
+    Qt::CheckState checkOf(int row) { return table()->item(row, 0)->checkState(); }
+    QString lastMessage() { return messages->isEmpty() ? QString() : messages->last().at(0).toString(); }
+
+    // A click on the row's check indicator, where the view itself flips the state first.
+    void clickCheck(int row)
+    {
+        QTableWidget* view = table();
+        view->scrollToItem(view->item(row, 0));
+        QStyleOptionViewItem option;
+        option.initFrom(view);
+        option.rect = view->visualItemRect(view->item(row, 0));
+        option.features |= QStyleOptionViewItem::HasCheckIndicator;
+        const QRect indicator = view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, indicator.center());
+    }
+
+    // As a hand does it: the view acts on a double click only on the index it saw pressed.
+    void doubleClickName(int row)
+    {
+        const QPoint at = table()->visualItemRect(table()->item(row, 1)).center();
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    void emitResult(const QString& tag, const QVector<quint16>& words)
+    {
+        emit Communication::instance()->resultCallBackEvent(tag, words);
+    }
+
+    void connectSim()
+    {
+        Communication* comm = Communication::instance();
+        if (comm->commState() == Communication::COMM_CONNECTED)
+            return;
+        SimDrive::Options options;
+        options.config = QDir::current().absoluteFilePath(Global::instance()->configPath());
+        QVERIFY(sim.start(options));
+        comm->setCommType(Communication::COMM_MODBUS_RTU);
+        QVERIFY(comm->openDevice(sim.serialSettings()));
+        comm->setServerAddress(options.slave);
+        comm->connectDevice(53, 3);
+        QTRY_COMPARE_WITH_TIMEOUT(comm->commState(), Communication::COMM_CONNECTED, 10000);
+    }
+
+    void closeConnection()
+    {
+        Communication* comm = Communication::instance();
+        if (comm->commState() == Communication::COMM_DISCONNECT)
+            return;
+        comm->closeDevice();
+        QTRY_COMPARE_WITH_TIMEOUT(comm->commState(), Communication::COMM_DISCONNECT, 8000);
+    }
+
+    // The sim's reads of the scope variables, as "row" numbers of the page's list.
+    QList<int> polledRows()
+    {
+        QList<int> rows;
+        for (const QString& line : UiTest::requestsWith(sim.log(), { QStringLiteral("03") })) {
+            const quint16 address = quint16(line.section(QLatin1Char(' '), 1, 1).toUInt(nullptr, 16));
+            const int count = line.section(QLatin1Char(' '), 2, 2).toInt();
+            for (int row = 0; row < page->variableRecords().size(); ++row) {
+                const VariableRecord& rec = page->variableRecords().at(row);
+                if (rec.code == address && rec.length == count)
+                    rows << row;
+            }
+        }
+        return rows;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(work.isValid());
+        Startup::initResources();
+        previousDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(work.path()));
+        QVERIFY(copyTree(sourceConfig, QStringLiteral("Driver/Config")));
+        for (const auto& pair : { qMakePair(QStringLiteral("servo"), QStringLiteral("SERVO")),
+                 qMakePair(QStringLiteral("vfd"), QStringLiteral("VFD")) }) {
+            const QString target = QStringLiteral("Driver/Config/%1/TEST/EN/").arg(pair.second);
+            QVERIFY(QDir().mkpath(target));
+            QVERIFY(QFile::copy(dataDir + pair.first + QStringLiteral("/Variables.xml"), target + "Variables.xml"));
+        }
+    }
+
+    void cleanupTestCase()
+    {
+        page.reset();
+        closeConnection();
+        sim.stop();
+        QDir::setCurrent(previousDir);
+    }
+
+    void init()
+    {
+        const QByteArray name(QTest::currentTestFunction());
+        if (name == "decoding" || name == "decimalOverrides" || name == "lateResultsOfAnotherSenderIgnored")
+            useDefinitions(name == "decimalOverrides" ? Global::DEVICE_VFD : Global::DEVICE_SERVO,
+                QStringLiteral("TEST"));
+        else
+            useDefinitions(Global::DEVICE_SERVO, servoVersion);
+        openPage();
+    }
+
+    void cleanup()
+    {
+        if (page)
+            page->findChild<QToolButton*>(QStringLiteral("Btn_Stop"))->click();
+        page.reset();
+    }
+
+    void formFollowsTheDefinitions()
+    {
+        const struct {
+            const char* name;
+            const char* tip;
+            const char* icon;
+            bool checkable;
+        } expected[] = {
+            { "Btn_StartContinue", "Continuous collection", "StartContinue.png", false },
+            { "Btn_Stop", "Stop", "Stop.png", false },
+            { "Btn_Adaptation", "Adaptive XY axis", "AdaptationXY.png", false },
+            { "Btn_SrmSelect", "Select zoom (Left button)", "SrmSelect.png", true },
+            { "Btn_SrmDrag", "Drag (Middle button)", "SrmDrag.png", true },
+            { "Btn_SrmZoom", "Zoom (Mouse wheel)", "SrmZoom.png", true },
+            { "Btn_ShowLegend", "Show legend", "ShowLegend.png", true },
+            { "Btn_CursorTracer", "Cursor tracking", "Tracking.png", true },
+            { "Btn_Nonius", "Nonius measurement", "Nonius.png", true },
+            { "Btn_ClearGraph", "Clear Graphs", "Clear.png", false },
+            { "Btn_Screenshot", "Screenshot", "Screenshot.png", false },
+            { "Btn_Import", "Import curves", "Import.png", false },
+            { "Btn_Export", "Emport curves", "Export.png", false },
+            { "Btn_Setting", "Settings", "Setting.png", false },
+        };
+        int previousX = -1;
+        for (const auto& e : expected) {
+            QToolButton* b = button(e.name);
+            QVERIFY2(b, e.name);
+            QCOMPARE(b->toolTip(), QString::fromLatin1(e.tip));
+            QCOMPARE(b->isCheckable(), e.checkable);
+            QCOMPARE(iconImage(b->icon()), iconImage(QIcon(iconFolder + QLatin1String(e.icon))));
+            QCOMPARE(b->cursor().shape(), Qt::PointingHandCursor);
+            QVERIFY2(b->x() > previousX, e.name); // one row, in this order
+            previousX = b->x();
+        }
+
+        QVector<VariableRecord> records;
+        QVERIFY(Xml::readVariables(Global::instance()->configPath() + "Variables.xml", records));
+        QCOMPARE(table()->rowCount(), records.size());
+        QCOMPARE(table()->columnCount(), 2);
+        QCOMPARE(table()->horizontalHeaderItem(1)->text(), QStringLiteral("Name"));
+        QList<QColor> colors;
+        for (int row = 0; row < records.size(); ++row) {
+            QCOMPARE(table()->item(row, 1)->text(), records.at(row).description);
+            QCOMPARE(checkOf(row), Qt::Unchecked);
+            QCOMPARE(table()->item(row, 1)->foreground().color(), QColor("#787878"));
+            const QColor c = table()->item(row, 1)->data(Qt::UserRole).value<QColor>();
+            QVERIFY(c.isValid());
+            colors << c;
+        }
+        QCOMPARE(charts()->count(), 4);
+        QCOMPARE(charts()->itemData(3).toInt(), 4);
+
+        // The same list gets the same colours on another start, whatever drew random numbers.
+        for (int i = 0; i < 17; ++i)
+            (void)rand();
+        openPage();
+        for (int row = 0; row < records.size(); ++row)
+            QCOMPARE(table()->item(row, 1)->data(Qt::UserRole).value<QColor>(), colors.at(row));
+    }
+
+    void startNeedsConnectionAndAChannel()
+    {
+        closeConnection();
+        button("Btn_StartContinue")->click();
+        QCOMPARE(lastMessage(), QStringLiteral("No communication with the drive(Off Line)"));
+        QVERIFY(!plot()->isRunning());
+    }
+
+    void tickingRows()
+    {
+        for (int row : { 0, 2, 3, 5 })
+            clickCheck(row);
+        QCOMPARE(plot()->channels(), QList<int>({ 0, 2, 3, 5 }));
+        for (int row : { 0, 2, 3, 5 }) {
+            QCOMPARE(checkOf(row), Qt::Checked);
+            QCOMPARE(table()->item(row, 1)->foreground().color(),
+                table()->item(row, 1)->data(Qt::UserRole).value<QColor>());
+            QCOMPARE(plot()->channel(row).name, page->variableRecords().at(row).description);
+        }
+        clickCheck(6);
+        QCOMPARE(lastMessage(), QStringLiteral("The collection quantity exceeds the upper limit"));
+        QCOMPARE(checkOf(6), Qt::Unchecked);
+        QCOMPARE(plot()->channelCount(), 4);
+
+        clickCheck(2);
+        QCOMPARE(checkOf(2), Qt::Unchecked);
+        QCOMPARE(table()->item(2, 1)->foreground().color(), QColor("#787878"));
+        QCOMPARE(plot()->channels(), QList<int>({ 0, 3, 5 }));
+
+        // The name column does not tick.
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, {},
+            table()->visualItemRect(table()->item(1, 1)).center());
+        QCOMPARE(checkOf(1), Qt::Unchecked);
+
+        // A check state set by the view alone is put back.
+        table()->item(4, 0)->setCheckState(Qt::Checked);
+        QCOMPARE(checkOf(4), Qt::Unchecked);
+        QCOMPARE(plot()->channelCount(), 3);
+
+        charts()->setCurrentIndex(2);
+        QCOMPARE(plot()->axisRectCount(), 3);
+    }
+
+    void colourByDoubleClick()
+    {
+        clickCheck(1);
+        const QColor before = table()->item(1, 1)->data(Qt::UserRole).value<QColor>();
+        page->nextColor = QColor(Qt::darkGreen);
+        doubleClickName(1);
+        QCOMPARE(page->asked, before);
+        QCOMPARE(plot()->channel(1).pen.color(), QColor(Qt::darkGreen));
+        QCOMPARE(plot()->channel(1).graph->pen().color(), QColor(Qt::darkGreen));
+        QCOMPARE(table()->item(1, 1)->foreground().color(), QColor(Qt::darkGreen));
+
+        // An unticked row keeps its grey text; a cancelled dialog changes nothing.
+        page->nextColor = QColor(Qt::cyan);
+        doubleClickName(2);
+        QCOMPARE(table()->item(2, 1)->data(Qt::UserRole).value<QColor>(), QColor(Qt::cyan));
+        QCOMPARE(table()->item(2, 1)->foreground().color(), QColor("#787878"));
+        page->nextColor = QColor();
+        doubleClickName(1);
+        QCOMPARE(plot()->channel(1).pen.color(), QColor(Qt::darkGreen));
+    }
+
+    void noniusButtonAndDialog()
+    {
+        button("Btn_Nonius")->click();
+        QVERIFY(page->nonius());
+        QTRY_VERIFY(page->nonius()->isVisible());
+        QVERIFY(plot()->nonius(0)->isVisible());
+        QCOMPARE(page->nonius()->windowTitle(), QStringLiteral("Nonius measurement"));
+        // Closing the dialog by its title bar hides the lines and unticks the button.
+        page->nonius()->reject();
+        QVERIFY(!button("Btn_Nonius")->isChecked());
+        QVERIFY(!plot()->nonius(0)->isVisible());
+        GUI_ScopeNonius* first = page->nonius();
+        button("Btn_Nonius")->click();
+        QCOMPARE(page->nonius(), first);
+        QTRY_VERIFY(first->isVisible());
+        button("Btn_Nonius")->click();
+        QVERIFY(!first->isVisible());
+        QVERIFY(!plot()->nonius(0)->isVisible());
+    }
+
+    void decoding_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QVector<quint16>>("words");
+        QTest::addColumn<double>("value");
+        QTest::newRow("1234, two decimals") << 0 << QVector<quint16>({ 1234 }) << double(12.34f);
+        QTest::newRow("0xFFFF signed") << 1 << QVector<quint16>({ 0xFFFF }) << -1.0;
+        QTest::newRow("low word first") << 2 << QVector<quint16>({ 0x0000, 0x0001 }) << 65536.0;
+        QTest::newRow("0xFFFF 0xFFFF unsigned") << 3 << QVector<quint16>({ 0xFFFF, 0xFFFF }) << 4294967295.0;
+        QTest::newRow("0xFFFF 0xFFFF signed") << 4 << QVector<quint16>({ 0xFFFF, 0xFFFF }) << -1.0;
+        QTest::newRow("signed with decimals") << 5 << QVector<quint16>({ 0xFF38 }) << double(-2.0f);
+        QTest::newRow("failed read") << 0 << QVector<quint16>() << 0.0;
+    }
+
+    void decoding()
+    {
+        QFETCH(int, row);
+        QFETCH(QVector<quint16>, words);
+        QFETCH(double, value);
+        clickCheck(row);
+        QVERIFY(plot()->start()); // sampling without the poll: only these results arrive
+        emitResult(QStringLiteral("AID=%1").arg(row), words);
+        QCOMPARE(plot()->receivedSamples(row), QVector<double>({ value }));
+        plot()->stop();
+    }
+
+    void lateResultsOfAnotherSenderIgnored()
+    {
+        clickCheck(0);
+        emitResult(QStringLiteral("AID=0"), { 100 }); // not sampling
+        QVERIFY(plot()->receivedSamples(0).isEmpty());
+        QVERIFY(plot()->start());
+        emitResult(QStringLiteral("AIDX"), { 100 });
+        emitResult(QStringLiteral("aid=0"), { 100 });
+        emitResult(QStringLiteral("AID=7"), { 100 });
+        QVERIFY(plot()->receivedSamples(0).isEmpty());
+        emitResult(QStringLiteral("AID=0"), { 100 });
+        QCOMPARE(plot()->receivedSamples(0).size(), 1);
+        plot()->pause();
+        emitResult(QStringLiteral("AID=0"), { 100 });
+        QCOMPARE(plot()->receivedSamples(0).size(), 1);
+    }
+
+    void decimalOverrides()
+    {
+        for (int row : { 0, 1, 2, 3 })
+            clickCheck(row);
+        QVERIFY(plot()->start());
+        const auto sample = [this](int row, quint16 word) {
+            emitResult(QStringLiteral("AID=%1").arg(row), { word });
+            return plot()->receivedSamples(row).last();
+        };
+        QCOMPARE(sample(0, 1234), double(12.34f));
+        QCOMPARE(sample(1, 123), 123.0);
+        emitResult(QStringLiteral("P7-12"), { 21 });
+        QCOMPARE(sample(1, 123), double(12.3f)); // D0-14: one decimal
+        QCOMPARE(sample(2, 123), double(1.23f)); // D0-19: two
+        QCOMPARE(sample(3, 123), double(1.23f)); // D0-29: two
+        emitResult(QStringLiteral("P0-22"), {});
+        QCOMPARE(sample(0, 1234), double(12.34f));
+        emitResult(QStringLiteral("P0-22"), { 0x0301 });
+        QCOMPARE(sample(0, 1234), double(123.4f)); // low byte
+        QCOMPARE(page->variableRecords().at(4).format1, quint8(1)); // D0-02 follows nothing
+        emitResult(QStringLiteral("P7-120"), { 33 }); // exact tags only
+        QCOMPARE(sample(1, 123), double(12.3f));
+    }
+
+    // From here on against the simulated drive.
+    void pollIntervalsAndTags_data()
+    {
+        QTest::addColumn<QList<int>>("rows");
+        QTest::newRow("one channel") << QList<int>({ 4 });
+        QTest::newRow("two channels") << QList<int>({ 1, 7 });
+        QTest::newRow("four channels") << QList<int>({ 0, 2, 5, 9 });
+    }
+
+    void pollIntervalsAndTags()
+    {
+        QFETCH(QList<int>, rows);
+        connectSim();
+        for (int row : rows)
+            clickCheck(row);
+        QSignalSpy completed(Communication::instance(), &Communication::requestCompleted);
+        sim.clearLog();
+        QElapsedTimer clock;
+        clock.start();
+        button("Btn_StartContinue")->click();
+        QVERIFY(plot()->isRunning());
+        QCOMPARE(page->timer()->interval(), rows.size() * 50);
+        QVERIFY(!charts()->isEnabled());
+        QCOMPARE(button("Btn_StartContinue")->toolTip(), QStringLiteral("Pause"));
+        QCOMPARE(iconImage(button("Btn_StartContinue")->icon()), iconImage(QIcon(iconFolder + "Pause.png")));
+        QTest::qWait(1500);
+        button("Btn_StartContinue")->click(); // pause
+        const qint64 elapsed = clock.elapsed();
+        QTest::qWait(100);
+
+        const QList<int> polled = polledRows();
+        QVERIFY(polled.size() >= rows.size());
+        for (int i = 0; i + rows.size() <= polled.size(); i += rows.size())
+            QCOMPARE(polled.mid(i, rows.size()), rows); // one read per channel, ascending, every tick
+        const double ticks = double(polled.size()) / rows.size();
+        const double expected = double(elapsed) / (rows.size() * 50);
+        QVERIFY2(ticks > expected * 0.7 && ticks < expected * 1.15,
+            qPrintable(QStringLiteral("%1 ticks in %2 ms").arg(ticks).arg(elapsed)));
+        QStringList tags;
+        for (const QList<QVariant>& c : completed) {
+            if (!tags.contains(c.at(1).toString()))
+                tags << c.at(1).toString();
+        }
+        QStringList expectedTags;
+        for (int row : rows)
+            expectedTags << QStringLiteral("AID=%1").arg(row);
+        QCOMPARE(tags, expectedTags);
+        for (int row : rows) {
+            QVERIFY(!plot()->receivedSamples(row).isEmpty());
+            QVERIFY(!plot()->recordedKeys(row).isEmpty());
+        }
+    }
+
+    void clicksWhileRunningIgnored()
+    {
+        connectSim();
+        clickCheck(0);
+        clickCheck(3);
+        button("Btn_StartContinue")->click();
+        QVERIFY(plot()->isRunning());
+        clickCheck(1);
+        clickCheck(3);
+        QCOMPARE(checkOf(1), Qt::Unchecked);
+        QCOMPARE(checkOf(3), Qt::Checked);
+        QCOMPARE(plot()->channels(), QList<int>({ 0, 3 }));
+        QVERIFY(!charts()->isEnabled());
+        button("Btn_Stop")->click();
+        QVERIFY(charts()->isEnabled());
+        QCOMPARE(button("Btn_StartContinue")->toolTip(), QStringLiteral("Continuous collection"));
+    }
+
+    void pauseKeepsAndStopResetsTheTimeBase()
+    {
+        connectSim();
+        button("Btn_StartContinue")->click();
+        QCOMPARE(lastMessage(), QStringLiteral("Please select the object to observe first"));
+        QVERIFY(!plot()->isRunning());
+        clickCheck(0);
+        button("Btn_StartContinue")->click();
+        QTest::qWait(300);
+        button("Btn_StartContinue")->click();
+        const double paused = plot()->timeBase();
+        QVERIFY(paused > 0.1);
+        QVERIFY(charts()->isEnabled());
+        QTest::qWait(200);
+        QCOMPARE(plot()->timeBase(), paused);
+        button("Btn_StartContinue")->click();
+        QTRY_VERIFY(plot()->timeBase() > paused + 0.1);
+        button("Btn_Stop")->click();
+        QCOMPARE(plot()->timeBase(), 0.0);
+        QVERIFY(!plot()->recordedKeys(0).isEmpty()); // Stop keeps the points
+    }
+
+    void lateResultsAfterPauseDropped()
+    {
+        connectSim();
+        for (int row : { 0, 1, 2, 3 })
+            clickCheck(row);
+        // Pause right behind a tick, while its four reads are still on their way.
+        bool paused = false;
+        int samples = 0;
+        int before = 0;
+        QSignalSpy completed(Communication::instance(), &Communication::requestCompleted);
+        connect(page->timer(), &QTimer::timeout, page.get(), [&]() {
+            if (!paused && plot()->recordedKeys(0).size() > 2) {
+                paused = true;
+                button("Btn_StartContinue")->click();
+                samples = plot()->receivedSamples(3).size();
+                before = completed.size();
+            }
+        });
+        button("Btn_StartContinue")->click();
+        QTRY_VERIFY(paused);
+        QTRY_VERIFY(completed.size() >= before + 4);
+        QTest::qWait(200);
+        QVERIFY(completed.last().at(1).toString().startsWith("AID="));
+        QCOMPARE(plot()->receivedSamples(3).size(), samples);
+    }
+
+    // Last: the cable is pulled while sampling; the link goes to COMM_WAITING and the page stops.
+    void linkTroubleStopsSampling()
+    {
+        connectSim();
+        clickCheck(0);
+        charts()->setCurrentIndex(1);
+        button("Btn_StartContinue")->click();
+        QVERIFY(plot()->isRunning());
+        sim.cutLink();
+        QTRY_COMPARE_WITH_TIMEOUT(UiTest::commState(), Communication::COMM_WAITING, 15000);
+        QVERIFY(!plot()->isRunning());
+        QVERIFY(!page->timer()->isActive());
+        QVERIFY(charts()->isEnabled());
+        QCOMPARE(button("Btn_StartContinue")->toolTip(), QStringLiteral("Continuous collection"));
+        QCOMPARE(iconImage(button("Btn_StartContinue")->icon()), iconImage(QIcon(iconFolder + "StartContinue.png")));
+        QCOMPARE(plot()->axisRectCount(), 2);
+        closeConnection();
+    }
+};
+
+QTEST_MAIN(TestScope)
+#include "tst_scope.moc"
