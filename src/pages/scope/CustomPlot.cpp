@@ -82,6 +82,18 @@ void CustomPlot::replot()
     m_plot->replot(QCustomPlot::rpRefreshHint);
 }
 
+void CustomPlot::replotOverlay()
+{
+    // The tracer and the nonius lines live on the buffered top layer: moving them repaints that
+    // layer alone, not every curve of a long recording. The library falls back to a full replot
+    // when the other layers are out of date.
+    QCPLayer* overlay = m_plot->layer(QStringLiteral("overlay"));
+    if (overlay && overlay->mode() == QCPLayer::lmBuffered)
+        overlay->replot();
+    else
+        m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
 void CustomPlot::setAxisRectCount(int n)
 {
     if (n < 1)
@@ -90,11 +102,7 @@ void CustomPlot::setAxisRectCount(int n)
     qDeleteAll(m_nonius);
     m_nonius.clear();
 
-    // The tracer keeps a plain pointer to its graph, which the rebuild deletes.
-    if (m_tracer) {
-        m_tracer->setGraph(nullptr);
-        hideTracer();
-    }
+    detachTracer();
     m_plot->deselectAll();
     m_plot->clearGraphs();
     m_plot->plotLayout()->clear();
@@ -149,10 +157,7 @@ LodGraph* CustomPlot::makeGraph(int order, const QString& name, const QPen& pen)
 
 void CustomPlot::rebuildLiveGraphs(bool rescaleLast, bool rescaleAll, bool replot)
 {
-    if (m_tracer) {
-        m_tracer->setGraph(nullptr);
-        hideTracer();
-    }
+    detachTracer();
     m_plot->clearGraphs();
     if (m_importedMode) {
         m_imported.clear();
@@ -181,10 +186,7 @@ void CustomPlot::rebuildLiveGraphs(bool rescaleLast, bool rescaleAll, bool replo
 
 void CustomPlot::rebuildImportedGraphs()
 {
-    if (m_tracer) {
-        m_tracer->setGraph(nullptr);
-        hideTracer();
-    }
+    detachTracer();
     m_plot->clearGraphs();
     for (int i = 0; i < m_imported.size(); ++i) {
         ImportedCurve& curve = m_imported[i];
@@ -586,7 +588,7 @@ void CustomPlot::mouseMove(QMouseEvent* event)
         if (!pair || !pair->isVisible() || !chart(row)->rect().contains(event->pos()))
             continue;
         if (pair->move(event->localPos()))
-            m_plot->replot(QCustomPlot::rpQueuedReplot);
+            replotOverlay();
         emit updateNoniusPosition(row, pair->valueA(), pair->valueB());
         return;
     }
@@ -600,6 +602,17 @@ void CustomPlot::mouseRelease(QMouseEvent*)
         pair->release();
 }
 
+void CustomPlot::detachTracer()
+{
+    // The tracer keeps a plain pointer to its graph, which a rebuild deletes; the rebuild replots.
+    if (!m_tracer)
+        return;
+    m_tracer->setGraph(nullptr);
+    m_tracer->setVisible(false);
+    m_tracerLabel->setVisible(false);
+    m_tracerShown = false;
+}
+
 void CustomPlot::hideTracer()
 {
     if (!m_tracerShown)
@@ -607,7 +620,7 @@ void CustomPlot::hideTracer()
     m_tracer->setVisible(false);
     m_tracerLabel->setVisible(false);
     m_tracerShown = false;
-    m_plot->replot(QCustomPlot::rpQueuedReplot);
+    replotOverlay();
 }
 
 void CustomPlot::traceAt(QMouseEvent* event)
@@ -632,10 +645,10 @@ void CustomPlot::traceAt(QMouseEvent* event)
         m_tracerLabel->setVisible(true);
         m_tracer->updatePosition();
         const QPointF at = m_tracer->position->coords();
-        m_tracerLabel->setText(QStringLiteral("%1 \r\nX: %2 \r\nY: %3")
-                                   .arg(graph->name(), QString::number(at.x(), 'f', 2),
-                                       QString::number(at.y(), 'f', 2)));
-        m_plot->replot(QCustomPlot::rpQueuedReplot);
+        m_tracerLabel->setText(
+            QStringLiteral("%1 \r\nX: %2 \r\nY: %3")
+                .arg(graph->name(), QString::number(at.x(), 'f', 2), QString::number(at.y(), 'f', 2)));
+        replotOverlay();
         m_tracerShown = true;
         return;
     }

@@ -108,8 +108,8 @@ public:
 
     // Curves read from a file replace the channels on screen until the channels are rebuilt.
     bool isImportedMode() const { return m_importedMode; }
-    void showImportedCurves(const QStringList& names, const QList<QVector<double>>& keys,
-        const QList<QVector<double>>& values);
+    void showImportedCurves(
+        const QStringList& names, const QList<QVector<double>>& keys, const QList<QVector<double>>& values);
     QList<ImportedCurve> importedCurves() const { return m_imported; }
     // Curve files (CurveFile.cpp): 1 written, -1 not written (the earlier file is kept), 0 no graph.
     int exportCsv(QString path);
@@ -134,10 +134,12 @@ private:
     void showContextMenu(int row);
     void traceAt(QMouseEvent* event);
     void hideTracer();
+    void detachTracer();
     int chartAt(const QPointF& pos) const;
     void rebuildImportedGraphs();
     LodGraph* makeGraph(int order, const QString& name, const QPen& pen);
     void replot();
+    void replotOverlay();
 
     // Not owned; the page may delete the widget before this object.
     QPointer<QCustomPlot> m_plot;

@@ -51,7 +51,8 @@ GUI_Scope::~GUI_Scope()
 void GUI_Scope::initForm()
 {
     setButtonCursors();
-    const struct {
+    const struct
+    {
         QToolButton* button;
         const char* icon;
     } icons[] = {
@@ -88,6 +89,8 @@ void GUI_Scope::initForm()
     connect(ui->TableWidget, &QTableWidget::cellChanged, this, &GUI_Scope::slot_tableWidget_CellChanged);
     pollTimer = new QTimer(this);
     connect(pollTimer, &QTimer::timeout, this, &GUI_Scope::slot_timeOut);
+    connect(Communication::instance(), &Communication::requestCompleted, this,
+        [this](quint64 request, QString tag, QVector<quint16>) { readCompleted(request, tag); });
 
     m_plot = new CustomPlot(ui->QPlot, this);
     QFont tickFont = font();
@@ -168,6 +171,7 @@ void GUI_Scope::on_Btn_StartContinue_clicked()
         emit sig_showMessageBox(tr("Please select the object to observe first"), Global::MESSAGE_INFORMATION);
         return;
     }
+    pendingReads.clear();
     pollTimer->start(m_plot->channelCount() * pollMsPerChannel);
     m_plot->start();
     ui->Cbx_Channle->setEnabled(false);
@@ -178,6 +182,7 @@ void GUI_Scope::on_Btn_StartContinue_clicked()
 void GUI_Scope::on_Btn_Stop_clicked()
 {
     pollTimer->stop();
+    pendingReads.clear();
     m_plot->stop();
     ui->Cbx_Channle->setEnabled(true);
     showStartButton();
@@ -351,12 +356,36 @@ void GUI_Scope::slot_tableWidget_CellChanged(int row, int colum)
 void GUI_Scope::slot_timeOut()
 {
     Communication* comm = Communication::instance();
-    for (int i : m_plot->channels())
-        comm->sendRead(QStringLiteral("AID=") + QString::number(i), variables.at(i).code, variables.at(i).length);
+    for (int i : m_plot->channels()) {
+        if (pendingReads.value(i) != 0)
+            continue;
+        const quint64 request = comm->sendRead(
+            QStringLiteral("AID=") + QString::number(i), variables.at(i).code, variables.at(i).length);
+        if (request != 0)
+            pendingReads.insert(i, request);
+    }
+}
+
+int GUI_Scope::channelOfTag(const QString& tag) const
+{
+    if (!tag.startsWith(sampleTagPrefix))
+        return -1;
+    bool ok = false;
+    const uint i = tag.midRef(4).toUInt(&ok);
+    return ok && i < uint(variables.size()) ? int(i) : -1;
+}
+
+void GUI_Scope::readCompleted(quint64 request, const QString& tag)
+{
+    const int i = channelOfTag(tag);
+    if (i >= 0 && pendingReads.value(i) == request)
+        pendingReads.remove(i);
 }
 
 void GUI_Scope::connectEvent(Communication::CommState state)
 {
+    // A link that closes or recovers drops its queue without answering what was in it.
+    pendingReads.clear();
     if (state == Communication::COMM_CLOSING || state == Communication::COMM_WAITING)
         on_Btn_Stop_clicked();
 }

@@ -5,6 +5,7 @@
 #include "ui/WidgetBase.h"
 
 #include <QColor>
+#include <QHash>
 #include <QModelIndex>
 #include <QVector>
 
@@ -67,10 +68,16 @@ private:
     void fillTable();
     void showStartButton();
     void applyDecimalOverrides(const QString& tag, const QVector<quint16>& data);
+    void readCompleted(quint64 request, const QString& tag);
+    int channelOfTag(const QString& tag) const;
 
     Ui::GUI_Scope* ui;
     QVector<VariableRecord> variables;
     CustomPlot* m_plot = nullptr;
     QTimer* pollTimer = nullptr;
     GUI_ScopeNonius* noniusDialog = nullptr;
+    // Channel -> number of its read still on the bus. A channel whose last read has not come back
+    // skips the tick: a bus slower than the poll (low baud rate, a drive answering late) would
+    // otherwise pile up reads without end, and every other page's request would wait behind them.
+    QHash<int, quint64> pendingReads;
 };

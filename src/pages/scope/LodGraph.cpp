@@ -28,11 +28,42 @@ LodGraph::LodGraph(QCPAxis* keyAxis, QCPAxis* valueAxis)
 void LodGraph::appendPoint(double key, double value)
 {
     const int n = mDataContainer->size();
-    if (n > 0 && key < (mDataContainer->constEnd() - 1)->key) {
+    const bool atEnd = n == 0 || !(key < (mDataContainer->constEnd() - 1)->key);
+    if (!atEnd) {
         const auto at = mDataContainer->findBegin(key, false);
         invalidateFrom(int(at - mDataContainer->constBegin()));
     }
     addData(key, value);
+    // Kept current point by point, so the first full view of a long recording costs no rebuild.
+    if (atEnd && m_valid == n)
+        extendPyramid(n, value);
+}
+
+void LodGraph::extendPyramid(int index, double value)
+{
+    int block = index >> fanShift;
+    for (size_t level = 0;; ++level) {
+        if (level == m_min.size()) {
+            // A new top level starts from everything the old top described.
+            m_min.emplace_back(
+                level == 0 ? std::vector<double>() : std::vector<double> { m_min[level - 1][0] });
+            m_max.emplace_back(
+                level == 0 ? std::vector<double>() : std::vector<double> { m_max[level - 1][0] });
+        }
+        std::vector<double>& mins = m_min[level];
+        std::vector<double>& maxs = m_max[level];
+        if (size_t(block) == mins.size()) {
+            mins.push_back(value);
+            maxs.push_back(value);
+        } else {
+            mins[size_t(block)] = std::min(mins[size_t(block)], value);
+            maxs[size_t(block)] = std::max(maxs[size_t(block)], value);
+        }
+        if (mins.size() <= 1 && level + 1 == m_min.size())
+            break;
+        block >>= fanShift;
+    }
+    m_valid = index + 1;
 }
 
 void LodGraph::setPoints(const QVector<double>& keys, const QVector<double>& values)
@@ -194,7 +225,8 @@ void LodGraph::getOptimizedLineData(QVector<QCPGraphData>* lineData,
             lineData->append(QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.25, minValue));
             lineData->append(QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.75, maxValue));
             if (j < endIndex && (first + j)->key > currentIntervalStartKey + keyEpsilon * 2)
-                lineData->append(QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.8, (first + j - 1)->value));
+                lineData->append(
+                    QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.8, (first + j - 1)->value));
         } else {
             lineData->append(QCPGraphData(firstPoint->key, firstPoint->value));
         }

@@ -34,6 +34,7 @@ protected:
 
 private:
     void invalidateFrom(int index) const;
+    void extendPyramid(int index, double value);
     void syncPyramid() const;
 
     bool m_levelOfDetail = true;

@@ -4,8 +4,8 @@
 
 QPen noniusDefaultPen()
 {
-    return QPen(QBrush(QColor(QStringLiteral("#1095db")), Qt::SolidPattern), 1.5, Qt::SolidLine, Qt::SquareCap,
-        Qt::BevelJoin);
+    return QPen(QBrush(QColor(QStringLiteral("#1095db")), Qt::SolidPattern), 1.5, Qt::SolidLine,
+        Qt::SquareCap, Qt::BevelJoin);
 }
 
 NoniusLines::NoniusLines(QCustomPlot* plot, QCPAxisRect* chart, const State& state)

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 
 #include <functional>
@@ -247,6 +248,43 @@ private slots:
         QVERIFY(data->constBegin()->key < 0.1);
     }
 
+    void importedCurvesReplaceTheChannels()
+    {
+        QVERIFY(plot->addChannel(2, QStringLiteral("live"), QPen(Qt::red)));
+        plot->addSample(2, 5);
+        QVERIFY(plot->start());
+        QTRY_VERIFY(plot->recordedKeys(2).size() >= 2);
+        plot->pause();
+        const int recorded = plot->recordedKeys(2).size();
+        plot->setAxisRectCount(2);
+        plot->showImportedCurves({ "file a", "file b", "file c" }, { { 0, 1 }, { 0, 2 }, { 1, 3 } },
+            { { 1, 1 }, { 2, 2 }, { 3, 3 } });
+        QVERIFY(plot->isImportedMode());
+        QCOMPARE(widget->graphCount(), 3);
+        QCOMPARE(widget->graph(0)->name(), QStringLiteral("file a"));
+        QCOMPARE(widget->graph(0)->pen().color(), QColor("#ff0000"));
+        QCOMPARE(widget->graph(1)->pen().color(), QColor("#0000ff"));
+        QCOMPARE(chartRowOf(widget->graph(1)), 1);
+        QCOMPARE(chartRowOf(widget->graph(2)), 0);
+        QVERIFY(!plot->channel(2).graph);
+        plot->setAxisRectCount(3); // a rebuild keeps showing the file
+        QVERIFY(plot->isImportedMode());
+        QCOMPARE(chartRowOf(widget->graph(2)), 2);
+
+        // Clear Graphs brings the channels back with their points.
+        plot->clearCurves();
+        QVERIFY(!plot->isImportedMode());
+        QCOMPARE(widget->graphCount(), 1);
+        QCOMPARE(plot->channel(2).graph->dataCount(), recorded);
+
+        // So does starting.
+        plot->showImportedCurves({ "file a" }, { { 0, 1 } }, { { 1, 1 } });
+        QVERIFY(plot->start());
+        QVERIFY(!plot->isImportedMode());
+        QVERIFY(plot->channel(2).graph->dataCount() >= recorded);
+        plot->stop();
+    }
+
     void adaptiveX_data()
     {
         QTest::addColumn<QVector<double>>("keys");
@@ -321,11 +359,14 @@ private slots:
             menu->setActiveAction(menu->actions().first());
             QTest::keyClick(menu, Qt::Key_Return);
         });
-        send(widget.get(), QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, chart(1)->rect().center());
-        send(widget.get(), QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, chart(1)->rect().center());
+        send(widget.get(), QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton,
+            chart(1)->rect().center());
+        send(widget.get(), QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton,
+            chart(1)->rect().center());
         QCOMPARE(texts, QStringList({ "Adaptive X axis", "Adaptive Y axis" }));
         QCOMPARE(rangeText(chart(1)->axis(QCPAxis::atBottom)->range()), QStringLiteral("[0.0000, 20.0000]"));
-        QCOMPARE(rangeText(chart(0)->axis(QCPAxis::atBottom)->range()), QStringLiteral("[100.0000, 200.0000]"));
+        QCOMPARE(
+            rangeText(chart(0)->axis(QCPAxis::atBottom)->range()), QStringLiteral("[100.0000, 200.0000]"));
     }
 
     void mouseButtons_data()
@@ -379,6 +420,10 @@ private slots:
     {
         record(0, { 0, 10 }, { 0, 10 });
         setRanges(0, QCPRange(0, 10), QCPRange(0, 10));
+        // Without cursor tracking the position shows as a tooltip.
+        hover(widget.get(), pixel(0, 4, 1));
+        QCOMPARE(QToolTip::text(), QStringLiteral("( 4.00, 1.00 )"));
+        QVERIFY(!plot->isTracerShown());
         plot->setTracerEnabled(true);
         // A left click on the curve selects it (the library's point selection).
         send(widget.get(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, pixel(0, 5, 5));
@@ -461,7 +506,8 @@ private slots:
         QVERIFY(qAbs(pair->ratioB() - pair->ratioA() - gap) < 1e-9);
         // A step that would carry line B past 0.995, or a drag of B past it, moves neither line.
         const double a = pair->ratioA();
-        drag(widget.get(), Qt::LeftButton, pixel(0, pair->valueA(), 50), pixel(0, (0.998 - gap) * 100, 50), 1);
+        drag(
+            widget.get(), Qt::LeftButton, pixel(0, pair->valueA(), 50), pixel(0, (0.998 - gap) * 100, 50), 1);
         QCOMPARE(pair->ratioA(), a);
         drag(widget.get(), Qt::LeftButton, pixel(0, pair->valueB(), 50), pixel(0, 99.7, 50), 1);
         QCOMPARE(pair->ratioA(), a);
@@ -498,14 +544,16 @@ private slots:
             auto* swatchB = w->findChild<QLabel*>(QStringLiteral("Lbl_LineB"));
             opened << combo("Cbx_CursorStyle")->currentText() << combo("Cbx_CursorSize")->currentText()
                    << combo("Cbx_NoniusLineSize")->currentText()
-                   << (w->findChild<QCheckBox*>(QStringLiteral("Chbx_Interpolation"))->isChecked() ? "on" : "off")
+                   << (w->findChild<QCheckBox*>(QStringLiteral("Chbx_Interpolation"))->isChecked() ? "on"
+                                                                                                   : "off")
                    << swatchA->palette().color(QPalette::Window).name()
                    << swatchB->palette().color(QPalette::Window).name();
             combo("Cbx_CursorStyle")->setCurrentIndex(combo("Cbx_CursorStyle")->findText("Circle"));
             combo("Cbx_CursorSize")->setCurrentIndex(combo("Cbx_CursorSize")->findText("20"));
             combo("Cbx_NoniusLineSize")->setCurrentIndex(combo("Cbx_NoniusLineSize")->findText("3"));
             QTest::mouseClick(w->findChild<QCheckBox*>(QStringLiteral("Chbx_Interpolation")), Qt::LeftButton);
-            for (const auto& pick : { qMakePair(swatchA, QColor(Qt::green)), qMakePair(swatchB, QColor(Qt::magenta)) }) {
+            for (const auto& pick :
+                { qMakePair(swatchA, QColor(Qt::green)), qMakePair(swatchB, QColor(Qt::magenta)) }) {
                 answerNextOf<QColorDialog>([color = pick.second](QColorDialog* d) {
                     d->setCurrentColor(color);
                     d->accept();
@@ -568,7 +616,8 @@ private slots:
             key += gaps && (i % 5000) == 0 ? 40.0 : 0.03;
             graph->appendPoint(key, std::sin(key / 50) * 100 + noise(random));
             if (i == points / 2)
-                QVERIFY(sameLines(graph->lines(true), graph->lines(false))); // the pyramid then grows on appends
+                QVERIFY(
+                    sameLines(graph->lines(true), graph->lines(false))); // the pyramid then grows on appends
         }
         rect->axis(QCPAxis::atBottom)->setRangeReversed(lower > upper);
         rect->axis(QCPAxis::atBottom)->setRange(qMin(lower, upper), qMax(lower, upper));

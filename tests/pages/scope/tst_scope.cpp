@@ -1,13 +1,15 @@
 #include "Global.h"
-#include "Xml.h"
 #include "SimDrive.h"
 #include "UiTestSupport.h"
+#include "Xml.h"
 #include "app/startup/Startup.h"
 #include "comm/Communication.h"
+#include "pages/Pages.h"
 #include "pages/scope/CustomPlot.h"
 #include "pages/scope/GUI_Scope.h"
 #include "pages/scope/GUI_ScopeNonius.h"
 #include "pages/scope/LodGraph.h"
+#include "ui/WidgetController.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -21,6 +23,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -107,7 +110,8 @@ private:
         option.initFrom(view);
         option.rect = view->visualItemRect(view->item(row, 0));
         option.features |= QStyleOptionViewItem::HasCheckIndicator;
-        const QRect indicator = view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view);
+        const QRect indicator
+            = view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, indicator.center());
     }
 
@@ -176,7 +180,8 @@ private slots:
                  qMakePair(QStringLiteral("vfd"), QStringLiteral("VFD")) }) {
             const QString target = QStringLiteral("Driver/Config/%1/TEST/EN/").arg(pair.second);
             QVERIFY(QDir().mkpath(target));
-            QVERIFY(QFile::copy(dataDir + pair.first + QStringLiteral("/Variables.xml"), target + "Variables.xml"));
+            QVERIFY(QFile::copy(
+                dataDir + pair.first + QStringLiteral("/Variables.xml"), target + "Variables.xml"));
         }
     }
 
@@ -208,7 +213,8 @@ private slots:
 
     void formFollowsTheDefinitions()
     {
-        const struct {
+        const struct
+        {
             const char* name;
             const char* tip;
             const char* icon;
@@ -266,6 +272,12 @@ private slots:
             QCOMPARE(table()->item(row, 1)->data(Qt::UserRole).value<QColor>(), colors.at(row));
     }
 
+    void registeredAsAWorkspacePage()
+    {
+        Pages::registerAll();
+        QVERIFY(WidgetController::isPageClassRegistered("GUI_Scope"));
+    }
+
     void startNeedsConnectionAndAChannel()
     {
         closeConnection();
@@ -296,8 +308,8 @@ private slots:
         QCOMPARE(plot()->channels(), QList<int>({ 0, 3, 5 }));
 
         // The name column does not tick.
-        QTest::mouseClick(table()->viewport(), Qt::LeftButton, {},
-            table()->visualItemRect(table()->item(1, 1)).center());
+        QTest::mouseClick(
+            table()->viewport(), Qt::LeftButton, {}, table()->visualItemRect(table()->item(1, 1)).center());
         QCOMPARE(checkOf(1), Qt::Unchecked);
 
         // A check state set by the view alone is put back.
@@ -449,11 +461,22 @@ private slots:
 
         const QList<int> polled = polledRows();
         QVERIFY(polled.size() >= rows.size());
-        for (int i = 0; i + rows.size() <= polled.size(); i += rows.size())
-            QCOMPARE(polled.mid(i, rows.size()), rows); // one read per channel, ascending, every tick
+        QMap<int, int> counts;
+        for (int row : polled)
+            ++counts[row];
+        QCOMPARE(counts.keys(), rows);
+        const QList<int> perRow = counts.values();
+        if (*std::min_element(perRow.begin(), perRow.end())
+            == *std::max_element(perRow.begin(), perRow.end())) {
+            for (int i = 0; i + rows.size() <= polled.size(); i += rows.size())
+                QCOMPARE(polled.mid(i, rows.size()), rows); // one read per channel, ascending, every tick
+        } else {
+            // A loaded machine held an answer past a tick, and that channel skipped it.
+            qWarning("a read was still on the bus at a tick; the per-tick order was not checked");
+        }
         const double ticks = double(polled.size()) / rows.size();
         const double expected = double(elapsed) / (rows.size() * 50);
-        QVERIFY2(ticks > expected * 0.7 && ticks < expected * 1.15,
+        QVERIFY2(ticks > expected * 0.5 && ticks < expected * 1.15,
             qPrintable(QStringLiteral("%1 ticks in %2 ms").arg(ticks).arg(elapsed)));
         QStringList tags;
         for (const QList<QVariant>& c : completed) {
@@ -536,6 +559,26 @@ private slots:
         QCOMPARE(plot()->receivedSamples(3).size(), samples);
     }
 
+    // A drive that answers slower than the poll: each channel keeps one read on the bus, so nothing
+    // piles up and a pause leaves at most that one read to come back.
+    void slowDriveDoesNotPileUpReads()
+    {
+        connectSim();
+        clickCheck(0);
+        QCOMPARE(sim.command("delay 300").left(2), QStringLiteral("ok"));
+        QSignalSpy completed(Communication::instance(), &Communication::requestCompleted);
+        button("Btn_StartContinue")->click();
+        QTest::qWait(1500);
+        button("Btn_StartContinue")->click();
+        const int whileRunning = completed.size();
+        QTest::qWait(1200);
+        const int afterPause = completed.size() - whileRunning;
+        QCOMPARE(sim.command("delay 0").left(2), QStringLiteral("ok"));
+        QVERIFY2(whileRunning >= 3 && whileRunning <= 6, qPrintable(QString::number(whileRunning)));
+        QVERIFY2(afterPause <= 1, qPrintable(QString::number(afterPause)));
+        QVERIFY(!plot()->receivedSamples(0).isEmpty());
+    }
+
     // Last: the cable is pulled while sampling; the link goes to COMM_WAITING and the page stops.
     void linkTroubleStopsSampling()
     {
@@ -550,7 +593,8 @@ private slots:
         QVERIFY(!page->timer()->isActive());
         QVERIFY(charts()->isEnabled());
         QCOMPARE(button("Btn_StartContinue")->toolTip(), QStringLiteral("Continuous collection"));
-        QCOMPARE(iconImage(button("Btn_StartContinue")->icon()), iconImage(QIcon(iconFolder + "StartContinue.png")));
+        QCOMPARE(iconImage(button("Btn_StartContinue")->icon()),
+            iconImage(QIcon(iconFolder + "StartContinue.png")));
         QCOMPARE(plot()->axisRectCount(), 2);
         closeConnection();
     }

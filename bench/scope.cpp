@@ -1,0 +1,222 @@
+// Scope benchmark: replot cost of the plot engine with long recordings, and the GUI thread's load
+// while the scope page samples four variables from the simulated drive.
+//
+// replot mode=scroll: four channels on four charts at 1200 x 700, a 10 s window moving as the
+// running time base moves it (one point per channel per 30 ms, as the live plot appends them).
+// replot mode=full: after Adaptive XY (every point in view), with the level-of-detail drawing (ms)
+// and with the library's own sampling (lib_ms), on the same data in the same run. Both draw the
+// same lines; what the level of detail saves is the walk over every point. (A curve that swings over
+// the full height within every pixel column is bound by painting instead, whichever path samples.)
+// Times are medians of several replots.
+// cpu running: GUI-thread CPU time over wall time while the page samples at 115200 baud.
+
+#include "Global.h"
+#include "SimDrive.h"
+#include "comm/Communication.h"
+#include "pages/scope/CustomPlot.h"
+#include "pages/scope/GUI_Scope.h"
+#include "pages/scope/LodGraph.h"
+#include "pages/scope/ScopePlotWidget.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+
+namespace {
+
+const QString sourceConfig = QStringLiteral(KESTROVA_SOURCE_DIR "/Driver/Config/");
+constexpr double pointSpacing = 0.03;
+constexpr double window = 10.0;
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::usleep(200);
+    }
+    return true;
+}
+
+double threadCpuSeconds()
+{
+    timespec t {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+bool copyTree(const QString& from, const QString& to)
+{
+    if (!QDir().mkpath(to))
+        return false;
+    for (const QFileInfo& info : QDir(from).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString target = to + QLatin1Char('/') + info.fileName();
+        if (info.isDir() ? !copyTree(info.filePath(), target) : !QFile::copy(info.filePath(), target))
+            return false;
+    }
+    return true;
+}
+
+double medianReplotMs(QCustomPlot* widget, int rounds, const std::function<void(int)>& before)
+{
+    QVector<double> times;
+    for (int i = 0; i < rounds; ++i) {
+        before(i);
+        QElapsedTimer clock;
+        clock.start();
+        widget->replot(QCustomPlot::rpImmediateRefresh);
+        times << double(clock.nsecsElapsed()) / 1e6;
+    }
+    std::sort(times.begin(), times.end());
+    return times.at(times.size() / 2);
+}
+
+void replotBenchmarks()
+{
+    for (int points : { 10000, 100000, 1000000 }) {
+        ScopePlotWidget widget;
+        widget.resize(1200, 700);
+        CustomPlot plot(&widget);
+        plot.init(4);
+        widget.show();
+        QCoreApplication::processEvents();
+        for (int channel = 0; channel < 4; ++channel)
+            plot.addChannel(channel, QStringLiteral("Channel %1").arg(channel),
+                QPen(QColor::fromHsv(channel * 70, 200, 200)));
+        QList<LodGraph*> graphs;
+        for (int channel = 0; channel < 4; ++channel)
+            graphs << plot.channel(channel).graph.data();
+        double key = 0;
+        double position = 0;
+        for (int i = 0; i < points; ++i, key += pointSpacing) {
+            // Drive-like curves: speed cycling between ramps, current following the torque with
+            // noise, position integrating speed, a slowly drifting temperature.
+            const double phase = std::fmod(key, 8.0);
+            const double speed = phase < 1 ? phase * 3000
+                : phase < 4                ? 3000
+                : phase < 5                ? (5 - phase) * 3000
+                                           : 0;
+            const double torque = phase < 1 ? 80 : (phase >= 4 && phase < 5) ? -80 : 5;
+            position += speed / 60 * pointSpacing * 10000;
+            graphs[0]->appendPoint(key, speed);
+            graphs[1]->appendPoint(key, torque * 0.05 + ((i * 7919) % 13) * 0.02);
+            graphs[2]->appendPoint(key, position);
+            graphs[3]->appendPoint(key, 40 + 10 * std::sin(key / 3600));
+        }
+        // Scrolling: the tick moves every chart's window by 10 ms, the plot tick appends every 30 ms.
+        double timeBase = key;
+        const double scroll = medianReplotMs(&widget, 90, [&](int round) {
+            timeBase += 0.01;
+            if (round % 3 == 0) {
+                for (LodGraph* graph : graphs)
+                    graph->appendPoint(
+                        timeBase, (graph->dataCount() - 1 >= 0 ? (graph->data()->constEnd() - 1)->value : 0));
+            }
+            for (int row = 0; row < 4; ++row)
+                plot.chart(row)->axis(QCPAxis::atBottom)->setRange(timeBase - 0.5 - window, timeBase - 0.5);
+        });
+        std::printf("replot mode=scroll points=%d ms=%.3f\n", points, scroll);
+
+        plot.adaptiveXY();
+        plot.setLevelOfDetail(true);
+        const double full = medianReplotMs(&widget, 15, [](int) {});
+        plot.setLevelOfDetail(false);
+        const double library = medianReplotMs(&widget, 15, [](int) {});
+        std::printf("replot mode=full points=%d ms=%.3f lib_ms=%.3f\n", points, full, library);
+        std::fflush(stdout);
+    }
+}
+
+bool cpuBenchmark(int seconds)
+{
+    Global::instance()->setDevice(Global::DEVICE_SERVO);
+    Global::instance()->setLanguage(Global::LANGUAGE_EN);
+    Global::instance()->setDeviceVersion(QStringLiteral("KSD-V1.10"));
+    SimDrive sim;
+    SimDrive::Options options;
+    options.wireTime = true;
+    options.baud = 115200;
+    options.config = QDir::current().absoluteFilePath(Global::instance()->configPath());
+    if (!sim.start(options))
+        return false;
+    Communication* comm = Communication::instance();
+    comm->setCommType(Communication::COMM_MODBUS_RTU);
+    if (!comm->openDevice(sim.serialSettings()))
+        return false;
+    comm->setServerAddress(options.slave);
+    comm->connectDevice(53, 3);
+    if (!waitUntil([comm]() { return comm->commState() == Communication::COMM_CONNECTED; }, 15000))
+        return false;
+
+    GUI_Scope page;
+    page.resize(1500, 760); // the plot area then is about 1200 x 700
+    page.show();
+    auto* table = page.findChild<QTableWidget*>(QStringLiteral("TableWidget"));
+    auto* charts = page.findChild<QComboBox*>(QStringLiteral("Cbx_Channle"));
+    charts->setCurrentIndex(3);
+    for (int row : { 0, 1, 4, 5 }) {
+        // What a click on the check indicator ends in.
+        QMetaObject::invokeMethod(&page, "slot_tableWidget_CellClicked", Q_ARG(int, row), Q_ARG(int, 0));
+    }
+    if (page.plot()->channelCount() != 4 || !table)
+        return false;
+    page.findChild<QToolButton*>(QStringLiteral("Btn_StartContinue"))->click();
+    if (!page.plot()->isRunning())
+        return false;
+    waitUntil([]() { return false; }, 1000); // settle
+    const double cpuStart = threadCpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    QEventLoop loop;
+    QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    const double cpu = threadCpuSeconds() - cpuStart;
+    const double share = cpu / (double(wall.nsecsElapsed()) / 1e9) * 100;
+    int points = page.plot()->recordedKeys(0).size();
+    page.findChild<QToolButton*>(QStringLiteral("Btn_Stop"))->click();
+    std::printf("cpu running=%.1f%% seconds=%d channels=4 baud=115200 points=%d\n", share, seconds, points);
+    comm->closeDevice();
+    waitUntil([comm]() { return comm->commState() == Communication::COMM_DISCONNECT; }, 8000);
+    sim.stop();
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir work;
+    const QString previous = QDir::currentPath();
+    if (!work.isValid() || !QDir::setCurrent(work.path())
+        || !copyTree(sourceConfig, QStringLiteral("Driver/Config"))) {
+        std::fprintf(stderr, "cannot prepare a working folder\n");
+        return 1;
+    }
+    const int seconds = qEnvironmentVariableIsSet("KESTROVA_BENCH_SECONDS")
+        ? qEnvironmentVariableIntValue("KESTROVA_BENCH_SECONDS")
+        : 30;
+    replotBenchmarks();
+    const bool ok = cpuBenchmark(seconds);
+    QDir::setCurrent(previous);
+    if (!ok) {
+        std::fprintf(stderr, "cpu benchmark: no connection to the simulated drive\n");
+        return 1;
+    }
+    return 0;
+}
