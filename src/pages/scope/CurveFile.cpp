@@ -46,10 +46,29 @@ public:
     // False when the text cannot be a curve file.
     bool feed(const QString& text)
     {
-        for (const QChar ch : text) {
-            if (ch.unicode() == 0 || ++m_rowChars > maxRowChars)
+        const QChar* chars = text.constData();
+        const int size = text.size();
+        int i = 0;
+        while (i < size) {
+            // Plain characters go in as one run: almost every character of a curve file is one.
+            if (!m_inQuotes && !(chars[i] == quote && m_fieldEmpty)) {
+                int end = i;
+                while (end < size && !isSpecial(chars[end]))
+                    ++end;
+                if (end > i) {
+                    m_rowChars += end - i;
+                    if (m_rowChars > maxRowChars)
+                        return false;
+                    m_field.append(chars + i, end - i);
+                    m_fieldEmpty = false;
+                    m_unquotedCr = chars[end - 1] == QLatin1Char('\r');
+                    i = end;
+                    continue;
+                }
+            }
+            if (chars[i].unicode() == 0 || ++m_rowChars > maxRowChars)
                 return false;
-            take(ch);
+            take(chars[i++]);
         }
         return true;
     }
@@ -61,6 +80,11 @@ public:
     }
 
 private:
+    static bool isSpecial(QChar ch)
+    {
+        return ch == separator || ch == QLatin1Char('\n') || ch.unicode() == 0;
+    }
+
     void take(QChar ch)
     {
         if (m_inQuotes) {
