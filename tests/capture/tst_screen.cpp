@@ -90,6 +90,10 @@ private:
 
     void openCapture()
     {
+        // On a real display the last capture dialog may still show where it was until the desktop
+        // under it is repainted.
+        wallpaper->repaint();
+        QApplication::sync();
         screen.reset(new Screen);
         screen->show();
         QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
