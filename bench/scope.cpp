@@ -7,7 +7,7 @@
 // and with the library's own sampling (lib_ms), on the same data in the same run. Both draw the
 // same lines; what the level of detail saves is the walk over every point. (A curve that swings over
 // the full height within every pixel column is bound by painting instead, whichever path samples.)
-// Times are medians of several replots.
+// Times are medians of several replots; "sampling" is one graph's min/max sampling alone (best of 20).
 // cpu running: GUI-thread CPU time over wall time while the page samples at 115200 baud.
 // csv export / csv import: a curve file of four curves of `points` points each, written from the
 // plot and read back onto it (ms; ratio = ms over the 3 s a user may wait for it).
@@ -73,6 +73,29 @@ bool copyTree(const QString& from, const QString& to)
     }
     return true;
 }
+
+// One graph's line sampling alone, both ways, on the full view: the part of a replot that the
+// level of detail takes from O(points) to O(pixels).
+class SamplingProbe : public LodGraph
+{
+public:
+    using LodGraph::LodGraph;
+    double bestMs(bool levelOfDetail, int rounds)
+    {
+        setLevelOfDetail(levelOfDetail);
+        QCPGraphDataContainer::const_iterator begin, end;
+        getVisibleDataBounds(begin, end, QCPDataRange(0, dataCount()));
+        double best = 1e9;
+        for (int i = 0; i < rounds; ++i) {
+            QVector<QCPGraphData> lines;
+            QElapsedTimer clock;
+            clock.start();
+            getOptimizedLineData(&lines, begin, end);
+            best = std::min(best, double(clock.nsecsElapsed()) / 1e6);
+        }
+        return best;
+    }
+};
 
 double medianReplotMs(QCustomPlot* widget, int rounds, const std::function<void(int)>& before)
 {
@@ -140,6 +163,14 @@ void replotBenchmarks()
         plot.setLevelOfDetail(false);
         const double library = medianReplotMs(&widget, 15, [](int) {});
         std::printf("replot mode=full points=%d ms=%.3f lib_ms=%.3f\n", points, full, library);
+
+        QCPAxisRect* first = plot.chart(0);
+        auto* probe = new SamplingProbe(first->axis(QCPAxis::atBottom), first->axis(QCPAxis::atLeft));
+        for (auto it = graphs[0]->data()->constBegin(); it != graphs[0]->data()->constEnd(); ++it)
+            probe->appendPoint(it->key, it->value);
+        std::printf("sampling graphs=1 points=%d ms=%.3f lib_ms=%.3f\n", graphs[0]->dataCount(),
+            probe->bestMs(true, 20), probe->bestMs(false, 20));
+        widget.removeGraph(probe);
         std::fflush(stdout);
     }
 }

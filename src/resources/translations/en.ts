@@ -161,6 +161,720 @@
         <source>Connection failed, please check the device connection or configuration</source>
         <translation>Connection failed, please check the device connection or configuration</translation>
     </message>
+    <message>
+        <source>Search the port for drives at other baud rates, framings and slave addresses</source>
+        <translation>Search the port for drives at other baud rates, framings and slave addresses</translation>
+    </message>
+    <message>
+        <source>Find drive</source>
+        <translation>Find drive</translation>
+    </message>
+    <message>
+        <source>Settings taken from the drive found: %1 baud, %2, slave address %3</source>
+        <translation>Settings taken from the drive found: %1 baud, %2, slave address %3</translation>
+    </message>
+    <message>
+        <source>Cannot open serial device</source>
+        <translation>Cannot open serial device</translation>
+    </message>
+    <message>
+        <source>the port %1 that you typed does not exist; check the path</source>
+        <translation>the port %1 that you typed does not exist; check the path</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_ControlPanel</name>
+    <message>
+        <source>Control information</source>
+        <translation>Control information</translation>
+    </message>
+    <message>
+        <source>Running frequency</source>
+        <translation>Running frequency</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Backward</source>
+        <translation>Backward</translation>
+    </message>
+    <message>
+        <source>Forward Jog</source>
+        <translation>Forward Jog</translation>
+    </message>
+    <message>
+        <source>Backward Jog</source>
+        <translation>Backward Jog</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Fault reset</source>
+        <translation>Fault reset</translation>
+    </message>
+    <message>
+        <source>Monitor information</source>
+        <translation>Monitor information</translation>
+    </message>
+    <message>
+        <source>Running velocity</source>
+        <translation>Running velocity</translation>
+    </message>
+    <message>
+        <source>Setting velocity</source>
+        <translation>Setting velocity</translation>
+    </message>
+    <message>
+        <source>Busbar voltage</source>
+        <translation>Busbar voltage</translation>
+    </message>
+    <message>
+        <source>Output voltage</source>
+        <translation>Output voltage</translation>
+    </message>
+    <message>
+        <source>Output current</source>
+        <translation>Output current</translation>
+    </message>
+    <message>
+        <source>Output torque</source>
+        <translation>Output torque</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>Running state</source>
+        <translation>Running state</translation>
+    </message>
+    <message>
+        <source>Fault code</source>
+        <translation>Fault code</translation>
+    </message>
+    <message>
+        <source>Fault information</source>
+        <translation>Fault information</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Corotation</source>
+        <translation>Corotation</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>Reverse</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>Unknown error</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_FaultPanel</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_FindDrive</name>
+    <message>
+        <source>Find drive</source>
+        <translation>Find drive</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Baud rates</source>
+        <translation>Baud rates</translation>
+    </message>
+    <message>
+        <source>Baud rates to try, separated by commas</source>
+        <translation>Baud rates to try, separated by commas</translation>
+    </message>
+    <message>
+        <source>Framings</source>
+        <translation>Framings</translation>
+    </message>
+    <message>
+        <source>Slave addresses</source>
+        <translation>Slave addresses</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Adapter latency</source>
+        <translation>Adapter latency</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Baudrate</source>
+        <translation>Baudrate</translation>
+    </message>
+    <message>
+        <source>Framing</source>
+        <translation>Framing</translation>
+    </message>
+    <message>
+        <source>Slave Addr</source>
+        <translation>Slave Addr</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Answer</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>Use</translation>
+    </message>
+    <message>
+        <source>Take the chosen setting and address into the connection page</source>
+        <translation>Take the chosen setting and address into the connection page</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Extra wait for the serial adapter: USB adapters hold received bytes up to their latency timer (16 ms for the common FTDI type)</source>
+        <translation>Extra wait for the serial adapter: USB adapters hold received bytes up to their latency timer (16 ms for the common FTDI type)</translation>
+    </message>
+    <message>
+        <source>Press Start to search the port</source>
+        <translation>Press Start to search the port</translation>
+    </message>
+    <message>
+        <source>Not a baud rate: %1</source>
+        <translation>Not a baud rate: %1</translation>
+    </message>
+    <message>
+        <source>Enter at least one baud rate</source>
+        <translation>Enter at least one baud rate</translation>
+    </message>
+    <message>
+        <source>Choose at least one framing</source>
+        <translation>Choose at least one framing</translation>
+    </message>
+    <message>
+        <source>The first address is above the last</source>
+        <translation>The first address is above the last</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>wait per silent address at %1 %2: %3 ms</source>
+        <translation>wait per silent address at %1 %2: %3 ms</translation>
+    </message>
+    <message>
+        <source>Stopping</source>
+        <translation>Stopping</translation>
+    </message>
+    <message>
+        <source>Exception %1</source>
+        <translation>Exception %1</translation>
+    </message>
+    <message>
+        <source>Valid reply</source>
+        <translation>Valid reply</translation>
+    </message>
+    <message>
+        <source>%1 of %2 combinations tried, %3 found, about %4 left</source>
+        <translation>%1 of %2 combinations tried, %3 found, about %4 left</translation>
+    </message>
+    <message>
+        <source>No drive answered</source>
+        <translation>No drive answered</translation>
+    </message>
+    <message>
+        <source>Search completed, %1 found</source>
+        <translation>Search completed, %1 found</translation>
+    </message>
+    <message>
+        <source>Stopped, %1 found</source>
+        <translation>Stopped, %1 found</translation>
+    </message>
+    <message>
+        <source>The port cannot be used: %1</source>
+        <translation>The port cannot be used: %1</translation>
+    </message>
+    <message>
+        <source>not supported by the port: %1</source>
+        <translation>not supported by the port: %1</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_IO</name>
+    <message>
+        <source>Value</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Level Control</source>
+        <translation>Level Control</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>Signal</translation>
+    </message>
+    <message>
+        <source>Digital Input DI1</source>
+        <translation>Digital Input DI1</translation>
+    </message>
+    <message>
+        <source>Digital Input DI2</source>
+        <translation>Digital Input DI2</translation>
+    </message>
+    <message>
+        <source>Digital Input DI3</source>
+        <translation>Digital Input DI3</translation>
+    </message>
+    <message>
+        <source>Digital Input DI4</source>
+        <translation>Digital Input DI4</translation>
+    </message>
+    <message>
+        <source>Digital Input DI5</source>
+        <translation>Digital Input DI5</translation>
+    </message>
+    <message>
+        <source>Digital Input DI6</source>
+        <translation>Digital Input DI6</translation>
+    </message>
+    <message>
+        <source>Digital Input DI7</source>
+        <translation>Digital Input DI7</translation>
+    </message>
+    <message>
+        <source>Digital Input DI8</source>
+        <translation>Digital Input DI8</translation>
+    </message>
+    <message>
+        <source>Digital Output DO1</source>
+        <translation>Digital Output DO1</translation>
+    </message>
+    <message>
+        <source>Digital Output DO2</source>
+        <translation>Digital Output DO2</translation>
+    </message>
+    <message>
+        <source>Digital Output DO3</source>
+        <translation>Digital Output DO3</translation>
+    </message>
+    <message>
+        <source>Digital Output DO4</source>
+        <translation>Digital Output DO4</translation>
+    </message>
+    <message>
+        <source>Digital Output DO5</source>
+        <translation>Digital Output DO5</translation>
+    </message>
+    <message>
+        <source>Digital Output DO6</source>
+        <translation>Digital Output DO6</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>No function</source>
+        <translation>No function</translation>
+    </message>
+    <message>
+        <source>Servo enable</source>
+        <translation>Servo enable</translation>
+    </message>
+    <message>
+        <source>Alarm clearance</source>
+        <translation>Alarm clearance</translation>
+    </message>
+    <message>
+        <source>Positive drive prohibited</source>
+        <translation>Positive drive prohibited</translation>
+    </message>
+    <message>
+        <source>Reverse drive prohibited</source>
+        <translation>Reverse drive prohibited</translation>
+    </message>
+    <message>
+        <source>Positive torque limit</source>
+        <translation>Positive torque limit</translation>
+    </message>
+    <message>
+        <source>Reverse torque limit</source>
+        <translation>Reverse torque limit</translation>
+    </message>
+    <message>
+        <source>Zero tachymosis position</source>
+        <translation>Zero tachymosis position</translation>
+    </message>
+    <message>
+        <source>Zero instruction</source>
+        <translation>Zero instruction</translation>
+    </message>
+    <message>
+        <source>Directive reversion</source>
+        <translation>Directive reversion</translation>
+    </message>
+    <message>
+        <source>Speed selection 1</source>
+        <translation>Speed selection 1</translation>
+    </message>
+    <message>
+        <source>Speed selection 2</source>
+        <translation>Speed selection 2</translation>
+    </message>
+    <message>
+        <source>Torque selection 1</source>
+        <translation>Torque selection 1</translation>
+    </message>
+    <message>
+        <source>Torque selection 2</source>
+        <translation>Torque selection 2</translation>
+    </message>
+    <message>
+        <source>Composite mode controls the mode setting</source>
+        <translation>Composite mode controls the mode setting</translation>
+    </message>
+    <message>
+        <source>Electronic gear selection 1</source>
+        <translation>Electronic gear selection 1</translation>
+    </message>
+    <message>
+        <source>Electronic gear selection 2</source>
+        <translation>Electronic gear selection 2</translation>
+    </message>
+    <message>
+        <source>Location deviation clearance</source>
+        <translation>Location deviation clearance</translation>
+    </message>
+    <message>
+        <source>Pulse input is prohibited</source>
+        <translation>Pulse input is prohibited</translation>
+    </message>
+    <message>
+        <source>Forward move</source>
+        <translation>Forward move</translation>
+    </message>
+    <message>
+        <source>Reverse move</source>
+        <translation>Reverse move</translation>
+    </message>
+    <message>
+        <source>The internal position control command stops</source>
+        <translation>The internal position control command stops</translation>
+    </message>
+    <message>
+        <source>Internal location, Command trigger</source>
+        <translation>Internal location, Command trigger</translation>
+    </message>
+    <message>
+        <source>The internal position command selects the 0</source>
+        <translation>The internal position command selects the 0</translation>
+    </message>
+    <message>
+        <source>The internal position command selects the 1</source>
+        <translation>The internal position command selects the 1</translation>
+    </message>
+    <message>
+        <source>The internal position command selects the 2</source>
+        <translation>The internal position command selects the 2</translation>
+    </message>
+    <message>
+        <source>Start origin regression</source>
+        <translation>Start origin regression</translation>
+    </message>
+    <message>
+        <source>The origin of the return</source>
+        <translation>The origin of the return</translation>
+    </message>
+    <message>
+        <source>Modbus slave number 0</source>
+        <translation>Modbus slave number 0</translation>
+    </message>
+    <message>
+        <source>Modbus slave number 1</source>
+        <translation>Modbus slave number 1</translation>
+    </message>
+    <message>
+        <source>Modbus slave number 2</source>
+        <translation>Modbus slave number 2</translation>
+    </message>
+    <message>
+        <source>Modbus slave number 3</source>
+        <translation>Modbus slave number 3</translation>
+    </message>
+    <message>
+        <source>Always output ON</source>
+        <translation>Always output ON</translation>
+    </message>
+    <message>
+        <source>Servo ready</source>
+        <translation>Servo ready</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>Zero-speed</source>
+        <translation>Zero-speed</translation>
+    </message>
+    <message>
+        <source>Positioning completed</source>
+        <translation>Positioning completed</translation>
+    </message>
+    <message>
+        <source>Speed to reach</source>
+        <translation>Speed to reach</translation>
+    </message>
+    <message>
+        <source>Torque arrived</source>
+        <translation>Torque arrived</translation>
+    </message>
+    <message>
+        <source>Magnetic brake</source>
+        <translation>Magnetic brake</translation>
+    </message>
+    <message>
+        <source>Servo running</source>
+        <translation>Servo running</translation>
+    </message>
+    <message>
+        <source>Positioning is close</source>
+        <translation>Positioning is close</translation>
+    </message>
+    <message>
+        <source>Torque limit</source>
+        <translation>Torque limit</translation>
+    </message>
+    <message>
+        <source>Speed limit</source>
+        <translation>Speed limit</translation>
+    </message>
+    <message>
+        <source>Same speed</source>
+        <translation>Same speed</translation>
+    </message>
+    <message>
+        <source>Origin regression completed</source>
+        <translation>Origin regression completed</translation>
+    </message>
+    <message>
+        <source>The internal location command completes</source>
+        <translation>The internal location command completes</translation>
+    </message>
+    <message>
+        <source>Z signal output</source>
+        <translation>Z signal output</translation>
+    </message>
+    <message>
+        <source>Represents high level effective</source>
+        <translation>Represents high level effective</translation>
+    </message>
+    <message>
+        <source>Represents low level effective</source>
+        <translation>Represents low level effective</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_Monitor</name>
+    <message>
+        <source>Velocity</source>
+        <translation>Velocity</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Position CMD</source>
+        <translation>Position CMD</translation>
+    </message>
+    <message>
+        <source>Position Error</source>
+        <translation>Position Error</translation>
+    </message>
+    <message>
+        <source>Torque</source>
+        <translation>Torque</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Current</translation>
+    </message>
+    <message>
+        <source>Control Mode</source>
+        <translation>Control Mode</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Velocity CMD</source>
+        <translation>Velocity CMD</translation>
+    </message>
+    <message>
+        <source>Torque CMD</source>
+        <translation>Torque CMD</translation>
+    </message>
+    <message>
+        <source>ST Absolute Position</source>
+        <translation>ST Absolute Position</translation>
+    </message>
+    <message>
+        <source>Input State</source>
+        <translation>Input State</translation>
+    </message>
+    <message>
+        <source>Output State</source>
+        <translation>Output State</translation>
+    </message>
+    <message>
+        <source>Encoder Input Signal</source>
+        <translation>Encoder Input Signal</translation>
+    </message>
+    <message>
+        <source>Bus Voltage</source>
+        <translation>Bus Voltage</translation>
+    </message>
+    <message>
+        <source>Alarm Code</source>
+        <translation>Alarm Code</translation>
+    </message>
+    <message>
+        <source>Logic Chip Version</source>
+        <translation>Logic Chip Version</translation>
+    </message>
+    <message>
+        <source>Relay Suction State</source>
+        <translation>Relay Suction State</translation>
+    </message>
+    <message>
+        <source>Running State</source>
+        <translation>Running State</translation>
+    </message>
+    <message>
+        <source>Absolute Position</source>
+        <translation>Absolute Position</translation>
+    </message>
+    <message>
+        <source>Enable State</source>
+        <translation>Enable State</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Disable</source>
+        <translation>Disable</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Enabled</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_Motion</name>
+    <message>
+        <source>Operation Mode</source>
+        <translation>Operation Mode</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Jog</source>
+        <translation>Jog</translation>
+    </message>
+    <message>
+        <source>Backward</source>
+        <translation>Backward</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>Wait Time</source>
+        <translation>Wait Time</translation>
+    </message>
+    <message>
+        <source>Serial Velocity</source>
+        <translation>Serial Velocity</translation>
+    </message>
+    <message>
+        <source>Serial Position</source>
+        <translation>Serial Position</translation>
+    </message>
+    <message>
+        <source>The pulse count is beyond the range the drive can take (%1 to %2)</source>
+        <translation>The pulse count is beyond the range the drive can take (%1 to %2)</translation>
+    </message>
 </context>
 <context>
     <name>GUI_ParamTable</name>
@@ -788,6 +1502,49 @@
     <message>
         <source>截图范围：( %1 x %2 ) - ( %3 x %4 )  图片大小：( %5 x %6 )</source>
         <translation>截图范围：( %1 x %2 ) - ( %3 x %4 )  图片大小：( %5 x %6 )</translation>
+    </message>
+</context>
+<context>
+    <name>SerialPortDiagnosis</name>
+    <message>
+        <source>permission denied: your account "%1" was added to the group "%2" that may use %3, but this login started before that. Log out and log in again (or restart the computer), then connect again</source>
+        <translation>permission denied: your account "%1" was added to the group "%2" that may use %3, but this login started before that. Log out and log in again (or restart the computer), then connect again</translation>
+    </message>
+    <message>
+        <source>permission denied: your account "%1" is not in the group "%2" that may use %3. Add it with the command: sudo usermod -aG %2 %1 — then log out and log in again, as a new group takes effect only at a new login</source>
+        <translation>permission denied: your account "%1" is not in the group "%2" that may use %3. Add it with the command: sudo usermod -aG %2 %1 — then log out and log in again, as a new group takes effect only at a new login</translation>
+    </message>
+    <message>
+        <source>permission denied: your account "%1" may not use %2 (owner "%3", group "%4"). Serial adapters normally belong to the group "dialout": add your account to it with the command: sudo usermod -aG dialout %1 — then log out and log in again, as a new group takes effect only at a new login</source>
+        <translation>permission denied: your account "%1" may not use %2 (owner "%3", group "%4"). Serial adapters normally belong to the group "dialout": add your account to it with the command: sudo usermod -aG dialout %1 — then log out and log in again, as a new group takes effect only at a new login</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program (%2, process %3). Close that program, then connect again</source>
+        <translation>%1 is in use by another program (%2, process %3). Close that program, then connect again</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program. Close that program, then connect again</source>
+        <translation>%1 is in use by another program. Close that program, then connect again</translation>
+    </message>
+    <message>
+        <source>%1 does not exist: the adapter is not plugged in or the path is wrong. Plug it in, then press the Port box to list the ports again</source>
+        <translation>%1 does not exist: the adapter is not plugged in or the path is wrong. Plug it in, then press the Port box to list the ports again</translation>
+    </message>
+    <message>
+        <source>permission denied: your account "%1" may not reach %2, as a folder on its path is closed to it; ask the administrator for access</source>
+        <translation>permission denied: your account "%1" may not reach %2, as a folder on its path is closed to it; ask the administrator for access</translation>
+    </message>
+    <message>
+        <source>the device behind %1 is gone: the adapter was unplugged or switched off. Plug it in again, then connect again</source>
+        <translation>the device behind %1 is gone: the adapter was unplugged or switched off. Plug it in again, then connect again</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened: %2</source>
+        <translation>%1 could not be opened: %2</translation>
+    </message>
+    <message>
+        <source>unknown error</source>
+        <translation>unknown error</translation>
     </message>
 </context>
 <context>
