@@ -9,10 +9,13 @@
 // the full height within every pixel column is bound by painting instead, whichever path samples.)
 // Times are medians of several replots; "sampling" is one graph's min/max sampling alone (best of 20).
 // cpu running: GUI-thread CPU time over wall time while the page samples at 115200 baud.
+// csv export / csv import: a curve file of four curves of `points` points each, written from the
+// plot and read back onto it (ms; ratio = ms over the 3 s a user may wait for it).
 
 #include "Global.h"
 #include "SimDrive.h"
 #include "comm/Communication.h"
+#include "pages/scope/CurveFile.h"
 #include "pages/scope/CustomPlot.h"
 #include "pages/scope/GUI_Scope.h"
 #include "pages/scope/LodGraph.h"
@@ -172,6 +175,45 @@ void replotBenchmarks()
     }
 }
 
+void csvBenchmarks()
+{
+    constexpr int points = 1000000;
+    constexpr double targetMs = 3000;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("curves.csv"));
+    ScopePlotWidget widget;
+    widget.resize(1200, 700);
+    CustomPlot plot(&widget);
+    plot.init(4);
+    for (int channel = 0; channel < 4; ++channel)
+        plot.addChannel(channel, QStringLiteral("Channel %1").arg(channel), QPen(Qt::blue));
+    for (int channel = 0; channel < 4; ++channel) {
+        LodGraph* graph = plot.channel(channel).graph.data();
+        for (int i = 0; i < points; ++i)
+            graph->appendPoint(i * pointSpacing, 1000 * std::sin(i * 0.001 + channel) + channel);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    double cpu = threadCpuSeconds();
+    const int written = plot.exportCsv(path);
+    const double exportMs = double(clock.nsecsElapsed()) / 1e6;
+    const double exportCpuMs = (threadCpuSeconds() - cpu) * 1000;
+    std::printf("csv export points=%d ms=%.1f cpu_ms=%.1f curves=4 bytes=%lld ratio=%.2f%s\n", points, exportMs,
+        exportCpuMs, QFileInfo(path).size(), exportMs / targetMs, written == 1 ? "" : " FAILED");
+    std::fflush(stdout);
+
+    clock.restart();
+    cpu = threadCpuSeconds();
+    const bool read = plot.importCsv(path);
+    const double importMs = double(clock.nsecsElapsed()) / 1e6;
+    const double importCpuMs = (threadCpuSeconds() - cpu) * 1000;
+    const int curves = widget.graphCount();
+    const int imported = curves > 0 ? widget.graph(0)->dataCount() : 0;
+    std::printf("csv import points=%d ms=%.1f cpu_ms=%.1f curves=%d ratio=%.2f%s\n", imported, importMs,
+        importCpuMs, curves, importMs / targetMs, read && curves == 4 && imported == points ? "" : " FAILED");
+    std::fflush(stdout);
+}
+
 bool cpuBenchmark(int seconds)
 {
     Global::instance()->setDevice(Global::DEVICE_SERVO);
@@ -243,6 +285,7 @@ int main(int argc, char** argv)
         ? qEnvironmentVariableIntValue("KESTROVA_BENCH_SECONDS")
         : 30;
     replotBenchmarks();
+    csvBenchmarks();
     const bool ok = cpuBenchmark(seconds);
     QDir::setCurrent(previous);
     if (!ok) {

@@ -111,6 +111,10 @@ public:
     void showImportedCurves(
         const QStringList& names, const QList<QVector<double>>& keys, const QList<QVector<double>>& values);
     QList<ImportedCurve> importedCurves() const { return m_imported; }
+    // Curve files (CurveFile.cpp): 1 written, -1 not written (the earlier file is kept), 0 no graph.
+    int exportCsv(QString path);
+    // False when the file cannot be read; the plot is then unchanged.
+    bool importCsv(QString path);
     void rebuildLiveGraphs(bool rescaleLast, bool rescaleAll, bool replot);
 
     // Off: every graph draws with the library's own sampling (for comparison).

@@ -3,13 +3,20 @@
 
 #include "Global.h"
 #include "Xml.h"
+#include "capture/Screen.h"
 #include "definitions/ValueFormat.h"
 #include "pages/scope/CustomPlot.h"
 #include "pages/scope/GUI_ScopeNonius.h"
 #include "pages/scope/GUI_ScopeSetting.h"
+#include "ui/RMessageBox.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
 #include <QHeaderView>
+#include <QStandardPaths>
 #include <QTableWidgetItem>
 #include <QTimer>
 
@@ -242,12 +249,49 @@ void GUI_Scope::on_Btn_Setting_clicked()
     dialog.exec();
 }
 
-// Curve files and screenshots are filled in with the curve-file work.
-void GUI_Scope::on_Btn_Import_clicked() { }
+void GUI_Scope::on_Btn_Import_clicked()
+{
+    if (m_plot->isRunning())
+        return;
+    const QString path = QFileDialog::getOpenFileName(this, tr("Import curves"),
+        QStandardPaths::writableLocation(QStandardPaths::DesktopLocation), QStringLiteral("csv File(*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (!m_plot->importCsv(path))
+        emit sig_showMessageBox(tr("Import failed"), Global::MESSAGE_INFORMATION);
+}
 
-void GUI_Scope::on_Btn_Export_clicked() { }
+void GUI_Scope::on_Btn_Export_clicked()
+{
+    if (m_plot->isRunning())
+        return;
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export curves"),
+        QStandardPaths::writableLocation(QStandardPaths::DesktopLocation), QStringLiteral("csv File(*.csv)"));
+    if (path.isEmpty())
+        return;
+    const int result = m_plot->exportCsv(path);
+    if (result == 1)
+        emit sig_showMessageBox(tr("Export successful"), Global::MESSAGE_INFORMATION);
+    else if (result == -1)
+        emit sig_showMessageBox(tr("Export failed"), Global::MESSAGE_INFORMATION);
+}
 
-void GUI_Scope::on_Btn_Screenshot_clicked() { }
+void GUI_Scope::on_Btn_Screenshot_clicked()
+{
+    const QString folder = Screen::screenshotFolder(QCoreApplication::applicationDirPath());
+    const QString name = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh-mm-ss-zzz"))
+        + QStringLiteral(".png");
+    Screen screen;
+    if (!screen.screenshot(this, folder, name, "png", -1)) {
+        emit sig_showMessageBox(tr("Screenshot saving failed"), Global::MESSAGE_INFORMATION);
+        return;
+    }
+    QString path = QStringLiteral("%1/%2").arg(folder, name);
+    // The folder may be the pictures fallback rather than the tool's own: say where the file went.
+    const QString text
+        = tr("The screenshot is saved successfully") + QStringLiteral(".\n") + QDir::toNativeSeparators(path);
+    RMessageBox::showOutputMessageBox(this, path, tr("Open file"), text);
+}
 
 void GUI_Scope::slot_cbxChannle_CurrentIndexChangedt(int index)
 {

@@ -1169,6 +1169,34 @@
         <source>The collection quantity exceeds the upper limit</source>
         <translation>采集数量超过上限</translation>
     </message>
+    <message>
+        <source>Import failed</source>
+        <translation>导入失败</translation>
+    </message>
+    <message>
+        <source>Export curves</source>
+        <translation>导出曲线</translation>
+    </message>
+    <message>
+        <source>Export successful</source>
+        <translation>导出成功</translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation>导出失败</translation>
+    </message>
+    <message>
+        <source>Screenshot saving failed</source>
+        <translation>截图保存失败</translation>
+    </message>
+    <message>
+        <source>The screenshot is saved successfully</source>
+        <translation>截图保存成功</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>打开文件</translation>
+    </message>
 </context>
 <context>
     <name>GUI_ScopeNonius</name>
@@ -1467,6 +1495,13 @@
     <message>
         <source>Tips</source>
         <translation>提示</translation>
+    </message>
+</context>
+<context>
+    <name>Screen</name>
+    <message>
+        <source>截图范围：( %1 x %2 ) - ( %3 x %4 )  图片大小：( %5 x %6 )</source>
+        <translation>截图范围：( %1 x %2 ) - ( %3 x %4 )  图片大小：( %5 x %6 )</translation>
     </message>
 </context>
 <context>

@@ -1169,6 +1169,34 @@
         <source>The collection quantity exceeds the upper limit</source>
         <translation>The collection quantity exceeds the upper limit</translation>
     </message>
+    <message>
+        <source>Import failed</source>
+        <translation>Import failed</translation>
+    </message>
+    <message>
+        <source>Export curves</source>
+        <translation>Export curves</translation>
+    </message>
+    <message>
+        <source>Export successful</source>
+        <translation>Export successful</translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation>Export failed</translation>
+    </message>
+    <message>
+        <source>Screenshot saving failed</source>
+        <translation>Screenshot saving failed</translation>
+    </message>
+    <message>
+        <source>The screenshot is saved successfully</source>
+        <translation>The screenshot is saved successfully</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Open file</translation>
+    </message>
 </context>
 <context>
     <name>GUI_ScopeNonius</name>
@@ -1467,6 +1495,13 @@
     <message>
         <source>Tips</source>
         <translation>Tips</translation>
+    </message>
+</context>
+<context>
+    <name>Screen</name>
+    <message>
+        <source>截图范围：( %1 x %2 ) - ( %3 x %4 )  图片大小：( %5 x %6 )</source>
+        <translation>截图范围：( %1 x %2 ) - ( %3 x %4 )  图片大小：( %5 x %6 )</translation>
     </message>
 </context>
 <context>
