@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QStandardPaths>
@@ -35,10 +36,7 @@ QString familyPictureFolder(quint8 device)
 // proves the folder takes screenshots.
 bool makeWritableFolder(const QString& folder)
 {
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return false;
-    QTemporaryFile probe(folder + QStringLiteral("/.write-test-XXXXXX"));
-    return probe.open();
+    return !folder.isEmpty() && QDir().mkpath(folder) && Global::isWritableFolder(folder);
 }
 } // namespace
 
@@ -116,10 +114,18 @@ QString Global::screenshotFolder()
         QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
 }
 
+bool Global::isWritableFolder(const QString& folder)
+{
+    // Permission bits do not tell (root, read-only mounts, ACLs); creating a file does.
+    QTemporaryFile probe(folder + QStringLiteral("/.write-test-XXXXXX"));
+    return !folder.isEmpty() && probe.open();
+}
+
 QString Global::screenshotFolder(const QString& applicationFolder, const QString& picturesFolder)
 {
     const QString beside = QDir::cleanPath(applicationFolder + QStringLiteral("/Screenshot"));
-    if (!applicationFolder.isEmpty() && makeWritableFolder(beside))
+    // The application's own folder is never created here, only its Screenshot folder.
+    if (!applicationFolder.isEmpty() && QFileInfo(applicationFolder).isDir() && makeWritableFolder(beside))
         return beside;
     const QString personal = QDir::cleanPath(picturesFolder + QStringLiteral("/Kestrova"));
     if (!picturesFolder.isEmpty() && makeWritableFolder(personal))

@@ -52,6 +52,8 @@ public:
     // folder (installed system-wide). The folder exists on return; empty when neither can be made.
     static QString screenshotFolder();
     static QString screenshotFolder(const QString& applicationFolder, const QString& picturesFolder);
+    // Whether a file can be created in `folder` (the only test that holds for root and ACLs).
+    static bool isWritableFolder(const QString& folder);
 
 private:
     Global();

@@ -1,5 +1,6 @@
 #include "Screen.h"
 
+#include "app/Global.h"
 #include "capture/ScreenSelection.h"
 
 #include <QAction>
@@ -16,7 +17,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 namespace {
 
@@ -26,22 +26,16 @@ QRect desktopGeometry()
     return screen ? screen->virtualGeometry() : QRect();
 }
 
-// Permission bits do not tell (root, read-only mounts, ACLs); creating a file does.
-bool canWriteInto(const QString& folder)
+QString picturesLocation()
 {
-    QTemporaryFile probe(folder + QStringLiteral("/.kestrova-probe-XXXXXX"));
-    return probe.open();
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return pictures.isEmpty() ? QDir::homePath() : pictures;
 }
 
+// The user's own folder when the application's cannot be written (installed system-wide).
 QString picturesFallback()
 {
-    QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    if (pictures.isEmpty())
-        pictures = QDir::homePath();
-    const QString folder = pictures + QStringLiteral("/Kestrova");
-    // The screenshot itself creates one folder level only; a new account may have no pictures folder.
-    QDir().mkpath(folder);
-    return folder;
+    return Global::screenshotFolder(QString(), picturesLocation());
 }
 
 } // namespace
@@ -77,15 +71,12 @@ Screen::~Screen() = default;
 
 QString Screen::screenshotFolder(const QString& applicationFolder)
 {
-    const QString preferred = applicationFolder + QStringLiteral("/Screenshot");
-    const bool usable
-        = QFileInfo(preferred).isDir() ? canWriteInto(preferred) : canWriteInto(applicationFolder);
-    return usable ? preferred : picturesFallback();
+    return Global::screenshotFolder(applicationFolder, picturesLocation());
 }
 
 QString Screen::saveFolder(const QString& applicationFolder)
 {
-    return canWriteInto(applicationFolder) ? applicationFolder : picturesFallback();
+    return Global::isWritableFolder(applicationFolder) ? applicationFolder : picturesFallback();
 }
 
 bool Screen::screenshot(

@@ -282,7 +282,8 @@ void GUI_Scope::on_Btn_Screenshot_clicked()
     const QString name = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh-mm-ss-zzz"))
         + QStringLiteral(".png");
     Screen screen;
-    if (!screen.screenshot(this, folder, name, "png", -1)) {
+    // No folder can be written: an empty path would put the picture into the working folder.
+    if (folder.isEmpty() || !screen.screenshot(this, folder, name, "png", -1)) {
         emit sig_showMessageBox(tr("Screenshot saving failed"), Global::MESSAGE_INFORMATION);
         return;
     }

@@ -638,11 +638,34 @@ private slots:
         QCOMPARE(picture.format(), QByteArray("png"));
         QCOMPARE(picture.size(), page.size());
 
-        // A file where the folder should be: the picture cannot be saved.
+        // A file where the folder should be: the picture goes to the user's pictures folder (the test
+        // one of QStandardPaths), and the prompt says where.
+        QStandardPaths::setTestModeEnabled(true);
+        const QString fallback = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)
+            + QStringLiteral("/Kestrova");
+        QDir(fallback).removeRecursively();
+        QFile::remove(fallback);
         QVERIFY(QDir(folder).removeRecursively());
         QVERIFY(writeAll(folder, "not a folder"));
+        {
+            UiTest::BoxAnswerer moved(QStringLiteral("Ok"));
+            QTest::mouseClick(button, Qt::LeftButton);
+            QVERIFY(moved.answered());
+            const QStringList saved = QDir(fallback).entryList(QDir::Files);
+            QCOMPARE(saved.size(), 1);
+            QCOMPARE(moved.seen.text,
+                QStringLiteral("The screenshot is saved successfully.\n")
+                    + QDir::toNativeSeparators(fallback + QLatin1Char('/') + saved.first()));
+        }
+        QCOMPARE(messages.size(), 0);
+
+        // Neither folder can be made: the picture cannot be saved.
+        QVERIFY(QDir(fallback).removeRecursively());
+        QVERIFY(writeAll(fallback, "not a folder"));
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(QFile::remove(folder));
+        QVERIFY(QFile::remove(fallback));
+        QStandardPaths::setTestModeEnabled(false);
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages.last().at(0).toString(), QStringLiteral("Screenshot saving failed"));
     }
