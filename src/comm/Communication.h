@@ -96,6 +96,9 @@ signals:
     void printEvent(QString text);
     // Emitted just before resultCallBackEvent for the same answer; also for empty tags.
     void requestCompleted(quint64 request, QString tag, QVector<quint16> values);
+    // Every transaction of the current connection as it went on the line, the connection test
+    // read included; before requestCompleted for the same request.
+    void transactionCompleted(BusTransaction transaction);
 
 private slots:
     void updateState(BusDevices::State newState);
@@ -108,7 +111,7 @@ private:
     void confirmConnection(quint64 connection);
     void releaseConnection();
     void setCommState(CommState state);
-    void deviceFinished(quint64 request, const QString& tag, const QVector<quint16>& values);
+    void deviceFinished(const BusTransaction& transaction);
 
     BusDevices* m_busDevice = nullptr;
     QThread* m_workerThread = nullptr;
