@@ -12,6 +12,7 @@ public:
     quint8 device = 0;
     quint8 language = 0;
     QString versionPath;
+    bool busMonitorVisible = false;
 };
 
 namespace {
@@ -70,6 +71,16 @@ quint8 Global::language() const
 void Global::setLanguage(int value)
 {
     d->language = static_cast<quint8>(value & 0xFF);
+}
+
+bool Global::busMonitorVisible() const
+{
+    return d->busMonitorVisible;
+}
+
+void Global::setBusMonitorVisible(bool visible)
+{
+    d->busMonitorVisible = visible;
 }
 
 QString Global::configDirectory() const
