@@ -2,13 +2,12 @@
 // for a generated 5000-parameter table, and how "Read all pages" against the simulated drive compares
 // with what the serial line itself allows.
 //
-// Wire limit per transaction (one register read): request 8 bytes + reply 7 bytes, each character
-// 1 start + 8 data + parity + stop bits long (11 bits at the 8N2 framing used here), plus two
-// 3.5-character silent intervals (one after each frame): (15 + 7) x 11 / baud seconds.
-// The simulated drive emulates that time (--wire-time); the pty itself does not pace bytes.
+// Wire limit per transaction (one register read): see WireLimit.h. The simulated drive emulates
+// the line's time (--wire-time); the pty itself does not pace bytes.
 
 #include "Global.h"
 #include "SimDrive.h"
+#include "WireLimit.h"
 #include "comm/Communication.h"
 #include "definitions/Parameter.h"
 #include "pages/paramtable/GUI_ParamTable.h"
@@ -37,7 +36,6 @@
 namespace {
 
 const QString sourceConfig = QStringLiteral(KESTROVA_SOURCE_DIR "/Driver/Config/");
-constexpr int bitsPerChar = 11; // 8N2
 constexpr int subsetSize = 100;
 constexpr double subsetAboveSeconds = 60.0;
 
@@ -181,7 +179,7 @@ void readAll(int baud, const QString& version)
     auto* model = qobject_cast<QStandardItemModel*>(
         qobject_cast<QSortFilterProxyModel*>(search->sourceModel())->sourceModel());
 
-    const double wireMs = (8.0 + 7.0 + 2 * 3.5) * bitsPerChar / baud * 1000.0;
+    const double wireMs = readOneWireMs(baud);
     int n = model->rowCount();
     QAction* action = menuAction(page, "Btn_Refresh", QStringLiteral("Read all pages"));
     QString scope = QStringLiteral("all");

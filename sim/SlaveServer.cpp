@@ -93,6 +93,13 @@ double SlaveServer::frameSeconds(int bytes) const
     return bytes * double(bitsPerChar) / double(m_settings.baud);
 }
 
+double SlaveServer::silentIntervalSeconds() const
+{
+    // The serial-line rule: 3.5 characters, but a fixed 1.75 ms above 19200 baud, where character
+    // timing is too fine for UARTs to keep.
+    return m_settings.baud > 19200 ? 0.00175 : frameSeconds(1) * 3.5;
+}
+
 int SlaveServer::decide(int length) const
 {
     const uint8_t* r = m_request;
@@ -168,7 +175,7 @@ bool SlaveServer::receive(double now)
     }
     double delay = extraDelayMs / 1000.0;
     if (m_settings.wireTime)
-        delay += frameSeconds(rc + replyBytes) + frameSeconds(1) * 3.5;
+        delay += frameSeconds(rc + replyBytes) + silentIntervalSeconds();
     m_pending = true;
     m_deadline = now + delay;
     return true;

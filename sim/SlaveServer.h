@@ -56,6 +56,7 @@ public:
 private:
     int decide(int length) const;
     double frameSeconds(int bytes) const;
+    double silentIntervalSeconds() const;
     void writeLog() const;
     bool sendOwnFrame(bool corruptCrc);
 

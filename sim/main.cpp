@@ -52,7 +52,8 @@ Options:
                        first version folder in name order under ./Driver/Config/SERVO/ or VFD/,
                        its EN/ subfolder)
   --no-wire-time       answer at once; by default a reply waits as long as the request and reply
-                       frames plus a 3.5 character gap would take at the chosen framing
+                       frames plus one silent interval (3.5 characters; 1.75 ms above 19200 baud)
+                       would take at the chosen framing
   --log FILE           one line per request answered (also exception and corrupted answers,
                        not requests ignored while silent or addressed to another slave), flushed
                        at once: function code (2 hex digits), start address (4 hex digits),

@@ -236,6 +236,9 @@ void GUI_ParamTable::initForm()
     realtimeTimer->setInterval(realtimeIntervalMs);
     connect(realtimeTimer, &QTimer::timeout, this, &GUI_ParamTable::realtimeRefresh);
 
+    connect(Communication::instance(), &Communication::requestCompleted, this,
+        [this](quint64 request) { requestCompleted(request); });
+
     connectEvent(Communication::instance()->commState());
 }
 
@@ -503,7 +506,7 @@ void GUI_ParamTable::menuApplyTriggered(QAction* action)
         tr("Parameter write, number of parameters") + QStringLiteral(": ") + QString::number(n));
     showProgressDialog(tr("Parameter uploading") + QStringLiteral("..."), 0, n);
     for (int i = 0; i < n; ++i)
-        Communication::instance()->sendWrite(codes.at(i), addresses.at(i), values.at(i));
+        addBatchRequest(Communication::instance()->sendWrite(codes.at(i), addresses.at(i), values.at(i)));
 }
 
 void GUI_ParamTable::menuRefreshTriggered(QAction* action)
@@ -540,13 +543,30 @@ void GUI_ParamTable::menuRefreshTriggered(QAction* action)
         tr("Parameter read, number of parameters") + QStringLiteral(": ") + QString::number(n));
     showProgressDialog(tr("Parameter loading") + QStringLiteral("..."), 0, n);
     for (int i = 0; i < n; ++i)
-        Communication::instance()->sendRead(codes.at(i), addresses.at(i), 1);
+        addBatchRequest(Communication::instance()->sendRead(codes.at(i), addresses.at(i), 1));
 }
 
 void GUI_ParamTable::setBatch(const QStringList& codes)
 {
     listCodeName = codes;
     batchCodes = QSet<QString>(codes.cbegin(), codes.cend());
+    batchRequests.clear();
+}
+
+void GUI_ParamTable::addBatchRequest(quint64 request)
+{
+    if (request != 0)
+        batchRequests.insert(request);
+}
+
+void GUI_ParamTable::requestCompleted(quint64 request)
+{
+    // Other senders use the batch's tags too (the VFD status poll reads "P0-19", "P0-22" and
+    // "P7-12"), so only the batch's own request numbers count towards its progress. They count
+    // also while another tab is on screen: each is answered once, and a batch waiting for it
+    // again would hold its modal dialog for good.
+    if (batchRequests.remove(request))
+        ++progressCount;
 }
 
 void GUI_ParamTable::viewDataRecover()
@@ -783,7 +803,7 @@ void GUI_ParamTable::on_Btn_OpenParam_clicked()
         tr("Parameters import, number of parameters") + QStringLiteral(": ") + QString::number(n));
     showProgressDialog(tr("Parameters are importing") + QStringLiteral("..."), 0, n);
     for (int i = 0; i < n; ++i)
-        Communication::instance()->sendWrite(codes.at(i), addresses.at(i), values.at(i));
+        addBatchRequest(Communication::instance()->sendWrite(codes.at(i), addresses.at(i), values.at(i)));
 }
 
 void GUI_ParamTable::on_Btn_Apply_clicked()
@@ -914,7 +934,6 @@ void GUI_ParamTable::applyAnswer(const QString& tag, const QVector<quint16>& val
         current->setText(text);
         paintAgainstFactory(current, text, factory);
     }
-    ++progressCount;
 }
 
 void GUI_ParamTable::applyRealtimeBlock(const QString& tag, const QVector<quint16>& values)

@@ -82,6 +82,8 @@ private:
     void realtimeRefresh();
     void discardProgressDialog();
     void setBatch(const QStringList& codes);
+    void addBatchRequest(quint64 request);
+    void requestCompleted(quint64 request);
     void applyAnswer(const QString& tag, const QVector<quint16>& values);
     void applyRealtimeBlock(const QString& tag, const QVector<quint16>& values);
     void applyDrivePrecision(quint16 driveSize);
@@ -120,6 +122,7 @@ private:
     QMultiMap<QString, ControlFunctionRecord> controlFunctions;
     QStringList listCodeName;
     QSet<QString> batchCodes; // listCodeName as a set: answers look their tag up in it
+    QSet<quint64> batchRequests; // request numbers of the batch still unanswered
     QHash<QString, int> firstRowOfCode;
     QList<int> hiddenRows;
     QMap<int, QPair<QStandardItem*, QStandardItem*>> realtimeItems;

@@ -369,7 +369,8 @@ private slots:
     {
         const QByteArray name(QTest::currentTestFunction());
         const bool vfd
-            = name == "vfdDefinitions" || name == "realtimeRefreshOnVfd" || name == "linkCutMidBatch";
+            = name == "vfdDefinitions" || name == "realtimeRefreshOnVfd" || name == "vfdBatchAcrossStatusPoll"
+            || name == "linkCutMidBatch";
         connectTo(vfd ? Global::DEVICE_VFD : Global::DEVICE_SERVO);
         openPage();
     }
@@ -754,9 +755,9 @@ private slots:
         QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("5"));
     }
 
-    // An answer that arrives while another tab is on screen is neither shown nor counted, so the
-    // batch waits until the same code is answered again on screen.
-    void answersOffScreenAreNotCounted()
+    // An answer that arrives while another tab is on screen is not shown, but it is the batch's
+    // own answer and counts: the batch does not wait for a second answer that never comes.
+    void answersOffScreenCountButAreNotShown()
     {
         QSignalSpy results(Communication::instance(), &Communication::resultCallBackEvent);
         check({ "P0-01" });
@@ -766,15 +767,27 @@ private slots:
         page->setCurrentPage(false);
         QTRY_COMPARE(results.size(), 1);
         QCOMPARE(results.first().at(0).toString(), QStringLiteral("P0-01"));
+        QTRY_VERIFY_WITH_TIMEOUT(!progress(), 1000);
+        QCOMPARE(cell("P0-01", 4)->text(), QString());
+        QCOMPARE(console->last().at(0).toString(), QStringLiteral("The operation is complete"));
+    }
+
+    // Answers with a batch's tags that other senders asked for are shown but never counted: an
+    // injected answer does not end the batch while its own request is still out.
+    void foreignAnswersAreNotCounted()
+    {
+        QVERIFY(!sim.command("delay 400").isEmpty());
+        check({ "P0-01" });
+        menuAction("Btn_Refresh", "Read only the checked option")->trigger();
+        QTest::mouseClick(toolButton("Btn_Refresh"), Qt::LeftButton, {}, QPoint(12, 12));
+        QVERIFY(progress());
+        answer("P0-01", { 7 });
+        QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("7"));
         QTest::qWait(250); // two ticks of the progress timer
         QVERIFY(progress());
-        QCOMPARE(progress()->value() > 0, false);
-        QCOMPARE(cell("P0-01", 4)->text(), QString());
-        page->setCurrentPage(true);
-        answer("P0-01", { 100 });
-        QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("100"));
-        QTRY_VERIFY_WITH_TIMEOUT(!progress(), 1000);
-        QCOMPARE(console->last().at(0).toString(), QStringLiteral("The operation is complete"));
+        QTRY_VERIFY_WITH_TIMEOUT(!progress(), 3000);
+        QVERIFY(sim.log().contains(readLine(0x0001)));
+        QVERIFY(!sim.command("delay 0").isEmpty());
     }
 
     void failedAnswers_data()
@@ -1447,6 +1460,49 @@ private slots:
 
     // Last: the link is cut in the middle of a batch; the progress dialog goes away and the page
     // is idle again.
+    // The VFD status poll reads P0-19 and P0-22 under their table codes every three seconds. A batch
+    // holding both codes, sent while a poll's requests are still queued, must close only after its
+    // own last answer, not when the poll's answers have made up the count.
+    void vfdBatchAcrossStatusPoll()
+    {
+        page.reset();
+        const QString version = QStringLiteral("POLL");
+        const QString folder = QStringLiteral("Driver/Config/VFD/%1/EN/").arg(version);
+        QVERIFY(QDir().mkpath(folder));
+        QFile::remove(folder + QStringLiteral("ParamTable.xml"));
+        QVERIFY(QFile::copy(QStringLiteral(KESTROVA_SOURCE_DIR "/Driver/Config/VFD/KVF-V2.1/EN/ParamTable.xml"),
+            folder + QStringLiteral("ParamTable.xml")));
+        Global::instance()->setDeviceVersion(version);
+        openPage();
+        Global::instance()->setDeviceVersion(QStringLiteral("TEST"));
+
+        const QStringList codes { "P0-13", "P0-14", "P0-15", "P0-16", "P0-17", "P0-18", "P0-19", "P0-21",
+            "P0-22", "P0-23", "P0-24", "P0-25", "P0-26", "P0-27", "P0-28" };
+        check(codes);
+        QVERIFY(!sim.command("delay 250").isEmpty());
+        menuAction("Btn_Refresh", "Read only the checked option")->trigger();
+        console->clear();
+        sim.clearLog();
+        // The poll's first read is answered: its other four requests are still queued.
+        QTRY_VERIFY_WITH_TIMEOUT(sim.log().contains(readLine(0xF013)), 5000);
+        QTest::mouseClick(toolButton("Btn_Refresh"), Qt::LeftButton, {}, QPoint(12, 12));
+        QVERIFY(progress());
+        QCOMPARE(progress()->maximum(), codes.size());
+        QTRY_VERIFY_WITH_TIMEOUT(!progress(), 15000);
+        const QStringList log = normalized(sim.log());
+        QVERIFY(!sim.command("delay 0").isEmpty());
+
+        // The poll's P0-22 was answered inside the batch's window, and the batch's last request
+        // (P0-28) before the dialog closed.
+        const QString wire = log.join(QLatin1String(", "));
+        const int pollP022 = log.indexOf(readLine(0xF016));
+        const int first = log.indexOf(readLine(0xF00D));
+        QVERIFY2(pollP022 >= 0 && pollP022 < first, qPrintable(wire));
+        QVERIFY2(log.contains(readLine(0xF01C)), qPrintable(wire));
+        QCOMPARE(console->last().at(0).toString(), QStringLiteral("The operation is complete"));
+        page.reset();
+    }
+
     void linkCutMidBatch()
     {
         QVERIFY(!sim.command("silent on").isEmpty());

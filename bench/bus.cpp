@@ -1,0 +1,280 @@
+// Bus benchmark: N sequential one-register reads through the tool's own path (Communication →
+// Modbus device in its worker thread → serial line), and the same reads by a bare
+// QModbusRtuSerialMaster and by a plain libmodbus master, against one slave. By default the slave
+// is the simulated drive on a fresh pty pair with wire-time emulation, at 9600 and 115200 baud 8N2;
+// --port runs against any slave instead (a real drive on /dev/ttyUSB0, for instance).
+//
+// One line per baud rate:
+//   baud=9600 app_ms=… qt_ms=… libmodbus_ms=… wire_ms=… app/wire=… app/qt=…
+// Each *_ms is the mean time of one transaction; wire_ms is what the line itself allows (WireLimit.h).
+
+#include "SimDrive.h"
+#include "WireLimit.h"
+#include "comm/Communication.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QModbusReply>
+#include <QModbusRtuSerialMaster>
+#include <QSerialPort>
+#include <QThread>
+#include <QTimer>
+#include <QVariant>
+
+#include <modbus.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+
+namespace {
+
+struct Target
+{
+    QString port;
+    int baud = 9600;
+    int slave = 1;
+    quint16 address = 0;
+    quint16 probe = 53;
+};
+
+struct Result
+{
+    double msPerRead = -1; // -1: the path failed
+    int failures = 0;
+};
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::usleep(100);
+    }
+    return true;
+}
+
+SerialSettings settingsFor(const Target& target)
+{
+    SerialSettings settings;
+    settings.portName = target.port;
+    settings.baudRate = target.baud;
+    settings.dataBits = QSerialPort::Data8;
+    settings.stopBits = QSerialPort::TwoStop;
+    settings.parity = QSerialPort::NoParity;
+    settings.responseTime = 1500;
+    settings.numberOfRetries = 1;
+    return settings;
+}
+
+Result appReads(const Target& target, int n)
+{
+    Result result;
+    Communication* comm = Communication::instance();
+    comm->setCommType(Communication::COMM_MODBUS_RTU);
+    if (!comm->openDevice(settingsFor(target)))
+        return result;
+    comm->setServerAddress(quint16(target.slave));
+    comm->connectDevice(target.probe, 3);
+    if (waitUntil([comm] { return comm->commState() == Communication::COMM_CONNECTED; }, 15000)) {
+        // Each answer sends the next request from inside the event loop, as a page reacting to a
+        // result would; nothing polls.
+        QEventLoop loop;
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, &loop, [&loop] { loop.exit(1); });
+        quint64 pending = 0;
+        int sent = 0;
+        auto sendNext = [&] {
+            if (sent == n) {
+                loop.exit(0);
+                return;
+            }
+            ++sent;
+            pending = comm->sendRead(QStringLiteral("P0-00"), target.address, 1);
+            if (pending == 0)
+                loop.exit(1);
+        };
+        QMetaObject::Connection conn = QObject::connect(comm, &Communication::requestCompleted,
+            [&](quint64 request, const QString&, const QVector<quint16>& values) {
+                if (request != pending)
+                    return;
+                if (values.isEmpty())
+                    ++result.failures;
+                sendNext();
+            });
+        QElapsedTimer clock;
+        clock.start();
+        deadline.start(n * 10000);
+        QTimer::singleShot(0, &loop, sendNext);
+        const bool ok = loop.exec() == 0;
+        if (ok)
+            result.msPerRead = clock.nsecsElapsed() / 1e6 / n;
+        QObject::disconnect(conn);
+    }
+    comm->closeDevice();
+    waitUntil([comm] { return comm->commState() == Communication::COMM_DISCONNECT; }, 10000);
+    return result;
+}
+
+Result qtReads(const Target& target, int n)
+{
+    Result result;
+    QModbusRtuSerialMaster master;
+    master.setConnectionParameter(QModbusDevice::SerialPortNameParameter, target.port);
+    master.setConnectionParameter(QModbusDevice::SerialBaudRateParameter, target.baud);
+    master.setConnectionParameter(QModbusDevice::SerialDataBitsParameter, QSerialPort::Data8);
+    master.setConnectionParameter(QModbusDevice::SerialStopBitsParameter, QSerialPort::TwoStop);
+    master.setConnectionParameter(QModbusDevice::SerialParityParameter, QSerialPort::NoParity);
+    master.setTimeout(1500);
+    master.setNumberOfRetries(1);
+    if (!master.connectDevice())
+        return result;
+    if (!waitUntil([&] { return master.state() == QModbusDevice::ConnectedState; }, 5000))
+        return result;
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&loop] { loop.exit(1); });
+    int sent = 0;
+    std::function<void()> sendNext = [&] {
+        if (sent == n) {
+            loop.exit(0);
+            return;
+        }
+        ++sent;
+        QModbusReply* reply
+            = master.sendReadRequest(QModbusDataUnit(QModbusDataUnit::HoldingRegisters, target.address, 1),
+                target.slave);
+        if (!reply) {
+            loop.exit(1);
+            return;
+        }
+        QObject::connect(reply, &QModbusReply::finished, &loop, [&, reply] {
+            if (reply->error() != QModbusDevice::NoError)
+                ++result.failures;
+            reply->deleteLater();
+            sendNext();
+        });
+    };
+    QElapsedTimer clock;
+    clock.start();
+    deadline.start(n * 10000);
+    QTimer::singleShot(0, &loop, sendNext);
+    if (loop.exec() != 0)
+        return result;
+    result.msPerRead = clock.nsecsElapsed() / 1e6 / n;
+    master.disconnectDevice();
+    return result;
+}
+
+Result libmodbusReads(const Target& target, int n)
+{
+    Result result;
+    const QByteArray port = target.port.toLocal8Bit();
+    std::unique_ptr<modbus_t, void (*)(modbus_t*)> ctx(
+        modbus_new_rtu(port.constData(), target.baud, 'N', 8, 2), modbus_free);
+    if (!ctx || modbus_set_slave(ctx.get(), target.slave) != 0)
+        return result;
+    modbus_set_response_timeout(ctx.get(), 1, 500000);
+    if (modbus_connect(ctx.get()) != 0)
+        return result;
+    modbus_flush(ctx.get());
+    uint16_t value = 0;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < n; ++i) {
+        if (modbus_read_registers(ctx.get(), target.address, 1, &value) != 1)
+            ++result.failures;
+    }
+    result.msPerRead = clock.nsecsElapsed() / 1e6 / n;
+    modbus_close(ctx.get());
+    return result;
+}
+
+void report(const Target& target, int n, const Result& app, const Result& qt, const Result& lib)
+{
+    const double wire = readOneWireMs(target.baud);
+    auto ratio = [](double a, double b) { return a > 0 && b > 0 ? a / b : -1.0; };
+    std::printf("baud=%d app_ms=%.2f qt_ms=%.2f libmodbus_ms=%.2f wire_ms=%.2f app/wire=%.2f app/qt=%.2f"
+                "  (n=%d per path; failures app %d, qt %d, libmodbus %d)\n",
+        target.baud, app.msPerRead, qt.msPerRead, lib.msPerRead, wire, ratio(app.msPerRead, wire),
+        ratio(app.msPerRead, qt.msPerRead), n, app.failures, qt.failures, lib.failures);
+    std::fflush(stdout);
+}
+
+void run(Target target, int n)
+{
+    const Result app = appReads(target, n);
+    const Result qt = qtReads(target, n);
+    const Result lib = libmodbusReads(target, n);
+    report(target, n, app, qt, lib);
+}
+
+void usage()
+{
+    std::printf("usage: kestrova-bench-bus [--reads N] [--port PATH --baud B [--slave ID] [--address A]]\n"
+                "  without --port: the simulated drive with wire-time emulation at 9600 and 115200 8N2\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    int reads = 200;
+    Target given;
+    bool external = false;
+    const QStringList args = app.arguments();
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        const QString value = i + 1 < args.size() ? args.at(i + 1) : QString();
+        if (arg == QLatin1String("--reads")) {
+            reads = qMax(1, value.toInt());
+            ++i;
+        } else if (arg == QLatin1String("--port")) {
+            given.port = value;
+            external = true;
+            ++i;
+        } else if (arg == QLatin1String("--baud")) {
+            given.baud = value.toInt();
+            ++i;
+        } else if (arg == QLatin1String("--slave")) {
+            given.slave = value.toInt();
+            ++i;
+        } else if (arg == QLatin1String("--address")) {
+            given.address = quint16(value.toUInt(nullptr, 0));
+            ++i;
+        } else {
+            usage();
+            return arg == QLatin1String("--help") ? 0 : 2;
+        }
+    }
+
+    if (external) {
+        run(given, reads);
+        return 0;
+    }
+    for (int baud : { 9600, 115200 }) {
+        SimDrive sim;
+        SimDrive::Options options;
+        options.baud = baud;
+        options.wireTime = true;
+        if (!sim.start(options)) {
+            std::printf("baud=%d the simulated drive did not start\n", baud);
+            return 1;
+        }
+        Target target;
+        target.port = sim.portName();
+        target.baud = baud;
+        target.slave = options.slave;
+        run(target, reads);
+        sim.stop();
+    }
+    return 0;
+}
