@@ -38,7 +38,9 @@ void BusMonitorCounters::add(const BusTransaction& t)
     }
 
     const qint64 finished = t.finishedMs();
-    if (m_firstMs < 0 || t.startedMs < m_firstMs)
+    // The connection test is followed by seconds of confirmation without traffic; counting from it
+    // would show a rate far too low for the first seconds of a connection.
+    if (!t.connectionTest && (m_firstMs < 0 || t.startedMs < m_firstMs))
         m_firstMs = t.startedMs;
     m_recent.push_back(finished);
     dropBefore(m_recent, finished - RateWindowMs);

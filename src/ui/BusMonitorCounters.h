@@ -43,7 +43,7 @@ private:
     qint64 m_answered = 0;
     qint64 m_latencySumUs = 0;
     qint64 m_worstLatencyUs = 0;
-    qint64 m_firstMs = -1; // when counting began: the first transaction since the last clear
+    qint64 m_firstMs = -1; // when traffic began: the first request since the last clear
     std::deque<qint64> m_recent; // completion times within the rate window
     QMap<int, std::deque<qint64>> m_scope;
 };

@@ -28,6 +28,10 @@ BusMonitorWidget::BusMonitorWidget(QWidget* parent, int capacity)
     , m_saveFolder(QDir::currentPath())
 {
     ui->setupUi(this);
+    // The counters may be clipped in a narrow dock, but must not hold the window wide.
+    for (QLabel* counter :
+        { ui->Lbl_Requests, ui->Lbl_Failures, ui->Lbl_Rate, ui->Lbl_Latency, ui->Lbl_Scope })
+        counter->setMinimumWidth(1);
     setUpView();
 
     m_counterTimer.setInterval(CounterIntervalMs);

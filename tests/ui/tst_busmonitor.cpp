@@ -305,6 +305,16 @@ void TestBusMonitor::counters()
     QCOMPARE(later.transactionsPerSecond, 0.0);
     QCOMPARE(later.requests, qint64(234));
 
+    // A fresh connection: the test read, three quiet seconds of confirmation, then 200 a second.
+    BusMonitorCounters fresh;
+    BusTransaction test = record(QString(), 53, 3, BusTransaction::Ok, kT0 - 3000, 2000);
+    test.connectionTest = true;
+    fresh.add(test);
+    for (int i = 0; i < 400; ++i)
+        fresh.add(record(QStringLiteral("AID=0"), 0x1000, 2, BusTransaction::Ok, kT0 + i * 5, 2000));
+    QCOMPARE(fresh.snapshot(kT0 + 2000).transactionsPerSecond, 401 / 2.0);
+    QCOMPARE(fresh.snapshot(kT0 + 2000).scopeSamplesPerSecond.value(0), 400 / 2.0);
+
     QCOMPARE(BusMonitorCounters::scopeChannel(QStringLiteral("AID=12")), 12);
     QCOMPARE(BusMonitorCounters::scopeChannel(QStringLiteral("AID=")), -1);
     QCOMPARE(BusMonitorCounters::scopeChannel(QStringLiteral("AReadState")), -1);
