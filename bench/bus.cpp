@@ -228,12 +228,14 @@ void report(const Target& target, int n, const Result& app, const Result& monito
 {
     const double wire = readOneWireMs(target.baud);
     auto ratio = [](double a, double b) { return a > 0 && b > 0 ? a / b : -1.0; };
-    std::printf("baud=%d app_ms=%.2f app_monitor_ms=%.2f qt_ms=%.2f libmodbus_ms=%.2f wire_ms=%.2f app/wire=%.2f"
-                " app/qt=%.2f app_monitor/app=%.3f  (n=%d per path; failures app %d, monitor %d, qt %d,"
-                " libmodbus %d)\n",
+    std::printf(
+        "baud=%d app_ms=%.2f app_monitor_ms=%.2f qt_ms=%.2f libmodbus_ms=%.2f wire_ms=%.2f app/wire=%.2f"
+        " app/qt=%.2f app_monitor/app=%.3f  (n=%d per path; failures app %d, monitor %d, qt %d,"
+        " libmodbus %d)\n",
         target.baud, app.msPerRead, monitor.msPerRead, qt.msPerRead, lib.msPerRead, wire,
-        ratio(app.msPerRead, wire), ratio(app.msPerRead, qt.msPerRead), ratio(monitor.msPerRead, app.msPerRead), n,
-        app.failures, monitor.failures, qt.failures, lib.failures);
+        ratio(app.msPerRead, wire), ratio(app.msPerRead, qt.msPerRead),
+        ratio(monitor.msPerRead, app.msPerRead), n, app.failures, monitor.failures, qt.failures,
+        lib.failures);
     std::fflush(stdout);
 }
 
