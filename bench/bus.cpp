@@ -11,6 +11,7 @@
 // app_monitor_ms is the tool's path again with the bus monitor dock open on screen; the two tool
 // runs alternate twice and each keeps its better run, so that a stray load spike does not decide.
 
+#include "BenchSupport.h"
 #include "SimDrive.h"
 #include "WireLimit.h"
 #include "comm/Communication.h"
@@ -51,19 +52,6 @@ struct Result
     double msPerRead = -1; // -1: the path failed
     int failures = 0;
 };
-
-bool waitUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::usleep(100);
-    }
-    return true;
-}
 
 SerialSettings settingsFor(const Target& target)
 {
@@ -174,9 +162,8 @@ Result qtReads(const Target& target, int n)
             return;
         }
         ++sent;
-        QModbusReply* reply
-            = master.sendReadRequest(QModbusDataUnit(QModbusDataUnit::HoldingRegisters, target.address, 1),
-                target.slave);
+        QModbusReply* reply = master.sendReadRequest(
+            QModbusDataUnit(QModbusDataUnit::HoldingRegisters, target.address, 1), target.slave);
         if (!reply) {
             loop.exit(1);
             return;

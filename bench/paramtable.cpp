@@ -5,6 +5,7 @@
 // Wire limit per transaction (one register read): see WireLimit.h. The simulated drive emulates
 // the line's time (--wire-time); the pty itself does not pace bytes.
 
+#include "BenchSupport.h"
 #include "Global.h"
 #include "SimDrive.h"
 #include "WireLimit.h"
@@ -38,19 +39,6 @@ namespace {
 const QString sourceConfig = QStringLiteral(KESTROVA_SOURCE_DIR "/Driver/Config/");
 constexpr int subsetSize = 100;
 constexpr double subsetAboveSeconds = 60.0;
-
-bool waitUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::usleep(200);
-    }
-    return true;
-}
 
 int parameterCount(const QString& path)
 {

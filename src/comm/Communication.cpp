@@ -177,7 +177,8 @@ void Communication::connectDevice(quint16 startAddr, quint16 count)
         return;
     }
     BusDevices* device = m_busDevice;
-    QMetaObject::invokeMethod(device, [device, startAddr, count] { device->connectDevice(startAddr, count); });
+    QMetaObject::invokeMethod(
+        device, [device, startAddr, count] { device->connectDevice(startAddr, count); });
 }
 
 void Communication::closeDevice()
@@ -196,15 +197,22 @@ void Communication::closeDevice()
     });
 }
 
-quint64 Communication::sendRead(const QString& tag, quint16 startAddr, quint16 count)
+template <typename Send> quint64 Communication::queueRequest(Send send)
 {
     if (m_commState != COMM_CONNECTED || !m_busDevice)
         return 0;
     const quint64 request = ++m_lastRequest;
     BusDevices* device = m_busDevice;
-    QMetaObject::invokeMethod(device,
-        [device, request, tag, startAddr, count] { device->sendNumberedRead(request, tag, startAddr, count); });
+    // Queued into the worker; dropped with the device if it goes before the call is delivered.
+    QMetaObject::invokeMethod(device, [device, request, send] { send(device, request); });
     return request;
+}
+
+quint64 Communication::sendRead(const QString& tag, quint16 startAddr, quint16 count)
+{
+    return queueRequest([tag, startAddr, count](BusDevices* device, quint64 request) {
+        device->sendNumberedRead(request, tag, startAddr, count);
+    });
 }
 
 quint64 Communication::sendWrite(const QString& tag, quint16 startAddr, quint16 value)
@@ -214,13 +222,9 @@ quint64 Communication::sendWrite(const QString& tag, quint16 startAddr, quint16 
 
 quint64 Communication::sendWrite(const QString& tag, quint16 startAddr, const QVector<quint16>& values)
 {
-    if (m_commState != COMM_CONNECTED || !m_busDevice)
-        return 0;
-    const quint64 request = ++m_lastRequest;
-    BusDevices* device = m_busDevice;
-    QMetaObject::invokeMethod(device,
-        [device, request, tag, startAddr, values] { device->sendNumberedWrite(request, tag, startAddr, values); });
-    return request;
+    return queueRequest([tag, startAddr, values](BusDevices* device, quint64 request) {
+        device->sendNumberedWrite(request, tag, startAddr, values);
+    });
 }
 
 void Communication::deviceFinished(const BusTransaction& transaction)
@@ -303,12 +307,14 @@ void Communication::pollVfdStatus()
 
 void Communication::servoEnable()
 {
-    instance()->sendWrite(QStringLiteral("AEnableState"), DriveRegister::Servo::Enable, DriveRegister::Servo::EnableOn);
+    instance()->sendWrite(
+        QStringLiteral("AEnableState"), DriveRegister::Servo::Enable, DriveRegister::Servo::EnableOn);
 }
 
 void Communication::servoDisable()
 {
-    instance()->sendWrite(QStringLiteral("AEnableState"), DriveRegister::Servo::Enable, DriveRegister::Servo::EnableOff);
+    instance()->sendWrite(
+        QStringLiteral("AEnableState"), DriveRegister::Servo::Enable, DriveRegister::Servo::EnableOff);
 }
 
 void Communication::requestSoftReset()

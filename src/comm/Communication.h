@@ -112,6 +112,7 @@ private:
     void releaseConnection();
     void setCommState(CommState state);
     void deviceFinished(const BusTransaction& transaction);
+    template <typename Send> quint64 queueRequest(Send send);
 
     BusDevices* m_busDevice = nullptr;
     QThread* m_workerThread = nullptr;

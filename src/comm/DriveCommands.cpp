@@ -10,23 +10,26 @@ namespace {
 constexpr int ServoSoftResetTicks = 80;
 constexpr int VfdSoftResetTicks = 50;
 constexpr int RestoreTicks = 100;
+
+// A trial run must end before the servo is disabled and restarted; `enableTag` decides whether
+// the main window's enable indicator hears of the disable.
+QVector<Write> servoStopAndDisable(const QString& enableTag)
+{
+    using namespace DriveRegister::Servo;
+    return { { QString(), JogCommand, { JogStop } }, { enableTag, Enable, { EnableOff } } };
+}
 } // namespace
 
 Plan softReset(int family)
 {
     Plan plan;
     switch (family) {
-    case Global::DEVICE_SERVO: {
-        using namespace DriveRegister::Servo;
-        // A trial run must end before the drive is disabled and restarted.
-        plan.writes = {
-            { QString(), JogCommand, { JogStop } },
-            { QStringLiteral("AEnableState"), Enable, { EnableOff } },
-            { QStringLiteral("ASoftReset"), SoftReset, { SoftResetRequest } },
-        };
+    case Global::DEVICE_SERVO:
+        plan.writes = servoStopAndDisable(QStringLiteral("AEnableState"));
+        plan.writes.append({ QStringLiteral("ASoftReset"), DriveRegister::Servo::SoftReset,
+            { DriveRegister::Servo::SoftResetRequest } });
         plan.ticks = ServoSoftResetTicks;
         break;
-    }
     case Global::DEVICE_VFD:
         plan.writes = { { QString(), DriveRegister::Vfd::Control, { DriveRegister::Vfd::FaultReset } } };
         plan.ticks = VfdSoftResetTicks;
@@ -44,11 +47,8 @@ Plan restoreFactoryParameters(int family)
     case Global::DEVICE_SERVO: {
         using namespace DriveRegister::Servo;
         // Empty tags: these writes must not move the main window's enable indicator.
-        plan.writes = {
-            { QString(), JogCommand, { JogStop } },
-            { QString(), Enable, { EnableOff } },
-            { QString(), RestoreFactory, { RestoreFactoryCode, RestoreFactoryConfirm } },
-        };
+        plan.writes = servoStopAndDisable(QString());
+        plan.writes.append({ QString(), RestoreFactory, { RestoreFactoryCode, RestoreFactoryConfirm } });
         break;
     }
     case Global::DEVICE_VFD: {

@@ -29,7 +29,9 @@ foreach(set_spec IN LISTS ART_SETS)
     foreach(svg IN LISTS svgs)
         get_filename_component(name ${svg} NAME_WE)
         set(out ${OUT_DIR}/art/${folder}/${name}.${suffix})
+        # Ninja makes an output's folder itself; Makefiles do not.
         add_custom_command(OUTPUT ${out}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${OUT_DIR}/art/${folder}
             COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
                     $<TARGET_FILE:kestrova-render-art> ${svg} ${out} ${size}
             DEPENDS ${svg} kestrova-render-art

@@ -1,8 +1,8 @@
 #include "Global.h"
-#include "app/startup/Launcher.h"
-#include "ModalAnswer.h"
-#include "app/startup/Startup.h"
+#include "UiTestSupport.h"
 #include "WorkDir.h"
+#include "app/startup/Launcher.h"
+#include "app/startup/Startup.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -82,25 +82,15 @@ private slots:
     void refusesWithoutMemoryFile()
     {
         RecordingLauncher launcher;
-        ModalAnswer::Seen seen;
-        int icon = -1;
         bool windowDuringBox = true;
-        ModalAnswer::handleNext([&](QWidget* w) {
-            seen.shown = true;
-            seen.title = w->windowTitle();
-            windowDuringBox = shownMainWindow() != nullptr;
-            auto* box = qobject_cast<QMessageBox*>(w);
-            QVERIFY(box);
-            seen.text = box->text();
-            icon = box->icon();
-            box->button(QMessageBox::Ok)->click();
-        });
+        UiTest::BoxAnswerer answer(QMessageBox::Ok);
+        answer.onSeen = [&](QMessageBox*) { windowDuringBox = shownMainWindow() != nullptr; };
         const int code = Startup::run(*qApp, launcher);
         QCOMPARE(code, 0);
-        QVERIFY(seen.shown);
-        QCOMPARE(seen.title, QStringLiteral("Tips"));
-        QCOMPARE(seen.text, QStringLiteral("The startup files seem to be missing."));
-        QCOMPARE(icon, int(QMessageBox::Warning));
+        QVERIFY(answer.answered());
+        QCOMPARE(answer.seen.title, QStringLiteral("Tips"));
+        QCOMPARE(answer.seen.text, QStringLiteral("The startup files seem to be missing."));
+        QCOMPARE(answer.seen.icon, QMessageBox::Warning);
         QVERIFY(!windowDuringBox);
         QVERIFY(launcher.calls.isEmpty());
         QVERIFY(!QFile::exists(QStringLiteral("Driver/Init.xml")));
@@ -114,10 +104,9 @@ private slots:
         file.write("<Init><Device>1");
         file.close();
         RecordingLauncher launcher;
-        ModalAnswer::Seen seen;
-        ModalAnswer::answerNext(QMessageBox::Ok, &seen);
+        UiTest::BoxAnswerer answer(QMessageBox::Ok);
         QCOMPARE(Startup::run(*qApp, launcher), 0);
-        QCOMPARE(seen.text, QStringLiteral("The startup files seem to be missing."));
+        QCOMPARE(answer.seen.text, QStringLiteral("The startup files seem to be missing."));
     }
 
     void showsWindowWithStyleSheet()

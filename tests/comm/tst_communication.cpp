@@ -1,7 +1,7 @@
 // The communication service against the simulated drive on a real pty link.
 
-#include "Global.h"
 #include "CommunicationProbe.h"
+#include "Global.h"
 #include "SimDrive.h"
 #include "comm/Communication.h"
 
@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QPointer>
 #include <QSerialPort>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -21,14 +22,6 @@ using Shortcut = std::function<void()>;
 Q_DECLARE_METATYPE(Shortcut)
 
 namespace {
-
-// The drive's framing on a port that does not exist.
-SerialSettings missingPort(const SimDrive& sim)
-{
-    SerialSettings settings = sim.serialSettings();
-    settings.portName += QStringLiteral("-missing");
-    return settings;
-}
 
 Communication* comm()
 {
@@ -80,6 +73,7 @@ private slots:
     void shortcutWrites_data();
     void shortcutWrites();
     void emptyTagGetsNoEvent();
+    void requestNumbersComeBackWithTheirAnswers();
     void silentDriveAtConnect();
     void recoveringSuppressesConfirmation();
     void closeDeviceTakesThreeSeconds();
@@ -352,6 +346,40 @@ void TestCommunication::emptyTagGetsNoEvent()
     QCOMPARE(m_sim->log().size(), 4);
 }
 
+// Every request that is sent gets its own number, which comes back with its answer (also for
+// empty tags and failures) right before the tag's result event; a dropped request gets 0.
+void TestCommunication::requestNumbersComeBackWithTheirAnswers()
+{
+    QVERIFY(ensureSharedConnection());
+    m_sim->command(QStringLiteral("exception 0190 2"));
+    QList<QPair<QString, quint64>> events; // ("done"|"result", request number or 0)
+    auto done = connect(comm(), &Communication::requestCompleted, this,
+        [&](quint64 request, const QString&, const QVector<quint16>&) {
+            events.append({ "done", request });
+        });
+    auto result = connect(
+        comm(), &Communication::resultCallBackEvent, this, [&](const QString&, const QVector<quint16>&) {
+            events.append({ "result", 0 });
+        });
+    const quint64 failing = comm()->sendWrite(QString(), 400, 128);
+    const quint64 read = comm()->sendRead(QStringLiteral("P0-00"), 0, 1);
+    const quint64 write = comm()->sendWrite(QStringLiteral("P0-01"), 1, QVector<quint16> { 4 });
+    QVERIFY(failing != 0 && read != 0 && write != 0);
+    QCOMPARE(QSet<quint64>({ failing, read, write }).size(), 3);
+    QTRY_COMPARE_WITH_TIMEOUT(events.size(), 5, 3000);
+    QCOMPARE(events,
+        (QList<QPair<QString, quint64>> {
+            { "done", failing }, { "done", read }, { "result", 0 }, { "done", write }, { "result", 0 } }));
+
+    CommunicationProbe::setState(Communication::COMM_WAITING);
+    QCOMPARE(comm()->sendRead(QStringLiteral("P0-00"), 0, 1), quint64(0));
+    QCOMPARE(comm()->sendWrite(QStringLiteral("P0-00"), 0, 1), quint64(0));
+    CommunicationProbe::setState(Communication::COMM_CONNECTED);
+    disconnect(done);
+    disconnect(result);
+    m_sim->command(QStringLiteral("exception off"));
+}
+
 void TestCommunication::silentDriveAtConnect()
 {
     QVERIFY(startSim());
@@ -436,7 +464,7 @@ void TestCommunication::failedOpenLeavesNoWorker()
     QVERIFY(startSim());
     const int threadsBefore = threadCount();
     for (int i = 0; i < 3; ++i)
-        QVERIFY(!comm()->openDevice(missingPort(*m_sim)));
+        QVERIFY(!comm()->openDevice(m_sim->missingPortSettings()));
     QVERIFY(CommunicationProbe::workerThread() == nullptr);
     QVERIFY(CommunicationProbe::device() == nullptr);
     QCOMPARE(comm()->commState(), Communication::COMM_DISCONNECT);

@@ -17,14 +17,6 @@
 
 namespace {
 
-// The drive's framing on a port that does not exist.
-SerialSettings missingPort(const SimDrive& sim)
-{
-    SerialSettings settings = sim.serialSettings();
-    settings.portName += QStringLiteral("-missing");
-    return settings;
-}
-
 // Exposes what the tests must look at but the device keeps to itself.
 class ProbeModbus : public Modbus
 {
@@ -127,7 +119,7 @@ void TestModbus::sendReadBeforeOpenDoesNothing()
 void TestModbus::openFailsOnMissingPort()
 {
     QSignalSpy states(m_device.get(), &BusDevices::stateChanged);
-    m_device->setSettings(missingPort(*m_sim));
+    m_device->setSettings(m_sim->missingPortSettings());
     QVERIFY(!m_device->openDevice());
     QVERIFY(!m_device->priv()->connected);
     QVERIFY(m_device->priv()->master == nullptr);

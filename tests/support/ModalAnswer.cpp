@@ -1,6 +1,5 @@
 #include "ModalAnswer.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -39,60 +38,6 @@ void handleNext(std::function<void(QWidget*)> handler, int timeoutMs)
         }
     });
     timer->start(20);
-}
-
-static void dismiss(QWidget* w)
-{
-    if (auto* dialog = qobject_cast<QDialog*>(w))
-        dialog->reject();
-    else
-        w->close();
-}
-
-static void record(QWidget* w, Seen* seen)
-{
-    if (!seen)
-        return;
-    seen->shown = true;
-    seen->title = w->windowTitle();
-    seen->className = QString::fromLatin1(w->metaObject()->className());
-    if (auto* box = qobject_cast<QMessageBox*>(w))
-        seen->text = box->text();
-}
-
-void answerNext(QMessageBox::StandardButton button, Seen* seen, int timeoutMs)
-{
-    handleNext(
-        [button, seen](QWidget* w) {
-            record(w, seen);
-            if (auto* box = qobject_cast<QMessageBox*>(w)) {
-                QAbstractButton* b = box->button(button);
-                if (!b && !box->buttons().isEmpty())
-                    b = box->buttons().first();
-                if (b) {
-                    b->click();
-                    return;
-                }
-            }
-            dismiss(w);
-        },
-        timeoutMs);
-}
-
-void answerNextByText(const QString& buttonText, Seen* seen, int timeoutMs)
-{
-    handleNext(
-        [buttonText, seen](QWidget* w) {
-            record(w, seen);
-            for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
-                if (b->text() == buttonText) {
-                    b->click();
-                    return;
-                }
-            }
-            dismiss(w);
-        },
-        timeoutMs);
 }
 
 } // namespace ModalAnswer

@@ -91,6 +91,13 @@ QString SimDrive::portName() const
     return m_dir.filePath(QStringLiteral("tool"));
 }
 
+SerialSettings SimDrive::missingPortSettings() const
+{
+    SerialSettings settings = serialSettings();
+    settings.portName += QStringLiteral("-missing");
+    return settings;
+}
+
 SerialSettings SimDrive::serialSettings() const
 {
     SerialSettings settings;

@@ -43,6 +43,8 @@ public:
     QString portName() const; // the tool's end of the link
     // The tool's link settings that match the drive's framing, on portName().
     SerialSettings serialSettings() const;
+    // The same framing on a port that does not exist.
+    SerialSettings missingPortSettings() const;
     QString simPortName() const;
 
     // One command line on the sim's standard input (fault injection, see the sim's --help).

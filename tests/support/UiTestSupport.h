@@ -1,11 +1,12 @@
 #pragma once
 
-// Fixtures shared by the window tests: a message-box answerer that leaves other modal dialogs alone, and
-// waits on the communication service.
+// Fixtures shared by the window tests: the message-box answerer (other modal dialogs are left alone;
+// ModalAnswer::handleNext takes those), the main window, and waits on the communication service.
 
-#include "app/startup/Startup.h"
 #include "WorkDir.h"
+#include "app/startup/Startup.h"
 #include "comm/Communication.h"
+#include "ui/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -99,6 +100,18 @@ private:
     QDeadlineTimer m_deadline;
     QList<QPointer<QMessageBox>> m_handled;
 };
+
+// Replaces `window` with a new main window of the given family and language, shown; the old one
+// and everything it scheduled for deletion go first, as at a restart.
+inline void makeWindow(std::unique_ptr<MainWindow>& window, int family, int language = Global::LANGUAGE_EN)
+{
+    window.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Global::instance()->setDevice(family);
+    Global::instance()->setLanguage(language);
+    window = std::make_unique<MainWindow>();
+    window->show();
+}
 
 inline Communication::CommState commState()
 {

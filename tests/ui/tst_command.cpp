@@ -2,8 +2,8 @@
 
 #include "SimDrive.h"
 #include "app/Global.h"
-#include "ui/Command.h"
 #include "pages/connection/GUI_Communication.h"
+#include "ui/Command.h"
 #include "ui/MainWindow.h"
 #include "ui/WidgetController.h"
 
@@ -43,9 +43,7 @@ private:
         options.family = family == Global::DEVICE_VFD ? QStringLiteral("vfd") : QStringLiteral("servo");
         options.baud = 9600;
         QVERIFY(sim->start(options));
-        Global::instance()->setDevice(family);
-        window = std::make_unique<MainWindow>();
-        window->show();
+        UiTest::makeWindow(window, family);
         window->controller()
             ->communicationPage()
             ->findChild<QComboBox*>(QStringLiteral("Cbx_Port"))

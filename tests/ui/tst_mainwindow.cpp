@@ -2,8 +2,8 @@
 
 #include "SimDrive.h"
 #include "app/Global.h"
-#include "ui/GUI_About.h"
 #include "pages/connection/GUI_Communication.h"
+#include "ui/GUI_About.h"
 #include "ui/MainWindow.h"
 #include "ui/WidgetBase.h"
 #include "ui/WidgetController.h"
@@ -38,12 +38,7 @@ private:
 
     void makeWindow(int family, int language = Global::LANGUAGE_EN)
     {
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Global::instance()->setDevice(family);
-        Global::instance()->setLanguage(language);
-        window = std::make_unique<MainWindow>();
-        window->show();
+        UiTest::makeWindow(window, family, language);
     }
 
     template <typename T> T* child(const char* name) const

@@ -28,14 +28,7 @@ private:
     std::unique_ptr<WorkDir> work;
     std::unique_ptr<MainWindow> window;
 
-    void makeWindow(int family)
-    {
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Global::instance()->setDevice(family);
-        window = std::make_unique<MainWindow>();
-        window->show();
-    }
+    void makeWindow(int family) { UiTest::makeWindow(window, family); }
 
     GUI_Communication* page() const
     {

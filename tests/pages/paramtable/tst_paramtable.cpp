@@ -1,6 +1,7 @@
 #include "Global.h"
 #include "ModalAnswer.h"
 #include "SimDrive.h"
+#include "UiTestSupport.h"
 #include "app/startup/Startup.h"
 #include "comm/Communication.h"
 #include "definitions/Parameter.h"
@@ -368,9 +369,8 @@ private slots:
     void init()
     {
         const QByteArray name(QTest::currentTestFunction());
-        const bool vfd
-            = name == "vfdDefinitions" || name == "realtimeRefreshOnVfd" || name == "vfdBatchAcrossStatusPoll"
-            || name == "linkCutMidBatch";
+        const bool vfd = name == "vfdDefinitions" || name == "realtimeRefreshOnVfd"
+            || name == "vfdBatchAcrossStatusPoll" || name == "linkCutMidBatch";
         connectTo(vfd ? Global::DEVICE_VFD : Global::DEVICE_SERVO);
         openPage();
     }
@@ -484,11 +484,10 @@ private slots:
 
     void restoreAsksThroughCommand()
     {
-        ModalAnswer::Seen question;
-        ModalAnswer::answerNext(QMessageBox::Cancel, &question);
+        UiTest::BoxAnswerer question(QMessageBox::Cancel);
         QTest::mouseClick(button("Btn_Restore"), Qt::LeftButton);
-        QTRY_VERIFY(question.shown);
-        QCOMPARE(question.title, QStringLiteral("Restore Factory Parameters"));
+        QTRY_VERIFY(question.answered());
+        QCOMPARE(question.seen.title, QStringLiteral("Restore Factory Parameters"));
         QTest::qWait(200);
         QVERIFY(sim.log().isEmpty());
         QCOMPARE(Communication::instance()->commState(), Communication::COMM_CONNECTED);
@@ -1107,17 +1106,16 @@ private slots:
             else
                 dialog->reject();
         });
-        ModalAnswer::Seen box;
-        if (wrongBox)
-            QTimer::singleShot(0, [&box]() { ModalAnswer::answerNext(QMessageBox::Ok, &box); });
+        // Message boxes only: the password dialog is left to the handler above.
+        UiTest::BoxAnswerer box(QMessageBox::Ok, wrongBox ? 15000 : 500);
         QTest::mouseClick(toolButton("Btn_Admin"), Qt::LeftButton, {}, QPoint(10, 10));
         QCOMPARE(title, QStringLiteral("Administrator"));
         QCOMPARE(label, QStringLiteral("Permission password"));
         QCOMPARE(echo, QLineEdit::Password);
-        QCOMPARE(box.shown, wrongBox);
+        QCOMPARE(box.answered(), wrongBox);
         if (wrongBox) {
-            QCOMPARE(box.title, QStringLiteral("Tips"));
-            QCOMPARE(box.text, QStringLiteral("The password is incorrect."));
+            QCOMPARE(box.seen.title, QStringLiteral("Tips"));
+            QCOMPARE(box.seen.text, QStringLiteral("The password is incorrect."));
         }
         QCOMPARE(toolButton("Btn_Admin")->isEnabled(), !admin);
         QCOMPARE(rowOf("A9-00") >= 0, admin);
@@ -1166,34 +1164,23 @@ private slots:
         const QMap<QString, QPair<QString, QString>> expected = { { "P0-01", { "250", hex(factoryDiff) } },
             { "P0-02", { "12.34", hex(white) } }, { "P0-04", { "0x1F", hex(white) } } };
         openPage();
-        ModalAnswer::Seen question;
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        ModalAnswer::handleNext([&](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            if (!box) {
-                w->close();
-                return;
-            }
-            question.shown = true;
-            question.title = box->windowTitle();
-            question.text = box->text();
+        auto question = std::make_unique<UiTest::BoxAnswerer>(QMessageBox::No);
+        question->onSeen = [&](QMessageBox* box) {
             buttons = box->standardButtons();
             defaultButton = box->standardButton(box->defaultButton());
-            icon = box->icon();
-            box->button(QMessageBox::No)->click();
-        });
+        };
         page->nextFile = path;
         QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
         QCOMPARE(page->asked, QStringList({ "Import File", "Json File(*.json)" }));
-        QVERIFY(question.shown);
+        QVERIFY(question->answered());
         QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(defaultButton, QMessageBox::No);
-        QCOMPARE(icon, QMessageBox::Warning);
-        QCOMPARE(question.title, QStringLiteral("Tips"));
-        QCOMPARE(
-            question.text, QStringLiteral("The parameters are imported, Do you wish to perform the write?"));
+        QCOMPARE(question->seen.icon, QMessageBox::Warning);
+        QCOMPARE(question->seen.title, QStringLiteral("Tips"));
+        QCOMPARE(question->seen.text,
+            QStringLiteral("The parameters are imported, Do you wish to perform the write?"));
         for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
             QCOMPARE(cell(it.key(), 4)->text(), it.value().first);
             QCOMPARE(colorName(cell(it.key(), 4)), it.value().second);
@@ -1205,7 +1192,7 @@ private slots:
         QVERIFY(sim.log().isEmpty()); // No: nothing sent
 
         // Yes: the writable numbers go out, read-only P0-03 does not.
-        ModalAnswer::answerNext(QMessageBox::Yes, &question);
+        question = std::make_unique<UiTest::BoxAnswerer>(QMessageBox::Yes);
         console->clear();
         QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
         // Every read value except the read-only ones and the never-read broken code.
@@ -1262,20 +1249,19 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QString, read);
         const QString path = writeFile("{\"DeviceVersion\":\"0\",\"" + code.toLatin1() + "\":" + value + "}");
-        ModalAnswer::Seen question;
         // The question would come inside the click; the answerer outlives it only briefly.
-        ModalAnswer::answerNext(QMessageBox::Yes, &question, 600);
+        UiTest::BoxAnswerer question(QMessageBox::Yes, 600);
         cell(code, 4)->setText(QStringLiteral("earlier"));
         page->nextFile = path;
         QTest::mouseClick(button("Btn_OpenParam"), Qt::LeftButton);
         if (read.isEmpty()) {
             QCOMPARE(cell(code, 4)->text(), shown);
             QTest::qWait(700); // until the answerer has given up
-            QVERIFY(!question.shown);
+            QVERIFY(!question.answered());
             QVERIFY(sim.log().isEmpty());
             return;
         }
-        QVERIFY(question.shown);
+        QVERIFY(question.answered());
         QTRY_VERIFY_WITH_TIMEOUT(!progress(), 5000);
         QCOMPARE(sim.log().size(), 1);
         cell(code, 4)->setText(QString());
@@ -1470,8 +1456,9 @@ private slots:
         const QString folder = QStringLiteral("Driver/Config/VFD/%1/EN/").arg(version);
         QVERIFY(QDir().mkpath(folder));
         QFile::remove(folder + QStringLiteral("ParamTable.xml"));
-        QVERIFY(QFile::copy(QStringLiteral(KESTROVA_SOURCE_DIR "/Driver/Config/VFD/KVF-V2.1/EN/ParamTable.xml"),
-            folder + QStringLiteral("ParamTable.xml")));
+        QVERIFY(
+            QFile::copy(QStringLiteral(KESTROVA_SOURCE_DIR "/Driver/Config/VFD/KVF-V2.1/EN/ParamTable.xml"),
+                folder + QStringLiteral("ParamTable.xml")));
         Global::instance()->setDeviceVersion(version);
         openPage();
         Global::instance()->setDeviceVersion(QStringLiteral("TEST"));
