@@ -405,7 +405,7 @@ void TestBusMonitor::saveAsFailureIsReported()
     QVERIFY(!widget.saveTo(m_work->path() + QStringLiteral("/missing/folder/log.csv")));
 
     const QString path = m_work->path() + QStringLiteral("/missing/log.csv");
-    ModalAnswer::Seen box;
+    UiTest::BoxAnswerer answer(QMessageBox::Ok);
     ModalAnswer::handleNext([&](QWidget* w) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
         if (!dialog) {
@@ -413,15 +413,14 @@ void TestBusMonitor::saveAsFailureIsReported()
             return;
         }
         typeFileName(dialog, path);
-        ModalAnswer::answerNext(QMessageBox::Ok, &box);
         static_cast<QDialog*>(dialog)->accept();
     });
     QSignalSpy console(&widget, &BusMonitorWidget::sig_printToConsole);
     QTest::mouseClick(widget.findChild<QPushButton*>(QStringLiteral("Btn_Save")), Qt::LeftButton);
-    QTRY_VERIFY(box.shown);
-    QCOMPARE(box.title, QStringLiteral("Tips"));
-    QVERIFY2(box.text.startsWith(QLatin1String("The bus monitor log could not be written: ")),
-        qPrintable(box.text));
+    QTRY_VERIFY(answer.answered());
+    QCOMPARE(answer.seen.title, QStringLiteral("Tips"));
+    QVERIFY2(answer.seen.text.startsWith(QLatin1String("The bus monitor log could not be written: ")),
+        qPrintable(answer.seen.text));
     QVERIFY(!QFile::exists(path));
     QCOMPARE(console.count(), 0);
 }
