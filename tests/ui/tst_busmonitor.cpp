@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QtTest>
 
@@ -85,6 +86,7 @@ private slots:
     void filter_data();
     void filter();
     void pauseHoldsArrivals();
+    void viewFollowsOrStays();
     void cells();
     void counters();
     void counterLabels();
@@ -228,6 +230,37 @@ void TestBusMonitor::pauseHoldsArrivals()
     QTest::mouseClick(widget.findChild<QPushButton*>(QStringLiteral("Btn_Clear")), Qt::LeftButton);
     QCOMPARE(widget.model()->rowCount(), 0);
     QCOMPARE(label(&widget, "Lbl_Requests"), QStringLiteral("Requests: 0"));
+}
+
+void TestBusMonitor::viewFollowsOrStays()
+{
+    BusMonitorWidget widget(nullptr, 100);
+    widget.resize(900, 300);
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    auto* view = widget.findChild<QTableView*>(QStringLiteral("Tbv_Transactions"));
+    auto add = [&](int from, int n) {
+        for (int i = from; i < from + n; ++i)
+            widget.addTransaction(record(QString::number(i)));
+        widget.model()->flush();
+    };
+    auto topTag = [&] { return widget.model()->transaction(view->rowAt(5)).tag; };
+
+    // At the end, the list follows what arrives.
+    add(0, 60);
+    QCOMPARE(view->verticalScrollBar()->value(), view->verticalScrollBar()->maximum());
+    QVERIFY(view->verticalScrollBar()->maximum() > 0);
+    add(60, 20);
+    QCOMPARE(view->verticalScrollBar()->value(), view->verticalScrollBar()->maximum());
+
+    // Scrolled back, it stays on the same rows, also while the oldest leave a full buffer.
+    view->verticalScrollBar()->setValue(40);
+    const QString before = topTag();
+    add(80, 15);
+    QCOMPARE(topTag(), before);
+    add(95, 30);
+    QCOMPARE(topTag(), before);
+    QCOMPARE(widget.model()->rowCount(), 100);
 }
 
 void TestBusMonitor::cells()
