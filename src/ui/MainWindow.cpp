@@ -295,6 +295,8 @@ void MainWindow::initBusMonitor()
     addDockWidget(Qt::BottomDockWidgetArea, m_busMonitorDock);
     // Under the console rather than beside it: the list needs the window's width.
     splitDockWidget(ui->dockWidget_Console, m_busMonitorDock, Qt::Vertical);
+    // Room for a dozen rows rather than the few a bottom dock gets by default.
+    resizeDocks({ m_busMonitorDock }, { 360 }, Qt::Vertical);
     m_busMonitorDock->setVisible(Global::instance()->busMonitorVisible());
     connect(m_busMonitor, &BusMonitorWidget::sig_printToConsole, this, &MainWindow::slot_printToConsole);
 }
