@@ -256,6 +256,8 @@ bool DriveModel::setFromConsole(quint16 address, quint16 value)
 
 void DriveModel::release(int address)
 {
+    if (address < 0 || address == kServoInputState)
+        m_inputsFromConsole = false;
     if (address < 0)
         m_held.clear();
     else
@@ -384,6 +386,7 @@ void DriveModel::servoWritten(quint16 address, uint16_t v)
         break;
     case kServoInputState:
         m_inputs = v;
+        m_inputsFromConsole = true;
         break;
     case kServoEnabledState: // only the console can write here
         m_enabled = v == 1 && m_alarm == 0;
@@ -608,6 +611,31 @@ void DriveModel::servoTick(double dt)
             outputs |= quint16(1u << i);
     }
 
+    // As if the inputs were wired to the machine: the enable input follows the enable state and
+    // the forward / reverse move inputs the jog direction, until the console sets the inputs.
+    quint16 inputs = m_inputs;
+    if (!m_inputsFromConsole) {
+        inputs = 0;
+        for (int i = 0; i < 8; ++i) {
+            bool on = false;
+            switch (m_reg[kServoDiFunction + i]) {
+            case 1: // servo enable
+                on = m_enabled;
+                break;
+            case 22: // forward move
+                on = m_motion == Motion::JogForward;
+                break;
+            case 23: // reverse move
+                on = m_motion == Motion::JogBackward;
+                break;
+            default:
+                break;
+            }
+            if (on)
+                inputs |= quint16(1u << i);
+        }
+    }
+
     uint16_t* w = m_reg + kServoStatus;
     w[0] = static_cast<uint16_t>(
         static_cast<int16_t>(std::lround(m_velocity + (m_enabled ? noise(0.6) : 0.0))));
@@ -627,7 +655,7 @@ void DriveModel::servoTick(double dt)
     w[11] = static_cast<uint16_t>(static_cast<int16_t>(std::lround(targetVelocity)));
     w[12] = static_cast<uint16_t>(static_cast<int16_t>(std::lround(m_torque)));
     put32(kServoStatus + 13, singleTurn);
-    w[15] = m_inputs & 0xFF;
+    w[15] = inputs & 0xFF;
     w[16] = outputs;
     w[17] = 0;
     w[18] = static_cast<uint16_t>(std::lround(m_bus));

@@ -98,7 +98,8 @@ private:
     double m_position = 0.0; // pulses
     double m_positionError = 0.0;
     double m_target = 0.0;
-    quint16 m_inputs = 0x0001;
+    quint16 m_inputs = 0x0001; // DI states set from the console
+    bool m_inputsFromConsole = false; // otherwise the inputs follow the drive's state
 
     // vfd
     VfdCommand m_command = VfdCommand::Stop;

@@ -99,7 +99,9 @@ per revolution) at the speed in 644 with acceleration time 168 and deceleration 
 402 := 4 stops it. The motor moves only while enabled, without alarm and in trial mode.
 60 := 1 soft reset (motor stops, disabled, alarm cleared, parameters kept). One write of
 385, 65535 at 0-1 restores every factory value. Status block 0x1000-0x101B as the monitor page
-reads it; 0x100F DI states (settable with set), 0x1010 DO states from the DO functions 276-281.
+reads it; 0x100F DI states: an input assigned servo enable (1) reads 1 while enabled, forward move
+(22) / reverse move (23) while jogging that way, until "set 100F" fixes them ("release 100F" lets
+them follow again); 0x1010 DO states from the DO functions 276-281 ("set 1010" holds them).
 
 VFD registers: 0x2000 := 1 forward, 2 backward, 3 forward jog, 4 backward jog (only while the
 command source P0-02 at 0xF002 is 2 and no fault), 6 stop, 7 fault reset. The output frequency

@@ -1,6 +1,9 @@
 #include "Pages.h"
 
 #include "connection/GUI_Communication.h"
+#include "io/GUI_IO.h"
+#include "monitor/GUI_Monitor.h"
+#include "motion/GUI_Motion.h"
 #include "paramtable/GUI_ParamTable.h"
 #include "ui/WidgetController.h"
 
@@ -12,6 +15,9 @@ void registerAll()
     // GUI_ControlPanel, GUI_FaultPanel, GUI_Monitor, GUI_IO.
     WidgetController::registerPageClass<GUI_Communication>();
     WidgetController::registerPageClass<GUI_ParamTable>();
+    WidgetController::registerPageClass<GUI_Motion>();
+    WidgetController::registerPageClass<GUI_Monitor>();
+    WidgetController::registerPageClass<GUI_IO>();
 }
 
 } // namespace Pages

@@ -159,6 +159,7 @@ private slots:
     void alarm_data();
     void alarm();
     void doStatesFollowDrive();
+    void diStatesFollowDrive();
     void badCrc();
     void silentDrive();
     void injectedException_data();
@@ -769,6 +770,39 @@ void TestSimDrive::doStatesFollowDrive()
     // DI states as the console sets them
     QVERIFY(m_sim->command(QStringLiteral("set 100F 0x5")).startsWith(QLatin1String("ok")));
     QCOMPARE(read1(0x100F), quint16(5));
+}
+
+void TestSimDrive::diStatesFollowDrive()
+{
+    QVERIFY(startDrive(kServoConfig));
+    // DI1 the enable input, DI2 the forward move input, DI3 the reverse move input, the rest unused.
+    QVERIFY(write(0x100, { 1, 22, 23, 0, 0, 0, 0, 0 }));
+    QCOMPARE(read(0x100, 8), (QVector<quint16> { 1, 22, 23, 0, 0, 0, 0, 0 }));
+    QCOMPARE(read1(0x100F), quint16(0));
+    QVERIFY(write(181, { 1 }));
+    QCOMPARE(read1(0x100F), quint16(0b001));
+    QVERIFY(write(400, { 128 }));
+    QVERIFY(write(401, { 32 }));
+    QCOMPARE(read1(0x100F), quint16(0b011));
+    QVERIFY(write(401, { 64 }));
+    QCOMPARE(read1(0x100F), quint16(0b101));
+    QVERIFY(write(401, { 0 }));
+    QCOMPARE(read1(0x100F), quint16(0b001));
+    // The console fixes the inputs until they are released.
+    QVERIFY(m_sim->command(QStringLiteral("set 100F 0x81")).startsWith(QLatin1String("ok")));
+    QCOMPARE(read(0x100F, 2).value(0), quint16(0x81));
+    QVERIFY(write(181, { 0 }));
+    QCOMPARE(read1(0x100F), quint16(0x81));
+    QVERIFY(m_sim->command(QStringLiteral("release 100F")).startsWith(QLatin1String("ok")));
+    QCOMPARE(read1(0x100F), quint16(0));
+    // DO states held from the console
+    QVERIFY(m_sim->command(QStringLiteral("set 1010 0x21")).startsWith(QLatin1String("ok")));
+    QCOMPARE(read(0x100F, 2), (QVector<quint16> { 0, 0x21 }));
+    // Level words are stored as written.
+    QVERIFY(write(55, { 0x0005 }));
+    QVERIFY(write(57, { 0x0021 }));
+    QCOMPARE(read1(55), quint16(0x0005));
+    QCOMPARE(read1(57), quint16(0x0021));
 }
 
 void TestSimDrive::badCrc()

@@ -357,6 +357,443 @@
     </message>
 </context>
 <context>
+    <name>GUI_IO</name>
+    <message>
+        <source>Value</source>
+        <translation>功能</translation>
+    </message>
+    <message>
+        <source>Level Control</source>
+        <translation>电平控制</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>信号</translation>
+    </message>
+    <message>
+        <source>Digital Input DI1</source>
+        <translation>数字输入 DI1</translation>
+    </message>
+    <message>
+        <source>Digital Input DI2</source>
+        <translation>数字输入 DI2</translation>
+    </message>
+    <message>
+        <source>Digital Input DI3</source>
+        <translation>数字输入 DI3</translation>
+    </message>
+    <message>
+        <source>Digital Input DI4</source>
+        <translation>数字输入 DI4</translation>
+    </message>
+    <message>
+        <source>Digital Input DI5</source>
+        <translation>数字输入 DI5</translation>
+    </message>
+    <message>
+        <source>Digital Input DI6</source>
+        <translation>数字输入 DI6</translation>
+    </message>
+    <message>
+        <source>Digital Input DI7</source>
+        <translation>数字输入 DI7</translation>
+    </message>
+    <message>
+        <source>Digital Input DI8</source>
+        <translation>数字输入 DI8</translation>
+    </message>
+    <message>
+        <source>Digital Output DO1</source>
+        <translation>数字输出 DO1</translation>
+    </message>
+    <message>
+        <source>Digital Output DO2</source>
+        <translation>数字输出 DO2</translation>
+    </message>
+    <message>
+        <source>Digital Output DO3</source>
+        <translation>数字输出 DO3</translation>
+    </message>
+    <message>
+        <source>Digital Output DO4</source>
+        <translation>数字输出 DO4</translation>
+    </message>
+    <message>
+        <source>Digital Output DO5</source>
+        <translation>数字输出 DO5</translation>
+    </message>
+    <message>
+        <source>Digital Output DO6</source>
+        <translation>数字输出 DO6</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>No function</source>
+        <translation>无功能</translation>
+    </message>
+    <message>
+        <source>Servo enable</source>
+        <translation>伺服使能</translation>
+    </message>
+    <message>
+        <source>Alarm clearance</source>
+        <translation>报警清除</translation>
+    </message>
+    <message>
+        <source>Positive drive prohibited</source>
+        <translation>正向驱动禁止</translation>
+    </message>
+    <message>
+        <source>Reverse drive prohibited</source>
+        <translation>反向驱动禁止</translation>
+    </message>
+    <message>
+        <source>Positive torque limit</source>
+        <translation>正向转矩限制</translation>
+    </message>
+    <message>
+        <source>Reverse torque limit</source>
+        <translation>反向转矩限制</translation>
+    </message>
+    <message>
+        <source>Zero tachymosis position</source>
+        <translation>零速箝位</translation>
+    </message>
+    <message>
+        <source>Zero instruction</source>
+        <translation>指令清零</translation>
+    </message>
+    <message>
+        <source>Directive reversion</source>
+        <translation>指令取反</translation>
+    </message>
+    <message>
+        <source>Speed selection 1</source>
+        <translation>速度选择 1</translation>
+    </message>
+    <message>
+        <source>Speed selection 2</source>
+        <translation>速度选择 2</translation>
+    </message>
+    <message>
+        <source>Torque selection 1</source>
+        <translation>转矩选择 1</translation>
+    </message>
+    <message>
+        <source>Torque selection 2</source>
+        <translation>转矩选择 2</translation>
+    </message>
+    <message>
+        <source>Composite mode controls the mode setting</source>
+        <translation>复合模式控制模式切换</translation>
+    </message>
+    <message>
+        <source>Electronic gear selection 1</source>
+        <translation>电子齿轮选择 1</translation>
+    </message>
+    <message>
+        <source>Electronic gear selection 2</source>
+        <translation>电子齿轮选择 2</translation>
+    </message>
+    <message>
+        <source>Location deviation clearance</source>
+        <translation>位置偏差清除</translation>
+    </message>
+    <message>
+        <source>Pulse input is prohibited</source>
+        <translation>脉冲输入禁止</translation>
+    </message>
+    <message>
+        <source>Forward move</source>
+        <translation>正向点动</translation>
+    </message>
+    <message>
+        <source>Reverse move</source>
+        <translation>反向点动</translation>
+    </message>
+    <message>
+        <source>The internal position control command stops</source>
+        <translation>内部位置指令停止</translation>
+    </message>
+    <message>
+        <source>Internal location, Command trigger</source>
+        <translation>内部位置指令触发</translation>
+    </message>
+    <message>
+        <source>The internal position command selects the 0</source>
+        <translation>内部位置指令选择 0</translation>
+    </message>
+    <message>
+        <source>The internal position command selects the 1</source>
+        <translation>内部位置指令选择 1</translation>
+    </message>
+    <message>
+        <source>The internal position command selects the 2</source>
+        <translation>内部位置指令选择 2</translation>
+    </message>
+    <message>
+        <source>Start origin regression</source>
+        <translation>启动原点回归</translation>
+    </message>
+    <message>
+        <source>The origin of the return</source>
+        <translation>原点开关</translation>
+    </message>
+    <message>
+        <source>Modbus slave number 0</source>
+        <translation>Modbus 从站地址 0</translation>
+    </message>
+    <message>
+        <source>Modbus slave number 1</source>
+        <translation>Modbus 从站地址 1</translation>
+    </message>
+    <message>
+        <source>Modbus slave number 2</source>
+        <translation>Modbus 从站地址 2</translation>
+    </message>
+    <message>
+        <source>Modbus slave number 3</source>
+        <translation>Modbus 从站地址 3</translation>
+    </message>
+    <message>
+        <source>Always output ON</source>
+        <translation>始终输出 ON</translation>
+    </message>
+    <message>
+        <source>Servo ready</source>
+        <translation>伺服准备好</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>报警</translation>
+    </message>
+    <message>
+        <source>Zero-speed</source>
+        <translation>零速</translation>
+    </message>
+    <message>
+        <source>Positioning completed</source>
+        <translation>定位完成</translation>
+    </message>
+    <message>
+        <source>Speed to reach</source>
+        <translation>速度到达</translation>
+    </message>
+    <message>
+        <source>Torque arrived</source>
+        <translation>转矩到达</translation>
+    </message>
+    <message>
+        <source>Magnetic brake</source>
+        <translation>电磁制动器</translation>
+    </message>
+    <message>
+        <source>Servo running</source>
+        <translation>伺服运行</translation>
+    </message>
+    <message>
+        <source>Positioning is close</source>
+        <translation>定位接近</translation>
+    </message>
+    <message>
+        <source>Torque limit</source>
+        <translation>转矩限制中</translation>
+    </message>
+    <message>
+        <source>Speed limit</source>
+        <translation>速度限制中</translation>
+    </message>
+    <message>
+        <source>Same speed</source>
+        <translation>速度一致</translation>
+    </message>
+    <message>
+        <source>Origin regression completed</source>
+        <translation>原点回归完成</translation>
+    </message>
+    <message>
+        <source>The internal location command completes</source>
+        <translation>内部位置指令完成</translation>
+    </message>
+    <message>
+        <source>Z signal output</source>
+        <translation>Z 信号输出</translation>
+    </message>
+    <message>
+        <source>Represents high level effective</source>
+        <translation>高电平有效</translation>
+    </message>
+    <message>
+        <source>Represents low level effective</source>
+        <translation>低电平有效</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_Monitor</name>
+    <message>
+        <source>Velocity</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Position CMD</source>
+        <translation>位置指令</translation>
+    </message>
+    <message>
+        <source>Position Error</source>
+        <translation>位置偏差</translation>
+    </message>
+    <message>
+        <source>Torque</source>
+        <translation>转矩</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>电流</translation>
+    </message>
+    <message>
+        <source>Control Mode</source>
+        <translation>控制模式</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Velocity CMD</source>
+        <translation>速度指令</translation>
+    </message>
+    <message>
+        <source>Torque CMD</source>
+        <translation>转矩指令</translation>
+    </message>
+    <message>
+        <source>ST Absolute Position</source>
+        <translation>单圈绝对位置</translation>
+    </message>
+    <message>
+        <source>Input State</source>
+        <translation>输入状态</translation>
+    </message>
+    <message>
+        <source>Output State</source>
+        <translation>输出状态</translation>
+    </message>
+    <message>
+        <source>Encoder Input Signal</source>
+        <translation>编码器输入信号</translation>
+    </message>
+    <message>
+        <source>Bus Voltage</source>
+        <translation>母线电压</translation>
+    </message>
+    <message>
+        <source>Alarm Code</source>
+        <translation>报警代码</translation>
+    </message>
+    <message>
+        <source>Logic Chip Version</source>
+        <translation>逻辑芯片版本</translation>
+    </message>
+    <message>
+        <source>Relay Suction State</source>
+        <translation>继电器吸合状态</translation>
+    </message>
+    <message>
+        <source>Running State</source>
+        <translation>运行状态</translation>
+    </message>
+    <message>
+        <source>Absolute Position</source>
+        <translation>绝对位置</translation>
+    </message>
+    <message>
+        <source>Enable State</source>
+        <translation>使能状态</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Disable</source>
+        <translation>未使能</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>已使能</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_Motion</name>
+    <message>
+        <source>Operation Mode</source>
+        <translation>运行模式</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Jog</source>
+        <translation>点动</translation>
+    </message>
+    <message>
+        <source>Backward</source>
+        <translation>反转</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>正转</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>连续</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>脉冲数</translation>
+    </message>
+    <message>
+        <source>Wait Time</source>
+        <translation>等待时间</translation>
+    </message>
+    <message>
+        <source>Serial Velocity</source>
+        <translation>通讯速度模式</translation>
+    </message>
+    <message>
+        <source>Serial Position</source>
+        <translation>通讯位置模式</translation>
+    </message>
+    <message>
+        <source>The pulse count is beyond the range the drive can take (%1 to %2)</source>
+        <translation>脉冲数超出驱动器可接受的范围（%1 至 %2）</translation>
+    </message>
+</context>
+<context>
     <name>GUI_ParamTable</name>
     <message>
         <source>Parameter import</source>

@@ -357,6 +357,443 @@
     </message>
 </context>
 <context>
+    <name>GUI_IO</name>
+    <message>
+        <source>Value</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Level Control</source>
+        <translation>Level Control</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>Signal</translation>
+    </message>
+    <message>
+        <source>Digital Input DI1</source>
+        <translation>Digital Input DI1</translation>
+    </message>
+    <message>
+        <source>Digital Input DI2</source>
+        <translation>Digital Input DI2</translation>
+    </message>
+    <message>
+        <source>Digital Input DI3</source>
+        <translation>Digital Input DI3</translation>
+    </message>
+    <message>
+        <source>Digital Input DI4</source>
+        <translation>Digital Input DI4</translation>
+    </message>
+    <message>
+        <source>Digital Input DI5</source>
+        <translation>Digital Input DI5</translation>
+    </message>
+    <message>
+        <source>Digital Input DI6</source>
+        <translation>Digital Input DI6</translation>
+    </message>
+    <message>
+        <source>Digital Input DI7</source>
+        <translation>Digital Input DI7</translation>
+    </message>
+    <message>
+        <source>Digital Input DI8</source>
+        <translation>Digital Input DI8</translation>
+    </message>
+    <message>
+        <source>Digital Output DO1</source>
+        <translation>Digital Output DO1</translation>
+    </message>
+    <message>
+        <source>Digital Output DO2</source>
+        <translation>Digital Output DO2</translation>
+    </message>
+    <message>
+        <source>Digital Output DO3</source>
+        <translation>Digital Output DO3</translation>
+    </message>
+    <message>
+        <source>Digital Output DO4</source>
+        <translation>Digital Output DO4</translation>
+    </message>
+    <message>
+        <source>Digital Output DO5</source>
+        <translation>Digital Output DO5</translation>
+    </message>
+    <message>
+        <source>Digital Output DO6</source>
+        <translation>Digital Output DO6</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>No function</source>
+        <translation>No function</translation>
+    </message>
+    <message>
+        <source>Servo enable</source>
+        <translation>Servo enable</translation>
+    </message>
+    <message>
+        <source>Alarm clearance</source>
+        <translation>Alarm clearance</translation>
+    </message>
+    <message>
+        <source>Positive drive prohibited</source>
+        <translation>Positive drive prohibited</translation>
+    </message>
+    <message>
+        <source>Reverse drive prohibited</source>
+        <translation>Reverse drive prohibited</translation>
+    </message>
+    <message>
+        <source>Positive torque limit</source>
+        <translation>Positive torque limit</translation>
+    </message>
+    <message>
+        <source>Reverse torque limit</source>
+        <translation>Reverse torque limit</translation>
+    </message>
+    <message>
+        <source>Zero tachymosis position</source>
+        <translation>Zero tachymosis position</translation>
+    </message>
+    <message>
+        <source>Zero instruction</source>
+        <translation>Zero instruction</translation>
+    </message>
+    <message>
+        <source>Directive reversion</source>
+        <translation>Directive reversion</translation>
+    </message>
+    <message>
+        <source>Speed selection 1</source>
+        <translation>Speed selection 1</translation>
+    </message>
+    <message>
+        <source>Speed selection 2</source>
+        <translation>Speed selection 2</translation>
+    </message>
+    <message>
+        <source>Torque selection 1</source>
+        <translation>Torque selection 1</translation>
+    </message>
+    <message>
+        <source>Torque selection 2</source>
+        <translation>Torque selection 2</translation>
+    </message>
+    <message>
+        <source>Composite mode controls the mode setting</source>
+        <translation>Composite mode controls the mode setting</translation>
+    </message>
+    <message>
+        <source>Electronic gear selection 1</source>
+        <translation>Electronic gear selection 1</translation>
+    </message>
+    <message>
+        <source>Electronic gear selection 2</source>
+        <translation>Electronic gear selection 2</translation>
+    </message>
+    <message>
+        <source>Location deviation clearance</source>
+        <translation>Location deviation clearance</translation>
+    </message>
+    <message>
+        <source>Pulse input is prohibited</source>
+        <translation>Pulse input is prohibited</translation>
+    </message>
+    <message>
+        <source>Forward move</source>
+        <translation>Forward move</translation>
+    </message>
+    <message>
+        <source>Reverse move</source>
+        <translation>Reverse move</translation>
+    </message>
+    <message>
+        <source>The internal position control command stops</source>
+        <translation>The internal position control command stops</translation>
+    </message>
+    <message>
+        <source>Internal location, Command trigger</source>
+        <translation>Internal location, Command trigger</translation>
+    </message>
+    <message>
+        <source>The internal position command selects the 0</source>
+        <translation>The internal position command selects the 0</translation>
+    </message>
+    <message>
+        <source>The internal position command selects the 1</source>
+        <translation>The internal position command selects the 1</translation>
+    </message>
+    <message>
+        <source>The internal position command selects the 2</source>
+        <translation>The internal position command selects the 2</translation>
+    </message>
+    <message>
+        <source>Start origin regression</source>
+        <translation>Start origin regression</translation>
+    </message>
+    <message>
+        <source>The origin of the return</source>
+        <translation>The origin of the return</translation>
+    </message>
+    <message>
+        <source>Modbus slave number 0</source>
+        <translation>Modbus slave number 0</translation>
+    </message>
+    <message>
+        <source>Modbus slave number 1</source>
+        <translation>Modbus slave number 1</translation>
+    </message>
+    <message>
+        <source>Modbus slave number 2</source>
+        <translation>Modbus slave number 2</translation>
+    </message>
+    <message>
+        <source>Modbus slave number 3</source>
+        <translation>Modbus slave number 3</translation>
+    </message>
+    <message>
+        <source>Always output ON</source>
+        <translation>Always output ON</translation>
+    </message>
+    <message>
+        <source>Servo ready</source>
+        <translation>Servo ready</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>Zero-speed</source>
+        <translation>Zero-speed</translation>
+    </message>
+    <message>
+        <source>Positioning completed</source>
+        <translation>Positioning completed</translation>
+    </message>
+    <message>
+        <source>Speed to reach</source>
+        <translation>Speed to reach</translation>
+    </message>
+    <message>
+        <source>Torque arrived</source>
+        <translation>Torque arrived</translation>
+    </message>
+    <message>
+        <source>Magnetic brake</source>
+        <translation>Magnetic brake</translation>
+    </message>
+    <message>
+        <source>Servo running</source>
+        <translation>Servo running</translation>
+    </message>
+    <message>
+        <source>Positioning is close</source>
+        <translation>Positioning is close</translation>
+    </message>
+    <message>
+        <source>Torque limit</source>
+        <translation>Torque limit</translation>
+    </message>
+    <message>
+        <source>Speed limit</source>
+        <translation>Speed limit</translation>
+    </message>
+    <message>
+        <source>Same speed</source>
+        <translation>Same speed</translation>
+    </message>
+    <message>
+        <source>Origin regression completed</source>
+        <translation>Origin regression completed</translation>
+    </message>
+    <message>
+        <source>The internal location command completes</source>
+        <translation>The internal location command completes</translation>
+    </message>
+    <message>
+        <source>Z signal output</source>
+        <translation>Z signal output</translation>
+    </message>
+    <message>
+        <source>Represents high level effective</source>
+        <translation>Represents high level effective</translation>
+    </message>
+    <message>
+        <source>Represents low level effective</source>
+        <translation>Represents low level effective</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_Monitor</name>
+    <message>
+        <source>Velocity</source>
+        <translation>Velocity</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Position CMD</source>
+        <translation>Position CMD</translation>
+    </message>
+    <message>
+        <source>Position Error</source>
+        <translation>Position Error</translation>
+    </message>
+    <message>
+        <source>Torque</source>
+        <translation>Torque</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Current</translation>
+    </message>
+    <message>
+        <source>Control Mode</source>
+        <translation>Control Mode</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Velocity CMD</source>
+        <translation>Velocity CMD</translation>
+    </message>
+    <message>
+        <source>Torque CMD</source>
+        <translation>Torque CMD</translation>
+    </message>
+    <message>
+        <source>ST Absolute Position</source>
+        <translation>ST Absolute Position</translation>
+    </message>
+    <message>
+        <source>Input State</source>
+        <translation>Input State</translation>
+    </message>
+    <message>
+        <source>Output State</source>
+        <translation>Output State</translation>
+    </message>
+    <message>
+        <source>Encoder Input Signal</source>
+        <translation>Encoder Input Signal</translation>
+    </message>
+    <message>
+        <source>Bus Voltage</source>
+        <translation>Bus Voltage</translation>
+    </message>
+    <message>
+        <source>Alarm Code</source>
+        <translation>Alarm Code</translation>
+    </message>
+    <message>
+        <source>Logic Chip Version</source>
+        <translation>Logic Chip Version</translation>
+    </message>
+    <message>
+        <source>Relay Suction State</source>
+        <translation>Relay Suction State</translation>
+    </message>
+    <message>
+        <source>Running State</source>
+        <translation>Running State</translation>
+    </message>
+    <message>
+        <source>Absolute Position</source>
+        <translation>Absolute Position</translation>
+    </message>
+    <message>
+        <source>Enable State</source>
+        <translation>Enable State</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Disable</source>
+        <translation>Disable</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Enabled</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_Motion</name>
+    <message>
+        <source>Operation Mode</source>
+        <translation>Operation Mode</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Jog</source>
+        <translation>Jog</translation>
+    </message>
+    <message>
+        <source>Backward</source>
+        <translation>Backward</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>Wait Time</source>
+        <translation>Wait Time</translation>
+    </message>
+    <message>
+        <source>Serial Velocity</source>
+        <translation>Serial Velocity</translation>
+    </message>
+    <message>
+        <source>Serial Position</source>
+        <translation>Serial Position</translation>
+    </message>
+    <message>
+        <source>The pulse count is beyond the range the drive can take (%1 to %2)</source>
+        <translation>The pulse count is beyond the range the drive can take (%1 to %2)</translation>
+    </message>
+</context>
+<context>
     <name>GUI_ParamTable</name>
     <message>
         <source>Parameter import</source>

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "ui/WidgetBase.h"
+
+#include <QList>
+#include <QMap>
+#include <QMetaType>
+#include <QString>
+#include <QVector>
+
+class QComboBox;
+class QLabel;
+class QTimer;
+
+namespace Ui {
+class GUI_IO;
+}
+
+// One entry of a function or level list: the translated name and the code sent to the drive.
+struct ParamStruct
+{
+    QString name;
+    quint8 value = 0;
+};
+Q_DECLARE_METATYPE(ParamStruct)
+
+// The servo drive's digital IO page: function and active level of DI1–DI8 and DO1–DO6, read from
+// and written to the drive, and a lamp per signal that follows its live state while on screen.
+class GUI_IO : public WidgetBase
+{
+    Q_OBJECT
+public:
+    explicit GUI_IO(QWidget* parent = nullptr);
+    ~GUI_IO() override;
+
+private slots:
+    void initForm();
+    void addParam(QMap<int, ParamStruct>& list, QString name, int value);
+    void signalChanged(uchar value, QMap<int, QLabel*> obj, uchar index);
+    void connectEvent(Communication::CommState state) override;
+    void resultCallBackEvent(QString tag, QVector<quint16> values) override;
+    void on_Btn_Apply_clicked();
+    void on_Btn_Refresh_clicked();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildLists();
+    void fillRows();
+    void poll();
+    void selectFunctions(const QMap<int, QList<QComboBox*>>& rows, const QMap<int, ParamStruct>& list,
+        const QVector<quint16>& values);
+    void selectLevels(const QMap<int, QList<QComboBox*>>& rows, quint16 levelWord);
+    quint16 levelWord(const QMap<int, QList<QComboBox*>>& rows, int rowCount) const;
+
+    Ui::GUI_IO* ui;
+    QMap<int, QList<QComboBox*>> m_diRows;
+    QMap<int, QList<QComboBox*>> m_doRows;
+    QMap<int, QLabel*> m_diLamps;
+    QMap<int, QLabel*> m_doLamps;
+    QMap<int, ParamStruct> m_diFunctions;
+    QMap<int, ParamStruct> m_doFunctions;
+    QMap<int, ParamStruct> m_levels;
+    QTimer* m_pollTimer = nullptr;
+    // The drive's DO level word as last read: Apply writes DO1–DO5 only and must hand DO6's bit
+    // (and any bit above) back unchanged.
+    quint16 m_doLevelFromDrive = 0;
+    // Whether the combos show the drive's configuration of the current connection; answers that
+    // arrive while another tab is on screen are not applied, and Apply must not write defaults.
+    bool m_loadedFromDrive = false;
+    bool m_awaitingFunctions = false;
+};
