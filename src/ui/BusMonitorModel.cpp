@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QFont>
 #include <QFontDatabase>
+#include <QMetaObject>
 
 #include <algorithm>
 
@@ -100,7 +101,13 @@ BusMonitorModel::BusMonitorModel(QObject* parent, int capacity)
 {
     m_batchTimer.setSingleShot(true);
     m_batchTimer.setInterval(BatchIntervalMs);
-    connect(&m_batchTimer, &QTimer::timeout, this, &BusMonitorModel::flush);
+    connect(&m_batchTimer, &QTimer::timeout, this, [this] {
+        m_batchDue = true;
+        m_quietTimer.start();
+    });
+    m_quietTimer.setSingleShot(true);
+    m_quietTimer.setInterval(BatchIntervalMs);
+    connect(&m_quietTimer, &QTimer::timeout, this, &BusMonitorModel::flush);
 }
 
 int BusMonitorModel::rowCount(const QModelIndex& parent) const
@@ -251,13 +258,22 @@ void BusMonitorModel::append(const BusTransaction& transaction)
     m_pending.push_back(transaction);
     if (m_pending.size() > size_t(m_capacity))
         m_pending.pop_front();
-    if (!m_paused && !m_batchTimer.isActive())
+    if (m_paused || m_flushQueued)
+        return;
+    if (m_batchDue) {
+        m_flushQueued = true;
+        QMetaObject::invokeMethod(this, &BusMonitorModel::flush, Qt::QueuedConnection);
+    } else if (!m_batchTimer.isActive()) {
         m_batchTimer.start();
+    }
 }
 
 void BusMonitorModel::flush()
 {
     m_batchTimer.stop();
+    m_quietTimer.stop();
+    m_batchDue = false;
+    m_flushQueued = false;
     if (m_paused || m_pending.empty())
         return;
 

@@ -11,6 +11,9 @@
 // The bus monitor's list: the transactions of the connection in a bounded ring buffer, oldest
 // dropped first, optionally narrowed by a filter. Arrivals are collected and put into the list in
 // batches, so a busy bus costs the view a few updates a second rather than one per transaction.
+// A due batch waits for the next arrival and goes in just after it: a page answering that arrival
+// with its next request has sent it by then, so the list is updated and painted while the bus
+// carries that request instead of delaying it.
 class BusMonitorModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -30,7 +33,7 @@ public:
     };
 
     static constexpr int DefaultCapacity = 100000;
-    static constexpr int BatchIntervalMs = 100;
+    static constexpr int BatchIntervalMs = 200;
 
     explicit BusMonitorModel(QObject* parent = nullptr, int capacity = DefaultCapacity);
 
@@ -83,6 +86,9 @@ private:
     std::deque<qint64> m_matches; // sequence numbers of the records shown while a filter is set
     std::deque<BusTransaction> m_pending;
     QTimer m_batchTimer;
+    QTimer m_quietTimer; // a due batch goes in anyway when nothing more arrives
+    bool m_batchDue = false;
+    bool m_flushQueued = false;
     bool m_paused = false;
     QString m_filter;
     bool m_filterIsAddress = false;

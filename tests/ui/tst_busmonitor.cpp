@@ -85,6 +85,7 @@ private slots:
     void defaultBoundIsOneHundredThousand();
     void filter_data();
     void filter();
+    void batchGoesInJustAfterAnArrival();
     void pauseHoldsArrivals();
     void viewFollowsOrStays();
     void cells();
@@ -203,6 +204,29 @@ void TestBusMonitor::filter()
             model.setFilter(filter);
         QCOMPARE(column(model, BusMonitorModel::TagColumn), shown);
     }
+}
+
+void TestBusMonitor::batchGoesInJustAfterAnArrival()
+{
+    BusMonitorModel model;
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    model.append(record(QStringLiteral("a")));
+    model.append(record(QStringLiteral("b")));
+    QCoreApplication::processEvents();
+    QCOMPARE(model.rowCount(), 0); // collected, not yet shown
+    // Once the batch is due, the next arrival brings it in at the next turn of the event loop.
+    QTest::qWait(BusMonitorModel::BatchIntervalMs + 50);
+    if (model.rowCount() != 0)
+        QSKIP("the event loop came back too late to see the batch waiting");
+    model.append(record(QStringLiteral("c")));
+    QCOMPARE(model.rowCount(), 0);
+    QCoreApplication::processEvents();
+    QCOMPARE(column(model, BusMonitorModel::TagColumn), (QStringList { "a", "b", "c" }));
+    QCOMPARE(inserted.count(), 1);
+    // Without a next arrival, a due batch still goes in soon.
+    model.append(record(QStringLiteral("d")));
+    QTRY_COMPARE_WITH_TIMEOUT(model.rowCount(), 4, 3 * BusMonitorModel::BatchIntervalMs + 200);
+    QCOMPARE(inserted.count(), 2);
 }
 
 void TestBusMonitor::pauseHoldsArrivals()
