@@ -721,7 +721,10 @@ void DriveModel::vfdTick(double dt)
     m_outputVoltage = std::min(380.0, 380.0 * f / 50.0);
     m_current = running ? 0.6 + 1.8 * f / 50.0 + m_acceleration * 0.02 + noise(0.02) : 0.0;
     m_power = std::sqrt(3.0) * m_outputVoltage * m_current * 0.8 / 1000.0;
-    m_torque = running ? 25.0 + m_acceleration * 0.8 + 3.0 * std::sin(2 * kPi * t / 7.0) : 0.0;
+    // Speeding up takes torque; slowing down the load's inertia drives the motor, so the torque
+    // turns negative while braking.
+    const double speedingUp = dt > 0 ? (std::fabs(m_frequency) - std::fabs(before)) / dt : 0.0;
+    m_torque = running ? 15.0 + speedingUp * 1.6 + 3.0 * std::sin(2 * kPi * t / 7.0) : 0.0;
     m_temperature += (38.0 + f * 0.2 - m_temperature) * std::min(1.0, dt / 120.0);
     const double currentUnit = m_reg[kVfdPowerClass] > 21 ? 10.0 : 100.0;
 

@@ -3,6 +3,8 @@
 #include "DriveModel.h"
 
 #include <cerrno>
+#include <fcntl.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -37,9 +39,10 @@ bool isLinkError(int error)
 
 SlaveServer::SlaveServer(const LinkSettings& settings, DriveModel& model, modbus_mapping_t* mapping)
     : m_settings(settings)
-    , m_model(model)
+    , m_model(&model)
     , m_mapping(mapping)
 {
+    m_drives.append(Drive { settings.slave, &model, mapping });
     m_ctx = modbus_new_rtu(
         settings.port.toLocal8Bit().constData(), settings.baud, settings.parity, 8, settings.stopBits);
     if (!m_ctx)
@@ -59,6 +62,13 @@ SlaveServer::~SlaveServer()
         close();
         modbus_free(m_ctx);
     }
+    if (m_peerFd >= 0)
+        ::close(m_peerFd);
+}
+
+void SlaveServer::addDrive(int slave, DriveModel& model, modbus_mapping_t* mapping)
+{
+    m_drives.append(Drive { slave, &model, mapping });
 }
 
 bool SlaveServer::open()
@@ -131,26 +141,34 @@ int SlaveServer::decide(int length) const
         return MODBUS_EXCEPTION_ILLEGAL_DATA_ADDRESS;
     if (function == kWriteSingleRegister) {
         const uint16_t value = static_cast<uint16_t>(word(r + 4));
-        return m_model.checkWrite(static_cast<quint16>(address), &value, 1);
+        return m_model->checkWrite(static_cast<quint16>(address), &value, 1);
     }
     if (function == kWriteMultipleRegisters) {
         uint16_t values[MODBUS_MAX_WRITE_REGISTERS];
         for (int k = 0; k < count; ++k)
             values[k] = static_cast<uint16_t>(word(r + 7 + 2 * k));
-        return m_model.checkWrite(static_cast<quint16>(address), values, count);
+        return m_model->checkWrite(static_cast<quint16>(address), values, count);
     }
     return 0;
 }
 
 bool SlaveServer::receive(double now)
 {
-    const int rc = modbus_receive(m_ctx, m_request);
+    int rc = modbus_receive(m_ctx, m_request);
+    m_model = m_drives.first().model;
+    m_mapping = m_drives.first().mapping;
     if (rc == 0) {
         // Addressed to another slave. libmodbus then takes the next frame for that slave's answer
         // and drops it; with no other slave on the line that would be our master's next request.
         // Let that wait run out now, while the master is still waiting for the other slave.
-        modbus_receive(m_ctx, m_request);
-        return true;
+        int drive = -1;
+        rc = otherDriveFrame(&drive);
+        uint8_t scratch[MODBUS_RTU_MAX_ADU_LENGTH];
+        modbus_receive(m_ctx, scratch);
+        if (rc == 0)
+            return true;
+        m_model = m_drives.at(drive).model;
+        m_mapping = m_drives.at(drive).mapping;
     }
     if (rc < 0) {
         if (isLinkError(errno))
@@ -160,6 +178,9 @@ bool SlaveServer::receive(double now)
         return true;
     }
     if (silent)
+        return true;
+    m_noise = !peerFramingMatches();
+    if (m_noise && !m_settings.noiseOnMismatch)
         return true;
     m_length = rc;
     m_exception = decide(rc);
@@ -208,6 +229,8 @@ void SlaveServer::writeLog() const
 bool SlaveServer::sendPending()
 {
     m_pending = false;
+    if (m_noise)
+        return sendNoise();
     writeLog();
     const int function = m_request[1];
     const int address = word(m_request + 2);
@@ -221,10 +244,10 @@ bool SlaveServer::sendPending()
         rc = modbus_reply_exception(m_ctx, m_request, static_cast<unsigned>(m_exception));
     } else {
         if (function == kReadHoldingRegisters)
-            m_model.prepareRead(static_cast<quint16>(address), count);
+            m_model->prepareRead(static_cast<quint16>(address), count);
         rc = modbus_reply(m_ctx, m_request, m_length, m_mapping);
         if (function != kReadHoldingRegisters)
-            m_model.written(static_cast<quint16>(address), count, true);
+            m_model->written(static_cast<quint16>(address), count, true);
     }
     return !(rc < 0 && isLinkError(errno));
 }
@@ -241,7 +264,7 @@ bool SlaveServer::sendOwnFrame(bool corruptCrc)
         frame.append(static_cast<char>(function | 0x80));
         frame.append(static_cast<char>(m_exception));
     } else if (function == kReadHoldingRegisters) {
-        m_model.prepareRead(static_cast<quint16>(address), count);
+        m_model->prepareRead(static_cast<quint16>(address), count);
         frame.append(static_cast<char>(function));
         frame.append(static_cast<char>(count * 2));
         for (int k = 0; k < count; ++k) {
@@ -257,7 +280,7 @@ bool SlaveServer::sendOwnFrame(bool corruptCrc)
             for (int k = 0; k < count; ++k)
                 m_mapping->tab_registers[address + k] = static_cast<uint16_t>(word(r + 7 + 2 * k));
         }
-        m_model.written(static_cast<quint16>(address), count, true);
+        m_model->written(static_cast<quint16>(address), count, true);
         frame.append(reinterpret_cast<const char*>(r + 1), 5);
     }
     if (r[0] == MODBUS_BROADCAST_ADDRESS)
@@ -268,5 +291,78 @@ bool SlaveServer::sendOwnFrame(bool corruptCrc)
     frame.append(static_cast<char>(crc & 0xFF));
     frame.append(static_cast<char>(crc >> 8));
     const ssize_t n = ::write(fd(), frame.constData(), static_cast<size_t>(frame.size()));
+    return !(n < 0 && isLinkError(errno));
+}
+
+// libmodbus hands over a whole frame addressed to another slave before it drops it; when that slave
+// is one of ours and the frame is sound, it is ours to answer. Returns the frame's length, or 0.
+int SlaveServer::otherDriveFrame(int* drive) const
+{
+    const uint8_t* r = m_request;
+    for (int i = 1; i < m_drives.size(); ++i) {
+        if (m_drives.at(i).slave != r[0])
+            continue;
+        int length = 0;
+        if (r[1] == kReadHoldingRegisters || r[1] == kWriteSingleRegister)
+            length = 8;
+        else if (r[1] == kWriteMultipleRegisters)
+            length = 9 + r[6];
+        if (length == 0 || length > MODBUS_RTU_MAX_ADU_LENGTH)
+            return 0;
+        const uint16_t crc = crc16(r, length - 2);
+        if (r[length - 2] != (crc & 0xFF) || r[length - 1] != (crc >> 8))
+            return 0;
+        *drive = i;
+        return length;
+    }
+    return 0;
+}
+
+// A pty carries no signal, only the termios its master set: the baud rate, the stop bits and odd
+// parity show there (the pty driver drops the parity-enable flag, so even parity looks like none).
+bool SlaveServer::peerFramingMatches()
+{
+    if (m_settings.peer.isEmpty())
+        return true;
+    if (m_peerFd < 0) {
+        // Held open so the settings of every later opener of that end can be read.
+        m_peerFd = ::open(m_settings.peer.toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+        if (m_peerFd < 0)
+            return true;
+    }
+    termios t {};
+    if (::tcgetattr(m_peerFd, &t) != 0)
+        return true;
+    static const struct
+    {
+        int baud;
+        speed_t code;
+    } speeds[] = { { 1200, B1200 }, { 2400, B2400 }, { 4800, B4800 }, { 9600, B9600 }, { 19200, B19200 },
+        { 38400, B38400 }, { 57600, B57600 }, { 115200, B115200 }, { 230400, B230400 } };
+    const speed_t speed = cfgetospeed(&t);
+    bool sameBaud = false;
+    for (const auto& s : speeds) {
+        if (s.code == speed)
+            sameBaud = s.baud == m_settings.baud;
+    }
+    const bool twoStops = (t.c_cflag & CSTOPB) != 0;
+    const bool odd = (t.c_cflag & PARODD) != 0;
+    return sameBaud && twoStops == (m_settings.stopBits == 2) && odd == (m_settings.parity == 'O');
+}
+
+bool SlaveServer::sendNoise()
+{
+    // What a receiver at the wrong setting makes of a reply: bytes that never form a sound frame.
+    const int length = 5 + (m_request[1] == kReadHoldingRegisters ? 2 * word(m_request + 4) : 3);
+    QByteArray junk;
+    for (int i = 0; i < length; ++i) {
+        m_noiseSeed = m_noiseSeed * 1664525u + 1013904223u;
+        junk.append(static_cast<char>(m_noiseSeed >> 24));
+    }
+    // A corrupted CRC keeps even a lucky address and function byte from passing as an answer.
+    const uint16_t crc = crc16(reinterpret_cast<const uint8_t*>(junk.constData()), length - 2);
+    junk[length - 2] = static_cast<char>((crc & 0xFF) ^ 0xA5);
+    junk[length - 1] = static_cast<char>(crc >> 8);
+    const ssize_t n = ::write(fd(), junk.constData(), static_cast<size_t>(junk.size()));
     return !(n < 0 && isLinkError(errno));
 }

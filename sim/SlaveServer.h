@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QMap>
 #include <QString>
+#include <QVector>
 
 #include <modbus.h>
 
@@ -20,6 +21,11 @@ struct LinkSettings
     int slave = 1;
     bool wireTime = true;
     bool debug = false;
+    // The master's end of the link (the other end of the pty pair). When given, a request sent at
+    // another baud rate, stop-bit count or parity than the drive's is line noise to the drive.
+    QString peer;
+    // Such a request is answered with noise (bytes that make no frame) instead of silence.
+    bool noiseOnMismatch = false;
 };
 
 // The Modbus RTU slave side: receives one request at a time, holds its reply back for the time the
@@ -29,6 +35,8 @@ class SlaveServer
 public:
     SlaveServer(const LinkSettings& settings, DriveModel& model, modbus_mapping_t* mapping);
     ~SlaveServer();
+    // Another drive on the same link under its own slave address, with its own registers.
+    void addDrive(int slave, DriveModel& model, modbus_mapping_t* mapping);
     SlaveServer(const SlaveServer&) = delete;
     SlaveServer& operator=(const SlaveServer&) = delete;
 
@@ -54,15 +62,30 @@ public:
     QMap<quint16, int> injectedExceptions; // address -> exception code
 
 private:
+    struct Drive
+    {
+        int slave;
+        DriveModel* model;
+        modbus_mapping_t* mapping;
+    };
+
     int decide(int length) const;
+    int otherDriveFrame(int* drive) const;
+    bool peerFramingMatches();
+    bool sendNoise();
     double frameSeconds(int bytes) const;
     double silentIntervalSeconds() const;
     void writeLog() const;
     bool sendOwnFrame(bool corruptCrc);
 
     LinkSettings m_settings;
-    DriveModel& m_model;
+    QVector<Drive> m_drives;
+    // The drive the request at hand is addressed to.
+    DriveModel* m_model;
     modbus_mapping_t* m_mapping;
+    int m_peerFd = -1;
+    bool m_noise = false;
+    quint32 m_noiseSeed = 0x2545F491u;
     modbus_t* m_ctx = nullptr;
     bool m_open = false;
     FILE* m_log = nullptr;

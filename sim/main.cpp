@@ -17,8 +17,10 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <poll.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -47,7 +49,16 @@ Options:
   --baud N             baud rate (default 9600)
   --parity N|E|O       parity (default N)
   --stop-bits 1|2      stop bits (default 2)
-  --slave ID           slave address (default 1)
+  --slave ID           slave address (default 1); given again, another simulated drive of the same
+                       family on the same link answers at that address, with registers of its own
+                       (the console commands act on the first; broadcasts reach the first only)
+  --peer PATH          the master's end of the link (the other end of the pty pair): a request
+                       sent at another baud rate, stop-bit count or parity than the drive's is
+                       line noise to the drive and stays unanswered and unlogged. A pty shows the
+                       master's baud rate, stop bits and odd parity but not even parity, which
+                       looks like none
+  --mismatch silent|noise  what such a request gets: nothing (default) or noise, a burst of bytes
+                       that forms no frame, as a receiver at the wrong setting may hear
   --config DIR         definition folder holding ParamTable.xml and Variables.xml (default: the
                        first version folder in name order under ./Driver/Config/SERVO/ or VFD/,
                        its EN/ subfolder)
@@ -109,7 +120,8 @@ ramps at 25 Hz/s toward the setting in register 8 (P0-08, unit 0.01 Hz or 0.1 Hz
 or toward the jog frequency (the table's jog frequency parameter, else 5 Hz).
 Registers 0x0000-0x0FFF are the RAM copies of the parameters at 0xF000-0xFFFF (2 = 0xF002).
 0x7000 + k is D0-k (running frequency, set frequency, bus voltage, output voltage, current,
-power, torque, ...); 0x3000 running state (1 forward, 2 reverse, 3 stopped); 0x8000 fault code;
+power, torque (signed, negative while braking), ...); 0x3000 running state (1 forward,
+2 reverse, 3 stopped); 0x8000 fault code;
 0xFF03 rated power (PF-03, else 1.5 kW); 0xFF00 := 55 unlock (stored; a change is noted on
 stderr); one write of 0, 1 at 0x1F00-0x1F01 restores every factory value.
 
@@ -124,10 +136,12 @@ struct Options
     DriveFamily family = DriveFamily::Servo;
     QString config;
     QString logPath;
+    QList<int> extraSlaves;
 };
 
 bool parseArguments(int argc, char** argv, Options* o, int* exitCode)
 {
+    bool slaveGiven = false;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         const char* option = argv[i];
@@ -167,8 +181,19 @@ bool parseArguments(int argc, char** argv, Options* o, int* exitCode)
             ok = ok && (o->link.stopBits == 1 || o->link.stopBits == 2);
         } else if (arg == QLatin1String("--slave")) {
             ok = next(&v);
-            o->link.slave = v.toInt(&ok);
-            ok = ok && o->link.slave >= 1 && o->link.slave <= 247;
+            const int slave = v.toInt(&ok);
+            ok = ok && slave >= 1 && slave <= 247
+                && (!slaveGiven || (slave != o->link.slave && !o->extraSlaves.contains(slave)));
+            if (!slaveGiven)
+                o->link.slave = slave;
+            else
+                o->extraSlaves.append(slave);
+            slaveGiven = true;
+        } else if (arg == QLatin1String("--peer")) {
+            ok = next(&o->link.peer);
+        } else if (arg == QLatin1String("--mismatch")) {
+            ok = next(&v) && (v == QLatin1String("silent") || v == QLatin1String("noise"));
+            o->link.noiseOnMismatch = v == QLatin1String("noise");
         } else if (arg == QLatin1String("--config")) {
             ok = next(&o->config);
         } else if (arg == QLatin1String("--log")) {
@@ -346,6 +371,21 @@ int serve(const Options& options, const SimDefinitions& definitions, modbus_mapp
         std::fprintf(stderr, "kestrova-drive-sim: bad serial settings\n");
         return 2;
     }
+    std::vector<std::unique_ptr<modbus_mapping_t, void (*)(modbus_mapping_t*)>> otherMappings;
+    std::vector<std::unique_ptr<DriveModel>> otherModels;
+    for (int slave : options.extraSlaves) {
+        otherMappings.emplace_back(modbus_mapping_new(0, 0, 65536, 0), modbus_mapping_free);
+        if (!otherMappings.back())
+            return 1;
+        otherModels.push_back(
+            std::make_unique<DriveModel>(options.family, definitions, otherMappings.back()->tab_registers));
+        server.addDrive(slave, *otherModels.back(), otherMappings.back().get());
+    }
+    auto tickAll = [&](double now) {
+        model.tick(now);
+        for (const auto& other : otherModels)
+            other->tick(now);
+    };
     server.setLog(log);
 
     if (::pipe(g_signalPipe) != 0)
@@ -390,7 +430,7 @@ int serve(const Options& options, const SimDefinitions& definitions, modbus_mapp
             }
         }
         if (now >= nextTick) {
-            model.tick(now);
+            tickAll(now);
             nextTick = now + tickInterval;
         }
 
@@ -442,7 +482,7 @@ int serve(const Options& options, const SimDefinitions& definitions, modbus_mapp
                 linkLost = !server.receive(now);
         }
         if (!linkLost && server.hasPending() && monotonicSeconds() >= server.pendingDeadline()) {
-            model.tick(monotonicSeconds());
+            tickAll(monotonicSeconds());
             linkLost = !server.sendPending();
         }
         if (linkLost) {

@@ -1,8 +1,11 @@
 #include "Global.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 #include <cstdlib>
 
 class GlobalPrivate
@@ -28,6 +31,15 @@ QString familyPictureFolder(quint8 device)
 {
     return QStringLiteral("./Driver/Pictures/")
         + (device != 0 ? QStringLiteral("VFD") : QStringLiteral("SERVO"));
+}
+// Permission bits say nothing to root, read-only mounts or ACLs: only a file actually made there
+// proves the folder takes screenshots.
+bool makeWritableFolder(const QString& folder)
+{
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return false;
+    QTemporaryFile probe(folder + QStringLiteral("/.write-test-XXXXXX"));
+    return probe.open();
 }
 } // namespace
 
@@ -107,4 +119,21 @@ QStringList Global::pictureList() const
 QString Global::picturePath(const QString& name) const
 {
     return familyPictureFolder(d->device) + QLatin1Char('/') + name;
+}
+
+QString Global::screenshotFolder()
+{
+    return screenshotFolder(QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+}
+
+QString Global::screenshotFolder(const QString& applicationFolder, const QString& picturesFolder)
+{
+    const QString beside = QDir::cleanPath(applicationFolder + QStringLiteral("/Screenshot"));
+    if (!applicationFolder.isEmpty() && makeWritableFolder(beside))
+        return beside;
+    const QString personal = QDir::cleanPath(picturesFolder + QStringLiteral("/Kestrova"));
+    if (!picturesFolder.isEmpty() && makeWritableFolder(personal))
+        return personal;
+    return QString();
 }

@@ -51,6 +51,12 @@ public:
     QStringList pictureList() const;
     QString picturePath(const QString& name) const;
 
+    // Where scope screenshots go: "Screenshot" beside the application while the tool may write
+    // there (run from its build or a portable copy), otherwise "Kestrova" in the user's pictures
+    // folder (installed system-wide). The folder exists on return; empty when neither can be made.
+    static QString screenshotFolder();
+    static QString screenshotFolder(const QString& applicationFolder, const QString& picturesFolder);
+
 private:
     Global();
     QScopedPointer<GlobalPrivate> d;

@@ -58,6 +58,11 @@ QString BusDevices::errorString() const
     return d_ptr->errorString;
 }
 
+SerialPortDiagnosis::Problem BusDevices::openProblem() const
+{
+    return d_ptr->openProblem;
+}
+
 void BusDevices::setServerAddress(quint16 address)
 {
     d_ptr->serverAddress = address;
@@ -79,4 +84,11 @@ void BusDevices::setError(const QString& text, Error code)
     d_ptr->errorString = text;
     d_ptr->error = code;
     emit errorOccurred(text);
+}
+
+void BusDevices::setOpenFailure(const SerialPortDiagnosis::Result& failure)
+{
+    d_ptr->openProblem = failure.problem;
+    d_ptr->errorString = failure.text;
+    d_ptr->error = failure.problem == SerialPortDiagnosis::NoProblem ? NoError : ConnectionError;
 }

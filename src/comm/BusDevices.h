@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BusTransaction.h"
+#include "SerialPortDiagnosis.h"
 
 #include <QObject>
 #include <QString>
@@ -57,6 +58,8 @@ public:
     State state() const;
     Error error() const;
     QString errorString() const;
+    // Why the last openDevice() failed; errorString() then explains it to the user.
+    SerialPortDiagnosis::Problem openProblem() const;
 
     void setServerAddress(quint16 address);
     quint16 serverAddress() const;
@@ -88,6 +91,8 @@ protected:
 
     void setState(State state);
     void setError(const QString& text, Error code);
+    // An open failure is returned to the caller, not announced as a link error.
+    void setOpenFailure(const SerialPortDiagnosis::Result& failure);
 
     BusDevicesPrivate* const d_ptr;
 

@@ -32,6 +32,7 @@ public:
     std::atomic<BusDevices::State> state { BusDevices::ConnectFiledState };
     SerialSettings settings;
     QString errorString;
+    SerialPortDiagnosis::Problem openProblem = SerialPortDiagnosis::NoProblem;
     quint16 serverAddress = 1;
 
     // The request in flight.

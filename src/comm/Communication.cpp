@@ -127,6 +127,7 @@ void Communication::endQuietPeriod()
 
 bool Communication::openDevice(const SerialSettings& settings)
 {
+    m_openFailure = {};
     if (m_commType != COMM_MODBUS_RTU)
         return false;
 
@@ -162,6 +163,9 @@ bool Communication::openDevice(const SerialSettings& settings)
 
     bool opened = false;
     QMetaObject::invokeMethod(device, &BusDevices::openDevice, Qt::BlockingQueuedConnection, &opened);
+    // The blocking call has returned, so the idle device can be read from this thread.
+    m_openFailure = opened ? SerialPortDiagnosis::Result()
+                           : SerialPortDiagnosis::Result { device->openProblem(), device->errorString() };
     if (!opened)
         releaseConnection();
     return opened;

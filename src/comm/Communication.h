@@ -51,6 +51,8 @@ public:
     void setEnableState(CommEnableState state);
 
     bool openDevice(const SerialSettings& settings);
+    // Why the last openDevice() failed, in words for the console (empty problem after a success).
+    SerialPortDiagnosis::Result openFailure() const { return m_openFailure; }
     // The slave address of the opened device; taken while the device is idle, before connecting.
     void setServerAddress(quint16 address);
     quint16 serverAddress() const;
@@ -121,6 +123,7 @@ private:
     CommEnableState m_enableState = COMM_DISABLE;
     quint64 m_lastRequest = 0;
     bool m_quiet = false;
+    SerialPortDiagnosis::Result m_openFailure;
 
     QTimer* vfdPollTimer = nullptr;
     // Changes whenever a connection is started or released, so that delayed work of an earlier

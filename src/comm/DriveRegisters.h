@@ -110,6 +110,9 @@ constexpr quint16 RunningValues = 0x7000;
 constexpr quint16 RunningValuesCount = 7;
 constexpr quint16 SetFrequency = 0x7001;
 constexpr quint16 RunningState = 0x3000;
+constexpr quint16 RunningForward = 1;
+constexpr quint16 RunningReverse = 2;
+constexpr quint16 RunningStopped = 3;
 constexpr quint16 FaultCode = 0x8000;
 constexpr quint16 OutputPower = 0xFF03;
 

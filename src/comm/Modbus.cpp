@@ -109,9 +109,15 @@ const ModbusPrivate* Modbus::d_func() const
 
 bool Modbus::openDevice()
 {
-    if (openMaster())
+    Q_D(Modbus);
+    if (openMaster()) {
+        setOpenFailure({});
         return true;
+    }
+    const QString systemText = d->master ? d->master->errorString() : QString();
+    // The port must be closed again before the system is asked why it would not open.
     closeDevice();
+    setOpenFailure(SerialPortDiagnosis::diagnose(d->settings.portName, systemText));
     return false;
 }
 

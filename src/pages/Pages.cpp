@@ -1,6 +1,8 @@
 #include "Pages.h"
 
 #include "connection/GUI_Communication.h"
+#include "controlpanel/GUI_ControlPanel.h"
+#include "faultpanel/GUI_FaultPanel.h"
 #include "io/GUI_IO.h"
 #include "monitor/GUI_Monitor.h"
 #include "motion/GUI_Motion.h"
@@ -16,6 +18,8 @@ void registerAll()
     WidgetController::registerPageClass<GUI_Communication>();
     WidgetController::registerPageClass<GUI_ParamTable>();
     WidgetController::registerPageClass<GUI_Motion>();
+    WidgetController::registerPageClass<GUI_ControlPanel>();
+    WidgetController::registerPageClass<GUI_FaultPanel>();
     WidgetController::registerPageClass<GUI_Monitor>();
     WidgetController::registerPageClass<GUI_IO>();
 }

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFont>
+#include <QIcon>
 #include <QMessageBox>
 #include <QTranslator>
 
@@ -71,6 +72,10 @@ int run(QApplication& app, Launcher& launcher)
 {
     initResources();
     QCoreApplication::setApplicationVersion(QStringLiteral(KESTROVA_VERSION));
+    // Installed, the desktop entry and the themed icon name the windows on Wayland and in task bars.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kestrova"));
+    if (QIcon::hasThemeIcon(QStringLiteral("kestrova")))
+        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kestrova")));
     applyFont(app);
     applyStyleSheet(app);
 

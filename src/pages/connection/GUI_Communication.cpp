@@ -1,4 +1,5 @@
 #include "GUI_Communication.h"
+#include "GUI_FindDrive.h"
 #include "ui_GUI_Communication.h"
 
 #include "comm/BusDevices.h"
@@ -52,7 +53,8 @@ GUI_Communication::~GUI_Communication()
 {
     // Closing an idle service would only hold it in COMM_CLOSING for nothing.
     Communication* comm = Communication::instance();
-    if (comm->commState() != Communication::COMM_DISCONNECT && comm->commState() != Communication::COMM_CLOSING)
+    if (comm->commState() != Communication::COMM_DISCONNECT
+        && comm->commState() != Communication::COMM_CLOSING)
         comm->closeDevice();
     delete ui;
 }
@@ -106,6 +108,7 @@ void GUI_Communication::initForm()
     global->setDeviceVersion(ui->Cbx_DeviceVersion->currentText());
 
     connect(ui->Btn_Connect, &QPushButton::clicked, this, &GUI_Communication::connectOrDisconnect);
+    connect(ui->Btn_FindDrive, &QPushButton::clicked, this, &GUI_Communication::findDrive);
     connect(Communication::instance(), &Communication::connectErrEvent, this,
         &GUI_Communication::connectErrEvent);
 }
@@ -201,8 +204,7 @@ void GUI_Communication::openConnection()
     settings.numberOfRetries = 1;
 
     if (!comm->openDevice(settings)) {
-        emit sig_showMessageBox(tr("Cannot open serial device due to permissions"), Global::MESSAGE_CRITICAL);
-        emit sig_printToConsole(tr("Serial device access failed"));
+        reportOpenFailure(comm->openFailure(), settings.portName);
         return;
     }
 
@@ -212,6 +214,26 @@ void GUI_Communication::openConnection()
         comm->connectDevice(DriveRegister::Servo::ProbeStart, DriveRegister::Servo::ProbeCount);
     else if (family == Global::DEVICE_VFD)
         comm->connectDevice(DriveRegister::Vfd::ProbeStart, DriveRegister::Vfd::ProbeCount);
+}
+
+// Saying "permissions" for every failure sends the technician after the wrong fix: the box names
+// the kind of trouble, the console line the cause and the remedy.
+void GUI_Communication::reportOpenFailure(const SerialPortDiagnosis::Result& failure, const QString& portName)
+{
+    const bool permission = failure.problem == SerialPortDiagnosis::PermissionDenied
+        || failure.problem == SerialPortDiagnosis::NewLoginNeeded;
+    emit sig_showMessageBox(
+        permission ? tr("Cannot open serial device due to permissions") : tr("Cannot open serial device"),
+        Global::MESSAGE_CRITICAL);
+
+    const bool typed = ui->Cbx_Port->findText(ui->Cbx_Port->currentText()) < 0;
+    QString reason = failure.text;
+    if (failure.problem == SerialPortDiagnosis::PortMissing && typed)
+        reason = tr("the port %1 that you typed does not exist; check the path")
+                     .arg(SerialPortDiagnosis::systemLocation(portName));
+    emit sig_printToConsole(reason.isEmpty()
+            ? tr("Serial device access failed")
+            : tr("Serial device access failed") + QStringLiteral(": ") + reason);
 }
 
 void GUI_Communication::connectEvent(Communication::CommState state)
@@ -264,7 +286,7 @@ void GUI_Communication::updateConnectionState(Communication::CommState state)
 void GUI_Communication::setSettingsEnabled(bool enabled)
 {
     QWidget* const inputs[] = { ui->Cbx_Port, ui->Cbx_Baudrate, ui->Cbx_Databits, ui->Cbx_Stopbits,
-        ui->Cbx_Parity, ui->Lbx_ID, ui->Cbx_DeviceVersion, ui->Cbx_Comm };
+        ui->Cbx_Parity, ui->Lbx_ID, ui->Cbx_DeviceVersion, ui->Cbx_Comm, ui->Btn_FindDrive };
     for (QWidget* input : inputs)
         input->setEnabled(enabled);
 }
@@ -274,4 +296,43 @@ void GUI_Communication::connectErrEvent()
     emit sig_printToConsole(tr("Communication connection failed"));
     emit sig_showMessageBox(tr("Connection failed, please check the device connection or configuration"),
         Global::MESSAGE_CRITICAL);
+}
+
+void GUI_Communication::findDrive()
+{
+    // The scan needs the port to itself.
+    if (Communication::instance()->commState() != Communication::COMM_DISCONNECT)
+        return;
+    if (ui->Cbx_Port->currentText().trimmed().isEmpty()) {
+        emit sig_showMessageBox(tr("Please select a serial port to connect"), Global::MESSAGE_WARNNING);
+        return;
+    }
+    const bool vfd = Global::instance()->device() == Global::DEVICE_VFD;
+    auto* dialog = vfd ? new GUI_FindDrive(selectedPortName(), DriveRegister::Vfd::ProbeStart,
+                       DriveRegister::Vfd::ProbeCount, true, this)
+                       : new GUI_FindDrive(selectedPortName(), DriveRegister::Servo::ProbeStart,
+                           DriveRegister::Servo::ProbeCount, false, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    connect(dialog, &GUI_FindDrive::hitChosen, this, &GUI_Communication::useFoundDrive);
+    dialog->open();
+}
+
+void GUI_Communication::useFoundDrive(const ScanHit& hit)
+{
+    int index = ui->Cbx_Baudrate->findData(hit.baudRate);
+    if (index < 0) {
+        // A rate typed into the search that the list does not offer.
+        ui->Cbx_Baudrate->addItem(QString::number(hit.baudRate), hit.baudRate);
+        index = ui->Cbx_Baudrate->count() - 1;
+    }
+    ui->Cbx_Baudrate->setCurrentIndex(index);
+    ui->Cbx_Databits->setCurrentIndex(qMax(0, ui->Cbx_Databits->findData(8)));
+    ui->Cbx_Stopbits->setCurrentIndex(qMax(0, ui->Cbx_Stopbits->findData(hit.framing.stopBits)));
+    ui->Cbx_Parity->setCurrentIndex(qMax(0, ui->Cbx_Parity->findData(hit.framing.parity)));
+    ui->Lbx_ID->setValue(hit.address);
+    emit sig_printToConsole(tr("Settings taken from the drive found: %1 baud, %2, slave address %3")
+                                .arg(hit.baudRate)
+                                .arg(hit.framing.name())
+                                .arg(hit.address));
 }

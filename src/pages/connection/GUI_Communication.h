@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comm/BusScanner.h"
 #include "ui/ConnectionPage.h"
 
 #include <QPointer>
@@ -32,6 +33,8 @@ public slots:
 private slots:
     void connectEvent(Communication::CommState state) override;
     void connectErrEvent();
+    void findDrive();
+    void useFoundDrive(const ScanHit& hit);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,6 +45,7 @@ private:
     void setSettingsEnabled(bool enabled);
     QString selectedPortName() const;
     void openConnection();
+    void reportOpenFailure(const SerialPortDiagnosis::Result& failure, const QString& portName);
 
     Ui::GUI_Communication* ui;
     QPointer<QAbstractButton> m_connectButton;

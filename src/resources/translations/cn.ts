@@ -355,6 +355,283 @@
         <source>Connection failed, please check the device connection or configuration</source>
         <translation>连接失败，请检查设备连接或通讯配置</translation>
     </message>
+    <message>
+        <source>Search the port for drives at other baud rates, framings and slave addresses</source>
+        <translation>在端口上以其他波特率、帧格式和从站地址搜索驱动器</translation>
+    </message>
+    <message>
+        <source>Find drive</source>
+        <translation>查找驱动器</translation>
+    </message>
+    <message>
+        <source>Settings taken from the drive found: %1 baud, %2, slave address %3</source>
+        <translation>已采用找到的驱动器设置：%1 波特，%2，从站地址 %3</translation>
+    </message>
+    <message>
+        <source>Cannot open serial device</source>
+        <translation>无法打开串口设备</translation>
+    </message>
+    <message>
+        <source>the port %1 that you typed does not exist; check the path</source>
+        <translation>您输入的端口 %1 不存在，请检查路径</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_ControlPanel</name>
+    <message>
+        <source>Control information</source>
+        <translation>控制信息</translation>
+    </message>
+    <message>
+        <source>Running frequency</source>
+        <translation>运行频率</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>正转</translation>
+    </message>
+    <message>
+        <source>Backward</source>
+        <translation>反转</translation>
+    </message>
+    <message>
+        <source>Forward Jog</source>
+        <translation>正转点动</translation>
+    </message>
+    <message>
+        <source>Backward Jog</source>
+        <translation>反转点动</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停机</translation>
+    </message>
+    <message>
+        <source>Fault reset</source>
+        <translation>故障复位</translation>
+    </message>
+    <message>
+        <source>Monitor information</source>
+        <translation>监视信息</translation>
+    </message>
+    <message>
+        <source>Running velocity</source>
+        <translation>运行速度</translation>
+    </message>
+    <message>
+        <source>Setting velocity</source>
+        <translation>设定速度</translation>
+    </message>
+    <message>
+        <source>Busbar voltage</source>
+        <translation>母线电压</translation>
+    </message>
+    <message>
+        <source>Output voltage</source>
+        <translation>输出电压</translation>
+    </message>
+    <message>
+        <source>Output current</source>
+        <translation>输出电流</translation>
+    </message>
+    <message>
+        <source>Output torque</source>
+        <translation>输出转矩</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>Running state</source>
+        <translation>运行状态</translation>
+    </message>
+    <message>
+        <source>Fault code</source>
+        <translation>故障代码</translation>
+    </message>
+    <message>
+        <source>Fault information</source>
+        <translation>故障信息</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Corotation</source>
+        <translation>正转运行</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>反转运行</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>未知故障</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_FaultPanel</name>
+    <message>
+        <source>Form</source>
+        <translation>表单</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_FindDrive</name>
+    <message>
+        <source>Find drive</source>
+        <translation>查找驱动器</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Baud rates</source>
+        <translation>波特率</translation>
+    </message>
+    <message>
+        <source>Baud rates to try, separated by commas</source>
+        <translation>要尝试的波特率，以逗号分隔</translation>
+    </message>
+    <message>
+        <source>Framings</source>
+        <translation>帧格式</translation>
+    </message>
+    <message>
+        <source>Slave addresses</source>
+        <translation>从站地址</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>至</translation>
+    </message>
+    <message>
+        <source>Adapter latency</source>
+        <translation>适配器延迟</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> 毫秒</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Baudrate</source>
+        <translation>波特率</translation>
+    </message>
+    <message>
+        <source>Framing</source>
+        <translation>帧格式</translation>
+    </message>
+    <message>
+        <source>Slave Addr</source>
+        <translation>从站地址</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>应答</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>使用</translation>
+    </message>
+    <message>
+        <source>Take the chosen setting and address into the connection page</source>
+        <translation>将所选设置和地址填入连接页面</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Extra wait for the serial adapter: USB adapters hold received bytes up to their latency timer (16 ms for the common FTDI type)</source>
+        <translation>为串口适配器额外等待的时间：USB 适配器会将收到的字节暂存至其延迟定时器到期（常见的 FTDI 型为 16 毫秒）</translation>
+    </message>
+    <message>
+        <source>Press Start to search the port</source>
+        <translation>按“开始”搜索该端口</translation>
+    </message>
+    <message>
+        <source>Not a baud rate: %1</source>
+        <translation>不是有效的波特率：%1</translation>
+    </message>
+    <message>
+        <source>Enter at least one baud rate</source>
+        <translation>请至少输入一个波特率</translation>
+    </message>
+    <message>
+        <source>Choose at least one framing</source>
+        <translation>请至少选择一种帧格式</translation>
+    </message>
+    <message>
+        <source>The first address is above the last</source>
+        <translation>起始地址大于结束地址</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 分 %2 秒</translation>
+    </message>
+    <message>
+        <source>wait per silent address at %1 %2: %3 ms</source>
+        <translation>在 %1 %2 下每个无应答地址等待 %3 毫秒</translation>
+    </message>
+    <message>
+        <source>Stopping</source>
+        <translation>正在停止</translation>
+    </message>
+    <message>
+        <source>Exception %1</source>
+        <translation>异常 %1</translation>
+    </message>
+    <message>
+        <source>Valid reply</source>
+        <translation>有效应答</translation>
+    </message>
+    <message>
+        <source>%1 of %2 combinations tried, %3 found, about %4 left</source>
+        <translation>已尝试 %1/%2 种组合，找到 %3 个，约剩 %4</translation>
+    </message>
+    <message>
+        <source>No drive answered</source>
+        <translation>没有驱动器应答</translation>
+    </message>
+    <message>
+        <source>Search completed, %1 found</source>
+        <translation>搜索完成，找到 %1 个</translation>
+    </message>
+    <message>
+        <source>Stopped, %1 found</source>
+        <translation>已停止，找到 %1 个</translation>
+    </message>
+    <message>
+        <source>The port cannot be used: %1</source>
+        <translation>无法使用该端口：%1</translation>
+    </message>
+    <message>
+        <source>not supported by the port: %1</source>
+        <translation>端口不支持：%1</translation>
+    </message>
 </context>
 <context>
     <name>GUI_IO</name>
@@ -1187,6 +1464,49 @@
     <message>
         <source>Tips</source>
         <translation>提示</translation>
+    </message>
+</context>
+<context>
+    <name>SerialPortDiagnosis</name>
+    <message>
+        <source>permission denied: your account &quot;%1&quot; was added to the group &quot;%2&quot; that may use %3, but this login started before that. Log out and log in again (or restart the computer), then connect again</source>
+        <translation>权限不足：您的账户“%1”已加入可使用 %3 的用户组“%2”，但当前登录早于此更改。请注销后重新登录（或重启计算机），然后再次连接</translation>
+    </message>
+    <message>
+        <source>permission denied: your account &quot;%1&quot; is not in the group &quot;%2&quot; that may use %3. Add it with the command: sudo usermod -aG %2 %1 — then log out and log in again, as a new group takes effect only at a new login</source>
+        <translation>权限不足：您的账户“%1”不在可使用 %3 的用户组“%2”中。请用以下命令加入：sudo usermod -aG %2 %1 —— 然后注销并重新登录，新的用户组只在重新登录后生效</translation>
+    </message>
+    <message>
+        <source>permission denied: your account &quot;%1&quot; may not use %2 (owner &quot;%3&quot;, group &quot;%4&quot;). Serial adapters normally belong to the group &quot;dialout&quot;: add your account to it with the command: sudo usermod -aG dialout %1 — then log out and log in again, as a new group takes effect only at a new login</source>
+        <translation>权限不足：您的账户“%1”无权使用 %2（所有者“%3”，用户组“%4”）。串口适配器通常属于用户组“dialout”：请用以下命令将账户加入该组：sudo usermod -aG dialout %1 —— 然后注销并重新登录，新的用户组只在重新登录后生效</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program (%2, process %3). Close that program, then connect again</source>
+        <translation>%1 正被另一个程序占用（%2，进程 %3）。请关闭该程序，然后再次连接</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program. Close that program, then connect again</source>
+        <translation>%1 正被另一个程序占用。请关闭该程序，然后再次连接</translation>
+    </message>
+    <message>
+        <source>%1 does not exist: the adapter is not plugged in or the path is wrong. Plug it in, then press the Port box to list the ports again</source>
+        <translation>%1 不存在：适配器未插入或路径有误。请插入适配器，然后点击端口框重新列出端口</translation>
+    </message>
+    <message>
+        <source>permission denied: your account &quot;%1&quot; may not reach %2, as a folder on its path is closed to it; ask the administrator for access</source>
+        <translation>权限不足：您的账户“%1”无法访问 %2，其路径上的某个文件夹不对该账户开放；请联系管理员获取权限</translation>
+    </message>
+    <message>
+        <source>the device behind %1 is gone: the adapter was unplugged or switched off. Plug it in again, then connect again</source>
+        <translation>%1 对应的设备已消失：适配器被拔出或已断电。请重新插入，然后再次连接</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened: %2</source>
+        <translation>无法打开 %1：%2</translation>
+    </message>
+    <message>
+        <source>unknown error</source>
+        <translation>未知错误</translation>
     </message>
 </context>
 <context>

@@ -355,6 +355,283 @@
         <source>Connection failed, please check the device connection or configuration</source>
         <translation>Connection failed, please check the device connection or configuration</translation>
     </message>
+    <message>
+        <source>Search the port for drives at other baud rates, framings and slave addresses</source>
+        <translation>Search the port for drives at other baud rates, framings and slave addresses</translation>
+    </message>
+    <message>
+        <source>Find drive</source>
+        <translation>Find drive</translation>
+    </message>
+    <message>
+        <source>Settings taken from the drive found: %1 baud, %2, slave address %3</source>
+        <translation>Settings taken from the drive found: %1 baud, %2, slave address %3</translation>
+    </message>
+    <message>
+        <source>Cannot open serial device</source>
+        <translation>Cannot open serial device</translation>
+    </message>
+    <message>
+        <source>the port %1 that you typed does not exist; check the path</source>
+        <translation>the port %1 that you typed does not exist; check the path</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_ControlPanel</name>
+    <message>
+        <source>Control information</source>
+        <translation>Control information</translation>
+    </message>
+    <message>
+        <source>Running frequency</source>
+        <translation>Running frequency</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Backward</source>
+        <translation>Backward</translation>
+    </message>
+    <message>
+        <source>Forward Jog</source>
+        <translation>Forward Jog</translation>
+    </message>
+    <message>
+        <source>Backward Jog</source>
+        <translation>Backward Jog</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Fault reset</source>
+        <translation>Fault reset</translation>
+    </message>
+    <message>
+        <source>Monitor information</source>
+        <translation>Monitor information</translation>
+    </message>
+    <message>
+        <source>Running velocity</source>
+        <translation>Running velocity</translation>
+    </message>
+    <message>
+        <source>Setting velocity</source>
+        <translation>Setting velocity</translation>
+    </message>
+    <message>
+        <source>Busbar voltage</source>
+        <translation>Busbar voltage</translation>
+    </message>
+    <message>
+        <source>Output voltage</source>
+        <translation>Output voltage</translation>
+    </message>
+    <message>
+        <source>Output current</source>
+        <translation>Output current</translation>
+    </message>
+    <message>
+        <source>Output torque</source>
+        <translation>Output torque</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>Running state</source>
+        <translation>Running state</translation>
+    </message>
+    <message>
+        <source>Fault code</source>
+        <translation>Fault code</translation>
+    </message>
+    <message>
+        <source>Fault information</source>
+        <translation>Fault information</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Corotation</source>
+        <translation>Corotation</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>Reverse</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>Unknown error</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_FaultPanel</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>GUI_FindDrive</name>
+    <message>
+        <source>Find drive</source>
+        <translation>Find drive</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Baud rates</source>
+        <translation>Baud rates</translation>
+    </message>
+    <message>
+        <source>Baud rates to try, separated by commas</source>
+        <translation>Baud rates to try, separated by commas</translation>
+    </message>
+    <message>
+        <source>Framings</source>
+        <translation>Framings</translation>
+    </message>
+    <message>
+        <source>Slave addresses</source>
+        <translation>Slave addresses</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Adapter latency</source>
+        <translation>Adapter latency</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Baudrate</source>
+        <translation>Baudrate</translation>
+    </message>
+    <message>
+        <source>Framing</source>
+        <translation>Framing</translation>
+    </message>
+    <message>
+        <source>Slave Addr</source>
+        <translation>Slave Addr</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Answer</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>Use</translation>
+    </message>
+    <message>
+        <source>Take the chosen setting and address into the connection page</source>
+        <translation>Take the chosen setting and address into the connection page</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Extra wait for the serial adapter: USB adapters hold received bytes up to their latency timer (16 ms for the common FTDI type)</source>
+        <translation>Extra wait for the serial adapter: USB adapters hold received bytes up to their latency timer (16 ms for the common FTDI type)</translation>
+    </message>
+    <message>
+        <source>Press Start to search the port</source>
+        <translation>Press Start to search the port</translation>
+    </message>
+    <message>
+        <source>Not a baud rate: %1</source>
+        <translation>Not a baud rate: %1</translation>
+    </message>
+    <message>
+        <source>Enter at least one baud rate</source>
+        <translation>Enter at least one baud rate</translation>
+    </message>
+    <message>
+        <source>Choose at least one framing</source>
+        <translation>Choose at least one framing</translation>
+    </message>
+    <message>
+        <source>The first address is above the last</source>
+        <translation>The first address is above the last</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>wait per silent address at %1 %2: %3 ms</source>
+        <translation>wait per silent address at %1 %2: %3 ms</translation>
+    </message>
+    <message>
+        <source>Stopping</source>
+        <translation>Stopping</translation>
+    </message>
+    <message>
+        <source>Exception %1</source>
+        <translation>Exception %1</translation>
+    </message>
+    <message>
+        <source>Valid reply</source>
+        <translation>Valid reply</translation>
+    </message>
+    <message>
+        <source>%1 of %2 combinations tried, %3 found, about %4 left</source>
+        <translation>%1 of %2 combinations tried, %3 found, about %4 left</translation>
+    </message>
+    <message>
+        <source>No drive answered</source>
+        <translation>No drive answered</translation>
+    </message>
+    <message>
+        <source>Search completed, %1 found</source>
+        <translation>Search completed, %1 found</translation>
+    </message>
+    <message>
+        <source>Stopped, %1 found</source>
+        <translation>Stopped, %1 found</translation>
+    </message>
+    <message>
+        <source>The port cannot be used: %1</source>
+        <translation>The port cannot be used: %1</translation>
+    </message>
+    <message>
+        <source>not supported by the port: %1</source>
+        <translation>not supported by the port: %1</translation>
+    </message>
 </context>
 <context>
     <name>GUI_IO</name>
@@ -1187,6 +1464,49 @@
     <message>
         <source>Tips</source>
         <translation>Tips</translation>
+    </message>
+</context>
+<context>
+    <name>SerialPortDiagnosis</name>
+    <message>
+        <source>permission denied: your account "%1" was added to the group "%2" that may use %3, but this login started before that. Log out and log in again (or restart the computer), then connect again</source>
+        <translation>permission denied: your account "%1" was added to the group "%2" that may use %3, but this login started before that. Log out and log in again (or restart the computer), then connect again</translation>
+    </message>
+    <message>
+        <source>permission denied: your account "%1" is not in the group "%2" that may use %3. Add it with the command: sudo usermod -aG %2 %1 — then log out and log in again, as a new group takes effect only at a new login</source>
+        <translation>permission denied: your account "%1" is not in the group "%2" that may use %3. Add it with the command: sudo usermod -aG %2 %1 — then log out and log in again, as a new group takes effect only at a new login</translation>
+    </message>
+    <message>
+        <source>permission denied: your account "%1" may not use %2 (owner "%3", group "%4"). Serial adapters normally belong to the group "dialout": add your account to it with the command: sudo usermod -aG dialout %1 — then log out and log in again, as a new group takes effect only at a new login</source>
+        <translation>permission denied: your account "%1" may not use %2 (owner "%3", group "%4"). Serial adapters normally belong to the group "dialout": add your account to it with the command: sudo usermod -aG dialout %1 — then log out and log in again, as a new group takes effect only at a new login</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program (%2, process %3). Close that program, then connect again</source>
+        <translation>%1 is in use by another program (%2, process %3). Close that program, then connect again</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program. Close that program, then connect again</source>
+        <translation>%1 is in use by another program. Close that program, then connect again</translation>
+    </message>
+    <message>
+        <source>%1 does not exist: the adapter is not plugged in or the path is wrong. Plug it in, then press the Port box to list the ports again</source>
+        <translation>%1 does not exist: the adapter is not plugged in or the path is wrong. Plug it in, then press the Port box to list the ports again</translation>
+    </message>
+    <message>
+        <source>permission denied: your account "%1" may not reach %2, as a folder on its path is closed to it; ask the administrator for access</source>
+        <translation>permission denied: your account "%1" may not reach %2, as a folder on its path is closed to it; ask the administrator for access</translation>
+    </message>
+    <message>
+        <source>the device behind %1 is gone: the adapter was unplugged or switched off. Plug it in again, then connect again</source>
+        <translation>the device behind %1 is gone: the adapter was unplugged or switched off. Plug it in again, then connect again</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened: %2</source>
+        <translation>%1 could not be opened: %2</translation>
+    </message>
+    <message>
+        <source>unknown error</source>
+        <translation>unknown error</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QList>
+#include <QMetaType>
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+#include <memory>
+
+// One serial framing to try: 8 data bits with a parity and a number of stop bits, as
+// QSerialPort::Parity and QSerialPort::StopBits values.
+struct ScanFraming
+{
+    int parity = 0;
+    int stopBits = 2;
+
+    QString name() const; // "8N2", "8E1", ...
+    int bitsPerCharacter() const;
+    bool operator==(const ScanFraming& other) const
+    {
+        return parity == other.parity && stopBits == other.stopBits;
+    }
+
+    // 8N2, 8N1, 8E1, 8O1: the framings drives leave the factory with.
+    static QList<ScanFraming> standard();
+};
+Q_DECLARE_METATYPE(ScanFraming)
+
+// What to scan: every address of the range at every baud rate and framing, in that nesting
+// (baud rates outermost), with the family's connect probe.
+struct ScanPlan
+{
+    QString portName;
+    QList<int> baudRates;
+    QList<ScanFraming> framings;
+    int firstAddress = 1;
+    int lastAddress = 247;
+    quint16 probeStart = 0;
+    quint16 probeCount = 1;
+    int latencyMs = 16;
+
+    int combinations() const;
+};
+
+// A device that answered the probe: a valid reply or a Modbus exception, both prove it is there.
+struct ScanHit
+{
+    int baudRate = 0;
+    ScanFraming framing;
+    int address = 0;
+    bool exception = false;
+    quint8 exceptionCode = 0;
+    QVector<quint16> values; // the registers read (empty for an exception)
+};
+Q_DECLARE_METATYPE(ScanHit)
+
+class BusScannerPrivate;
+
+// Looks for drives on a serial link: sends the connect probe to every address at every setting of a
+// plan, with a wait per silent address of a few character times plus the adapter's latency instead
+// of the regular request timeout. The port is its own for the scan (no connection may hold it); the
+// scan runs in a worker thread of its own, and results come back as signals in the owner's thread.
+class BusScanner : public QObject
+{
+    Q_OBJECT
+public:
+    enum Outcome {
+        Completed, // every combination was tried
+        Stopped, // stop() ended it early
+        PortFailed, // the port could not be opened or failed during the scan
+    };
+    Q_ENUM(Outcome)
+
+    // USB-serial adapters of the FTDI class hold received bytes up to their 16 ms latency timer
+    // before passing them on; the pty of the simulated drive adds well under a millisecond.
+    static constexpr int DefaultLatencyMs = 16;
+
+    explicit BusScanner(QObject* parent = nullptr);
+    // Stops a running scan and waits for its port to be closed.
+    ~BusScanner() override;
+
+    // False when a scan is running already or the plan has nothing to try.
+    bool start(const ScanPlan& plan);
+    // Returns at once; finished follows with the port closed.
+    void stop();
+    // True from start() until finished has been emitted.
+    bool isRunning() const;
+
+    // How long an address may stay silent before it counts as empty: the request's time on the
+    // wire, the 3.5-character gap before an answer, and the adapter's latency.
+    static int silentTimeoutMs(int baudRate, const ScanFraming& framing, int latencyMs);
+    // The time the combinations from `tried` on take when nothing answers.
+    static qint64 remainingMs(const ScanPlan& plan, int tried);
+    // The probe's request frame for an address (function 0x03 with its CRC).
+    static QByteArray probeFrame(int address, quint16 start, quint16 count);
+
+signals:
+    void found(const ScanHit& hit);
+    void progress(int tried, int total, qint64 msLeft);
+    // The port refused a setting; its addresses count as tried.
+    void skipped(int baudRate, const ScanFraming& framing, const QString& errorText);
+    void finished(BusScanner::Outcome outcome, const QString& errorText);
+
+private:
+    std::unique_ptr<BusScannerPrivate> d;
+    Q_DISABLE_COPY(BusScanner)
+};
+
+// The device version a probe reply names, where it names one: the VFD's probe block starts with two
+// letters of the model and its version as major and minor byte ("KV 2.0"). Empty otherwise.
+QString probeVersionText(bool vfdFamily, const QVector<quint16>& values);
