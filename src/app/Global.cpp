@@ -16,6 +16,7 @@ public:
     quint8 device = 0;
     quint8 language = 0;
     QString versionPath;
+    bool busMonitorVisible = false;
 };
 
 namespace {
@@ -80,6 +81,16 @@ quint8 Global::language() const
 void Global::setLanguage(int value)
 {
     d->language = static_cast<quint8>(value & 0xFF);
+}
+
+bool Global::busMonitorVisible() const
+{
+    return d->busMonitorVisible;
+}
+
+void Global::setBusMonitorVisible(bool visible)
+{
+    d->busMonitorVisible = visible;
 }
 
 QString Global::configDirectory() const

@@ -44,6 +44,10 @@ public:
     void setDeviceVersion(const QString& name);
     QString configPath() const;
 
+    // Whether the bus monitor dock is on screen; remembered in the memory file.
+    bool busMonitorVisible() const;
+    void setBusMonitorVisible(bool visible);
+
     QStringList pictureList() const;
     QString picturePath(const QString& name) const;
 

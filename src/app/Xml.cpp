@@ -29,6 +29,19 @@ void setChildText(QDomDocument& doc, const QString& tag, int value)
         element.appendChild(doc.createTextNode(QString::number(value)));
     }
 }
+// Files written before the element existed lack it; they get it only once it says something other
+// than the default, so an untouched installation file stays as it was.
+void setOptionalChildText(QDomDocument& doc, const QString& tag, int value, int defaultValue)
+{
+    if (doc.documentElement().firstChildElement(tag).isNull()) {
+        if (value == defaultValue)
+            return;
+        doc.documentElement().appendChild(doc.createElement(tag));
+    }
+    setChildText(doc, tag, value);
+}
+
+const QString BusMonitorTag = QStringLiteral("BusMonitor");
 } // namespace
 
 Xml::Xml(QObject* parent)
@@ -50,6 +63,8 @@ bool Xml::readMemory()
             global->setDevice(static_cast<int>(element.text().toUInt()));
         else if (element.tagName() == QLatin1String("Language"))
             global->setLanguage(static_cast<int>(element.text().toUInt()));
+        else if (element.tagName() == BusMonitorTag)
+            global->setBusMonitorVisible(element.text().toUInt() != 0);
     }
     return true;
 }
@@ -61,6 +76,7 @@ bool Xml::writeMemory()
         return false;
     setChildText(doc, QStringLiteral("Device"), Global::instance()->device());
     setChildText(doc, QStringLiteral("Language"), Global::instance()->language());
+    setOptionalChildText(doc, BusMonitorTag, Global::instance()->busMonitorVisible() ? 1 : 0, 0);
 
     QByteArray bytes;
     {

@@ -10,6 +10,7 @@ void registerBusTypes()
 {
     qRegisterMetaType<QVector<quint16>>("QVector<quint16>");
     qRegisterMetaType<BusDevices::State>("BusDevices::State");
+    qRegisterMetaType<BusTransaction>("BusTransaction");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BusTransaction.h"
 #include "SerialPortDiagnosis.h"
 
 #include <QObject>
@@ -67,8 +68,9 @@ signals:
     void errorOccurred(QString text);
     void stateChanged(BusDevices::State state);
     void result(QString message, QVector<quint16> values);
-    // Every completed request, tagged or not, with the number its sender gave it (0 for the slots).
-    void completed(quint64 request, QString message, QVector<quint16> values);
+    // Every completed request (tagged or not, the connection test read included) with the number
+    // its sender gave it (0 for the slots) and how it went on the line; emitted before result().
+    void completed(BusTransaction transaction);
     void finished();
 
 public slots:

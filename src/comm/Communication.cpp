@@ -54,6 +54,7 @@ Communication::Communication()
     qRegisterMetaType<BusDevices::State>("BusDevices::State");
     qRegisterMetaType<BusDevices::State>("SerialBusDevice::State");
     qRegisterMetaType<Communication::CommState>("Communication::CommState");
+    qRegisterMetaType<BusTransaction>("BusTransaction");
 }
 
 Communication::~Communication()
@@ -230,10 +231,11 @@ quint64 Communication::sendWrite(const QString& tag, quint16 startAddr, const QV
     });
 }
 
-void Communication::deviceFinished(quint64 request, const QString& tag, const QVector<quint16>& values)
+void Communication::deviceFinished(const BusTransaction& transaction)
 {
-    if (request != 0)
-        emit requestCompleted(request, tag, values);
+    emit transactionCompleted(transaction);
+    if (transaction.request != 0)
+        emit requestCompleted(transaction.request, transaction.tag, transaction.values);
 }
 
 void Communication::updateState(BusDevices::State newState)

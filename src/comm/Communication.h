@@ -98,6 +98,9 @@ signals:
     void printEvent(QString text);
     // Emitted just before resultCallBackEvent for the same answer; also for empty tags.
     void requestCompleted(quint64 request, QString tag, QVector<quint16> values);
+    // Every transaction of the current connection as it went on the line, the connection test
+    // read included; before requestCompleted for the same request.
+    void transactionCompleted(BusTransaction transaction);
 
 private slots:
     void updateState(BusDevices::State newState);
@@ -110,7 +113,7 @@ private:
     void confirmConnection(quint64 connection);
     void releaseConnection();
     void setCommState(CommState state);
-    void deviceFinished(quint64 request, const QString& tag, const QVector<quint16>& values);
+    void deviceFinished(const BusTransaction& transaction);
     template <typename Send> quint64 queueRequest(Send send);
 
     BusDevices* m_busDevice = nullptr;

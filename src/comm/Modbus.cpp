@@ -1,10 +1,12 @@
 #include "Modbus.h"
 #include "Modbus_p.h"
 
+#include <QDateTime>
 #include <QEventLoop>
 #include <QModbusDataUnit>
 #include <QModbusReply>
 #include <QModbusRtuSerialMaster>
+#include <QSerialPort>
 #include <QTimer>
 #include <QVariant>
 
@@ -39,6 +41,31 @@ bool isLinkError(QModbusDevice::Error error)
         return true;
     }
     return true;
+}
+
+BusTransaction::Outcome outcomeOf(const QModbusReply& reply, bool replyBytesSeen, quint8* exceptionCode)
+{
+    switch (reply.error()) {
+    case QModbusDevice::NoError:
+        return BusTransaction::Ok;
+    case QModbusDevice::ProtocolError:
+        if (reply.rawResult().isException()) {
+            *exceptionCode = quint8(reply.rawResult().exceptionCode());
+            return BusTransaction::Exception;
+        }
+        return BusTransaction::CrcError; // an answer, but not one to this request
+    case QModbusDevice::TimeoutError:
+        return replyBytesSeen ? BusTransaction::CrcError : BusTransaction::Timeout;
+    default:
+        return BusTransaction::LinkError;
+    }
+}
+
+quint8 functionCodeOf(bool write, int valueCount)
+{
+    if (!write)
+        return 0x03;
+    return valueCount == 1 ? 0x06 : 0x10;
 }
 
 int replyDeadlineMs(const SerialSettings& settings)
@@ -166,6 +193,7 @@ bool Modbus::openMaster()
         return false;
     }
     connect(master, &QModbusDevice::errorOccurred, this, &Modbus::handleMasterError, Qt::DirectConnection);
+    watchReplyBytes(master);
     // A client that closes its port on its own has lost the link just as much.
     connect(
         master, &QModbusDevice::stateChanged, this,
@@ -192,6 +220,8 @@ void Modbus::releaseMaster()
     if (QModbusRtuSerialMaster* master = d->master) {
         d->master = nullptr;
         disconnect(master, nullptr, this, nullptr);
+        if (QSerialPort* port = master->findChild<QSerialPort*>())
+            disconnect(port, nullptr, this, nullptr);
         // Close at once rather than on deletion: a port whose far end died keeps the event loop
         // spinning on read errors until it is closed.
         master->disconnectDevice();
@@ -210,10 +240,26 @@ bool Modbus::testRead(quint16 startAddr, quint16 count)
     if (!d->master)
         return false;
 
+    BusTransaction transaction;
+    transaction.connectionTest = true;
+    transaction.serverAddress = quint8(d->serverAddress);
+    transaction.functionCode = 0x03;
+    transaction.startAddr = startAddr;
+    transaction.count = count;
+    transaction.outcome = BusTransaction::LinkError;
+    markSent();
+    transaction.startedMs = d->sentAtMs;
+    auto report = [this, &transaction] {
+        transaction.latencyUs = d_func()->sentClock.nsecsElapsed() / 1000;
+        emit completed(transaction);
+    };
+
     const QModbusDataUnit unit(QModbusDataUnit::HoldingRegisters, startAddr, count);
     QPointer<QModbusReply> reply = d->master->sendReadRequest(unit, d->serverAddress);
-    if (!reply)
+    if (!reply) {
+        report();
         return false;
+    }
 
     if (!reply->isFinished()) {
         QEventLoop loop;
@@ -227,8 +273,16 @@ bool Modbus::testRead(quint16 startAddr, quint16 count)
         d->testing = false;
     }
 
-    if (!reply)
+    if (!reply) {
+        report();
         return false;
+    }
+    if (reply->isFinished()) {
+        transaction.outcome = outcomeOf(*reply, d->replyBytesSeen, &transaction.exceptionCode);
+        if (transaction.outcome == BusTransaction::Ok)
+            transaction.values = reply->result().values();
+    }
+    report();
     // Only the answer counts; the values read are of no interest.
     const bool ok = reply->isFinished() && reply->error() == QModbusDevice::NoError;
     reply->deleteLater();
@@ -250,6 +304,7 @@ void Modbus::processNext()
     d->value = request.value;
     d->write = request.write;
 
+    markSent();
     QModbusReply* reply = nullptr;
     if (d->master) {
         if (d->write) {
@@ -286,15 +341,49 @@ void Modbus::handleReply(QModbusReply* reply)
     d->replyWatchdog->stop();
 
     QVector<quint16> values;
-    if (reply->error() == QModbusDevice::NoError)
+    quint8 exceptionCode = 0;
+    const BusTransaction::Outcome outcome = outcomeOf(*reply, d->replyBytesSeen, &exceptionCode);
+    if (outcome == BusTransaction::Ok)
         values = reply->result().values();
-    finishCurrent(values);
+    finishCurrent(values, outcome, exceptionCode);
 }
 
-void Modbus::finishCurrent(const QVector<quint16>& values)
+void Modbus::markSent()
 {
     Q_D(Modbus);
-    emit completed(d->request, d->message, values);
+    d->replyBytesSeen = false;
+    d->sentAtMs = QDateTime::currentMSecsSinceEpoch();
+    d->sentClock.start();
+}
+
+void Modbus::watchReplyBytes(QModbusRtuSerialMaster* master)
+{
+    // The client's port is its child; without one (another Qt) a corrupted reply shows as a timeout.
+    if (QSerialPort* port = master->findChild<QSerialPort*>()) {
+        connect(
+            port, &QIODevice::readyRead, this, [this] { d_func()->replyBytesSeen = true; },
+            Qt::DirectConnection);
+    }
+}
+
+void Modbus::finishCurrent(
+    const QVector<quint16>& values, BusTransaction::Outcome outcome, quint8 exceptionCode)
+{
+    Q_D(Modbus);
+    BusTransaction transaction;
+    transaction.request = d->request;
+    transaction.tag = d->message;
+    transaction.serverAddress = quint8(d->serverAddress);
+    transaction.functionCode = functionCodeOf(d->write, d->value.size());
+    transaction.startAddr = d->startAddr;
+    transaction.count = d->write ? quint16(d->value.size()) : d->valueCount;
+    transaction.written = d->value;
+    transaction.values = values;
+    transaction.startedMs = d->sentAtMs;
+    transaction.latencyUs = d->sentClock.isValid() ? d->sentClock.nsecsElapsed() / 1000 : 0;
+    transaction.outcome = outcome;
+    transaction.exceptionCode = exceptionCode;
+    emit completed(transaction);
     if (!d->message.isEmpty())
         emit result(d->message, values);
     emit finished();

@@ -7,6 +7,7 @@
 class ModbusPrivate;
 struct BusRequest;
 class QModbusReply;
+class QModbusRtuSerialMaster;
 
 // Modbus RTU master on one serial port: a first-in-first-out queue with one request in flight on
 // top of QModbusRtuSerialMaster, and recovery of a failed link by reopening the port.
@@ -36,7 +37,10 @@ private:
     void releaseMaster();
     bool testRead(quint16 startAddr, quint16 count);
     void processNext();
-    void finishCurrent(const QVector<quint16>& values);
+    void finishCurrent(const QVector<quint16>& values,
+        BusTransaction::Outcome outcome = BusTransaction::LinkError, quint8 exceptionCode = 0);
+    void markSent();
+    void watchReplyBytes(QModbusRtuSerialMaster* master);
     void recoveryTick();
 
     void handleMasterError(QModbusDevice::Error error);

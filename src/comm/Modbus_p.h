@@ -2,6 +2,7 @@
 
 #include "BusDevices_p.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 
 class QModbusReply;
@@ -24,4 +25,11 @@ public:
     QTimer* replyWatchdog = nullptr;
     // A connection test read is running; a link error then only ends that test.
     bool testing = false;
+
+    // What the monitor learns of the request in flight.
+    qint64 sentAtMs = 0;
+    QElapsedTimer sentClock;
+    // Qt's client drops a reply with a bad CRC and then times the request out; bytes seen on the
+    // port tell such a reply from silence.
+    bool replyBytesSeen = false;
 };

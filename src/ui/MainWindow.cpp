@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
+#include "BusMonitorWidget.h"
 #include "Command.h"
 #include "ConnectionPage.h"
 #include "GUI_About.h"
@@ -36,6 +37,8 @@ MainWindow::MainWindow(QWidget* parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
+    // Before the menus, whose View menu lists it.
+    initBusMonitor();
     initToolbar();
     initMenubar();
     initForm();
@@ -58,6 +61,7 @@ MainWindow::~MainWindow()
         ui->tabWidget->disconnect(m_controller);
         m_controller->deleteLater();
     }
+    Global::instance()->setBusMonitorVisible(!m_busMonitorDock->isHidden());
     Xml memory;
     memory.writeMemory();
     delete ui;
@@ -166,6 +170,7 @@ void MainWindow::initMenubar()
     viewMenu->addAction(ui->dockWidget_WorkSpace->toggleViewAction());
     viewMenu->addAction(ui->dockWidget_ParamDescription->toggleViewAction());
     viewMenu->addAction(ui->dockWidget_Console->toggleViewAction());
+    viewMenu->addAction(m_busMonitorDock->toggleViewAction());
 
     QMenu* languageMenu = helpMenu->addMenu(tr("Language"));
     auto* languageGroup = new QActionGroup(languageMenu);
@@ -278,6 +283,22 @@ void MainWindow::initForm()
     connect(comm, &Communication::printEvent, this, &MainWindow::slot_printToConsole);
 
     slot_printToConsole(tr("GUI initialization successful"));
+}
+
+void MainWindow::initBusMonitor()
+{
+    m_busMonitorDock = new QDockWidget(tr("Bus monitor"), this);
+    m_busMonitorDock->setObjectName(QStringLiteral("dockWidget_BusMonitor"));
+    m_busMonitor = new BusMonitorWidget(m_busMonitorDock);
+    m_busMonitor->setObjectName(QStringLiteral("busMonitor"));
+    m_busMonitorDock->setWidget(m_busMonitor);
+    addDockWidget(Qt::BottomDockWidgetArea, m_busMonitorDock);
+    // Under the console rather than beside it: the list needs the window's width.
+    splitDockWidget(ui->dockWidget_Console, m_busMonitorDock, Qt::Vertical);
+    // Room for a dozen rows rather than the few a bottom dock gets by default.
+    resizeDocks({ m_busMonitorDock }, { 360 }, Qt::Vertical);
+    m_busMonitorDock->setVisible(Global::instance()->busMonitorVisible());
+    connect(m_busMonitor, &BusMonitorWidget::sig_printToConsole, this, &MainWindow::slot_printToConsole);
 }
 
 void MainWindow::fitToScreen()

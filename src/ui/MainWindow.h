@@ -8,7 +8,9 @@
 #include <QString>
 #include <QVector>
 
+class BusMonitorWidget;
 class QAction;
+class QDockWidget;
 class QToolBar;
 class QToolButton;
 class WidgetController;
@@ -35,6 +37,8 @@ public:
     QToolButton* restoreButton() const { return m_restoreButton; }
     QToolButton* connectButton() const { return m_connectButton; }
     QToolButton* enableButton() const { return m_enableButton; }
+    QDockWidget* busMonitorDock() const { return m_busMonitorDock; }
+    BusMonitorWidget* busMonitor() const { return m_busMonitor; }
 
 public slots:
     void initForm();
@@ -53,6 +57,7 @@ public slots:
     void slot_printParma(QString text);
 
 private:
+    void initBusMonitor();
     void fitToScreen();
     void showOfflineWarning();
     void setEnableIndicator(bool enabled);
@@ -67,4 +72,6 @@ private:
     QAction* m_startFamilyAction = nullptr;
     QAction* m_startLanguageAction = nullptr;
     WidgetController* m_controller = nullptr;
+    QDockWidget* m_busMonitorDock = nullptr;
+    BusMonitorWidget* m_busMonitor = nullptr;
 };

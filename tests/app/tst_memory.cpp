@@ -31,6 +31,7 @@ private slots:
         QVERIFY(work->isValid());
         Global::instance()->setDevice(0);
         Global::instance()->setLanguage(0);
+        Global::instance()->setBusMonitorVisible(false);
     }
 
     void cleanup() { work.reset(); }
@@ -153,6 +154,58 @@ private slots:
         QVERIFY(doc.documentElement().firstChildElement(QStringLiteral("Device")).isNull());
         QCOMPARE(
             doc.documentElement().firstChildElement(QStringLiteral("Other")).text(), QStringLiteral("5"));
+    }
+
+    void busMonitorElement_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<QStringList>("elements"); // the texts of every "BusMonitor" after writing
+
+        const QByteArray older("<Init><Device>0</Device><Language>1</Language></Init>");
+        QTest::newRow("older file, dock stays hidden") << older << false << false << QStringList();
+        QTest::newRow("older file, dock shown") << older << false << true << QStringList { "1" };
+        QTest::newRow("shown, then hidden")
+            << QByteArray("<Init><Device>0</Device><BusMonitor>1</BusMonitor></Init>") << true << false
+            << QStringList { "0" };
+        QTest::newRow("hidden stays")
+            << QByteArray("<Init><BusMonitor>0</BusMonitor></Init>") << false << false << QStringList { "0" };
+        QTest::newRow("not a number is hidden")
+            << QByteArray("<Init><BusMonitor>on</BusMonitor></Init>") << false << true << QStringList { "1" };
+        QTest::newRow("repeated elements all follow") << QByteArray(
+            "<Init><BusMonitor>0</BusMonitor><Language>0</Language><BusMonitor>1</BusMonitor></Init>")
+                                                      << true << false << QStringList { "0", "0" };
+    }
+
+    void busMonitorElement()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, read);
+        QFETCH(bool, written);
+        QFETCH(QStringList, elements);
+
+        writeInit(content);
+        Xml xml;
+        QVERIFY(xml.readMemory());
+        QCOMPARE(Global::instance()->busMonitorVisible(), read);
+        // The older elements keep their meaning next to the new one.
+        QCOMPARE(int(Global::instance()->language()), content.contains("<Language>1") ? 1 : 0);
+
+        Global::instance()->setBusMonitorVisible(written);
+        QVERIFY(xml.writeMemory());
+        QDomDocument doc;
+        QVERIFY(doc.setContent(readInit()));
+        QStringList texts;
+        for (QDomElement e = doc.documentElement().firstChildElement(QStringLiteral("BusMonitor"));
+             !e.isNull(); e = e.nextSiblingElement(QStringLiteral("BusMonitor")))
+            texts << e.text();
+        QCOMPARE(texts, elements);
+
+        // As at the next start.
+        Global::instance()->setBusMonitorVisible(false);
+        QVERIFY(xml.readMemory());
+        QCOMPARE(Global::instance()->busMonitorVisible(), written);
     }
 
     void singletonIsShared()

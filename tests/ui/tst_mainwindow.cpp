@@ -301,11 +301,12 @@ private slots:
         QVERIFY(menuTitled("Tools(&T)")->actions().isEmpty());
 
         const auto views = menuTitled("View(&V)")->actions();
-        QCOMPARE(views.size(), 4);
+        QCOMPARE(views.size(), 5);
         QCOMPARE(views.at(0), window->toolBar()->toggleViewAction());
         QCOMPARE(views.at(1), child<QDockWidget>("dockWidget_WorkSpace")->toggleViewAction());
         QCOMPARE(views.at(2), child<QDockWidget>("dockWidget_ParamDescription")->toggleViewAction());
         QCOMPARE(views.at(3), child<QDockWidget>("dockWidget_Console")->toggleViewAction());
+        QCOMPARE(views.at(4), child<QDockWidget>("dockWidget_BusMonitor")->toggleViewAction());
         views.at(3)->trigger();
         QVERIFY(child<QDockWidget>("dockWidget_Console")->isVisible());
 

@@ -2,6 +2,200 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>BusMonitorModel</name>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>标签</translation>
+    </message>
+    <message>
+        <source>Function</source>
+        <translation>功能码</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>地址</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>数量</translation>
+    </message>
+    <message>
+        <source>Values</source>
+        <translation>数值</translation>
+    </message>
+    <message>
+        <source>Latency (ms)</source>
+        <translation>延时 (ms)</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Request bytes</source>
+        <translation>请求报文</translation>
+    </message>
+    <message>
+        <source>Reply bytes</source>
+        <translation>应答报文</translation>
+    </message>
+    <message>
+        <source>Illegal function</source>
+        <translation>非法功能码</translation>
+    </message>
+    <message>
+        <source>Illegal data address</source>
+        <translation>非法数据地址</translation>
+    </message>
+    <message>
+        <source>Illegal data value</source>
+        <translation>非法数据值</translation>
+    </message>
+    <message>
+        <source>Server device failure</source>
+        <translation>从站设备故障</translation>
+    </message>
+    <message>
+        <source>Acknowledge</source>
+        <translation>已确认</translation>
+    </message>
+    <message>
+        <source>Server device busy</source>
+        <translation>从站设备忙</translation>
+    </message>
+    <message>
+        <source>Memory parity error</source>
+        <translation>存储奇偶校验错误</translation>
+    </message>
+    <message>
+        <source>Gateway path unavailable</source>
+        <translation>网关路径不可用</translation>
+    </message>
+    <message>
+        <source>Gateway target device failed to respond</source>
+        <translation>网关目标设备无响应</translation>
+    </message>
+    <message>
+        <source>Unknown exception</source>
+        <translation>未知异常</translation>
+    </message>
+    <message>
+        <source>Read holding registers</source>
+        <translation>读保持寄存器</translation>
+    </message>
+    <message>
+        <source>Write single register</source>
+        <translation>写单个寄存器</translation>
+    </message>
+    <message>
+        <source>Write multiple registers</source>
+        <translation>写多个寄存器</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <source>timeout</source>
+        <translation>超时</translation>
+    </message>
+    <message>
+        <source>exception</source>
+        <translation>异常</translation>
+    </message>
+    <message>
+        <source>CRC error</source>
+        <translation>CRC 校验错误</translation>
+    </message>
+    <message>
+        <source>link error</source>
+        <translation>链路错误</translation>
+    </message>
+    <message>
+        <source>(connection test)</source>
+        <translation>（连接测试）</translation>
+    </message>
+</context>
+<context>
+    <name>BusMonitorWidget</name>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Save the transactions in the list to a CSV file</source>
+        <translation>将列表中的通讯记录保存为 CSV 文件</translation>
+    </message>
+    <message>
+        <source>Save as…</source>
+        <translation>另存为…</translation>
+    </message>
+    <message>
+        <source>Raw bytes</source>
+        <translation>原始报文</translation>
+    </message>
+    <message>
+        <source>Filter by tag or address</source>
+        <translation>按标签或地址筛选</translation>
+    </message>
+    <message>
+        <source>Requests: %1</source>
+        <translation>请求数：%1</translation>
+    </message>
+    <message>
+        <source>Failures: %1 (timeout %2, exception %3, CRC %4, link %5)</source>
+        <translation>失败：%1（超时 %2，异常 %3，CRC %4，链路 %5）</translation>
+    </message>
+    <message>
+        <source>%1 transactions/s</source>
+        <translation>%1 次/秒</translation>
+    </message>
+    <message>
+        <source>Latency: mean %1 ms, worst %2 ms</source>
+        <translation>延时：平均 %1 ms，最大 %2 ms</translation>
+    </message>
+    <message>
+        <source>Scope samples: %1</source>
+        <translation>示波器采样：%1</translation>
+    </message>
+    <message>
+        <source>%1 transactions wait for Resume</source>
+        <translation>%1 条记录等待继续后显示</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>继续</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>另存为</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;Text files (*.txt)</source>
+        <translation>CSV 文件 (*.csv);;文本文件 (*.txt)</translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>The bus monitor log could not be written</source>
+        <translation>无法写入总线监视记录</translation>
+    </message>
+    <message>
+        <source>Bus monitor log saved</source>
+        <translation>总线监视记录已保存</translation>
+    </message>
+</context>
+<context>
     <name>Command</name>
     <message>
         <source>Soft reset</source>
@@ -1457,6 +1651,10 @@
     <message>
         <source>Enabled</source>
         <translation>已使能</translation>
+    </message>
+    <message>
+        <source>Bus monitor</source>
+        <translation>总线监视器</translation>
     </message>
 </context>
 <context>

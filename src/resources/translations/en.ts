@@ -2,6 +2,200 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>BusMonitorModel</name>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>Function</source>
+        <translation>Function</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>Values</source>
+        <translation>Values</translation>
+    </message>
+    <message>
+        <source>Latency (ms)</source>
+        <translation>Latency (ms)</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Outcome</translation>
+    </message>
+    <message>
+        <source>Request bytes</source>
+        <translation>Request bytes</translation>
+    </message>
+    <message>
+        <source>Reply bytes</source>
+        <translation>Reply bytes</translation>
+    </message>
+    <message>
+        <source>Illegal function</source>
+        <translation>Illegal function</translation>
+    </message>
+    <message>
+        <source>Illegal data address</source>
+        <translation>Illegal data address</translation>
+    </message>
+    <message>
+        <source>Illegal data value</source>
+        <translation>Illegal data value</translation>
+    </message>
+    <message>
+        <source>Server device failure</source>
+        <translation>Server device failure</translation>
+    </message>
+    <message>
+        <source>Acknowledge</source>
+        <translation>Acknowledge</translation>
+    </message>
+    <message>
+        <source>Server device busy</source>
+        <translation>Server device busy</translation>
+    </message>
+    <message>
+        <source>Memory parity error</source>
+        <translation>Memory parity error</translation>
+    </message>
+    <message>
+        <source>Gateway path unavailable</source>
+        <translation>Gateway path unavailable</translation>
+    </message>
+    <message>
+        <source>Gateway target device failed to respond</source>
+        <translation>Gateway target device failed to respond</translation>
+    </message>
+    <message>
+        <source>Unknown exception</source>
+        <translation>Unknown exception</translation>
+    </message>
+    <message>
+        <source>Read holding registers</source>
+        <translation>Read holding registers</translation>
+    </message>
+    <message>
+        <source>Write single register</source>
+        <translation>Write single register</translation>
+    </message>
+    <message>
+        <source>Write multiple registers</source>
+        <translation>Write multiple registers</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>timeout</source>
+        <translation>timeout</translation>
+    </message>
+    <message>
+        <source>exception</source>
+        <translation>exception</translation>
+    </message>
+    <message>
+        <source>CRC error</source>
+        <translation>CRC error</translation>
+    </message>
+    <message>
+        <source>link error</source>
+        <translation>link error</translation>
+    </message>
+    <message>
+        <source>(connection test)</source>
+        <translation>(connection test)</translation>
+    </message>
+</context>
+<context>
+    <name>BusMonitorWidget</name>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Save the transactions in the list to a CSV file</source>
+        <translation>Save the transactions in the list to a CSV file</translation>
+    </message>
+    <message>
+        <source>Save as…</source>
+        <translation>Save as…</translation>
+    </message>
+    <message>
+        <source>Raw bytes</source>
+        <translation>Raw bytes</translation>
+    </message>
+    <message>
+        <source>Filter by tag or address</source>
+        <translation>Filter by tag or address</translation>
+    </message>
+    <message>
+        <source>Requests: %1</source>
+        <translation>Requests: %1</translation>
+    </message>
+    <message>
+        <source>Failures: %1 (timeout %2, exception %3, CRC %4, link %5)</source>
+        <translation>Failures: %1 (timeout %2, exception %3, CRC %4, link %5)</translation>
+    </message>
+    <message>
+        <source>%1 transactions/s</source>
+        <translation>%1 transactions/s</translation>
+    </message>
+    <message>
+        <source>Latency: mean %1 ms, worst %2 ms</source>
+        <translation>Latency: mean %1 ms, worst %2 ms</translation>
+    </message>
+    <message>
+        <source>Scope samples: %1</source>
+        <translation>Scope samples: %1</translation>
+    </message>
+    <message>
+        <source>%1 transactions wait for Resume</source>
+        <translation>%1 transactions wait for Resume</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Resume</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;Text files (*.txt)</source>
+        <translation>CSV files (*.csv);;Text files (*.txt)</translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation>Tips</translation>
+    </message>
+    <message>
+        <source>The bus monitor log could not be written</source>
+        <translation>The bus monitor log could not be written</translation>
+    </message>
+    <message>
+        <source>Bus monitor log saved</source>
+        <translation>Bus monitor log saved</translation>
+    </message>
+</context>
+<context>
     <name>Command</name>
     <message>
         <source>Soft reset</source>
@@ -1457,6 +1651,10 @@
     <message>
         <source>Enabled</source>
         <translation>Enabled</translation>
+    </message>
+    <message>
+        <source>Bus monitor</source>
+        <translation>Bus monitor</translation>
     </message>
 </context>
 <context>
