@@ -439,7 +439,12 @@ int serve(const Options& options, const SimDefinitions& definitions, modbus_mapp
             wakeAt = std::min(wakeAt, server.pendingDeadline());
         if (!server.isOpen())
             wakeAt = std::min(wakeAt, reopenAt);
-        const int timeoutMs = std::max(0, int((wakeAt - now) * 1000.0 + 0.999));
+        // Sub-millisecond: a reply is due a wire time after its request, and at 115200 baud that is
+        // about 3 ms, which whole-millisecond waits would stretch by a third.
+        const double wait = std::max(0.0, wakeAt - now);
+        timespec timeout;
+        timeout.tv_sec = time_t(wait);
+        timeout.tv_nsec = long((wait - double(timeout.tv_sec)) * 1e9);
 
         pollfd fds[3];
         int n = 0;
@@ -451,7 +456,7 @@ int serve(const Options& options, const SimDefinitions& definitions, modbus_mapp
         if (server.wantsInput())
             fds[n++] = { server.fd(), POLLIN, 0 };
 
-        const int ready = ::poll(fds, nfds_t(n), timeoutMs);
+        const int ready = ::ppoll(fds, nfds_t(n), &timeout, nullptr);
         if (ready < 0 && errno != EINTR)
             break;
         if (ready > 0 && (fds[0].revents & POLLIN))
