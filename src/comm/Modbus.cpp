@@ -5,6 +5,7 @@
 #include <QModbusDataUnit>
 #include <QModbusReply>
 #include <QModbusRtuSerialMaster>
+#include <QSerialPort>
 #include <QTimer>
 #include <QVariant>
 
@@ -14,6 +15,8 @@ constexpr int kRecoveryIntervalMs = 2500;
 constexpr int kMaxRecoveryAttempts = 10;
 // Slack on top of the client's own response time and retries before a reply counts as lost.
 constexpr int kReplyGraceMs = 2000;
+// Unanswered requests in a row after which the drive counts as lost.
+constexpr int kMaxSilentRequests = 3;
 
 // Which errors of QModbusRtuSerialMaster mean the link itself is gone.
 //
@@ -95,11 +98,16 @@ void Modbus::closeDevice()
     d->queue.clear();
     d->busy = false;
     d->retryCount = 0;
+    d->silentRequests = 0;
     releaseMaster();
 }
 
 bool Modbus::connectDevice(ushort startAddr, ushort count)
 {
+    Q_D(Modbus);
+    d->probeStart = startAddr;
+    d->probeCount = count;
+    d->silentRequests = 0;
     const bool ok = testRead(startAddr, count);
     if (ok) {
         setState(ConnectSucceedState);
@@ -168,6 +176,10 @@ bool Modbus::openMaster()
                 failLink();
         },
         Qt::DirectConnection);
+    // The client owns its port; its bytes tell a talking drive from a silent one.
+    if (auto* port = master->findChild<QSerialPort*>())
+        connect(
+            port, &QSerialPort::readyRead, this, [this] { d_func()->heard = true; }, Qt::DirectConnection);
     d->connected = true;
     return true;
 }
@@ -182,6 +194,10 @@ void Modbus::releaseMaster()
     d->currentReply = nullptr;
     if (inFlight)
         disconnect(inFlight, nullptr, this, nullptr);
+    if (QModbusReply* probe = d->probeReply.data()) {
+        d->probeReply = nullptr;
+        disconnect(probe, nullptr, this, nullptr);
+    }
 
     if (QModbusRtuSerialMaster* master = d->master) {
         d->master = nullptr;
@@ -245,6 +261,7 @@ void Modbus::processNext()
     d->write = request.write;
 
     QModbusReply* reply = nullptr;
+    d->heard = false;
     if (d->master) {
         if (d->write) {
             // Qt picks 0x06 for one value and 0x10 for more from the size of the vector.
@@ -282,7 +299,21 @@ void Modbus::handleReply(QModbusReply* reply)
     QVector<quint16> values;
     if (reply->error() == QModbusDevice::NoError)
         values = reply->result().values();
+
+    const bool silent = reply->error() == QModbusDevice::TimeoutError && !d->heard;
+    d->silentRequests = silent ? d->silentRequests + 1 : 0;
+    if (d->silentRequests < kMaxSilentRequests) {
+        finishCurrent(values);
+        return;
+    }
+
+    // The drive is gone. Everything still waiting would cost one response time each, so it is
+    // dropped, and the link is treated as failed until the drive answers a test read again.
+    d->silentRequests = 0;
+    d->queue.clear();
     finishCurrent(values);
+    emit errorOccurred(QObject::tr("The drive does not answer"));
+    failLink();
 }
 
 void Modbus::finishCurrent(const QVector<quint16>& values)
@@ -329,21 +360,68 @@ void Modbus::recoveryTick()
     Q_D(Modbus);
     if (!d->recovering)
         return;
+    // The test read of the last attempt is still waiting for its answer.
+    if (d->probeReply)
+        return;
 
     const int attempt = d->retryCount;
     d->retryCount = attempt + 1;
     if (attempt < kMaxRecoveryAttempts) {
         emit errorOccurred(QObject::tr("Communication exception, number of retries") + QStringLiteral(": ")
             + QString::number(attempt + 1));
-        if (openMaster()) {
-            setState(RecoverSucceedState);
-            d->recovering = false;
-            d->retryCount = 0;
-        }
+        if (openMaster())
+            probeDrive();
         return;
     }
 
     closeDevice();
     emit errorOccurred(QObject::tr("Recovery failed"));
     setState(RecoverFiledState);
+}
+
+// A reopened port proves nothing about the drive behind it (its cable may still be cut, or it may
+// still be powered down), so the attempt succeeds only once the drive answers the connection's
+// test read. No other request goes out meanwhile.
+void Modbus::probeDrive()
+{
+    Q_D(Modbus);
+    if (d->probeCount == 0 || !d->master) {
+        recoverySucceeded();
+        return;
+    }
+    d->connected = false;
+    // One try per attempt keeps the attempts on the 2.5 s tick even while the drive stays silent.
+    d->master->setNumberOfRetries(0);
+    const QModbusDataUnit unit(QModbusDataUnit::HoldingRegisters, d->probeStart, d->probeCount);
+    QModbusReply* reply = d->master->sendReadRequest(unit, d->serverAddress);
+    if (!reply || reply->isFinished()) {
+        if (reply)
+            reply->deleteLater();
+        releaseMaster();
+        return;
+    }
+    d->probeReply = reply;
+    connect(reply, &QModbusReply::finished, this, [this, reply] {
+        Q_D(Modbus);
+        reply->deleteLater();
+        if (reply != d->probeReply)
+            return;
+        d->probeReply = nullptr;
+        if (reply->error() == QModbusDevice::NoError)
+            recoverySucceeded();
+        else
+            releaseMaster(); // a failed attempt; the next tick reopens
+    });
+}
+
+void Modbus::recoverySucceeded()
+{
+    Q_D(Modbus);
+    d->connected = d->master != nullptr;
+    if (d->master)
+        d->master->setNumberOfRetries(d->settings.numberOfRetries);
+    d->recovering = false;
+    d->retryCount = 0;
+    d->silentRequests = 0;
+    setState(RecoverSucceedState);
 }

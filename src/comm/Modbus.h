@@ -26,9 +26,10 @@ public slots:
     void sendRead(QString message, ushort startAddr, ushort valueCount) override;
 
 public:
-    void sendNumberedRead(quint64 request, const QString& message, quint16 startAddr, quint16 valueCount) override;
-    void sendNumberedWrite(quint64 request, const QString& message, quint16 startAddr,
-        const QVector<quint16>& values) override;
+    void sendNumberedRead(
+        quint64 request, const QString& message, quint16 startAddr, quint16 valueCount) override;
+    void sendNumberedWrite(
+        quint64 request, const QString& message, quint16 startAddr, const QVector<quint16>& values) override;
 
 private:
     void enqueue(const BusRequest& request);
@@ -38,6 +39,8 @@ private:
     void processNext();
     void finishCurrent(const QVector<quint16>& values);
     void recoveryTick();
+    void probeDrive();
+    void recoverySucceeded();
 
     void handleMasterError(QModbusDevice::Error error);
     void handleReply(QModbusReply* reply);

@@ -24,4 +24,17 @@ public:
     QTimer* replyWatchdog = nullptr;
     // A connection test read is running; a link error then only ends that test.
     bool testing = false;
+
+    // Where connectDevice proved the drive answers; a recovery proves it again there.
+    quint16 probeStart = 0;
+    quint16 probeCount = 0;
+    // The test read of a reopen attempt; the attempt succeeds only when it is answered.
+    QPointer<QModbusReply> probeReply;
+
+    // Requests in a row that got no byte back at all: a powered-down drive or a cut drive cable
+    // leaves the port healthy, so only this tells the drive is gone.
+    int silentRequests = 0;
+    // Some byte came back since the request in flight went out (an exception or a corrupted
+    // answer is still a drive that talks).
+    bool heard = false;
 };
