@@ -179,7 +179,8 @@ bool Modbus::openMaster()
     // The client owns its port; its bytes tell a talking drive from a silent one.
     if (auto* port = master->findChild<QSerialPort*>())
         connect(
-            port, &QSerialPort::readyRead, this, [this] { d_func()->heard = true; }, Qt::DirectConnection);
+            port, &QSerialPort::readyRead, this, [this] { d_func()->lastHeard.start(); },
+            Qt::DirectConnection);
     d->connected = true;
     return true;
 }
@@ -261,7 +262,6 @@ void Modbus::processNext()
     d->write = request.write;
 
     QModbusReply* reply = nullptr;
-    d->heard = false;
     if (d->master) {
         if (d->write) {
             // Qt picks 0x06 for one value and 0x10 for more from the size of the vector.
@@ -300,7 +300,11 @@ void Modbus::handleReply(QModbusReply* reply)
     if (reply->error() == QModbusDevice::NoError)
         values = reply->result().values();
 
-    const bool silent = reply->error() == QModbusDevice::TimeoutError && !d->heard;
+    // The last byte may be the tail of the previous answer, read just after this request went out,
+    // so a request counts as unanswered when nothing came for longer than one response time; a
+    // corrupted answer to the last try arrives within it.
+    const bool silent = reply->error() == QModbusDevice::TimeoutError
+        && (!d->lastHeard.isValid() || d->lastHeard.elapsed() > d->settings.responseTime * 3 / 2);
     d->silentRequests = silent ? d->silentRequests + 1 : 0;
     if (d->silentRequests < kMaxSilentRequests) {
         finishCurrent(values);

@@ -2,6 +2,7 @@
 
 #include "BusDevices_p.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 
 class QModbusReply;
@@ -34,7 +35,6 @@ public:
     // Requests in a row that got no byte back at all: a powered-down drive or a cut drive cable
     // leaves the port healthy, so only this tells the drive is gone.
     int silentRequests = 0;
-    // Some byte came back since the request in flight went out (an exception or a corrupted
-    // answer is still a drive that talks).
-    bool heard = false;
+    // Since the last byte came in (an exception or a corrupted answer is still a drive that talks).
+    QElapsedTimer lastHeard;
 };
