@@ -378,9 +378,17 @@ void TestLinkFaults::faultsDuringActivities()
             figures += QStringLiteral("dialog gone after %1 ms; ").arg(clock.elapsed());
         }
         if (end == int(End::Connected)) {
+            // Silence is noticed through unanswered requests: when the activity is over and
+            // nothing polls (a soft reset on a servo with no polling page), the engineer's next
+            // request is what reveals it.
+            if (UiTest::commState() == Communication::COMM_CONNECTED) {
+                for (int i = 0; i < 3; ++i)
+                    Communication::instance()->sendRead(QStringLiteral("AReadState"), 0x1000, 1);
+                figures += QStringLiteral("idle after the activity; ");
+            }
             QTRY_VERIFY_WITH_TIMEOUT(UiTest::commState() != Communication::COMM_CONNECTED
                     && UiTest::commState() != Communication::COMM_CONNECTING,
-                10000);
+                12000);
         }
         // Idle while dead.
         const double cpuBefore = processCpuSeconds();
