@@ -18,7 +18,8 @@ public:
     bool readMemory();
     bool writeMemory();
 
-    static bool readVariables(const QString& path, QVector<VariableRecord>& out, DefinitionError* error = nullptr)
+    static bool readVariables(
+        const QString& path, QVector<VariableRecord>& out, DefinitionError* error = nullptr)
     {
         return DefinitionReaders::readVariables(path, out, error);
     }

@@ -72,7 +72,8 @@ ControlFunctionRecord readControlFunction(const QDomNode& function)
 }
 } // namespace
 
-bool DefinitionReaders::readVariables(const QString& path, QVector<VariableRecord>& out, DefinitionError* error)
+bool DefinitionReaders::readVariables(
+    const QString& path, QVector<VariableRecord>& out, DefinitionError* error)
 {
     QDomDocument doc;
     if (!parseDefinitionFile(path, doc, error))
@@ -106,7 +107,8 @@ bool DefinitionReaders::readErrorCodes(const QString& path, QMap<int, QString>& 
     return true;
 }
 
-bool DefinitionReaders::readControlFunctions(const QString& path, QMultiMap<QString, ControlFunctionRecord>& out, DefinitionError* error)
+bool DefinitionReaders::readControlFunctions(
+    const QString& path, QMultiMap<QString, ControlFunctionRecord>& out, DefinitionError* error)
 {
     QDomDocument doc;
     if (!parseDefinitionFile(path, doc, error))
