@@ -5,6 +5,7 @@
 // The same executable is the writer: tst_crashsafe --writer <kind> <folder>.
 
 #include "Global.h"
+#include "SimDrive.h"
 #include "WorkDir.h"
 #include "Xml.h"
 #include "pages/paramtable/ParamFile.h"
@@ -125,7 +126,8 @@ void TestCrashSafe::killedWriterLeavesWholeFile()
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < kills; ++i) {
-        QProcess writer;
+        // Ends with the test if the test dies first, instead of rewriting the file for good.
+        ChildProcess writer;
         writer.start(QCoreApplication::applicationFilePath(),
             { QStringLiteral("--writer"), kind, QDir::currentPath() });
         QVERIFY(writer.waitForStarted(5000));
