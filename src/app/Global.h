@@ -12,7 +12,10 @@ class Global : public QObject
 {
     Q_OBJECT
 public:
-    enum MESSAGE_INFO {
+    // A fixed underlying type: other families and message kinds than these arrive as plain numbers
+    // (a "Device" of 2 in the memory file, a page's own kind), and outside the enumerators' range
+    // an enumeration without one has no defined value.
+    enum MESSAGE_INFO : int {
         MESSAGE_INFORMATION = 0,
         MESSAGE_WARNNING = 1,
         MESSAGE_CRITICAL = 2,
@@ -20,13 +23,13 @@ public:
     };
     Q_ENUM(MESSAGE_INFO)
 
-    enum DEVICE_INFO {
+    enum DEVICE_INFO : int {
         DEVICE_SERVO = 0,
         DEVICE_VFD = 1,
     };
     Q_ENUM(DEVICE_INFO)
 
-    enum LANGUAGE_INFO {
+    enum LANGUAGE_INFO : int {
         LANGUAGE_EN = 0,
         LANGUAGE_CN = 1,
     };

@@ -18,17 +18,19 @@ public:
     bool readMemory();
     bool writeMemory();
 
-    static bool readVariables(const QString& path, QVector<VariableRecord>& out)
+    static bool readVariables(
+        const QString& path, QVector<VariableRecord>& out, DefinitionError* error = nullptr)
     {
-        return DefinitionReaders::readVariables(path, out);
+        return DefinitionReaders::readVariables(path, out, error);
     }
-    static bool readErrorCodes(const QString& path, QMap<int, QString>& out)
+    static bool readErrorCodes(const QString& path, QMap<int, QString>& out, DefinitionError* error = nullptr)
     {
-        return DefinitionReaders::readErrorCodes(path, out);
+        return DefinitionReaders::readErrorCodes(path, out, error);
     }
-    static bool readControlFunctions(const QString& path, QMultiMap<QString, ControlFunctionRecord>& out)
+    static bool readControlFunctions(
+        const QString& path, QMultiMap<QString, ControlFunctionRecord>& out, DefinitionError* error = nullptr)
     {
-        return DefinitionReaders::readControlFunctions(path, out);
+        return DefinitionReaders::readControlFunctions(path, out, error);
     }
 
 private:

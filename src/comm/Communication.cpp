@@ -19,7 +19,8 @@ namespace {
 constexpr int kConfirmDelayMs = 3000;
 constexpr int kCloseDelayMs = 3000;
 constexpr int kVfdPollIntervalMs = 3000;
-constexpr unsigned long kWorkerStopGraceMs = 10000;
+// A worker normally stops within milliseconds; the window must not freeze for one that does not.
+constexpr unsigned long kWorkerStopGraceMs = 300;
 
 QAtomicPointer<Communication> s_instance;
 
@@ -69,6 +70,11 @@ Communication::~Communication()
         m_workerThread = nullptr;
     }
     m_busDevice = nullptr;
+    // Workers left to stop on their own must not run on into the static destructors.
+    for (const QPointer<QThread>& thread : qAsConst(m_retiringThreads)) {
+        if (thread)
+            thread->wait();
+    }
 }
 
 void Communication::setCommType(CommType type)
@@ -290,8 +296,11 @@ void Communication::releaseConnection()
         // A worker stuck in a serial driver must not freeze the window: after the grace time the
         // thread is left to end (and delete itself) on its own.
         m_workerThread->quit();
-        if (!m_workerThread->wait(kWorkerStopGraceMs))
+        if (!m_workerThread->wait(kWorkerStopGraceMs)) {
             qWarning("Communication: the bus worker did not stop in time");
+            m_retiringThreads.removeAll(nullptr);
+            m_retiringThreads.append(m_workerThread);
+        }
     }
     m_workerThread = nullptr;
     m_busDevice = nullptr;

@@ -2,7 +2,9 @@
 
 #include "BusDevices.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVector>
 
@@ -126,6 +128,8 @@ private:
     SerialPortDiagnosis::Result m_openFailure;
 
     QTimer* vfdPollTimer = nullptr;
+    // Workers of released connections that had not stopped yet; they delete themselves.
+    QList<QPointer<QThread>> m_retiringThreads;
     // Changes whenever a connection is started or released, so that delayed work of an earlier
     // connection (confirmation, close) recognises it is stale.
     quint64 m_connectionId = 0;

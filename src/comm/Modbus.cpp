@@ -16,6 +16,8 @@ constexpr int kRecoveryIntervalMs = 2500;
 constexpr int kMaxRecoveryAttempts = 10;
 // Slack on top of the client's own response time and retries before a reply counts as lost.
 constexpr int kReplyGraceMs = 2000;
+// Unanswered requests in a row after which the drive counts as lost.
+constexpr int kMaxSilentRequests = 3;
 
 // Which errors of QModbusRtuSerialMaster mean the link itself is gone.
 //
@@ -128,11 +130,16 @@ void Modbus::closeDevice()
     d->queue.clear();
     d->busy = false;
     d->retryCount = 0;
+    d->silentRequests = 0;
     releaseMaster();
 }
 
 bool Modbus::connectDevice(ushort startAddr, ushort count)
 {
+    Q_D(Modbus);
+    d->probeStart = startAddr;
+    d->probeCount = count;
+    d->silentRequests = 0;
     const bool ok = testRead(startAddr, count);
     if (ok) {
         setState(ConnectSucceedState);
@@ -216,6 +223,10 @@ void Modbus::releaseMaster()
     d->currentReply = nullptr;
     if (inFlight)
         disconnect(inFlight, nullptr, this, nullptr);
+    if (QModbusReply* probe = d->probeReply.data()) {
+        d->probeReply = nullptr;
+        disconnect(probe, nullptr, this, nullptr);
+    }
 
     if (QModbusRtuSerialMaster* master = d->master) {
         d->master = nullptr;
@@ -345,7 +356,25 @@ void Modbus::handleReply(QModbusReply* reply)
     const BusTransaction::Outcome outcome = outcomeOf(*reply, d->replyBytesSeen, &exceptionCode);
     if (outcome == BusTransaction::Ok)
         values = reply->result().values();
+
+    // The last byte may be the tail of the previous answer, read just after this request went out,
+    // so a request counts as unanswered when nothing came for longer than one response time; a
+    // corrupted answer to the last try arrives within it.
+    const bool silent = reply->error() == QModbusDevice::TimeoutError
+        && (!d->lastHeard.isValid() || d->lastHeard.elapsed() > d->settings.responseTime * 3 / 2);
+    d->silentRequests = silent ? d->silentRequests + 1 : 0;
+    if (d->silentRequests < kMaxSilentRequests) {
+        finishCurrent(values, outcome, exceptionCode);
+        return;
+    }
+
+    // The drive is gone. Everything still waiting would cost one response time each, so it is
+    // dropped, and the link is treated as failed until the drive answers a test read again.
+    d->silentRequests = 0;
+    d->queue.clear();
     finishCurrent(values, outcome, exceptionCode);
+    emit errorOccurred(QObject::tr("The drive does not answer"));
+    failLink();
 }
 
 void Modbus::markSent()
@@ -358,10 +387,17 @@ void Modbus::markSent()
 
 void Modbus::watchReplyBytes(QModbusRtuSerialMaster* master)
 {
-    // The client's port is its child; without one (another Qt) a corrupted reply shows as a timeout.
+    // The client owns its port, as its child. Its bytes tell a corrupted reply (which Qt times
+    // out) from silence, and a talking drive from a silent one. Without the port (another Qt) a
+    // corrupted reply shows as a timeout.
     if (QSerialPort* port = master->findChild<QSerialPort*>()) {
         connect(
-            port, &QIODevice::readyRead, this, [this] { d_func()->replyBytesSeen = true; },
+            port, &QIODevice::readyRead, this,
+            [this] {
+                ModbusPrivate* d = d_func();
+                d->replyBytesSeen = true;
+                d->lastHeard.start();
+            },
             Qt::DirectConnection);
     }
 }
@@ -424,21 +460,68 @@ void Modbus::recoveryTick()
     Q_D(Modbus);
     if (!d->recovering)
         return;
+    // The test read of the last attempt is still waiting for its answer.
+    if (d->probeReply)
+        return;
 
     const int attempt = d->retryCount;
     d->retryCount = attempt + 1;
     if (attempt < kMaxRecoveryAttempts) {
         emit errorOccurred(QObject::tr("Communication exception, number of retries") + QStringLiteral(": ")
             + QString::number(attempt + 1));
-        if (openMaster()) {
-            setState(RecoverSucceedState);
-            d->recovering = false;
-            d->retryCount = 0;
-        }
+        if (openMaster())
+            probeDrive();
         return;
     }
 
     closeDevice();
     emit errorOccurred(QObject::tr("Recovery failed"));
     setState(RecoverFiledState);
+}
+
+// A reopened port proves nothing about the drive behind it (its cable may still be cut, or it may
+// still be powered down), so the attempt succeeds only once the drive answers the connection's
+// test read. No other request goes out meanwhile.
+void Modbus::probeDrive()
+{
+    Q_D(Modbus);
+    if (d->probeCount == 0 || !d->master) {
+        recoverySucceeded();
+        return;
+    }
+    d->connected = false;
+    // One try per attempt keeps the attempts on the 2.5 s tick even while the drive stays silent.
+    d->master->setNumberOfRetries(0);
+    const QModbusDataUnit unit(QModbusDataUnit::HoldingRegisters, d->probeStart, d->probeCount);
+    QModbusReply* reply = d->master->sendReadRequest(unit, d->serverAddress);
+    if (!reply || reply->isFinished()) {
+        if (reply)
+            reply->deleteLater();
+        releaseMaster();
+        return;
+    }
+    d->probeReply = reply;
+    connect(reply, &QModbusReply::finished, this, [this, reply] {
+        Q_D(Modbus);
+        reply->deleteLater();
+        if (reply != d->probeReply)
+            return;
+        d->probeReply = nullptr;
+        if (reply->error() == QModbusDevice::NoError)
+            recoverySucceeded();
+        else
+            releaseMaster(); // a failed attempt; the next tick reopens
+    });
+}
+
+void Modbus::recoverySucceeded()
+{
+    Q_D(Modbus);
+    d->connected = d->master != nullptr;
+    if (d->master)
+        d->master->setNumberOfRetries(d->settings.numberOfRetries);
+    d->recovering = false;
+    d->retryCount = 0;
+    d->silentRequests = 0;
+    setState(RecoverSucceedState);
 }

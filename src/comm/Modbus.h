@@ -27,9 +27,10 @@ public slots:
     void sendRead(QString message, ushort startAddr, ushort valueCount) override;
 
 public:
-    void sendNumberedRead(quint64 request, const QString& message, quint16 startAddr, quint16 valueCount) override;
-    void sendNumberedWrite(quint64 request, const QString& message, quint16 startAddr,
-        const QVector<quint16>& values) override;
+    void sendNumberedRead(
+        quint64 request, const QString& message, quint16 startAddr, quint16 valueCount) override;
+    void sendNumberedWrite(
+        quint64 request, const QString& message, quint16 startAddr, const QVector<quint16>& values) override;
 
 private:
     void enqueue(const BusRequest& request);
@@ -42,6 +43,8 @@ private:
     void markSent();
     void watchReplyBytes(QModbusRtuSerialMaster* master);
     void recoveryTick();
+    void probeDrive();
+    void recoverySucceeded();
 
     void handleMasterError(QModbusDevice::Error error);
     void handleReply(QModbusReply* reply);

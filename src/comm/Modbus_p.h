@@ -32,4 +32,16 @@ public:
     // Qt's client drops a reply with a bad CRC and then times the request out; bytes seen on the
     // port tell such a reply from silence.
     bool replyBytesSeen = false;
+
+    // Where connectDevice proved the drive answers; a recovery proves it again there.
+    quint16 probeStart = 0;
+    quint16 probeCount = 0;
+    // The test read of a reopen attempt; the attempt succeeds only when it is answered.
+    QPointer<QModbusReply> probeReply;
+
+    // Requests in a row that got no byte back at all: a powered-down drive or a cut drive cable
+    // leaves the port healthy, so only this tells the drive is gone.
+    int silentRequests = 0;
+    // Since the last byte came in (an exception or a corrupted answer is still a drive that talks).
+    QElapsedTimer lastHeard;
 };

@@ -3,17 +3,29 @@
 #include <QDomDocument>
 #include <QFile>
 
-namespace {
 // Parses the whole file before anything is handed to the caller, so a broken file adds nothing.
-bool parseDefinitionFile(const QString& path, QDomDocument& doc)
+bool DefinitionReaders::parseDefinitionFile(const QString& path, QDomDocument& doc, DefinitionError* error)
 {
+    DefinitionError failure;
+    failure.file = path;
     QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
-        return false;
-    const bool parsed = doc.setContent(&file);
-    file.close();
-    return parsed;
+    if (!file.exists()) {
+        failure.kind = DefinitionError::Missing;
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        failure.kind = DefinitionError::Unreadable;
+    } else {
+        const bool parsed = doc.setContent(&file, &failure.message, &failure.line, &failure.column);
+        file.close();
+        if (parsed)
+            return true;
+        failure.kind = DefinitionError::Malformed;
+    }
+    if (error)
+        *error = failure;
+    return false;
 }
+
+namespace {
 
 // Hexadecimal with or without "0x", as the definition files write addresses and fault codes.
 uint hexAttribute(const QDomElement& element, const QString& name, bool* ok = nullptr)
@@ -60,10 +72,11 @@ ControlFunctionRecord readControlFunction(const QDomNode& function)
 }
 } // namespace
 
-bool DefinitionReaders::readVariables(const QString& path, QVector<VariableRecord>& out)
+bool DefinitionReaders::readVariables(
+    const QString& path, QVector<VariableRecord>& out, DefinitionError* error)
 {
     QDomDocument doc;
-    if (!parseDefinitionFile(path, doc))
+    if (!parseDefinitionFile(path, doc, error))
         return false;
     for (QDomNode node = doc.documentElement().firstChild(); !node.isNull(); node = node.nextSibling()) {
         const QDomElement element = node.toElement();
@@ -79,10 +92,10 @@ bool DefinitionReaders::readVariables(const QString& path, QVector<VariableRecor
     return true;
 }
 
-bool DefinitionReaders::readErrorCodes(const QString& path, QMap<int, QString>& out)
+bool DefinitionReaders::readErrorCodes(const QString& path, QMap<int, QString>& out, DefinitionError* error)
 {
     QDomDocument doc;
-    if (!parseDefinitionFile(path, doc))
+    if (!parseDefinitionFile(path, doc, error))
         return false;
     for (QDomNode node = doc.documentElement().firstChild(); !node.isNull(); node = node.nextSibling()) {
         const QDomElement element = node.toElement();
@@ -94,10 +107,11 @@ bool DefinitionReaders::readErrorCodes(const QString& path, QMap<int, QString>& 
     return true;
 }
 
-bool DefinitionReaders::readControlFunctions(const QString& path, QMultiMap<QString, ControlFunctionRecord>& out)
+bool DefinitionReaders::readControlFunctions(
+    const QString& path, QMultiMap<QString, ControlFunctionRecord>& out, DefinitionError* error)
 {
     QDomDocument doc;
-    if (!parseDefinitionFile(path, doc))
+    if (!parseDefinitionFile(path, doc, error))
         return false;
     for (QDomNode node = doc.documentElement().firstChild(); !node.isNull(); node = node.nextSibling())
         out.insert(node.toElement().attribute(QStringLiteral("CodeID")), readControlFunction(node));

@@ -1,5 +1,7 @@
 #include "Parameter.h"
 
+#include "DefinitionReaders.h"
+
 #include <QCoreApplication>
 #include <QDomDocument>
 #include <QFile>
@@ -65,20 +67,15 @@ static ParamGroupStruct readGroup(const QDomNode& node)
 
 bool Parameter::load()
 {
-    QFile file(filePath);
-    if (!file.exists())
-        return false;
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning("Can't not open the file");
-        return false;
-    }
+    lastError = DefinitionError();
     QDomDocument doc;
-    if (!doc.setContent(&file)) {
-        qWarning("Can't not setContent the file");
-        file.close();
+    if (!DefinitionReaders::parseDefinitionFile(filePath, doc, &lastError)) {
+        if (lastError.kind == DefinitionError::Unreadable)
+            qWarning("Can't not open the file");
+        else if (lastError.kind == DefinitionError::Malformed)
+            qWarning("Can't not setContent the file");
         return false;
     }
-    file.close();
 
     // Only a parsed file replaces what was loaded before.
     groupMap.clear();
@@ -92,6 +89,11 @@ bool Parameter::load()
         }
     }
     return true;
+}
+
+DefinitionError Parameter::error() const
+{
+    return lastError;
 }
 
 QStringList Parameter::formatList() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DefinitionError.h"
+
 #include <QList>
 #include <QMap>
 #include <QMetaType>
@@ -43,6 +45,8 @@ public:
     Parameter(const QString& filePath, QObject* parent);
 
     bool load();
+    // Why the last load() failed (kind None after a successful one).
+    DefinitionError error() const;
     QStringList formatList() const;
     QMap<int, ParamGroupStruct> groups() const;
 
@@ -50,6 +54,7 @@ private:
     QString filePath;
     QStringList formats;
     QMap<int, ParamGroupStruct> groupMap;
+    DefinitionError lastError;
 };
 
 // Register address of a parameter: the group's hexadecimal code is the high byte, the decimal index

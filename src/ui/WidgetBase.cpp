@@ -1,6 +1,7 @@
 #include "WidgetBase.h"
 
 #include <QAbstractButton>
+#include <QTimer>
 
 WidgetBase::WidgetBase(QWidget* parent)
     : QWidget(parent, Qt::WindowFlags())
@@ -35,6 +36,14 @@ void WidgetBase::setButtonCursors()
     const auto buttons = findChildren<QAbstractButton*>();
     for (QAbstractButton* button : buttons)
         button->setCursor(Qt::PointingHandCursor);
+}
+
+void WidgetBase::reportDefinitionError(const DefinitionError& error)
+{
+    if (!error.isError())
+        return;
+    const QString text = error.text();
+    QTimer::singleShot(0, this, [this, text] { emit sig_printToConsole(text); });
 }
 
 void WidgetBase::connectEvent(Communication::CommState) { }

@@ -2,6 +2,7 @@
 
 #include "app/Global.h"
 #include "comm/Communication.h"
+#include "definitions/DefinitionError.h"
 
 #include <QString>
 #include <QVector>
@@ -23,6 +24,10 @@ public:
     bool isCurrentPage() const;
 
     void setButtonCursors();
+
+    // One console line naming a definition file that could not be read and why; nothing for a
+    // file that was read. Safe to call from a page's constructor, before the window listens.
+    void reportDefinitionError(const DefinitionError& error);
 
 public slots:
     virtual void connectEvent(Communication::CommState state);

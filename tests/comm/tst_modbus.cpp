@@ -72,6 +72,9 @@ private slots:
     void connectDevice();
     void pulledCableRecovers();
     void portStaysGoneGivesUp();
+    void silentDriveIsLost();
+    void talkingDriveIsNotLost_data();
+    void talkingDriveIsNotLost();
 
 private:
     bool openAndConnect();
@@ -393,6 +396,8 @@ void TestModbus::pulledCableRecovers()
     const double cpuUsed = processCpuSeconds() - cpuBefore;
     QVERIFY2(cpuUsed < 1.0, qPrintable(QStringLiteral("%1 s CPU while the link was dead").arg(cpuUsed)));
 
+    // A reopened port counts only once the drive answers the test read within the response time.
+    m_sim->command(QStringLiteral("delay 0"));
     QVERIFY(m_sim->restoreLink());
     QTRY_COMPARE_WITH_TIMEOUT(states.count(), 2, 4000);
     QCOMPARE(states.at(1).at(0).value<BusDevices::State>(), BusDevices::RecoverSucceedState);
@@ -408,7 +413,6 @@ void TestModbus::pulledCableRecovers()
     QCOMPARE(m_device->priv()->queue.size(), 1);
 
     // ... the next request resumes the queue, in order.
-    m_sim->command(QStringLiteral("delay 0"));
     m_sim->command(QStringLiteral("set 2100 5"));
     m_sim->command(QStringLiteral("set 2101 6"));
     m_sim->clearLog();
@@ -453,6 +457,75 @@ void TestModbus::portStaysGoneGivesUp()
     // Given up for good: no further attempts.
     QTest::qWait(2700);
     QCOMPARE(texts.count(), 11);
+}
+
+void TestModbus::silentDriveIsLost()
+{
+    QVERIFY(openAndConnect());
+    m_sim->command(QStringLiteral("silent on"));
+    QSignalSpy states(m_device.get(), &BusDevices::stateChanged);
+    QSignalSpy texts(m_device.get(), &BusDevices::errorOccurred);
+    QSignalSpy results(m_device.get(), &BusDevices::result);
+    for (int i = 1; i <= 5; ++i)
+        m_device->sendRead(QStringLiteral("r%1").arg(i), 0x1000, 1);
+
+    // Three unanswered requests in a row: the drive is lost, the two still queued are dropped.
+    QTRY_COMPARE_WITH_TIMEOUT(states.count(), 1, 11000);
+    QCOMPARE(states.at(0).at(0).value<BusDevices::State>(), BusDevices::RecoveringState);
+    QCOMPARE(tags(results), (QStringList { "r1", "r2", "r3" }));
+    for (const QList<QVariant>& args : results)
+        QVERIFY(values(args).isEmpty());
+    QCOMPARE(texts.count(), 1);
+    QCOMPARE(texts.at(0).at(0).toString(), QStringLiteral("The drive does not answer"));
+    QVERIFY(m_device->priv()->queue.isEmpty());
+    QVERIFY(m_device->priv()->recovering);
+
+    // The port reopens at once, but a silent drive fails the attempt's test read.
+    QTRY_COMPARE_WITH_TIMEOUT(texts.count(), 2, 3000);
+    QTest::qWait(2000);
+    QCOMPARE(states.count(), 1);
+    QVERIFY(!m_device->priv()->connected);
+
+    m_sim->command(QStringLiteral("silent off"));
+    m_sim->clearLog();
+    QTRY_COMPARE_WITH_TIMEOUT(states.count(), 2, 5000);
+    QCOMPARE(states.at(1).at(0).value<BusDevices::State>(), BusDevices::RecoverSucceedState);
+    // Success came from the drive answering the connection's test read.
+    QCOMPARE(m_sim->log().value(0), QStringLiteral("03 0035 3"));
+    QVERIFY(m_device->priv()->connected);
+    QCOMPARE(m_device->priv()->master->numberOfRetries(), 1);
+    QCOMPARE(results.count(), 3);
+
+    m_sim->command(QStringLiteral("set 2100 9"));
+    m_device->sendRead(QStringLiteral("after"), 0x2100, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(results.count(), 4, 3000);
+    QCOMPARE(values(results.at(3)), QVector<quint16> { 9 });
+}
+
+void TestModbus::talkingDriveIsNotLost_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("corrupted answers") << "badcrc on";
+    QTest::newRow("exception answers") << "exception 1000 4";
+}
+
+// Failed requests of a drive that still answers are failed requests, not a lost drive.
+void TestModbus::talkingDriveIsNotLost()
+{
+    QFETCH(QString, fault);
+    QVERIFY(openAndConnect());
+    m_sim->command(fault);
+    QSignalSpy states(m_device.get(), &BusDevices::stateChanged);
+    QSignalSpy results(m_device.get(), &BusDevices::result);
+    for (int i = 1; i <= 4; ++i)
+        m_device->sendRead(QStringLiteral("r%1").arg(i), 0x1000, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(results.count(), 4, 15000);
+    for (const QList<QVariant>& args : results)
+        QVERIFY(values(args).isEmpty());
+    QTest::qWait(100);
+    QCOMPARE(states.count(), 0);
+    QVERIFY(m_device->priv()->connected);
+    QVERIFY(!m_device->priv()->recovering);
 }
 
 QTEST_GUILESS_MAIN(TestModbus)

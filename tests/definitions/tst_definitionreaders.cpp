@@ -1,5 +1,6 @@
 #include "Xml.h"
 #include "definitions/DefinitionRecords.h"
+#include "definitions/Parameter.h"
 
 #include <QtTest>
 
@@ -19,6 +20,9 @@ private slots:
 
     void failureLeavesOutUntouched_data();
     void failureLeavesOutUntouched();
+    void failureSaysWhy_data();
+    void failureSaysWhy();
+    void readFileReportsNoError();
 
 private:
     QString writeFile(const QString& name, const QByteArray& content);
@@ -319,6 +323,87 @@ void TestDefinitionReaders::failureLeavesOutUntouched()
     QCOMPARE(functions.size(), 1);
     QCOMPARE(functions.value(QStringLiteral("P1-00")).effectCodes, QStringList({ "P0-01" }));
     QVERIFY(functions.value(QStringLiteral("P1-00")).triggers.isEmpty());
+}
+
+// A broken file is named with the parser's reason and position, whichever reader met it.
+void TestDefinitionReaders::failureSaysWhy_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content"); // "<dir>" makes a folder of that name, "<none>" nothing
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("text"); // %1 = the path
+
+    const QByteArray truncated = "<?xml version=\"1.0\"?>\n<Root>\n    <Item name=\"P0-00\" code=\"0x";
+    const QByteArray garbage("\x7f"
+                             "ELF\x02\x01\x01\x00 binary",
+        14);
+    for (const char* name : { "ParamTable.xml", "Variables.xml", "ErrorCode.xml", "ControlFunction.xml" }) {
+        QTest::addRow("%s empty", name)
+            << name << QByteArray() << int(DefinitionError::Malformed)
+            << "Definition file %1 is damaged: unexpected end of file (line 1, column 1)";
+        QTest::addRow("%s truncated", name)
+            << name << truncated << int(DefinitionError::Malformed)
+            << "Definition file %1 is damaged: unexpected end of file (line 3, column 32)";
+        QTest::addRow("%s garbage", name)
+            << name << garbage << int(DefinitionError::Malformed)
+            << "Definition file %1 is damaged: error occurred while parsing element (line 1, column 1)";
+    }
+    QTest::newRow("missing") << "Variables.xml" << QByteArray("<none>") << int(DefinitionError::Missing)
+                             << "Definition file %1 not found";
+    QTest::newRow("folder") << "ParamTable.xml" << QByteArray("<dir>") << int(DefinitionError::Unreadable)
+                            << "Definition file %1 cannot be opened";
+}
+
+void TestDefinitionReaders::failureSaysWhy()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(int, kind);
+    QFETCH(QString, text);
+
+    QString path = dir->filePath(name);
+    if (content == "<dir>")
+        QVERIFY(QDir(dir->path()).mkdir(name));
+    else if (content != "<none>")
+        path = writeFile(name, content);
+
+    DefinitionError error;
+    bool read = true;
+    if (name == QLatin1String("ParamTable.xml")) {
+        Parameter parameter(path, nullptr);
+        read = parameter.load();
+        error = parameter.error();
+    } else if (name == QLatin1String("Variables.xml")) {
+        QVector<VariableRecord> out;
+        read = Xml::readVariables(path, out, &error);
+    } else if (name == QLatin1String("ErrorCode.xml")) {
+        QMap<int, QString> out;
+        read = Xml::readErrorCodes(path, out, &error);
+    } else {
+        QMultiMap<QString, ControlFunctionRecord> out;
+        read = Xml::readControlFunctions(path, out, &error);
+    }
+    QVERIFY(!read);
+    QCOMPARE(int(error.kind), kind);
+    QCOMPARE(error.file, path);
+    QCOMPARE(error.text(), text.arg(path));
+}
+
+void TestDefinitionReaders::readFileReportsNoError()
+{
+    const QString path
+        = writeFile(QStringLiteral("ErrorCode.xml"), "<Faults><F code=\"1\" name=\"x\"/></Faults>");
+    DefinitionError error;
+    error.kind = DefinitionError::Missing;
+    QMap<int, QString> out;
+    QVERIFY(Xml::readErrorCodes(path, out, &error));
+    // A successful read leaves the caller's record alone; Parameter clears its own.
+    QCOMPARE(int(error.kind), int(DefinitionError::Missing));
+    Parameter parameter(
+        writeFile(QStringLiteral("ParamTable.xml"), "<T><Format><a>x</a></Format></T>"), nullptr);
+    QVERIFY(parameter.load());
+    QVERIFY(!parameter.error().isError());
+    QVERIFY(parameter.error().text().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestDefinitionReaders)

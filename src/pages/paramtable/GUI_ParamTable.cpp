@@ -189,9 +189,12 @@ void GUI_ParamTable::initForm()
     ui->Btn_Refresh->setMenu(menuRefresh);
 
     parameter = new Parameter(Global::instance()->configPath() + QStringLiteral("ParamTable.xml"), this);
-    parameter->load();
-    Xml::readControlFunctions(
-        Global::instance()->configPath() + QStringLiteral("ControlFunction.xml"), controlFunctions);
+    if (!parameter->load())
+        reportDefinitionError(parameter->error());
+    DefinitionError controlFunctionError;
+    Xml::readControlFunctions(Global::instance()->configPath() + QStringLiteral("ControlFunction.xml"),
+        controlFunctions, &controlFunctionError);
+    reportDefinitionError(controlFunctionError);
 
     // The rows are built before any proxy watches the model: inserting thousands of rows under two
     // filters costs far more than filtering them once.

@@ -231,6 +231,21 @@
     </message>
 </context>
 <context>
+    <name>DefinitionError</name>
+    <message>
+        <source>Definition file %1 not found</source>
+        <translation>未找到定义文件 %1</translation>
+    </message>
+    <message>
+        <source>Definition file %1 cannot be opened</source>
+        <translation>无法打开定义文件 %1</translation>
+    </message>
+    <message>
+        <source>Definition file %1 is damaged: %2 (line %3, column %4)</source>
+        <translation>定义文件 %1 已损坏：%2（第 %3 行，第 %4 列）</translation>
+    </message>
+</context>
+<context>
     <name>GUI_About</name>
     <message>
         <source>Dialog</source>
@@ -1682,6 +1697,101 @@
     <message>
         <source>Adaptive Y axis</source>
         <translation>自适应Y轴</translation>
+    </message>
+    <message>
+        <source>The drive does not answer</source>
+        <translation>驱动器无应答</translation>
+    </message>
+</context>
+<context>
+    <name>QXml</name>
+    <message>
+        <source>error triggered by consumer</source>
+        <translation>由使用者触发的错误</translation>
+    </message>
+    <message>
+        <source>unexpected end of file</source>
+        <translation>文件意外结束</translation>
+    </message>
+    <message>
+        <source>more than one document type definition</source>
+        <translation>存在多个文档类型定义</translation>
+    </message>
+    <message>
+        <source>error occurred while parsing element</source>
+        <translation>解析元素时出错</translation>
+    </message>
+    <message>
+        <source>tag mismatch</source>
+        <translation>标签不匹配</translation>
+    </message>
+    <message>
+        <source>error occurred while parsing content</source>
+        <translation>解析内容时出错</translation>
+    </message>
+    <message>
+        <source>unexpected character</source>
+        <translation>意外的字符</translation>
+    </message>
+    <message>
+        <source>invalid name for processing instruction</source>
+        <translation>处理指令的名称无效</translation>
+    </message>
+    <message>
+        <source>version expected while reading the XML declaration</source>
+        <translation>读取 XML 声明时缺少版本</translation>
+    </message>
+    <message>
+        <source>wrong value for standalone declaration</source>
+        <translation>独立声明的值错误</translation>
+    </message>
+    <message>
+        <source>encoding declaration or standalone declaration expected while reading the XML declaration</source>
+        <translation>读取 XML 声明时缺少编码声明或独立声明</translation>
+    </message>
+    <message>
+        <source>standalone declaration expected while reading the XML declaration</source>
+        <translation>读取 XML 声明时缺少独立声明</translation>
+    </message>
+    <message>
+        <source>error occurred while parsing document type definition</source>
+        <translation>解析文档类型定义时出错</translation>
+    </message>
+    <message>
+        <source>letter is expected</source>
+        <translation>此处应为字母</translation>
+    </message>
+    <message>
+        <source>error occurred while parsing comment</source>
+        <translation>解析注释时出错</translation>
+    </message>
+    <message>
+        <source>error occurred while parsing reference</source>
+        <translation>解析引用时出错</translation>
+    </message>
+    <message>
+        <source>internal general entity reference not allowed in DTD</source>
+        <translation>DTD 中不允许引用内部通用实体</translation>
+    </message>
+    <message>
+        <source>external parsed general entity reference not allowed in attribute value</source>
+        <translation>属性值中不允许引用外部已解析通用实体</translation>
+    </message>
+    <message>
+        <source>external parsed general entity reference not allowed in DTD</source>
+        <translation>DTD 中不允许引用外部已解析通用实体</translation>
+    </message>
+    <message>
+        <source>unparsed entity reference in wrong context</source>
+        <translation>未解析实体的引用位置错误</translation>
+    </message>
+    <message>
+        <source>recursive entities</source>
+        <translation>实体递归引用</translation>
+    </message>
+    <message>
+        <source>error in the text declaration of an external entity</source>
+        <translation>外部实体的文本声明有误</translation>
     </message>
 </context>
 <context>

@@ -231,6 +231,21 @@
     </message>
 </context>
 <context>
+    <name>DefinitionError</name>
+    <message>
+        <source>Definition file %1 not found</source>
+        <translation>Definition file %1 not found</translation>
+    </message>
+    <message>
+        <source>Definition file %1 cannot be opened</source>
+        <translation>Definition file %1 cannot be opened</translation>
+    </message>
+    <message>
+        <source>Definition file %1 is damaged: %2 (line %3, column %4)</source>
+        <translation>Definition file %1 is damaged: %2 (line %3, column %4)</translation>
+    </message>
+</context>
+<context>
     <name>GUI_About</name>
     <message>
         <source>Dialog</source>
@@ -1682,6 +1697,101 @@
     <message>
         <source>Adaptive Y axis</source>
         <translation>Adaptive Y axis</translation>
+    </message>
+    <message>
+        <source>The drive does not answer</source>
+        <translation>The drive does not answer</translation>
+    </message>
+</context>
+<context>
+    <name>QXml</name>
+    <message>
+        <source>error triggered by consumer</source>
+        <translation>error triggered by consumer</translation>
+    </message>
+    <message>
+        <source>unexpected end of file</source>
+        <translation>unexpected end of file</translation>
+    </message>
+    <message>
+        <source>more than one document type definition</source>
+        <translation>more than one document type definition</translation>
+    </message>
+    <message>
+        <source>error occurred while parsing element</source>
+        <translation>error occurred while parsing element</translation>
+    </message>
+    <message>
+        <source>tag mismatch</source>
+        <translation>tag mismatch</translation>
+    </message>
+    <message>
+        <source>error occurred while parsing content</source>
+        <translation>error occurred while parsing content</translation>
+    </message>
+    <message>
+        <source>unexpected character</source>
+        <translation>unexpected character</translation>
+    </message>
+    <message>
+        <source>invalid name for processing instruction</source>
+        <translation>invalid name for processing instruction</translation>
+    </message>
+    <message>
+        <source>version expected while reading the XML declaration</source>
+        <translation>version expected while reading the XML declaration</translation>
+    </message>
+    <message>
+        <source>wrong value for standalone declaration</source>
+        <translation>wrong value for standalone declaration</translation>
+    </message>
+    <message>
+        <source>encoding declaration or standalone declaration expected while reading the XML declaration</source>
+        <translation>encoding declaration or standalone declaration expected while reading the XML declaration</translation>
+    </message>
+    <message>
+        <source>standalone declaration expected while reading the XML declaration</source>
+        <translation>standalone declaration expected while reading the XML declaration</translation>
+    </message>
+    <message>
+        <source>error occurred while parsing document type definition</source>
+        <translation>error occurred while parsing document type definition</translation>
+    </message>
+    <message>
+        <source>letter is expected</source>
+        <translation>letter is expected</translation>
+    </message>
+    <message>
+        <source>error occurred while parsing comment</source>
+        <translation>error occurred while parsing comment</translation>
+    </message>
+    <message>
+        <source>error occurred while parsing reference</source>
+        <translation>error occurred while parsing reference</translation>
+    </message>
+    <message>
+        <source>internal general entity reference not allowed in DTD</source>
+        <translation>internal general entity reference not allowed in DTD</translation>
+    </message>
+    <message>
+        <source>external parsed general entity reference not allowed in attribute value</source>
+        <translation>external parsed general entity reference not allowed in attribute value</translation>
+    </message>
+    <message>
+        <source>external parsed general entity reference not allowed in DTD</source>
+        <translation>external parsed general entity reference not allowed in DTD</translation>
+    </message>
+    <message>
+        <source>unparsed entity reference in wrong context</source>
+        <translation>unparsed entity reference in wrong context</translation>
+    </message>
+    <message>
+        <source>recursive entities</source>
+        <translation>recursive entities</translation>
+    </message>
+    <message>
+        <source>error in the text declaration of an external entity</source>
+        <translation>error in the text declaration of an external entity</translation>
     </message>
 </context>
 <context>

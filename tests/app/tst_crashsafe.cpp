@@ -1,0 +1,165 @@
+// Files the tool rewrites survive the tool being killed at any moment of the write: a writer
+// process rewrites the file over and over through the tool's own code, is killed (SIGKILL) at
+// random points, and the file must then hold exactly the old or the new content.
+//
+// The same executable is the writer: tst_crashsafe --writer <kind> <folder>.
+
+#include "Global.h"
+#include "SimDrive.h"
+#include "WorkDir.h"
+#include "Xml.h"
+#include "pages/paramtable/ParamFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <cstdio>
+
+namespace {
+
+const QString initPath = QStringLiteral("Driver/Init.xml");
+const QString exportPath = QStringLiteral("params.json");
+
+// Big enough that one write takes a noticeable part of the writer's loop.
+QByteArray initWithPadding()
+{
+    QByteArray padding;
+    for (int i = 0; i < 5000; ++i)
+        padding += "<Entry index=\"" + QByteArray::number(i) + "\">padding text of the memory file</Entry>\n";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Init>\n<Device>0</Device>\n<Language>0</Language>\n"
+           "<Extra>\n"
+        + padding + "</Extra>\n</Init>\n";
+}
+
+QByteArray exportDocument(quint8 device, int variant)
+{
+    QList<QPair<QString, QString>> values;
+    for (int i = 0; i < 5000; ++i)
+        values.append(
+            { QStringLiteral("P%1-%2").arg(i / 100).arg(i % 100), QString::number(i * 7 + variant) });
+    return ParamFile::buildDocument(device, values);
+}
+
+// One write of the given variant (0 or 1) through the tool's code for that kind of file.
+bool writeOnce(const QString& kind, int variant)
+{
+    if (kind == QLatin1String("init")) {
+        Global::instance()->setDevice(variant);
+        Global::instance()->setLanguage(variant);
+        return Xml().writeMemory();
+    }
+    if (kind == QLatin1String("export"))
+        return ParamFile::writeDocument(exportPath, exportDocument(0, variant));
+    // A plain truncating write, which the test must catch torn.
+    QFile file(exportPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return file.write(exportDocument(0, variant)) > 0;
+}
+
+int runWriter(const QString& kind, const QString& folder)
+{
+    QDir::setCurrent(folder);
+    for (int variant = 0;; variant ^= 1) {
+        if (!writeOnce(kind, variant))
+            return 2;
+        static bool told = false;
+        if (!told) {
+            std::fputs("ready\n", stdout);
+            std::fflush(stdout);
+            told = true;
+        }
+    }
+}
+
+} // namespace
+
+class TestCrashSafe : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void killedWriterLeavesWholeFile_data();
+    void killedWriterLeavesWholeFile();
+};
+
+void TestCrashSafe::killedWriterLeavesWholeFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("safe");
+    QTest::newRow("memory file") << "init" << initPath << true;
+    QTest::newRow("parameter export") << "export" << exportPath << true;
+    // Shows the test can see a torn file at all.
+    QTest::newRow("plain write (control)") << "plain" << exportPath << false;
+}
+
+void TestCrashSafe::killedWriterLeavesWholeFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, file);
+    QFETCH(bool, safe);
+
+    WorkDir work(WorkDir::Seed::Nothing);
+    QVERIFY(work.isValid());
+    QVERIFY(QDir().mkpath(QStringLiteral("Driver")));
+
+    // The two contents the file may hold, as the tool writes them.
+    QList<QByteArray> whole;
+    for (int variant = 0; variant < 2; ++variant) {
+        if (kind == QLatin1String("init"))
+            work.writeInit(initWithPadding());
+        QVERIFY(writeOnce(kind, variant));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        whole.append(f.readAll());
+    }
+    QVERIFY(whole[0] != whole[1]);
+
+    const int kills = safe ? 60 : 20;
+    int torn = 0;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < kills; ++i) {
+        // Ends with the test if the test dies first, instead of rewriting the file for good.
+        ChildProcess writer;
+        writer.start(QCoreApplication::applicationFilePath(),
+            { QStringLiteral("--writer"), kind, QDir::currentPath() });
+        QVERIFY(writer.waitForStarted(5000));
+        QVERIFY(writer.waitForReadyRead(10000));
+        const int delayMs = int(QRandomGenerator::global()->bounded(40));
+        if (delayMs > 0)
+            QTest::qSleep(delayMs);
+        writer.kill();
+        QVERIFY(writer.waitForFinished(5000));
+
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray content = f.readAll();
+        if (content != whole[0] && content != whole[1])
+            ++torn;
+    }
+    qInfo("%d kills in %lld ms, %d torn files", kills, clock.elapsed(), torn);
+    if (safe)
+        QCOMPARE(torn, 0);
+    else
+        QVERIFY2(torn > 0, "a plain truncating write was never caught torn");
+}
+
+int main(int argc, char** argv)
+{
+    if (argc == 4 && qstrcmp(argv[1], "--writer") == 0) {
+        QCoreApplication app(argc, argv);
+        return runWriter(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    }
+    QCoreApplication app(argc, argv);
+    TestCrashSafe test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_crashsafe.moc"

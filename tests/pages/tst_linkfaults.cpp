@@ -1,0 +1,425 @@
+// Link faults during every activity of the tool, in one table: the whole window against the
+// simulated drive, a fault injected while the activity runs, and then the same checks for every
+// row — the window never stalls, no dialog is left on screen, the tool idles while the link is
+// dead, and it is back to connected (or cleanly disconnected) once the link returns.
+//
+// A new activity adds a case to startActivity() and its rows to faultsDuringActivities_data().
+
+#include "UiTestSupport.h"
+
+#include "SimDrive.h"
+#include "app/Global.h"
+#include "definitions/Parameter.h"
+#include "pages/connection/GUI_Communication.h"
+#include "pages/paramtable/GUI_ParamTable.h"
+#include "ui/MainWindow.h"
+#include "ui/WidgetController.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMenu>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QToolButton>
+#include <QtTest>
+
+#include <ctime>
+#include <memory>
+
+using UiTest::BoxAnswerer;
+
+namespace {
+
+double processCpuSeconds()
+{
+    timespec ts {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+
+// The longest time the GUI thread's event loop went without running a 10 ms timer.
+class StallWatch : public QObject
+{
+public:
+    StallWatch()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] { m_longest = qMax(m_longest, m_clock.restart()); });
+        m_timer.start(10);
+        m_clock.start();
+    }
+    qint64 longestMs() const { return m_longest; }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_longest = 0;
+};
+
+// The parameter table with its open-file dialog answered by the test (same class name, so the
+// window's workspace button builds this one).
+class ImportablePage : public GUI_ParamTable
+{
+public:
+    using GUI_ParamTable::GUI_ParamTable;
+    static QString importFile;
+
+protected:
+    QString askOpenFileName(const QString&, const QString&, const QString&) override { return importFile; }
+};
+QString ImportablePage::importFile;
+
+enum class End {
+    Connected, // back to connected on its own
+    Disconnected, // a clean disconnect (the activity or the fault ends the connection)
+};
+
+} // namespace
+
+class TestLinkFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+    void faultsDuringActivities_data();
+    void faultsDuringActivities();
+
+private:
+    void openWindow();
+    bool ensureConnected();
+    bool ensureDisconnected();
+    void startActivity(const QString& activity);
+    void startFault(const QString& fault);
+    void endFault(const QString& fault);
+    bool linkDead(const QString& fault) const;
+
+    QWidget* stuckDialog() const;
+    GUI_ParamTable* paramPage();
+
+    std::unique_ptr<WorkDir> m_work;
+    std::unique_ptr<SimDrive> m_sim;
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<BoxAnswerer> m_answerer;
+    QString m_importFile;
+    bool m_cut = false;
+    QStringList m_timeline; // what the service reported during the row, with times
+};
+
+// A failed row must not leave its fault behind for the next one.
+void TestLinkFaults::cleanup()
+{
+    if (m_cut)
+        m_sim->restoreLink();
+    m_cut = false;
+    for (const char* command : { "silent off", "badcrc off", "exception off", "delay 0" })
+        m_sim->command(QLatin1String(command));
+    if (QTest::currentTestFailed())
+        qInfo("%s", qPrintable(m_timeline.join(QStringLiteral("; "))));
+}
+
+void TestLinkFaults::initTestCase()
+{
+    Startup::initResources();
+    WidgetController::registerPageClass<ImportablePage>();
+    m_work = std::make_unique<WorkDir>();
+    // The definitions the window reads, from the installation.
+    const QString source = QStringLiteral(KESTROVA_SOURCE_DIR "/Driver/Config");
+    QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString copy = QStringLiteral("Driver/Config") + file.mid(source.size());
+        QDir().mkpath(QFileInfo(copy).absolutePath());
+        QFile::copy(file, copy);
+    }
+    Global::instance()->setDevice(Global::DEVICE_SERVO);
+    m_sim = std::make_unique<SimDrive>();
+    QVERIFY(m_sim->start());
+    openWindow();
+}
+
+void TestLinkFaults::cleanupTestCase()
+{
+    m_answerer.reset();
+    m_window.reset();
+    Communication::instance()->closeDevice();
+    UiTest::waitForState(Communication::COMM_DISCONNECT, 5000);
+    m_sim.reset();
+    m_work.reset();
+}
+
+void TestLinkFaults::openWindow()
+{
+    m_window = std::make_unique<MainWindow>();
+    m_window->resize(1400, 900);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->controller()
+        ->communicationPage()
+        ->findChild<QComboBox*>(QStringLiteral("Cbx_Port"))
+        ->setEditText(m_sim->portName());
+}
+
+bool TestLinkFaults::ensureDisconnected()
+{
+    if (UiTest::commState() == Communication::COMM_DISCONNECT)
+        return true;
+    if (UiTest::commState() != Communication::COMM_CLOSING)
+        m_window->connectButton()->click();
+    return UiTest::waitForState(Communication::COMM_DISCONNECT, 8000);
+}
+
+bool TestLinkFaults::ensureConnected()
+{
+    if (UiTest::commState() == Communication::COMM_CONNECTED)
+        return true;
+    if (!ensureDisconnected())
+        return false;
+    m_window->connectButton()->click();
+    return UiTest::waitForState(Communication::COMM_CONNECTED, 10000);
+}
+
+GUI_ParamTable* TestLinkFaults::paramPage()
+{
+    auto* page = m_window->findChild<GUI_ParamTable*>();
+    if (!page) {
+        m_window->findChild<QPushButton*>(QStringLiteral("btn_ParamTable"))->click();
+        page = m_window->findChild<GUI_ParamTable*>();
+    }
+    return page;
+}
+
+// A dialog still waiting for the user: a progress dialog or any modal window.
+QWidget* TestLinkFaults::stuckDialog() const
+{
+    for (QProgressDialog* dialog : m_window->findChildren<QProgressDialog*>()) {
+        if (dialog->isVisible())
+            return dialog;
+    }
+    return QApplication::activeModalWidget();
+}
+
+bool TestLinkFaults::linkDead(const QString& fault) const
+{
+    return fault == QLatin1String("cable cut") || fault == QLatin1String("drive silent");
+}
+
+void TestLinkFaults::startFault(const QString& fault)
+{
+    if (fault == QLatin1String("cable cut")) {
+        m_sim->cutLink();
+        m_cut = true;
+    } else if (fault == QLatin1String("drive silent"))
+        m_sim->command(QStringLiteral("silent on"));
+    else if (fault == QLatin1String("corrupted answers"))
+        m_sim->command(QStringLiteral("badcrc on"));
+    else if (fault == QLatin1String("exception answers")) {
+        // Every parameter register of the first groups answers with an exception.
+        for (int address = 0; address < 0x30; ++address)
+            m_sim->command(QStringLiteral("exception %1 4").arg(address, 0, 16));
+    } else if (fault == QLatin1String("slow answers"))
+        m_sim->command(QStringLiteral("delay 400"));
+}
+
+void TestLinkFaults::endFault(const QString& fault)
+{
+    if (fault == QLatin1String("cable cut")) {
+        m_cut = false;
+        QVERIFY(m_sim->restoreLink());
+    } else if (fault == QLatin1String("drive silent"))
+        m_sim->command(QStringLiteral("silent off"));
+    else if (fault == QLatin1String("corrupted answers"))
+        m_sim->command(QStringLiteral("badcrc off"));
+    else if (fault == QLatin1String("exception answers"))
+        m_sim->command(QStringLiteral("exception off"));
+    else if (fault == QLatin1String("slow answers"))
+        m_sim->command(QStringLiteral("delay 0"));
+}
+
+void TestLinkFaults::startActivity(const QString& activity)
+{
+    if (activity == QLatin1String("connect in progress")) {
+        QVERIFY(ensureDisconnected());
+        m_window->connectButton()->click();
+        QCOMPARE(UiTest::commState(), Communication::COMM_CONNECTING);
+        return;
+    }
+    QVERIFY(ensureConnected());
+    if (activity == QLatin1String("parameter batch read")) {
+        GUI_ParamTable* page = paramPage();
+        QVERIFY(page);
+        auto* refresh = page->findChild<QToolButton*>(QStringLiteral("Btn_Refresh"));
+        for (QAction* action : refresh->menu()->actions()) {
+            if (action->text() == QLatin1String("Read all pages"))
+                action->trigger();
+        }
+        QTest::mouseClick(refresh, Qt::LeftButton, {}, QPoint(12, 12));
+    } else if (activity == QLatin1String("parameter import")) {
+        GUI_ParamTable* page = paramPage();
+        QVERIFY(page);
+        if (m_importFile.isEmpty()) {
+            // Every writable parameter at its factory value.
+            auto* view = page->findChild<QTableView*>(QStringLiteral("tableView"));
+            auto* search = qobject_cast<QSortFilterProxyModel*>(view->model());
+            auto* group = qobject_cast<QSortFilterProxyModel*>(search->sourceModel());
+            auto* model = qobject_cast<QStandardItemModel*>(group->sourceModel());
+            QJsonObject object { { QStringLiteral("DeviceVersion"), QStringLiteral("0") } };
+            for (int row = 0; row < model->rowCount(); ++row) {
+                const auto attribute
+                    = model->item(row, 3)->data(Qt::UserRole + 1).value<ParamAttributeStruct>();
+                if (attribute.writable.toUInt() != 0 && attribute.indexList.isEmpty())
+                    object.insert(model->item(row, 1)->text(), attribute.defaultValue);
+            }
+            m_importFile = QDir::current().absoluteFilePath(QStringLiteral("import.json"));
+            QFile file(m_importFile);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QJsonDocument(object).toJson());
+        }
+        ImportablePage::importFile = m_importFile;
+        BoxAnswerer writeQuestion(QMessageBox::Yes);
+        page->findChild<QPushButton*>(QStringLiteral("Btn_OpenParam"))->click();
+        QVERIFY(writeQuestion.answered());
+    } else if (activity == QLatin1String("soft reset")) {
+        BoxAnswerer question(QMessageBox::Ok);
+        m_window->softResetButton()->click();
+        QVERIFY(question.answered());
+    } else if (activity == QLatin1String("restore factory parameters")) {
+        BoxAnswerer question(QMessageBox::Ok);
+        m_window->restoreButton()->click();
+        QVERIFY(question.answered());
+        // Its closing "Please reconnect" box, whenever it comes.
+        m_answerer = std::make_unique<BoxAnswerer>(QMessageBox::Ok, 30000);
+    } else {
+        QFAIL(qPrintable(QStringLiteral("no such activity: ") + activity));
+    }
+    QVERIFY2(stuckDialog(), "the activity shows no dialog");
+}
+
+void TestLinkFaults::faultsDuringActivities_data()
+{
+    QTest::addColumn<QString>("activity");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("holdMs"); // how long the fault lasts once its effect is seen
+    QTest::addColumn<int>("end");
+
+    const auto row = [](const char* activity, const char* fault, int holdMs, End end) {
+        QTest::addRow("%s, %s", activity, fault) << activity << fault << holdMs << int(end);
+    };
+    row("parameter batch read", "cable cut", 3000, End::Connected);
+    row("parameter batch read", "drive silent", 3000, End::Connected);
+    row("parameter batch read", "corrupted answers", 1500, End::Connected);
+    row("parameter batch read", "exception answers", 1500, End::Connected);
+    row("parameter batch read", "slow answers", 1500, End::Connected);
+    row("parameter import", "cable cut", 3000, End::Connected);
+    row("parameter import", "drive silent", 3000, End::Connected);
+    row("soft reset", "cable cut", 3000, End::Connected);
+    row("soft reset", "drive silent", 3000, End::Connected);
+    row("restore factory parameters", "cable cut", 3000, End::Disconnected);
+    row("connect in progress", "cable cut", 3000, End::Connected);
+    // Silent from the start, so the test read goes unanswered: the attempt fails and says so.
+    row("connect in progress", "drive silent", 4000, End::Disconnected);
+}
+
+void TestLinkFaults::faultsDuringActivities()
+{
+    QFETCH(QString, activity);
+    QFETCH(QString, fault);
+    QFETCH(int, holdMs);
+    QFETCH(int, end);
+
+    m_answerer.reset();
+    StallWatch stalls;
+    QElapsedTimer clock;
+    // A connection attempt lasts only as long as its test read; a drive silent from the start is
+    // the case that matters there.
+    const bool faultFirst
+        = activity == QLatin1String("connect in progress") && fault == QLatin1String("drive silent");
+    if (faultFirst)
+        startFault(fault);
+    startActivity(activity);
+    if (QTest::currentTestFailed())
+        return;
+    // A failed connection attempt reports itself in a box.
+    if (activity == QLatin1String("connect in progress") && end == int(End::Disconnected))
+        m_answerer = std::make_unique<BoxAnswerer>(QMessageBox::Ok, 20000);
+
+    QTest::qWait(300); // the activity is under way
+    m_timeline.clear();
+    QElapsedTimer since;
+    since.start();
+    QMetaObject::Connection states = connect(
+        Communication::instance(), &Communication::connectEvent, this, [&](Communication::CommState state) {
+            m_timeline << QStringLiteral("%1 ms: state %2").arg(since.elapsed()).arg(state);
+        });
+    QMetaObject::Connection texts
+        = connect(Communication::instance(), &Communication::printEvent, this, [&](const QString& text) {
+              m_timeline << QStringLiteral("%1 ms: %2").arg(since.elapsed()).arg(text);
+          });
+    auto guard = qScopeGuard([&] {
+        disconnect(states);
+        disconnect(texts);
+    });
+    if (!faultFirst)
+        startFault(fault);
+    clock.start();
+
+    QString figures;
+    if (linkDead(fault)) {
+        // The dead link shows: the activity's dialog goes (the restore's own progress runs on).
+        if (activity != QLatin1String("restore factory parameters")) {
+            QTRY_VERIFY_WITH_TIMEOUT(!stuckDialog(), 10000);
+            figures += QStringLiteral("dialog gone after %1 ms; ").arg(clock.elapsed());
+        }
+        if (end == int(End::Connected)) {
+            // Silence is noticed through unanswered requests: when the activity is over and
+            // nothing polls (a soft reset on a servo with no polling page), the engineer's next
+            // request is what reveals it.
+            if (UiTest::commState() == Communication::COMM_CONNECTED) {
+                for (int i = 0; i < 3; ++i)
+                    Communication::instance()->sendRead(QStringLiteral("AReadState"), 0x1000, 1);
+                figures += QStringLiteral("idle after the activity; ");
+            }
+            QTRY_VERIFY_WITH_TIMEOUT(UiTest::commState() != Communication::COMM_CONNECTED
+                    && UiTest::commState() != Communication::COMM_CONNECTING,
+                12000);
+        }
+        // Idle while dead.
+        const double cpuBefore = processCpuSeconds();
+        QElapsedTimer dead;
+        dead.start();
+        QTest::qWait(holdMs);
+        const double cpu = (processCpuSeconds() - cpuBefore) / (dead.elapsed() / 1000.0);
+        figures += QStringLiteral("CPU while dead %1 %; ").arg(cpu * 100.0, 0, 'f', 1);
+        QVERIFY2(cpu < 0.05, qPrintable(figures));
+        QVERIFY(UiTest::commState() != Communication::COMM_CONNECTED);
+    } else {
+        QTest::qWait(holdMs);
+    }
+
+    endFault(fault);
+    clock.restart();
+    if (end == int(End::Connected)) {
+        QVERIFY2(UiTest::waitForState(Communication::COMM_CONNECTED, 15000), qPrintable(figures));
+        figures += QStringLiteral("connected again after %1 ms; ").arg(clock.elapsed());
+    } else {
+        QVERIFY2(UiTest::waitForState(Communication::COMM_DISCONNECT, 20000), qPrintable(figures));
+    }
+    // Whatever the activity still had to do ends on its own.
+    QTRY_VERIFY_WITH_TIMEOUT(!stuckDialog(), 20000);
+    if (m_answerer && end == int(End::Disconnected))
+        QVERIFY(m_answerer->answered());
+
+    figures += QStringLiteral("longest GUI stall %1 ms").arg(stalls.longestMs());
+    qInfo("%s", qPrintable(figures));
+    QVERIFY2(stalls.longestMs() < 600, qPrintable(figures));
+}
+
+QTEST_MAIN(TestLinkFaults)
+#include "tst_linkfaults.moc"
