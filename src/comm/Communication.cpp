@@ -20,6 +20,11 @@ constexpr int kConfirmDelayMs = 3000;
 constexpr int kCloseDelayMs = 3000;
 constexpr int kVfdPollIntervalMs = 3000;
 // A worker normally stops within milliseconds; the window must not freeze for one that does not.
+// A connection with nothing to ask would never notice a drive that went silent (powered down,
+// drive cable cut while the adapter stays plugged in): after this long without any request, the
+// connect probe is read again, and again at once while it goes unanswered, so the device's
+// silent-drive rule gets its requests.
+constexpr int kKeepAliveIdleMs = 5000;
 constexpr unsigned long kWorkerStopGraceMs = 300;
 
 QAtomicPointer<Communication> s_instance;
@@ -91,6 +96,7 @@ void Communication::setCommState(CommState state)
 {
     m_quiet = false;
     m_commState = state;
+    watchIdle();
     emit connectEvent(state);
 }
 
@@ -116,6 +122,7 @@ void Communication::beginQuietPeriod()
     m_quiet = m_commState == COMM_CONNECTED;
     if (m_quiet)
         m_commState = COMM_WAITING;
+    watchIdle();
 }
 
 void Communication::endQuietPeriod()
@@ -127,8 +134,10 @@ void Communication::endQuietPeriod()
     if (!quiet || m_commState != COMM_WAITING || !m_busDevice)
         return;
     const BusDevices::State state = m_busDevice->state();
-    if (state == BusDevices::ConnectSucceedState || state == BusDevices::RecoverSucceedState)
+    if (state == BusDevices::ConnectSucceedState || state == BusDevices::RecoverSucceedState) {
         m_commState = COMM_CONNECTED;
+        watchIdle();
+    }
 }
 
 bool Communication::openDevice(const SerialSettings& settings)
@@ -179,6 +188,8 @@ bool Communication::openDevice(const SerialSettings& settings)
 
 void Communication::connectDevice(quint16 startAddr, quint16 count)
 {
+    m_probeStart = startAddr;
+    m_probeCount = count;
     setCommState(COMM_CONNECTING);
     if (!m_busDevice) {
         // Nothing was opened: fail the attempt instead of staying in COMM_CONNECTING for good.
@@ -237,8 +248,35 @@ quint64 Communication::sendWrite(const QString& tag, quint16 startAddr, const QV
     });
 }
 
+void Communication::watchIdle()
+{
+    if (!m_idleTimer) {
+        m_idleTimer = new QTimer(this);
+        m_idleTimer->setSingleShot(true);
+        m_idleTimer->setInterval(kKeepAliveIdleMs);
+        connect(m_idleTimer, &QTimer::timeout, this, &Communication::sendKeepAlive);
+    }
+    if (m_commState == COMM_CONNECTED)
+        m_idleTimer->start();
+    else
+        m_idleTimer->stop();
+}
+
+void Communication::sendKeepAlive()
+{
+    if (m_commState != COMM_CONNECTED || m_probeCount == 0)
+        return;
+    m_keepAliveRequest = sendRead(QString(), m_probeStart, m_probeCount);
+}
+
 void Communication::deviceFinished(const BusTransaction& transaction)
 {
+    watchIdle();
+    if (transaction.request != 0 && transaction.request == m_keepAliveRequest) {
+        m_keepAliveRequest = 0;
+        if (transaction.values.isEmpty())
+            sendKeepAlive();
+    }
     emit transactionCompleted(transaction);
     if (transaction.request != 0)
         emit requestCompleted(transaction.request, transaction.tag, transaction.values);

@@ -125,6 +125,13 @@ private:
     CommEnableState m_enableState = COMM_DISABLE;
     quint64 m_lastRequest = 0;
     bool m_quiet = false;
+    // Keep-alive of an idle connection: the connect probe, read again after a quiet spell.
+    void watchIdle();
+    void sendKeepAlive();
+    QTimer* m_idleTimer = nullptr;
+    quint16 m_probeStart = 0;
+    quint16 m_probeCount = 0;
+    quint64 m_keepAliveRequest = 0;
     SerialPortDiagnosis::Result m_openFailure;
 
     QTimer* vfdPollTimer = nullptr;

@@ -55,6 +55,7 @@ private slots:
 
     void lostWithinTenSecondsAndBackOnItsOwn();
     void staysSilentGivesUp();
+    void idleConnectionNoticesSilence();
 
 private:
     bool connectToSim();
@@ -144,6 +145,27 @@ void TestSilentDrive::staysSilentGivesUp()
     QCOMPARE(textsOf(texts), expected);
     for (const QList<QVariant>& args : events)
         QVERIFY(args.at(0).value<Communication::CommState>() != Communication::COMM_CONNECTED);
+}
+
+// Nothing asks anything (a servo with only the connection page open): the service reads the connect
+// probe after five idle seconds, so a drive that goes silent is still found lost, and one that
+// answers keeps the connection with one probe per idle spell.
+void TestSilentDrive::idleConnectionNoticesSilence()
+{
+    m_sim->clearLog();
+    QTest::qWait(5600);
+    QCOMPARE(m_sim->log(), QStringList { QStringLiteral("03 0035 3") });
+    QCOMPARE(comm()->commState(), Communication::COMM_CONNECTED);
+
+    QElapsedTimer clock;
+    clock.start();
+    m_sim->command(QStringLiteral("silent on"));
+    // Five idle seconds, then three unanswered probes of about three seconds each.
+    QTRY_COMPARE_WITH_TIMEOUT(comm()->commState(), Communication::COMM_WAITING, 20000);
+    qInfo("idle drive silent -> COMM_WAITING after %lld ms", clock.elapsed());
+
+    m_sim->command(QStringLiteral("silent off"));
+    QTRY_COMPARE_WITH_TIMEOUT(comm()->commState(), Communication::COMM_CONNECTED, 8000);
 }
 
 QTEST_GUILESS_MAIN(TestSilentDrive)
