@@ -159,7 +159,7 @@ void TestLinkFaults::cleanup()
     if (m_heldButton && m_heldButton->isDown())
         QTest::mouseRelease(m_heldButton, Qt::LeftButton);
     m_heldButton.clear();
-    for (const char* command : { "silent off", "badcrc off", "exception off", "delay 0" })
+    for (const char* command : { "silent off", "badcrc off", "exception off", "delay 0", "split 0" })
         m_sim->command(QLatin1String(command));
     if (QTest::currentTestFailed())
         qInfo("%s", qPrintable(m_timeline.join(QStringLiteral("; "))));
@@ -308,6 +308,8 @@ void TestLinkFaults::startFault(const QString& fault)
             m_sim->command(QStringLiteral("exception %1 4").arg(address, 0, 16));
     } else if (fault == QLatin1String("slow answers"))
         m_sim->command(QStringLiteral("delay 400"));
+    else if (fault == QLatin1String("split answers"))
+        m_sim->command(QStringLiteral("split 150"));
 }
 
 void TestLinkFaults::endFault(const QString& fault)
@@ -323,6 +325,8 @@ void TestLinkFaults::endFault(const QString& fault)
         m_sim->command(QStringLiteral("exception off"));
     else if (fault == QLatin1String("slow answers"))
         m_sim->command(QStringLiteral("delay 0"));
+    else if (fault == QLatin1String("split answers"))
+        m_sim->command(QStringLiteral("split 0"));
 }
 
 void TestLinkFaults::startActivity(const QString& activity)
@@ -449,6 +453,8 @@ void TestLinkFaults::faultsDuringActivities_data()
     row("parameter batch read", "corrupted answers", 1500, End::Connected);
     row("parameter batch read", "exception answers", 1500, End::Connected);
     row("parameter batch read", "slow answers", 1500, End::Connected);
+    // Each answer stalls halfway for 150 ms, as from a drive whose UART pauses mid-reply.
+    row("parameter batch read", "split answers", 1500, End::Connected);
     row("parameter import", "cable cut", 3000, End::Connected);
     row("parameter import", "drive silent", 3000, End::Connected);
     row("soft reset", "cable cut", 3000, End::Connected);
