@@ -13,6 +13,7 @@
 // --screenshot PATH grabs the window half-way through the open-dock run, while an exception is
 // injected on channel 2.
 
+#include "BenchSupport.h"
 #include "Global.h"
 #include "SimDrive.h"
 #include "WorkDir.h"
@@ -49,19 +50,6 @@ double threadCpuMs()
     timespec ts {};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
     return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
-}
-
-bool waitUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::usleep(200);
-    }
-    return true;
 }
 
 void processFor(int ms)

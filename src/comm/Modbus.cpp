@@ -50,12 +50,18 @@ BusTransaction::Outcome outcomeOf(const QModbusReply& reply, bool replyBytesSeen
     switch (reply.error()) {
     case QModbusDevice::NoError:
         return BusTransaction::Ok;
-    case QModbusDevice::ProtocolError:
-        if (reply.rawResult().isException()) {
-            *exceptionCode = quint8(reply.rawResult().exceptionCode());
+    case QModbusDevice::ProtocolError: {
+        // Qt keeps an exception reply's function code, exception bit included, in an enumeration
+        // that cannot hold it, so asking the reply (isException, exceptionCode) reads an invalid
+        // enumeration value. An exception reply's data is its one exception-code byte; no regular
+        // answer to a holding-register request is that short.
+        const QByteArray data = reply.rawResult().data();
+        if (data.size() == 1) {
+            *exceptionCode = quint8(data.at(0));
             return BusTransaction::Exception;
         }
         return BusTransaction::CrcError; // an answer, but not one to this request
+    }
     case QModbusDevice::TimeoutError:
         return replyBytesSeen ? BusTransaction::CrcError : BusTransaction::Timeout;
     default:

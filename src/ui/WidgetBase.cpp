@@ -11,7 +11,17 @@ WidgetBase::WidgetBase(QWidget* parent)
     connect(comm, &Communication::resultCallBackEvent, this, &WidgetBase::resultCallBackEvent);
 }
 
-WidgetBase::~WidgetBase() = default;
+WidgetBase::~WidgetBase()
+{
+    // The page is no longer what its slots and event filters expect, but its child widgets live
+    // on until QWidget's destructor, which hides them: a held button then loses focus and emits
+    // released() into a page that is gone. Cut those ties here.
+    const QList<QObject*> children = findChildren<QObject*>();
+    for (QObject* child : children) {
+        QObject::disconnect(child, nullptr, this, nullptr);
+        child->removeEventFilter(this);
+    }
+}
 
 bool WidgetBase::checkConnected()
 {

@@ -6,6 +6,8 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QMetaEnum>
+#include "FileSizeLimit.h"
+
 #include <QtTest>
 
 #include <memory>
@@ -235,16 +237,13 @@ private slots:
         original += QByteArray(300, 'x') + "</Notes></Init>";
         writeInit(original);
         Global::instance()->setDevice(1);
-        rlimit saved {};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = 64;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        Xml xml;
-        const bool written = xml.writeMemory();
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
+        bool written = true;
+        {
+            FileSizeLimit limit(64);
+            QVERIFY(limit.isActive());
+            Xml xml;
+            written = xml.writeMemory();
+        }
         QVERIFY(!written);
         QCOMPARE(readInit(), original);
         QCOMPARE(QDir(QStringLiteral("Driver")).entryList(QDir::Files | QDir::Hidden),

@@ -21,15 +21,7 @@ const ScanFraming k8O1 { QSerialPort::OddParity, QSerialPort::OneStop };
 bool startDrive(SimDrive& sim, int baud, const QString& parity, int stopBits, int slave,
     const QStringList& more = {}, const QString& family = QStringLiteral("servo"))
 {
-    SimDrive::Options options;
-    options.family = family;
-    options.baud = baud;
-    options.parity = parity;
-    options.stopBits = stopBits;
-    options.slave = slave;
-    options.wireTime = true;
-    options.extraArgs = QStringList { QStringLiteral("--peer"), sim.portName() } + more;
-    return sim.start(options);
+    return sim.startAtSetting(family, baud, parity, stopBits, slave, more);
 }
 
 ScanPlan plan(const SimDrive& sim, QList<int> bauds, QList<ScanFraming> framings, int first, int last)

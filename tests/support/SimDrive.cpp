@@ -91,6 +91,20 @@ QString SimDrive::portName() const
     return m_dir.filePath(QStringLiteral("tool"));
 }
 
+bool SimDrive::startAtSetting(const QString& family, int baud, const QString& parity, int stopBits, int slave,
+    const QStringList& extraArgs)
+{
+    Options options;
+    options.family = family;
+    options.baud = baud;
+    options.parity = parity;
+    options.stopBits = stopBits;
+    options.slave = slave;
+    options.wireTime = true;
+    options.extraArgs = QStringList { QStringLiteral("--peer"), portName() } + extraArgs;
+    return start(options);
+}
+
 SerialSettings SimDrive::missingPortSettings() const
 {
     SerialSettings settings = serialSettings();

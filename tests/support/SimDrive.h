@@ -38,6 +38,10 @@ public:
 
     bool start(); // with default options
     bool start(const Options& options);
+    // A drive with wire-time emulation at the given setting that judges the master's framing on
+    // this link (--peer): a request at another baud rate or framing is noise to it.
+    bool startAtSetting(const QString& family, int baud, const QString& parity, int stopBits, int slave,
+        const QStringList& extraArgs = {});
     void stop();
 
     QString portName() const; // the tool's end of the link

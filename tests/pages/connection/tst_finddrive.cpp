@@ -27,15 +27,7 @@ namespace {
 bool startDrive(
     SimDrive& sim, const QString& family, int baud, const QString& parity, int stopBits, int slave)
 {
-    SimDrive::Options options;
-    options.family = family;
-    options.baud = baud;
-    options.parity = parity;
-    options.stopBits = stopBits;
-    options.slave = slave;
-    options.wireTime = true;
-    options.extraArgs = QStringList { QStringLiteral("--peer"), sim.portName() };
-    return sim.start(options);
+    return sim.startAtSetting(family, baud, parity, stopBits, slave);
 }
 
 template <typename T> T* child(QObject* parent, const char* name)

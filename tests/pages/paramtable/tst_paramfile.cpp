@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QTemporaryDir>
+#include "FileSizeLimit.h"
+
 #include <QtTest>
 
 #include <csignal>
@@ -203,15 +205,12 @@ private slots:
         const QByteArray document
             = ParamFile::buildDocument(0, { { "P0-01", QString(valueLength, QLatin1Char('9')) } });
 
-        rlimit saved {};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = rlim_t(limit);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        const bool written = ParamFile::writeDocument(path, document);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
+        bool written = true;
+        {
+            FileSizeLimit fileLimit { rlim_t(limit) };
+            QVERIFY(fileLimit.isActive());
+            written = ParamFile::writeDocument(path, document);
+        }
 
         QVERIFY(!written);
         QFile file(path);

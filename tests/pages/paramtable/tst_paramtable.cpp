@@ -30,6 +30,8 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeView>
+#include "FileSizeLimit.h"
+
 #include <QtTest>
 
 #include <algorithm>
@@ -1309,15 +1311,11 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(old);
         }
-        rlimit saved {};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = 64;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        exportTo(path);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
+        {
+            FileSizeLimit limit(64);
+            QVERIFY(limit.isActive());
+            exportTo(path);
+        }
         QCOMPARE(messages->size(), 1);
         QCOMPARE(messages->first().at(0).toString(), QStringLiteral("Export failed"));
         QFile file(path);

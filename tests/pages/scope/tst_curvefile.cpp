@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTextCodec>
 #include <QToolButton>
+#include "FileSizeLimit.h"
+
 #include <QtTest>
 
 #include <csignal>
@@ -510,15 +512,9 @@ private slots:
             QVERIFY(QDir(dir.path()).removeRecursively());
             result = plot->exportCsv(path);
         } else {
-            rlimit saved {};
-            QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-            auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-            rlimit limited = saved;
-            limited.rlim_cur = 4096;
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+            FileSizeLimit limit(4096);
+            QVERIFY(limit.isActive());
             result = plot->exportCsv(path);
-            setrlimit(RLIMIT_FSIZE, &saved);
-            std::signal(SIGXFSZ, previousHandler);
         }
         QCOMPARE(result, -1);
         if (folderGone) {
