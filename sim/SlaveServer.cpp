@@ -3,6 +3,7 @@
 #include "DriveModel.h"
 
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -27,6 +28,11 @@ uint16_t crc16(const uint8_t* data, int length)
             crc = (crc & 1) ? static_cast<uint16_t>((crc >> 1) ^ 0xA001) : static_cast<uint16_t>(crc >> 1);
     }
     return crc;
+}
+
+double monotonicSeconds()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 bool isLinkError(int error)
@@ -80,6 +86,7 @@ bool SlaveServer::open()
     modbus_flush(m_ctx); // bytes left in the pty from before are no request of ours
     m_open = true;
     m_pending = false;
+    m_tail.clear();
     return true;
 }
 
@@ -90,6 +97,7 @@ void SlaveServer::close()
     modbus_close(m_ctx);
     m_open = false;
     m_pending = false;
+    m_tail.clear();
 }
 
 int SlaveServer::fd() const
@@ -229,6 +237,12 @@ void SlaveServer::writeLog() const
 bool SlaveServer::sendPending()
 {
     m_pending = false;
+    if (!m_tail.isEmpty()) {
+        const QByteArray tail = m_tail;
+        m_tail.clear();
+        const ssize_t n = ::write(fd(), tail.constData(), static_cast<size_t>(tail.size()));
+        return !(n < 0 && isLinkError(errno));
+    }
     if (m_noise)
         return sendNoise();
     writeLog();
@@ -236,7 +250,7 @@ bool SlaveServer::sendPending()
     const int address = word(m_request + 2);
     const int count = function == kWriteSingleRegister ? 1 : word(m_request + 4);
     // libmodbus sends only the exception codes it knows; a test may inject any other
-    if (badCrc || m_exception >= MODBUS_EXCEPTION_MAX)
+    if (badCrc || m_exception >= MODBUS_EXCEPTION_MAX || splitPauseMs > 0)
         return sendOwnFrame(badCrc);
 
     int rc;
@@ -290,7 +304,15 @@ bool SlaveServer::sendOwnFrame(bool corruptCrc)
         crc ^= 0x5A5A;
     frame.append(static_cast<char>(crc & 0xFF));
     frame.append(static_cast<char>(crc >> 8));
-    const ssize_t n = ::write(fd(), frame.constData(), static_cast<size_t>(frame.size()));
+    int now = frame.size();
+    if (splitPauseMs > 0 && frame.size() > 1) {
+        // The rest follows after the pause, as from a drive whose UART stalls mid-reply.
+        now = frame.size() / 2;
+        m_tail = frame.mid(now);
+        m_pending = true;
+        m_deadline = monotonicSeconds() + splitPauseMs / 1000.0;
+    }
+    const ssize_t n = ::write(fd(), frame.constData(), static_cast<size_t>(now));
     return !(n < 0 && isLinkError(errno));
 }
 

@@ -59,6 +59,8 @@ public:
     bool silent = false;
     bool badCrc = false;
     int extraDelayMs = 0;
+    // When above 0, every reply goes in two parts with this pause between them.
+    int splitPauseMs = 0;
     QMap<quint16, int> injectedExceptions; // address -> exception code
 
 private:
@@ -95,4 +97,5 @@ private:
     uint8_t m_request[MODBUS_RTU_MAX_ADU_LENGTH] = {};
     int m_length = 0;
     int m_exception = 0;
+    QByteArray m_tail; // the second part of a split reply, still to send
 };

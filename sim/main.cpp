@@ -87,6 +87,8 @@ on stdout:
                              code (1-255, decimal or 0x hex)
   exception off              remove all injected exceptions
   delay <ms>                 extra delay before every reply
+  split <ms>                 send every reply in two parts (the first half of its bytes, then
+                             the rest) with that pause between them; 0 sends replies whole
   set <hexaddr> <value>      set a register (value decimal, negative or 0x hex) as a master
                              write would, without the read-only check. Servo 53 (enable),
                              0x100F (DI states), 0x1013 (alarm) and VFD 0x8000 (fault) set the
@@ -326,6 +328,13 @@ struct Console
                 answer(QStringLiteral("ok delay %1").arg(value));
             } else {
                 answer(QStringLiteral("error usage: delay <ms>"));
+            }
+        } else if (cmd == QLatin1String("split")) {
+            if (w.size() == 2 && parseNumber(w.at(1), &value) && value >= 0 && value <= 600000) {
+                server.splitPauseMs = int(value);
+                answer(QStringLiteral("ok split %1").arg(value));
+            } else {
+                answer(QStringLiteral("error usage: split <ms>"));
             }
         } else if (cmd == QLatin1String("set")) {
             if (w.size() == 3 && parseHexAddress(w.at(1), &address) && parseNumber(w.at(2), &value)

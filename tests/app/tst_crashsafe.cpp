@@ -9,6 +9,7 @@
 #include "WorkDir.h"
 #include "Xml.h"
 #include "pages/paramtable/ParamFile.h"
+#include "pages/scope/CurveFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,6 +25,7 @@ namespace {
 
 const QString initPath = QStringLiteral("Driver/Init.xml");
 const QString exportPath = QStringLiteral("params.json");
+const QString curvePath = QStringLiteral("curves.csv");
 
 // Big enough that one write takes a noticeable part of the writer's loop.
 QByteArray initWithPadding()
@@ -45,6 +47,21 @@ QByteArray exportDocument(quint8 device, int variant)
     return ParamFile::buildDocument(device, values);
 }
 
+// Four curves of 20000 samples, as the scope exports them.
+QStringList curveLines(int variant)
+{
+    QStringList lines { QStringLiteral(
+        "Speedx,Speedy,Torquex,Torquey,\u901f\u5ea6x,\u901f\u5ea6y,Currentx,Currenty") };
+    for (int i = 0; i < 20000; ++i) {
+        const QString key = QString::number(i * 0.05, 'g', 6);
+        QStringList fields;
+        for (int curve = 0; curve < 4; ++curve)
+            fields << key << QString::number(i * (curve + 1) + variant, 'g', 6);
+        lines.append(fields.join(QLatin1Char(',')));
+    }
+    return lines;
+}
+
 // One write of the given variant (0 or 1) through the tool's code for that kind of file.
 bool writeOnce(const QString& kind, int variant)
 {
@@ -55,6 +72,8 @@ bool writeOnce(const QString& kind, int variant)
     }
     if (kind == QLatin1String("export"))
         return ParamFile::writeDocument(exportPath, exportDocument(0, variant));
+    if (kind == QLatin1String("curves"))
+        return writeCsvLines(curvePath, curveLines(variant));
     // A plain truncating write, which the test must catch torn.
     QFile file(exportPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -95,6 +114,7 @@ void TestCrashSafe::killedWriterLeavesWholeFile_data()
     QTest::addColumn<bool>("safe");
     QTest::newRow("memory file") << "init" << initPath << true;
     QTest::newRow("parameter export") << "export" << exportPath << true;
+    QTest::newRow("curve export") << "curves" << curvePath << true;
     // Shows the test can see a torn file at all.
     QTest::newRow("plain write (control)") << "plain" << exportPath << false;
 }

@@ -12,6 +12,8 @@
 #include "definitions/Parameter.h"
 #include "pages/connection/GUI_Communication.h"
 #include "pages/paramtable/GUI_ParamTable.h"
+#include "pages/scope/CustomPlot.h"
+#include "pages/scope/GUI_Scope.h"
 #include "ui/MainWindow.h"
 #include "ui/WidgetController.h"
 
@@ -20,12 +22,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMenu>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
 
@@ -74,6 +78,34 @@ protected:
 };
 QString ImportablePage::importFile;
 
+// What a held jog writes to stop the motor, as the drive logs it.
+const QString servoJogStop = QStringLiteral("06 0191 1 0");
+const QString vfdJogStop = QStringLiteral("06 2000 1 6");
+
+bool isVfdActivity(const QString& activity)
+{
+    return activity == QLatin1String("control-panel poll") || activity == QLatin1String("held VFD jog");
+}
+
+bool isHeldJog(const QString& activity)
+{
+    return activity.startsWith(QLatin1String("held "));
+}
+
+// Activities that keep asking the drive, so that they notice a silent one themselves.
+bool polls(const QString& activity)
+{
+    return activity.endsWith(QLatin1String(" poll")) || activity == QLatin1String("scope with 4 channels")
+        || activity == QLatin1String("held VFD jog");
+}
+
+// Activities that put a dialog on screen while they run.
+bool showsDialog(const QString& activity)
+{
+    return activity.startsWith(QLatin1String("parameter ")) || activity == QLatin1String("soft reset")
+        || activity == QLatin1String("restore factory parameters");
+}
+
 enum class End {
     Connected, // back to connected on its own
     Disconnected, // a clean disconnect (the activity or the fault ends the connection)
@@ -100,6 +132,9 @@ private:
     void startFault(const QString& fault);
     void endFault(const QString& fault);
     bool linkDead(const QString& fault) const;
+    void ensureFamily(bool vfd);
+    QWidget* openPage(const char* button, const char* pageClass);
+    bool waitForLogLine(const QString& line, int timeoutMs);
 
     QWidget* stuckDialog() const;
     GUI_ParamTable* paramPage();
@@ -110,6 +145,8 @@ private:
     std::unique_ptr<BoxAnswerer> m_answerer;
     QString m_importFile;
     bool m_cut = false;
+    bool m_vfd = false;
+    QPointer<QPushButton> m_heldButton; // a jog button the test holds down
     QStringList m_timeline; // what the service reported during the row, with times
 };
 
@@ -119,7 +156,10 @@ void TestLinkFaults::cleanup()
     if (m_cut)
         m_sim->restoreLink();
     m_cut = false;
-    for (const char* command : { "silent off", "badcrc off", "exception off", "delay 0" })
+    if (m_heldButton && m_heldButton->isDown())
+        QTest::mouseRelease(m_heldButton, Qt::LeftButton);
+    m_heldButton.clear();
+    for (const char* command : { "silent off", "badcrc off", "exception off", "delay 0", "split 0" })
         m_sim->command(QLatin1String(command));
     if (QTest::currentTestFailed())
         qInfo("%s", qPrintable(m_timeline.join(QStringLiteral("; "))));
@@ -211,6 +251,48 @@ bool TestLinkFaults::linkDead(const QString& fault) const
     return fault == QLatin1String("cable cut") || fault == QLatin1String("drive silent");
 }
 
+// The VFD rows need a VFD on the link and a window of that family.
+void TestLinkFaults::ensureFamily(bool vfd)
+{
+    if (m_vfd == vfd)
+        return;
+    m_answerer.reset();
+    m_window.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Communication::instance()->closeDevice();
+    QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT, 8000));
+    SimDrive::Options options;
+    options.family = vfd ? QStringLiteral("vfd") : QStringLiteral("servo");
+    QVERIFY(m_sim->start(options));
+    m_vfd = vfd;
+    Global::instance()->setDevice(vfd ? Global::DEVICE_VFD : Global::DEVICE_SERVO);
+    openWindow();
+}
+
+QWidget* TestLinkFaults::openPage(const char* button, const char* pageClass)
+{
+    auto* open = m_window->findChild<QPushButton*>(QLatin1String(button));
+    if (!open)
+        return nullptr;
+    QTest::mouseClick(open, Qt::LeftButton);
+    for (QWidget* page : m_window->findChildren<QWidget*>()) {
+        if (page->inherits(pageClass) && page->isVisible())
+            return page;
+    }
+    return nullptr;
+}
+
+bool TestLinkFaults::waitForLogLine(const QString& line, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!m_sim->log().contains(line)) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(20);
+    }
+    return true;
+}
+
 void TestLinkFaults::startFault(const QString& fault)
 {
     if (fault == QLatin1String("cable cut")) {
@@ -226,6 +308,8 @@ void TestLinkFaults::startFault(const QString& fault)
             m_sim->command(QStringLiteral("exception %1 4").arg(address, 0, 16));
     } else if (fault == QLatin1String("slow answers"))
         m_sim->command(QStringLiteral("delay 400"));
+    else if (fault == QLatin1String("split answers"))
+        m_sim->command(QStringLiteral("split 150"));
 }
 
 void TestLinkFaults::endFault(const QString& fault)
@@ -241,6 +325,8 @@ void TestLinkFaults::endFault(const QString& fault)
         m_sim->command(QStringLiteral("exception off"));
     else if (fault == QLatin1String("slow answers"))
         m_sim->command(QStringLiteral("delay 0"));
+    else if (fault == QLatin1String("split answers"))
+        m_sim->command(QStringLiteral("split 0"));
 }
 
 void TestLinkFaults::startActivity(const QString& activity)
@@ -251,7 +337,56 @@ void TestLinkFaults::startActivity(const QString& activity)
         QCOMPARE(UiTest::commState(), Communication::COMM_CONNECTING);
         return;
     }
+    ensureFamily(isVfdActivity(activity));
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY(ensureConnected());
+    if (activity == QLatin1String("scope with 4 channels")) {
+        auto* page = qobject_cast<GUI_Scope*>(openPage("btn_Scope", "GUI_Scope"));
+        QVERIFY(page);
+        auto* table = page->findChild<QTableWidget*>(QStringLiteral("TableWidget"));
+        QVERIFY(table->rowCount() >= 4);
+        for (int row = 0; row < 4; ++row) {
+            if (table->item(row, 0)->checkState() != Qt::Checked)
+                emit table->cellClicked(row, 0);
+        }
+        QCOMPARE(page->plot()->channelCount(), 4);
+        page->findChild<QToolButton*>(QStringLiteral("Btn_StartContinue"))->click();
+        QVERIFY(page->plot()->isRunning());
+        return;
+    }
+    if (activity == QLatin1String("monitor poll")) {
+        QVERIFY(openPage("btn_Monitor", "GUI_Monitor"));
+        return;
+    }
+    if (activity == QLatin1String("IO poll")) {
+        QVERIFY(openPage("btn_IO", "GUI_IO"));
+        return;
+    }
+    if (activity == QLatin1String("control-panel poll")) {
+        QVERIFY(openPage("btn_ControlPanel", "GUI_ControlPanel"));
+        return;
+    }
+    if (activity == QLatin1String("held servo jog")) {
+        QVERIFY(m_sim->command(QStringLiteral("set 35 1")).startsWith(QLatin1String("ok")));
+        Communication::instance()->setEnableState(Communication::COMM_ENABLE);
+        QWidget* page = openPage("btn_Motion", "GUI_Motion");
+        QVERIFY(page);
+        m_sim->clearLog();
+        m_heldButton = page->findChild<QPushButton*>(QStringLiteral("Btn_GoForward_Spe"));
+        QTest::mousePress(m_heldButton, Qt::LeftButton);
+        QVERIFY2(waitForLogLine(QStringLiteral("06 0191 1 32"), 3000), "the jog did not start");
+        return;
+    }
+    if (activity == QLatin1String("held VFD jog")) {
+        QWidget* page = openPage("btn_ControlPanel", "GUI_ControlPanel");
+        QVERIFY(page);
+        m_sim->clearLog();
+        m_heldButton = page->findChild<QPushButton*>(QStringLiteral("Btn_GoForwardJog"));
+        QTest::mousePress(m_heldButton, Qt::LeftButton);
+        QVERIFY2(waitForLogLine(QStringLiteral("06 2000 1 3"), 3000), "the jog did not start");
+        return;
+    }
     if (activity == QLatin1String("parameter batch read")) {
         GUI_ParamTable* page = paramPage();
         QVERIFY(page);
@@ -299,7 +434,8 @@ void TestLinkFaults::startActivity(const QString& activity)
     } else {
         QFAIL(qPrintable(QStringLiteral("no such activity: ") + activity));
     }
-    QVERIFY2(stuckDialog(), "the activity shows no dialog");
+    if (showsDialog(activity))
+        QVERIFY2(stuckDialog(), "the activity shows no dialog");
 }
 
 void TestLinkFaults::faultsDuringActivities_data()
@@ -309,22 +445,37 @@ void TestLinkFaults::faultsDuringActivities_data()
     QTest::addColumn<int>("holdMs"); // how long the fault lasts once its effect is seen
     QTest::addColumn<int>("end");
 
+    // A second of dead link shows whether the tool idles; the restore needs its progress to run on.
     const auto row = [](const char* activity, const char* fault, int holdMs, End end) {
         QTest::addRow("%s, %s", activity, fault) << activity << fault << holdMs << int(end);
     };
-    row("parameter batch read", "cable cut", 3000, End::Connected);
-    row("parameter batch read", "drive silent", 3000, End::Connected);
+    row("parameter batch read", "cable cut", 1000, End::Connected);
+    row("parameter batch read", "drive silent", 1000, End::Connected);
     row("parameter batch read", "corrupted answers", 1500, End::Connected);
     row("parameter batch read", "exception answers", 1500, End::Connected);
     row("parameter batch read", "slow answers", 1500, End::Connected);
-    row("parameter import", "cable cut", 3000, End::Connected);
-    row("parameter import", "drive silent", 3000, End::Connected);
-    row("soft reset", "cable cut", 3000, End::Connected);
-    row("soft reset", "drive silent", 3000, End::Connected);
+    // Each answer stalls halfway for 150 ms, as from a drive whose UART pauses mid-reply.
+    row("parameter batch read", "split answers", 1500, End::Connected);
+    row("parameter import", "cable cut", 1000, End::Connected);
+    row("parameter import", "drive silent", 1000, End::Connected);
+    row("soft reset", "cable cut", 1000, End::Connected);
+    row("soft reset", "drive silent", 1000, End::Connected);
     row("restore factory parameters", "cable cut", 3000, End::Disconnected);
-    row("connect in progress", "cable cut", 3000, End::Connected);
+    row("connect in progress", "cable cut", 1000, End::Connected);
     // Silent from the start, so the test read goes unanswered: the attempt fails and says so.
     row("connect in progress", "drive silent", 4000, End::Disconnected);
+    for (const char* activity : { "scope with 4 channels", "monitor poll", "IO poll", "held servo jog" }) {
+        row(activity, "cable cut", 1000, End::Connected);
+        row(activity, "drive silent", 1000, End::Connected);
+    }
+    row("scope with 4 channels", "corrupted answers", 1000, End::Connected);
+    row("monitor poll", "exception answers", 1000, End::Connected);
+    // The VFD rows last: they change the drive on the link once.
+    for (const char* activity : { "control-panel poll", "held VFD jog" }) {
+        row(activity, "cable cut", 1000, End::Connected);
+        row(activity, "drive silent", 1000, End::Connected);
+    }
+    row("control-panel poll", "corrupted answers", 1000, End::Connected);
 }
 
 void TestLinkFaults::faultsDuringActivities()
@@ -366,6 +517,8 @@ void TestLinkFaults::faultsDuringActivities()
         disconnect(states);
         disconnect(texts);
     });
+    // What the drive takes from here on: a held jog's stop must come once the link is back.
+    m_sim->clearLog();
     if (!faultFirst)
         startFault(fault);
     clock.start();
@@ -381,7 +534,7 @@ void TestLinkFaults::faultsDuringActivities()
             // Silence is noticed through unanswered requests: when the activity is over and
             // nothing polls (a soft reset on a servo with no polling page), the engineer's next
             // request is what reveals it.
-            if (UiTest::commState() == Communication::COMM_CONNECTED) {
+            if (!polls(activity) && UiTest::commState() == Communication::COMM_CONNECTED) {
                 for (int i = 0; i < 3; ++i)
                     Communication::instance()->sendRead(QStringLiteral("AReadState"), 0x1000, 1);
                 figures += QStringLiteral("idle after the activity; ");
@@ -410,6 +563,13 @@ void TestLinkFaults::faultsDuringActivities()
         figures += QStringLiteral("connected again after %1 ms; ").arg(clock.elapsed());
     } else {
         QVERIFY2(UiTest::waitForState(Communication::COMM_DISCONNECT, 20000), qPrintable(figures));
+    }
+    if (isHeldJog(activity)) {
+        const QString stop = m_vfd ? vfdJogStop : servoJogStop;
+        QVERIFY2(waitForLogLine(stop, 3000),
+            qPrintable(QStringLiteral("no stop after the link came back: ")
+                + m_sim->log().join(QStringLiteral(", "))));
+        figures += QStringLiteral("jog stopped on the wire; ");
     }
     // Whatever the activity still had to do ends on its own.
     QTRY_VERIFY_WITH_TIMEOUT(!stuckDialog(), 20000);

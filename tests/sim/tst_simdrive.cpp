@@ -169,6 +169,7 @@ private slots:
     void broadcastWriteIsTakenSilently();
     void consoleSetHoldsComputedValue();
     void delaySlowsAnswer();
+    void splitAnswerComesInTwoParts();
     void wireTime();
     void scopeVariablesMove_data();
     void scopeVariablesMove();
@@ -941,6 +942,46 @@ void TestSimDrive::delaySlowsAnswer()
     QVERIFY(m_sim->command(QStringLiteral("delay 0")).startsWith(QLatin1String("ok")));
     QCOMPARE(read(0x0004, 1, &slow).size(), 1);
     QVERIFY2(slow < 200, qPrintable(QString::number(slow)));
+}
+
+void TestSimDrive::splitAnswerComesInTwoParts()
+{
+    QVERIFY(startDrive(kServoConfig));
+    m_bus->closeDevice();
+    QVERIFY(m_sim->command(QStringLiteral("split 300")).startsWith(QLatin1String("ok")));
+    QSerialPort port(m_sim->portName());
+    QVERIFY(port.open(QIODevice::ReadWrite));
+    port.write(withCrc(QByteArray::fromHex("010300040001")));
+    QVERIFY(port.waitForBytesWritten(1000));
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray first;
+    while (first.isEmpty() && clock.elapsed() < 2000) {
+        if (port.waitForReadyRead(50))
+            first += port.readAll();
+    }
+    const qint64 firstAt = clock.elapsed();
+    QByteArray reply = first;
+    while (reply.size() < 7 && clock.elapsed() < 3000) {
+        if (port.waitForReadyRead(50))
+            reply += port.readAll();
+    }
+    const qint64 restAt = clock.elapsed();
+    QCOMPARE(reply, withCrc(QByteArray::fromHex("010302000D")));
+    QVERIFY2(first.size() < reply.size() && restAt - firstAt >= 250,
+        qPrintable(
+            QStringLiteral("%1 bytes at %2 ms, all at %3 ms").arg(first.size()).arg(firstAt).arg(restAt)));
+    QVERIFY(m_sim->command(QStringLiteral("split 0")).startsWith(QLatin1String("ok")));
+    port.write(withCrc(QByteArray::fromHex("010300040001")));
+    QVERIFY(port.waitForBytesWritten(1000));
+    reply.clear();
+    clock.restart();
+    while (reply.size() < 7 && clock.elapsed() < 2000) {
+        if (port.waitForReadyRead(50))
+            reply += port.readAll();
+    }
+    QCOMPARE(reply, withCrc(QByteArray::fromHex("010302000D")));
+    QVERIFY2(clock.elapsed() < 200, qPrintable(QString::number(clock.elapsed())));
 }
 
 void TestSimDrive::wireTime()

@@ -109,7 +109,10 @@ void GUI_ControlPanel::initForm()
 
     connectEvent(Communication::instance()->commState());
 
-    Xml::readErrorCodes(Global::instance()->configPath() + QStringLiteral("ErrorCode.xml"), m_faultTexts);
+    DefinitionError faultTextsError;
+    Xml::readErrorCodes(
+        Global::instance()->configPath() + QStringLiteral("ErrorCode.xml"), m_faultTexts, &faultTextsError);
+    reportDefinitionError(faultTextsError);
 }
 
 void GUI_ControlPanel::connectEvent(Communication::CommState state)

@@ -77,7 +77,10 @@ void GUI_Scope::initForm()
              ui->Btn_CursorTracer, ui->Btn_Nonius })
         b->setCheckable(true);
 
-    Xml::readVariables(Global::instance()->configPath() + QStringLiteral("Variables.xml"), variables);
+    DefinitionError variablesError;
+    Xml::readVariables(
+        Global::instance()->configPath() + QStringLiteral("Variables.xml"), variables, &variablesError);
+    reportDefinitionError(variablesError);
     fillTable();
 
     for (int i = 1; i <= 4; ++i)
