@@ -1063,15 +1063,20 @@ void TestSimDrive::scopeVariablesMove()
         return values;
     };
     const QMap<QString, QVector<quint16>> first = sample();
-    QTest::qWait(400);
-    const QMap<QString, QVector<quint16>> second = sample();
-
-    QStringList still;
-    for (const VariableRecord& v : variables) {
+    for (const VariableRecord& v : variables)
         QCOMPARE(first.value(v.name).size(), qMax<int>(1, v.length));
-        QCOMPARE(second.value(v.name).size(), qMax<int>(1, v.length));
-        if (first.value(v.name) == second.value(v.name))
-            still << v.name;
+
+    // Some move slowly or in steps (a loaded machine stretches the model's ticks): a variable
+    // counts as moving once any later sample differs from the first, within a few seconds.
+    QStringList still = moving;
+    for (int round = 0; round < 8 && !still.isEmpty(); ++round) {
+        QTest::qWait(400);
+        const QMap<QString, QVector<quint16>> later = sample();
+        for (const VariableRecord& v : variables) {
+            QCOMPARE(later.value(v.name).size(), qMax<int>(1, v.length));
+            if (later.value(v.name) != first.value(v.name))
+                still.removeAll(v.name);
+        }
     }
     for (const QString& name : moving) {
         QVERIFY2(first.contains(name), qPrintable(name));
