@@ -8,7 +8,7 @@
 #include "SimDrive.h"
 #include "WorkDir.h"
 #include "Xml.h"
-#include "pages/paramtable/ParamFile.h"
+#include "engine/ParamFile.h"
 #include "pages/scope/CurveFile.h"
 
 #include <QCoreApplication>

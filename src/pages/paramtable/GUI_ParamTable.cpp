@@ -7,7 +7,7 @@
 #include "ui/Command.h"
 #include "definitions/Parameter.h"
 #include "definitions/ValueFormat.h"
-#include "pages/paramtable/ParamFile.h"
+#include "engine/ParamFile.h"
 #include "pages/paramtable/WidgetDelegate.h"
 
 #include <QAction>
