@@ -162,34 +162,35 @@ void ParameterSet::changed(int row)
     emit rowChanged(row);
 }
 
+template <typename T> void ParameterSet::set(int row, T Row::*member, const T& value)
+{
+    m_rows[row].*member = value;
+    changed(row);
+}
+
 void ParameterSet::setSetting(int row, const QString& text)
 {
-    m_rows[row].setting = text;
-    changed(row);
+    set(row, &Row::setting, text);
 }
 
 void ParameterSet::setSettingRaw(int row, const QVariant& raw)
 {
-    m_rows[row].settingRaw = raw;
-    changed(row);
+    set(row, &Row::settingRaw, raw);
 }
 
 void ParameterSet::setSettingPosition(int row, const QVariant& position)
 {
-    m_rows[row].settingPosition = position;
-    changed(row);
+    set(row, &Row::settingPosition, position);
 }
 
 void ParameterSet::setCurrent(int row, const QString& text)
 {
-    m_rows[row].current = text;
-    changed(row);
+    set(row, &Row::current, text);
 }
 
 void ParameterSet::setState(int row, State state)
 {
-    m_rows[row].state = state;
-    changed(row);
+    set(row, &Row::state, state);
 }
 
 void ParameterSet::paintAgainstFactory(Row& row, const QString& value)

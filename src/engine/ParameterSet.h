@@ -129,6 +129,7 @@ private:
     Row makeRow(const ParamGroupStruct& group, const ParamAttributeStruct& attribute) const;
     void paintAgainstFactory(Row& row, const QString& value);
     void changed(int row);
+    template <typename T> void set(int row, T Row::*member, const T& value);
 
     QStringList m_headers;
     QMap<int, ParamGroupStruct> m_groups;

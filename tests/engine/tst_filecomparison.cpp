@@ -4,7 +4,9 @@
 #include "engine/FileComparison.h"
 #include "engine/ParameterSet.h"
 
+#include "ParamRequestLines.h"
 #include <QJsonDocument>
+
 #include <QtTest>
 
 namespace {
@@ -17,14 +19,6 @@ QStringList lines(const QVector<FileComparison::Difference>& differences)
     for (const FileComparison::Difference& d : differences)
         result << d.code + QLatin1Char(' ') + (d.driveRead ? d.driveText : QStringLiteral("-"))
                 + QLatin1Char(' ') + d.fileText;
-    return result;
-}
-
-QStringList lines(const ParamRequests& requests)
-{
-    QStringList result;
-    for (const ParamRequest& r : requests)
-        result << QStringLiteral("%1 %2 %3").arg(r.code).arg(r.address, 4, 16, QLatin1Char('0')).arg(r.value);
     return result;
 }
 
@@ -92,7 +86,7 @@ private slots:
         const QVector<FileComparison::Difference> found = comparison.differences();
         QCOMPARE(lines(found), differences);
         QCOMPARE(comparison.isIdentical(), differences.isEmpty());
-        QCOMPARE(lines(comparison.writes(found)), writes);
+        QCOMPARE(requestLines(comparison.writes(found)), writes);
     }
 
     void leftOut()
@@ -103,7 +97,7 @@ private slots:
             "P0-05":"","P0-01":"fast","P0-02":12,"Z9-01":"3","A9-00":"1","P0-04":"0x1"})")
                                      .object();
         FileComparison comparison(set, file);
-        QCOMPARE(lines(comparison.reads()), QStringList { "P0-04 0004 0" });
+        QCOMPARE(requestLines(comparison.reads()), QStringList { "P0-04 0004 0" });
         QCOMPARE(comparison.readOnlyCodes(), QStringList { "P0-03" });
         QCOMPARE(comparison.unusableCodes(), QStringList({ "P0-01", "P0-x" }));
         QCOMPARE(comparison.emptyCodes(), QStringList({ "P0-02", "P0-05" })); // a JSON number reads as empty
@@ -113,7 +107,7 @@ private slots:
         comparison.setDriveValue(QStringLiteral("P0-04"), { 31 });
         comparison.setDriveValue(QStringLiteral("P0-03"), { 1 }); // not compared: ignored
         QCOMPARE(lines(comparison.differences()), QStringList { "P0-04 0x1F 0x1" });
-        QCOMPARE(lines(comparison.writes({})), QStringList {});
+        QCOMPARE(requestLines(comparison.writes({})), QStringList {});
     }
 };
 

@@ -3,9 +3,11 @@
 
 #include "engine/ParameterSet.h"
 
+#include "ParamRequestLines.h"
 #include <QFile>
 #include <QJsonDocument>
 #include <QSignalSpy>
+
 #include <QtTest>
 
 using State = ParameterSet::State;
@@ -21,14 +23,6 @@ QStringList codes(const ParameterSet& set)
     for (int row = 0; row < set.rowCount(); ++row)
         result << set.row(row).attribute.name;
     return result;
-}
-
-QStringList requestLines(const ParamRequests& requests)
-{
-    QStringList lines;
-    for (const ParamRequest& r : requests)
-        lines << QStringLiteral("%1 %2 %3").arg(r.code).arg(r.address, 4, 16, QLatin1Char('0')).arg(r.value);
-    return lines;
 }
 
 QByteArray fileContent(const QString& path)

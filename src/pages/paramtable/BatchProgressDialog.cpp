@@ -41,20 +41,22 @@ void BatchProgressDialog::tick()
 
 void BatchProgressDialog::complete()
 {
-    if (m_over)
-        return;
-    m_over = true;
-    m_timer->stop();
-    emit completed();
-    deleteLater();
+    if (end())
+        emit completed();
 }
 
 void BatchProgressDialog::discard()
 {
+    if (end())
+        hide();
+}
+
+bool BatchProgressDialog::end()
+{
     if (m_over)
-        return;
+        return false;
     m_over = true;
     m_timer->stop();
-    hide();
     deleteLater();
+    return true;
 }

@@ -23,6 +23,8 @@ signals:
 
 private:
     void tick();
+    // Stops the ticks and lets the dialog go; false when it was over already.
+    bool end();
 
     QTimer* m_timer;
     int m_count = 0;
