@@ -157,15 +157,18 @@ QVector<int> ParameterSet::allRows() const
     return rows;
 }
 
-void ParameterSet::changed(int row)
+void ParameterSet::changed(int row, Change change)
 {
-    emit rowChanged(row);
+    if (change == Change::Current)
+        emit currentChanged(row);
+    else
+        emit rowChanged(row);
 }
 
-template <typename T> void ParameterSet::set(int row, T Row::*member, const T& value)
+template <typename T> void ParameterSet::set(int row, T Row::*member, const T& value, Change change)
 {
     m_rows[row].*member = value;
-    changed(row);
+    changed(row, change);
 }
 
 void ParameterSet::setSetting(int row, const QString& text)
@@ -185,12 +188,12 @@ void ParameterSet::setSettingPosition(int row, const QVariant& position)
 
 void ParameterSet::setCurrent(int row, const QString& text)
 {
-    set(row, &Row::current, text);
+    set(row, &Row::current, text, Change::Current);
 }
 
 void ParameterSet::setState(int row, State state)
 {
-    set(row, &Row::state, state);
+    set(row, &Row::state, state, Change::Current);
 }
 
 void ParameterSet::paintAgainstFactory(Row& row, const QString& value)
@@ -215,7 +218,7 @@ void ParameterSet::applyAnswer(int row, const QVector<quint16>& values, State fa
         r.current = ParamValue::displayText(r.attribute, values);
         paintAgainstFactory(r, r.current);
     }
-    changed(row);
+    changed(row, Change::Current);
 }
 
 void ParameterSet::showFileValue(int row, const QString& text)
@@ -231,7 +234,7 @@ void ParameterSet::showFileValue(int row, const QString& text)
         r.current = text;
         paintAgainstFactory(r, text);
     }
-    changed(row);
+    changed(row, Change::Current);
 }
 
 void ParameterSet::applyRescales(const QString& tag, const QVector<quint16>& values)
@@ -280,7 +283,7 @@ bool ParameterSet::applyRealtimeBlock(const QString& tag, const QVector<quint16>
         } else {
             r.state = State::ReadFailed;
         }
-        changed(m_realtimeRows.at(key));
+        changed(m_realtimeRows.at(key), Change::Current);
     }
     return true;
 }

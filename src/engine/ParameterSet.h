@@ -123,13 +123,17 @@ public:
 signals:
     void aboutToRebuild();
     void rebuilt();
+    // Only the current value or its state changed.
+    void currentChanged(int row);
+    // Setting, values, limits or unit changed.
     void rowChanged(int row);
 
 private:
     Row makeRow(const ParamGroupStruct& group, const ParamAttributeStruct& attribute) const;
     void paintAgainstFactory(Row& row, const QString& value);
-    void changed(int row);
-    template <typename T> void set(int row, T Row::*member, const T& value);
+    enum class Change { Current, Row };
+    void changed(int row, Change change = Change::Row);
+    template <typename T> void set(int row, T Row::*member, const T& value, Change change = Change::Row);
 
     QStringList m_headers;
     QMap<int, ParamGroupStruct> m_groups;

@@ -133,7 +133,7 @@ private slots:
         QFETCH(State, state);
         set.setCurrent(row(code), QStringLiteral("earlier"));
         set.setState(row(code), State::Realtime);
-        QSignalSpy changed(&set, &ParameterSet::rowChanged);
+        QSignalSpy changed(&set, &ParameterSet::currentChanged);
         set.applyAnswer(row(code), values, failure);
         QCOMPARE(at(code).current, text);
         QCOMPARE(at(code).state, state);

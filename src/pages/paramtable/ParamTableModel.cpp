@@ -14,8 +14,11 @@ ParamTableModel::ParamTableModel(ParameterSet* parameters, QObject* parent)
         m_checked.fill(false, m_parameters->rowCount());
         endResetModel();
     });
+    // Only the cells that can change are repainted: a batch answers hundreds of rows.
+    connect(parameters, &ParameterSet::currentChanged, this,
+        [this](int row) { emit dataChanged(index(row, CurrentColumn), index(row, CurrentColumn)); });
     connect(parameters, &ParameterSet::rowChanged, this,
-        [this](int row) { emit dataChanged(index(row, 0), index(row, ColumnCount - 1)); });
+        [this](int row) { emit dataChanged(index(row, SettingColumn), index(row, UnitColumn)); });
 }
 
 QColor ParamTableModel::stateColor(State state)
@@ -82,6 +85,12 @@ QStringList ParamTableModel::trailingTexts(const ParameterSet::Row& row) const
         break;
     }
     return texts;
+}
+
+QStringList ParamTableModel::accessAndEffectTexts() const
+{
+    return { tr("Read only"), tr("Downtime modification"), tr("Any modification"),
+        tr("Effective immediately"), tr("Effective after restart") };
 }
 
 bool ParamTableModel::hasCell(const ParameterSet::Row& row, int column) const

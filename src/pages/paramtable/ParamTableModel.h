@@ -44,6 +44,8 @@ public:
     // The colour a current value of this state is painted in; invalid for a value never shown.
     static QColor stateColor(ParameterSet::State state);
     static QColor readOnlyColor();
+    // Every text the access and effect columns can show.
+    QStringList accessAndEffectTexts() const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

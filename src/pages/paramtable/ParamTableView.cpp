@@ -4,6 +4,7 @@
 #include "pages/paramtable/ParamTableModel.h"
 
 #include <QGuiApplication>
+#include <QHash>
 #include <QHeaderView>
 #include <QScrollBar>
 
@@ -131,29 +132,42 @@ void ParamTableView::cellClicked(const QModelIndex& index)
     emit rowClicked(currentIndex().row());
 }
 
-int ParamTableView::textWidth(const QString& text) const
-{
-    // The item delegate's margin on either side, and the grid line.
-    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    return fontMetrics().horizontalAdvance(text) + 2 * margin + 1;
-}
-
 void ParamTableView::measureColumns()
 {
     QHeaderView* header = horizontalHeader();
-    QVector<int> measured(ParamTableModel::ColumnCount);
-    for (int column = 0; column < measured.size(); ++column)
-        measured[column] = header->sectionSizeHint(column);
-    const auto grow = [this, &measured](int column, const QString& text) {
-        measured[column] = qMax(measured[column], textWidth(text));
+    QVector<int> widest(ParamTableModel::ColumnCount, widestOther);
+    widest[Column::CheckColumn] = checkColumnWidth;
+    widest[Column::NameColumn] = widestName;
+    widest[Column::SettingColumn] = widestValue;
+    widest[Column::CurrentColumn] = widestValue;
+    m_natural.resize(ParamTableModel::ColumnCount);
+    for (int column = 0; column < m_natural.size(); ++column)
+        m_natural[column] = qMin(header->sectionSizeHint(column), widest[column]);
+    // The item delegate's margin on either side, and the grid line.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
+    const QFontMetrics metrics = fontMetrics();
+    // Thousands of rows repeat few limits and units; a column at its widest needs no more looks.
+    QHash<QString, int> widths;
+    const auto grow = [&](int column, const QString& text) {
+        if (m_natural[column] >= widest[column])
+            return;
+        auto width = widths.constFind(text);
+        if (width == widths.constEnd())
+            width = widths.insert(text, metrics.horizontalAdvance(text) + margin);
+        m_natural[column] = qMin(qMax(m_natural[column], width.value()), widest[column]);
     };
+    for (const QString& text : m_model->accessAndEffectTexts()) {
+        grow(Column::AccessColumn, text);
+        grow(Column::EffectColumn, text);
+    }
     for (int row = 0; row < m_model->rowCount(); ++row) {
         const ParameterSet::Row& r = m_model->parameters()->row(row);
         grow(Column::CodeColumn, r.attribute.name);
         grow(Column::NameColumn, r.attribute.description);
-        for (int column : { Column::FactoryColumn, Column::MinColumn, Column::MaxColumn, Column::UnitColumn,
-                 Column::AccessColumn, Column::EffectColumn })
-            grow(column, m_model->index(row, column).data().toString());
+        grow(Column::FactoryColumn, r.factory);
+        grow(Column::MinColumn, r.attribute.min);
+        grow(Column::MaxColumn, r.attribute.max);
+        grow(Column::UnitColumn, r.units);
         // A value is about as wide as the factory value or the longest entry name.
         for (int column : { Column::SettingColumn, Column::CurrentColumn }) {
             grow(column, r.factory);
@@ -161,18 +175,11 @@ void ParamTableView::measureColumns()
                 grow(column, entry.value(0));
         }
     }
-    m_natural = measured;
-    for (int& width : m_natural)
-        width = qMin(width, widestOther);
-    m_natural[Column::CheckColumn] = checkColumnWidth;
-    m_natural[Column::NameColumn] = qMin(measured[Column::NameColumn], widestName);
     m_least = m_natural;
     // The headers stay whole; below that the name and value texts are cut.
     m_least[Column::NameColumn] = qMax(header->sectionSizeHint(Column::NameColumn), narrowestName);
-    for (int column : { Column::SettingColumn, Column::CurrentColumn }) {
-        m_natural[column] = qMin(measured[column], widestValue);
+    for (int column : { Column::SettingColumn, Column::CurrentColumn })
         m_least[column] = qMax(header->sectionSizeHint(column), narrowestValue);
-    }
     for (int column = 0; column < m_least.size(); ++column)
         m_least[column] = qMin(m_least[column], m_natural[column]);
 }

@@ -46,7 +46,6 @@ private:
     void cellClicked(const QModelIndex& index);
     void measureColumns();
     void fitColumns();
-    int textWidth(const QString& text) const;
 
     ParamTableModel* m_model = nullptr;
     ParamFilterProxy* m_filter = nullptr;
