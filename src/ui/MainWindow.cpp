@@ -5,6 +5,7 @@
 #include "Command.h"
 #include "ConnectionPage.h"
 #include "GUI_About.h"
+#include "StatusLine.h"
 #include "WidgetController.h"
 #include "app/Xml.h"
 #include "comm/DriveRegisters.h"
@@ -20,6 +21,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStatusBar>
 #include <QThread>
 #include <QTime>
 #include <QToolBar>
@@ -39,6 +41,7 @@ MainWindow::MainWindow(QWidget* parent)
     ui->setupUi(this);
     // Before the menus, whose View menu lists it.
     initBusMonitor();
+    initStatusBar();
     initToolbar();
     initMenubar();
     initForm();
@@ -280,7 +283,9 @@ void MainWindow::initForm()
     Communication* comm = Communication::instance();
     connect(comm, &Communication::connectEvent, this, &MainWindow::connectEvent);
     connect(comm, &Communication::resultCallBackEvent, this, &MainWindow::resultCallBackEvent);
-    connect(comm, &Communication::printEvent, this, &MainWindow::slot_printToConsole);
+    // The bus device speaks up only about trouble: a silent drive, recovery attempts, recovery failed.
+    connect(comm, &Communication::printEvent, this,
+        [this](const QString& text) { slot_printToConsole(text, Global::MESSAGE_WARNNING); });
 
     slot_printToConsole(tr("GUI initialization successful"));
 }
@@ -298,7 +303,18 @@ void MainWindow::initBusMonitor()
     // Room for a dozen rows rather than the few a bottom dock gets by default.
     resizeDocks({ m_busMonitorDock }, { 360 }, Qt::Vertical);
     m_busMonitorDock->setVisible(Global::instance()->busMonitorVisible());
-    connect(m_busMonitor, &BusMonitorWidget::sig_printToConsole, this, &MainWindow::slot_printToConsole);
+    connect(m_busMonitor, &BusMonitorWidget::sig_printToConsole, this,
+        [this](const QString& text) { slot_printToConsole(text); });
+}
+
+void MainWindow::initStatusBar()
+{
+    m_statusLine = new StatusLine(statusBar());
+    m_statusLine->showLinkState(Communication::instance()->commState());
+    connect(m_statusLine, &StatusLine::messageClicked, this, [this] {
+        ui->dockWidget_Console->show();
+        ui->dockWidget_Console->raise();
+    });
 }
 
 void MainWindow::fitToScreen()
@@ -407,6 +423,7 @@ void MainWindow::showAbout()
 
 void MainWindow::connectEvent(Communication::CommState state)
 {
+    m_statusLine->showLinkState(state);
     if (state == Communication::COMM_CONNECTED && Global::instance()->device() == Global::DEVICE_SERVO)
         Communication::instance()->sendRead(EnableTag, DriveRegister::Servo::EnableState, 1);
     else if (state == Communication::COMM_DISCONNECT && m_enableButton)
@@ -419,7 +436,8 @@ void MainWindow::resultCallBackEvent(QString tag, QVector<quint16> values)
         return;
     const bool enabled = !values.isEmpty() && values.first() == 1;
     setEnableIndicator(enabled);
-    Communication::instance()->setEnableState(enabled ? Communication::COMM_ENABLE : Communication::COMM_DISABLE);
+    Communication::instance()->setEnableState(
+        enabled ? Communication::COMM_ENABLE : Communication::COMM_DISABLE);
 }
 
 void MainWindow::setEnableIndicator(bool enabled)
@@ -452,11 +470,12 @@ void MainWindow::slot_showMessageBox(QString text, Global::MESSAGE_INFO info)
     }
 }
 
-void MainWindow::slot_printToConsole(QString text)
+void MainWindow::slot_printToConsole(QString text, Global::MESSAGE_INFO level)
 {
-    ui->plainTextEdit_Console->appendPlainText(QLatin1Char('[')
-        + QTime::currentTime().toString(QStringLiteral("hh:mm:ss")) + QStringLiteral("]: ") + text
-        + QLatin1Char('.'));
+    const QString line = QLatin1Char('[') + QTime::currentTime().toString(QStringLiteral("hh:mm:ss"))
+        + QStringLiteral("]: ") + text + QLatin1Char('.');
+    ui->plainTextEdit_Console->appendPlainText(line);
+    m_statusLine->showConsoleLine(line, level);
 }
 
 void MainWindow::slot_printParma(QString text)
