@@ -609,6 +609,18 @@ private slots:
         auto* logo = first->findChild<QLabel*>(QStringLiteral("Lbl_Pic"));
         QVERIFY(!logo->pixmap(Qt::ReturnByValue).isNull());
         QCOMPARE(logo->size(), QSize(80, 80));
+        // The licence, whole within the fixed size.
+        auto* licence = first->findChild<QLabel*>(QStringLiteral("Lbl_Licence"));
+        QVERIFY(licence->isVisible());
+        QVERIFY2(licence->text().contains(QStringLiteral(
+                     "<a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">GNU General Public License, "
+                     "version 3 or later</a>")),
+            qPrintable(licence->text()));
+        QVERIFY(
+            licence->text().contains(QStringLiteral("QCustomPlot, licensed under the GNU GPL version 3")));
+        QVERIFY(licence->openExternalLinks());
+        QVERIFY(first->rect().contains(licence->geometry()));
+        QVERIFY(licence->heightForWidth(licence->width()) <= licence->height());
 
         about->trigger();
         QCOMPARE(window->controller()->aboutDialog(), first.data());
