@@ -88,9 +88,6 @@ void GUI_Communication::initForm()
     ui->Cbx_Parity->addItem(tr("Even"), 2);
     ui->Cbx_Comm->addItem(QStringLiteral("Modbus-RTU"), int(Communication::COMM_MODBUS_RTU));
 
-    // The application style sheet borders every spin box, which leaves its arrow buttons without
-    // a width of their own: the platform style then squeezes them into the border, arrows lost.
-    ui->Lbx_ID->setStyleSheet(QStringLiteral("QSpinBox::up-button, QSpinBox::down-button { width: 18px; }"));
     // Long announced descriptions must not widen the page; the list itself shows them in full.
     ui->Cbx_Port->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ui->Cbx_Port->setMinimumContentsLength(40);

@@ -38,11 +38,7 @@ GUI_FindDrive::GUI_FindDrive(
     ui->Lbx_Latency->setToolTip(
         tr("Extra wait for the serial adapter: USB adapters hold received bytes up to "
            "their latency timer (16 ms for the common FTDI type)"));
-    // Same trap as on the connection page: without a width of their own the arrows vanish.
-    for (QSpinBox* box : { ui->Lbx_FirstAddr, ui->Lbx_LastAddr, ui->Lbx_Latency })
-        box->setStyleSheet(QStringLiteral("QSpinBox::up-button, QSpinBox::down-button { width: 18px; }"));
-
-    // The widened arrow buttons reach into the layout's spacing; keep the words clear of them.
+    // The style sheet's wide arrow buttons reach into the layout's spacing; keep the words clear.
     ui->Lbl_To->setContentsMargins(8, 0, 8, 0);
     ui->Lbl_Wait->setContentsMargins(8, 0, 0, 0);
     ui->Tree_Results->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
