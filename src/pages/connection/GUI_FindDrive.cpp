@@ -1,6 +1,8 @@
 #include "GUI_FindDrive.h"
 #include "ui_GUI_FindDrive.h"
 
+#include "comm/SerialAdapter.h"
+
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QPushButton>
@@ -34,7 +36,9 @@ GUI_FindDrive::GUI_FindDrive(
     for (int baud : kDefaultBaudRates)
         bauds << QString::number(baud);
     ui->Edt_Baudrates->setText(bauds.join(QStringLiteral(", ")));
-    ui->Lbx_Latency->setValue(BusScanner::DefaultLatencyMs);
+    // An FTDI adapter tells its latency timer; the scan waits no longer than that.
+    const int adapterLatency = SerialAdapter::latencyTimerMs(portName);
+    ui->Lbx_Latency->setValue(adapterLatency >= 0 ? adapterLatency : BusScanner::DefaultLatencyMs);
     ui->Lbx_Latency->setToolTip(
         tr("Extra wait for the serial adapter: USB adapters hold received bytes up to "
            "their latency timer (16 ms for the common FTDI type)"));
