@@ -232,6 +232,14 @@ void MainWindow::initForm()
     ui->dockWidgetContents_WorkSpace->setMinimumWidth(200);
     ui->dockWidget_ParamDescription->hide();
     ui->dockWidget_Console->hide();
+    // Shown the first time, Qt gives the console most of the window's height, which leaves a page
+    // a strip on a laptop screen; a fifth of it holds some eight lines.
+    connect(ui->dockWidget_Console, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (!visible || m_consoleSized || ui->dockWidget_Console->isFloating())
+            return;
+        m_consoleSized = true;
+        resizeDocks({ ui->dockWidget_Console }, { height() / 5 }, Qt::Vertical);
+    });
 
     ui->tabWidget->setTabsClosable(true);
     ui->tabWidget->setMovable(true);
@@ -300,8 +308,12 @@ void MainWindow::initBusMonitor()
     addDockWidget(Qt::BottomDockWidgetArea, m_busMonitorDock);
     // Under the console rather than beside it: the list needs the window's width.
     splitDockWidget(ui->dockWidget_Console, m_busMonitorDock, Qt::Vertical);
-    // Room for a dozen rows rather than the few a bottom dock gets by default.
-    resizeDocks({ m_busMonitorDock }, { 360 }, Qt::Vertical);
+    // Room for a dozen rows rather than the few a bottom dock gets by default, but on a laptop
+    // screen (768 px) no more than a third of it: the pages need the rest.
+    int dockHeight = 360;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        dockHeight = qMin(dockHeight, screen->availableGeometry().height() / 3);
+    resizeDocks({ m_busMonitorDock }, { dockHeight }, Qt::Vertical);
     m_busMonitorDock->setVisible(Global::instance()->busMonitorVisible());
     connect(m_busMonitor, &BusMonitorWidget::sig_printToConsole, this,
         [this](const QString& text) { slot_printToConsole(text); });

@@ -79,4 +79,5 @@ private:
     QDockWidget* m_busMonitorDock = nullptr;
     BusMonitorWidget* m_busMonitor = nullptr;
     StatusLine* m_statusLine = nullptr;
+    bool m_consoleSized = false;
 };
