@@ -2,6 +2,7 @@
 #include "ui_MainWindow.h"
 
 #include "BusMonitorWidget.h"
+#include "ClippedTextTips.h"
 #include "Command.h"
 #include "ConnectionPage.h"
 #include "GUI_About.h"
@@ -49,6 +50,8 @@ MainWindow::MainWindow(QWidget* parent)
     for (QAbstractButton* button : buttons)
         button->setCursor(Qt::PointingHandCursor);
     ui->btn_FaultPanel->hide();
+    // Pages and dialogs alike: on a small screen some combo boxes are narrower than their items.
+    qApp->installEventFilter(new ClippedTextTips(this));
 }
 
 MainWindow::~MainWindow()
