@@ -5,6 +5,7 @@
 
 #include "UiTestSupport.h"
 
+#include "FakeSystemRoot.h"
 #include "app/Global.h"
 #include "pages/connection/GUI_FindDrive.h"
 #include "ui/ClippedTextTips.h"
@@ -244,6 +245,26 @@ private slots:
         QVERIFY2(page->height() >= ClientSize.height() / 4, qPrintable(QString::number(page->height())));
         const QStringList found = misfits(window->statusBar());
         shoot(window.get(), QStringLiteral("servo-%1-docks").arg(languageName(language)));
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("\n"))));
+    }
+
+    // The connection page with an FTDI adapter's latency hint under its settings.
+    void latencyHintFits_data() { dialogsFit_data(); }
+    void latencyHintFits()
+    {
+        QFETCH(int, language);
+        FakeSystemRoot root;
+        QVERIFY(root.addAdapter(QStringLiteral("ttyUSB0"), QStringLiteral("usb-serial"), 16));
+        useLanguage(language);
+        UiTest::makeWindow(window, Global::DEVICE_SERVO, language);
+        window->resize(ClientSize);
+        window->findChild<QComboBox*>(QStringLiteral("Cbx_Port"))
+            ->setEditText(QStringLiteral("/dev/ttyUSB0"));
+        QTest::qWait(50);
+        auto* hint = window->findChild<QLabel*>(QStringLiteral("Lbl_LatencyHint"));
+        QVERIFY(hint->isVisible());
+        const QStringList found = misfits(window.get());
+        shoot(window.get(), QStringLiteral("servo-%1-latencyhint").arg(languageName(language)));
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("\n"))));
     }
 

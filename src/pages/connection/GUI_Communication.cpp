@@ -253,7 +253,7 @@ void GUI_Communication::showLatencyHint()
 {
     const QString port = selectedPortName();
     const QString hint = port.isEmpty() ? QString() : SerialAdapter::latencyHint(port);
-    ui->Lbl_LatencyHint->setText(hint);
+    ui->Lbl_LatencyHint->setText(hint.isEmpty() ? hint : hint + QLatin1Char('.'));
     ui->Lbl_LatencyHint->setVisible(!hint.isEmpty());
     if (hint.isEmpty())
         return;
