@@ -490,7 +490,8 @@ void MainWindow::slot_printToConsole(QString text, Global::MESSAGE_INFO level)
     const QString line = QLatin1Char('[') + QTime::currentTime().toString(QStringLiteral("hh:mm:ss"))
         + QStringLiteral("]: ") + text + QLatin1Char('.');
     ui->plainTextEdit_Console->appendPlainText(line);
-    m_statusLine->showConsoleLine(line, level);
+    if (m_statusLine)
+        m_statusLine->showConsoleLine(line, level);
 }
 
 void MainWindow::slot_printParma(QString text)
