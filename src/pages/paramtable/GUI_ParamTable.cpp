@@ -64,7 +64,8 @@ void GUI_ParamTable::initForm()
     buildMenus();
 
     tableBatch = new TableBatch(this);
-    connect(tableBatch, &TableBatch::consoleLine, this, &WidgetBase::sig_printToConsole);
+    connect(tableBatch, &TableBatch::consoleLine, this,
+        [this](const QString& text) { emit sig_printToConsole(text); });
     parameters = new ParameterSet(this);
     QList<DefinitionError> errors;
     parameters->load(Global::instance()->configPath(), &errors);

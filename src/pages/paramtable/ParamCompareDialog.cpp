@@ -374,7 +374,9 @@ void ParamCompareDialog::reportWrites()
                                .arg(failed);
     showSummary();
     ui->Lbl_Summary->setText(ui->Lbl_Summary->text() + QLatin1Char('\n') + result);
-    emit sig_printToConsole(result);
+    // A value the drive did not take is a warning: the status bar keeps it in sight.
+    emit sig_printToConsole(
+        result, notKept + failed > 0 ? Global::MESSAGE_WARNNING : Global::MESSAGE_INFORMATION);
 }
 
 void ParamCompareDialog::on_Btn_Close_clicked()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Global.h"
 #include "engine/FileComparison.h"
 #include "engine/ParameterBatch.h"
 
@@ -35,7 +36,7 @@ public slots:
     void reject() override;
 
 signals:
-    void sig_printToConsole(QString text);
+    void sig_printToConsole(QString text, Global::MESSAGE_INFO level = Global::MESSAGE_INFORMATION);
 
 private slots:
     void on_Btn_SelectAll_clicked();

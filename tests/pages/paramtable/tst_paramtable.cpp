@@ -1381,6 +1381,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(console->last().at(0).toString(),
             QStringLiteral("Values from the file verified: 1, not kept by the drive: 1, failed: 0"), 8000);
         QVERIFY(sim.command(QStringLiteral("ignorewrite off")).startsWith("ok"));
+        // A value the drive did not take is a warning, for the status bar to keep in sight.
+        QCOMPARE(console->last().at(1).value<Global::MESSAGE_INFO>(), Global::MESSAGE_WARNNING);
         QCOMPARE(console->first().at(0).toString(),
             QStringLiteral("Writing values from the file, number of parameters: 2"));
         QCOMPARE(normalized(sim.log()),
