@@ -189,8 +189,9 @@ void csvBenchmarks()
         plot.addChannel(channel, QStringLiteral("Channel %1").arg(channel), QPen(Qt::blue));
     for (int channel = 0; channel < 4; ++channel) {
         LodGraph* graph = plot.channel(channel).graph.data();
+        // Times and values as the scope records them: 30 ms ticks, values of two decimals.
         for (int i = 0; i < points; ++i)
-            graph->appendPoint(i * pointSpacing, 1000 * std::sin(i * 0.001 + channel) + channel);
+            graph->appendPoint(i * 3 / 100.0, std::round(100000 * std::sin(i * 0.001 + channel)) / 100 + channel);
     }
     QElapsedTimer clock;
     clock.start();
