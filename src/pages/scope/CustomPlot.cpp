@@ -44,6 +44,26 @@ QCPRange fittedRange(double min, double max)
 }
 
 // Run times are kept to the microsecond: curve files then write them in a few digits.
+// Keys or values of a run's points, copied out for a look.
+QVector<double> fieldOf(const QSharedPointer<QCPGraphDataContainer>& run, double QCPGraphData::*field)
+{
+    QVector<double> out;
+    if (run) {
+        out.reserve(run->size());
+        for (auto it = run->constBegin(); it != run->constEnd(); ++it)
+            out.append((*it).*field);
+    }
+    return out;
+}
+
+QPen fadedPen(QPen pen)
+{
+    QColor color = pen.color();
+    color.setAlpha(earlierRunAlpha);
+    pen.setColor(color);
+    return pen;
+}
+
 double toMicroseconds(double seconds)
 {
     return std::round(seconds * 1e6) / 1e6;
@@ -221,11 +241,7 @@ void CustomPlot::rebuildLiveGraphs(bool rescaleLast, bool rescaleAll, bool replo
         it->earlierGraph = nullptr;
         const Container earlier = m_earlierRuns.value(it.key());
         if (earlier && !earlier->isEmpty()) {
-            QPen faded = it->pen;
-            QColor color = faded.color();
-            color.setAlpha(earlierRunAlpha);
-            faded.setColor(color);
-            LodGraph* graph = makeGraph(order, it->name, faded);
+            LodGraph* graph = makeGraph(order, it->name, fadedPen(it->pen));
             graph->shareData(earlier);
             graph->removeFromLegend();
             it->earlierGraph = graph;
@@ -297,45 +313,24 @@ void CustomPlot::setChannelPen(int index, QPen pen)
     it->pen = pen;
     if (it->graph)
         it->graph->setPen(pen);
-    if (it->earlierGraph) {
-        QColor color = pen.color();
-        color.setAlpha(earlierRunAlpha);
-        pen.setColor(color);
-        it->earlierGraph->setPen(pen);
-    }
+    if (it->earlierGraph)
+        it->earlierGraph->setPen(fadedPen(pen));
     replot();
 }
 
 QVector<double> CustomPlot::recordedKeys(int index) const
 {
-    QVector<double> keys;
-    if (const Container run = m_runs.value(index)) {
-        keys.reserve(run->size());
-        for (auto it = run->constBegin(); it != run->constEnd(); ++it)
-            keys.append(it->key);
-    }
-    return keys;
+    return fieldOf(m_runs.value(index), &QCPGraphData::key);
 }
 
 QVector<double> CustomPlot::recordedValues(int index) const
 {
-    QVector<double> values;
-    if (const Container run = m_runs.value(index)) {
-        values.reserve(run->size());
-        for (auto it = run->constBegin(); it != run->constEnd(); ++it)
-            values.append(it->value);
-    }
-    return values;
+    return fieldOf(m_runs.value(index), &QCPGraphData::value);
 }
 
 QVector<double> CustomPlot::earlierKeys(int index) const
 {
-    QVector<double> keys;
-    if (const Container run = m_earlierRuns.value(index)) {
-        for (auto it = run->constBegin(); it != run->constEnd(); ++it)
-            keys.append(it->key);
-    }
-    return keys;
+    return fieldOf(m_earlierRuns.value(index), &QCPGraphData::key);
 }
 
 void CustomPlot::setRealTime(bool realTime)

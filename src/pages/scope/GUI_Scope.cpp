@@ -545,6 +545,9 @@ void GUI_Scope::applySamplingMode()
     const auto mode = ScopeSampler::Mode(ui->Cbx_Sampling->currentData().toInt());
     Global::instance()->setScopeSampling(int(mode));
     m_sampler->setMode(mode);
+    // The other kind of time starts a new run at 0, which a file of this run cannot take.
+    if (m_plot->isRealTime() != (mode == ScopeSampler::Fast) && m_plot->timeBase() > 0)
+        endRecording();
     m_plot->setRealTime(mode == ScopeSampler::Fast);
 }
 
