@@ -863,6 +863,10 @@ private slots:
             QCOMPARE(rows.at(i + 1).at(2), curveNumber(keys.at(i)));
             QCOMPARE(rows.at(i + 1).at(3), curveNumber(values.at(i)));
         }
+        // It imports like any curve file.
+        QVERIFY(plot()->importCsv(page->recordingFile));
+        QCOMPARE(plot()->importedCurves().size(), 2);
+        QCOMPARE(plot()->importedCurves().at(1).graph->dataCount(), keys.size());
     }
 
     // Last: the cable is pulled while sampling; the link goes to COMM_WAITING and the page stops.
