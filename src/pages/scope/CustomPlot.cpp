@@ -630,7 +630,7 @@ void CustomPlot::markUserScaled(int row)
         m_userScaled[row] = true;
 }
 
-bool CustomPlot::visibleValueBounds(int row, bool wholeRun, double* min, double* max) const
+bool CustomPlot::visibleValueBounds(int row, double* min, double* max) const
 {
     QCPAxisRect* rect = chart(row);
     const QCPRange keys = rect->axis(QCPAxis::atBottom)->range();
@@ -640,8 +640,8 @@ bool CustomPlot::visibleValueBounds(int row, bool wholeRun, double* min, double*
         if (!lod || lod->dataCount() == 0)
             continue;
         const QSharedPointer<QCPGraphDataContainer> data = lod->data();
-        const int from = wholeRun ? 0 : int(data->findBegin(keys.lower, false) - data->constBegin());
-        const int to = wholeRun ? data->size() : int(data->findEnd(keys.upper, false) - data->constBegin());
+        const int from = int(data->findBegin(keys.lower, false) - data->constBegin());
+        const int to = int(data->findEnd(keys.upper, false) - data->constBegin());
         double lo = 0;
         double hi = 0;
         if (!lod->valueBounds(from, to, &lo, &hi))
@@ -653,47 +653,54 @@ bool CustomPlot::visibleValueBounds(int row, bool wholeRun, double* min, double*
     return found;
 }
 
+bool CustomPlot::fitFirstSamples(int row)
+{
+    // The first samples of a run set the chart's range once, wherever they lie: a bus voltage of
+    // 537 V is not to be looked for above an empty range of 0 to 5. Every channel of the chart
+    // has its first point then; a chart of gaps only waits for a value.
+    bool found = false;
+    double min = 0;
+    double max = 0;
+    for (auto it = m_channels.constBegin(); it != m_channels.constEnd(); ++it) {
+        if (chartRowOfChannel(it.key()) != row)
+            continue;
+        double lo = 0;
+        double hi = 0;
+        if (!it->graph || it->graph->dataCount() == 0)
+            return false;
+        if (!it->graph->valueBounds(0, it->graph->dataCount(), &lo, &hi))
+            continue;
+        min = found ? qMin(min, lo) : lo;
+        max = found ? qMax(max, hi) : hi;
+        found = true;
+    }
+    if (found)
+        chart(row)->axis(QCPAxis::atLeft)->setRange(fittedRange(min, max));
+    return found;
+}
+
+void CustomPlot::followVisibleValues(int row)
+{
+    double min = 0;
+    double max = 0;
+    if (!visibleValueBounds(row, &min, &max))
+        return;
+    // Refitted when the data leave the range or shrink well inside it, so that noise does not make
+    // the axis twitch.
+    QCPAxis* left = chart(row)->axis(QCPAxis::atLeft);
+    const QCPRange target = fittedRange(min, max);
+    const QCPRange current = left->range();
+    if (min < current.lower || max > current.upper || current.size() > 3 * target.size())
+        left->setRange(target);
+}
+
 void CustomPlot::fitValueAxes()
 {
     for (int row = 0; row < axisRectCount() && row < m_firstFit.size(); ++row) {
-        QCPAxis* left = chart(row)->axis(QCPAxis::atLeft);
-        double min = 0;
-        double max = 0;
-        if (m_firstFit.at(row)) {
-            // The first samples of a run set the chart's range once, wherever they lie: a bus
-            // voltage of 537 V is not to be looked for above an empty range of 0 to 5.
-            bool ready = !chart(row)->graphs().isEmpty();
-            for (auto it = m_channels.constBegin(); it != m_channels.constEnd(); ++it) {
-                if (chartRowOfChannel(it.key()) == row && (!it->graph || it->graph->dataCount() == 0))
-                    ready = false;
-            }
-            if (!ready)
-                continue;
-            bool found = false;
-            for (auto it = m_channels.constBegin(); it != m_channels.constEnd(); ++it) {
-                double lo = 0;
-                double hi = 0;
-                if (chartRowOfChannel(it.key()) != row || !it->graph
-                    || !it->graph->valueBounds(0, it->graph->dataCount(), &lo, &hi))
-                    continue;
-                min = found ? qMin(min, lo) : lo;
-                max = found ? qMax(max, hi) : hi;
-                found = true;
-            }
-            if (!found)
-                continue; // gaps only so far
-            m_firstFit[row] = false;
-            left->setRange(fittedRange(min, max));
-            continue;
-        }
-        if (!m_autoY || !m_running || m_userScaled.value(row) || !visibleValueBounds(row, false, &min, &max))
-            continue;
-        // Refitted when the data leave the range or shrink well inside it, so that noise does not
-        // make the axis twitch.
-        const QCPRange target = fittedRange(min, max);
-        const QCPRange current = left->range();
-        if (min < current.lower || max > current.upper || current.size() > 3 * target.size())
-            left->setRange(target);
+        if (m_firstFit.at(row))
+            m_firstFit[row] = !fitFirstSamples(row);
+        else if (m_autoY && m_running && !m_userScaled.value(row))
+            followVisibleValues(row);
     }
 }
 

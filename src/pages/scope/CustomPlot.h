@@ -213,7 +213,9 @@ private:
     void updateTrigger();
     void placeTriggerMarkers();
     void fitValueAxes();
-    bool visibleValueBounds(int row, bool wholeRun, double* min, double* max) const;
+    bool fitFirstSamples(int row);
+    void followVisibleValues(int row);
+    bool visibleValueBounds(int row, double* min, double* max) const;
     void replot();
     void replotOverlay();
 
