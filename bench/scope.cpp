@@ -387,12 +387,14 @@ bool rateBenchmark(const QString& layout, int seconds)
     std::printf("scope-rate mode=fast layout=%s channels=4 baud=115200 hz_per_channel=%.1f wire_hz=%.1f "
                 "ratio=%.2f jitter_p95_ms=%.2f gui_cpu=%.1f%%\n",
         qPrintable(layout), slowest, wireHz, wireHz > 0 ? slowest / wireHz : 0, jitter, share);
-    const auto median = [](QVector<qint64> v) {
+    const auto percentile = [](QVector<qint64> v, double share) {
         std::sort(v.begin(), v.end());
-        return v.isEmpty() ? 0.0 : v.at(v.size() / 2) / 1000.0;
+        return v.isEmpty() ? 0.0 : v.at(int((v.size() - 1) * share)) / 1000.0;
     };
-    std::printf("scope-rate-detail layout=%s transactions=%d line_ms=%.2f between_ms=%.2f\n",
-        qPrintable(layout), latencies.size(), median(latencies), median(gaps));
+    std::printf("scope-rate-detail layout=%s transactions=%d line_ms=%.2f line_p95_ms=%.2f between_ms=%.2f "
+                "between_p95_ms=%.2f\n",
+        qPrintable(layout), latencies.size(), percentile(latencies, 0.5), percentile(latencies, 0.95),
+        percentile(gaps, 0.5), percentile(gaps, 0.95));
     std::fflush(stdout);
     return true;
 }
