@@ -191,7 +191,8 @@ void csvBenchmarks()
         LodGraph* graph = plot.channel(channel).graph.data();
         // Times and values as the scope records them: 30 ms ticks, values of two decimals.
         for (int i = 0; i < points; ++i)
-            graph->appendPoint(i * 3 / 100.0, std::round(100000 * std::sin(i * 0.001 + channel)) / 100 + channel);
+            graph->appendPoint(
+                i * 3 / 100.0, std::round(100000 * std::sin(i * 0.001 + channel)) / 100 + channel);
     }
     QElapsedTimer clock;
     clock.start();
