@@ -136,9 +136,11 @@ int DriveWork::run(const QJsonObject& file)
     if (m_options.command == Command::Info)
         return ExitOk;
 
-    const QStringList unread = readPrecisionSources();
-    if (Interrupt::instance()->isRequested())
-        return fail(ExitInterrupted, QStringLiteral("interrupted before anything was written"));
+    const QVector<ParameterBatch::Result> sources = readPrecisionSources();
+    const int sourcesCode = exitCodeOf(sources);
+    if (sourcesCode == ExitInterrupted || sourcesCode == ExitNoAnswer)
+        return fail(sourcesCode, QStringLiteral("the link was lost or stopped before anything was written"));
+    const QStringList unread = codesWith(sources, notSuccess);
     if (!unread.isEmpty()) {
         const QString text
             = QStringLiteral("%1 could not be read, so the decimals of the parameters it rules "
@@ -226,14 +228,17 @@ bool DriveWork::loadDefinitions()
     return true;
 }
 
-QStringList DriveWork::readPrecisionSources()
+QVector<ParameterBatch::Result> DriveWork::readPrecisionSources()
 {
-    m_link->run(
+    QVector<ParameterBatch::Result> results = m_link->run(
         Kind::Write, PrecisionSources::writes(m_definitions.family), m_label + QStringLiteral(" unlocking"));
-    const QVector<ParameterBatch::Result> results
-        = readValues(PrecisionSources::reads(m_set, m_definitions.family),
-            m_label + QStringLiteral(" reading the ruling values"));
-    return codesWith(results, notSuccess);
+    // An unlock the drive refused shows as the size it then does not answer.
+    results.erase(std::remove_if(results.begin(), results.end(),
+                      [](const ParameterBatch::Result& r) { return r.outcome == Outcome::Failed; }),
+        results.end());
+    results += readValues(PrecisionSources::reads(m_set, m_definitions.family),
+        m_label + QStringLiteral(" reading the ruling values"));
+    return results;
 }
 
 void DriveWork::takeAnswer(const QString& code, const QVector<quint16>& values)

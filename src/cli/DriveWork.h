@@ -28,7 +28,7 @@ public:
 private:
     bool chooseVersion();
     bool loadDefinitions();
-    QStringList readPrecisionSources();
+    QVector<ParameterBatch::Result> readPrecisionSources();
 
     int get();
     int set();
