@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
@@ -201,7 +202,7 @@ private slots:
         const bool offLineCase = name == "form" || name == "translatedForm" || name == "offLineWarnings"
             || name == "shownValues" || name == "runningState" || name == "faultDisplay"
             || name == "missingFaultFile" || name == "onlyDecimalsWhenNotCurrent"
-            || name == "faultPanelIsEmpty";
+            || name == "faultPanelIsEmpty" || name == "decimalsStartOverWithEachConnection";
         if (!offLineCase) {
             connectSim();
             resetDrive();
@@ -252,7 +253,10 @@ private slots:
         QCOMPARE(frequency->minimum(), 0.0);
         QCOMPARE(frequency->maximum(), 500.0);
         QCOMPARE(frequency->singleStep(), 1.0);
-        QVERIFY(frequency->wrapping());
+        // One step below 0 Hz stays at 0 Hz.
+        frequency->setValue(0.0);
+        QTest::keyClick(frequency, Qt::Key_Down);
+        QCOMPARE(frequency->value(), 0.0);
         QCOMPARE(frequency->decimals(), 2);
         QCOMPARE(child<QScrollArea>("scrollArea")->frameShape(), QFrame::NoFrame);
         // Everything fits the tab of a 1366 x 768 screen without scrolling sideways.
@@ -475,6 +479,19 @@ private slots:
         QCOMPARE(text("Lbx_RunningVelocity"), QStringLiteral("50.0"));
         QCOMPARE(text("Lbx_OutputCurrent"), QStringLiteral("12.3"));
         QCOMPARE(child<QDoubleSpinBox>("Lbx_Frequency")->decimals(), 1);
+    }
+
+    // Another drive may answer the next connection: the last one's scaling is not kept.
+    void decimalsStartOverWithEachConnection()
+    {
+        emitResult(QStringLiteral("P0-22"), { 1 });
+        emitResult(QStringLiteral("PF-01"), { 22 });
+        emit comm()->connectEvent(Communication::COMM_CONNECTING);
+        emit comm()->connectEvent(Communication::COMM_DISCONNECT);
+        QCOMPARE(child<QDoubleSpinBox>("Lbx_Frequency")->decimals(), 2);
+        emitResult(QStringLiteral("ARefresh1"), { 5000, 5000, 0, 0, 123, 0, 0 });
+        QCOMPARE(text("Lbx_RunningVelocity"), QStringLiteral("50.00"));
+        QCOMPARE(text("Lbx_OutputCurrent"), QStringLiteral("1.23"));
     }
 
     void faultPanelIsEmpty()
@@ -778,6 +795,8 @@ private slots:
         QTest::newRow("a dialog opens") << "dialog";
         QTest::newRow("tab switch") << "hide";
         QTest::newRow("page destroyed") << "destroy";
+        QTest::newRow("a menu pops up") << "popup";
+        QTest::newRow("the other jog pressed") << "other";
     }
 
     void jogHoldEnds()
@@ -793,7 +812,15 @@ private slots:
 
         QWidget other;
         std::unique_ptr<BoxAnswerer> answerer;
-        if (how == QLatin1String("focus")) {
+        QMenu menu;
+        menu.addAction(QStringLiteral("Copy"));
+        QAbstractButton* otherJog = button("Btn_GoBackJog");
+        if (how == QLatin1String("popup")) {
+            menu.popup(b->mapToGlobal(QPoint(4, 4)));
+            QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        } else if (how == QLatin1String("other")) {
+            QTest::mousePress(otherJog, Qt::LeftButton);
+        } else if (how == QLatin1String("focus")) {
             child<QDoubleSpinBox>("Lbx_Frequency")->setFocus(Qt::TabFocusReason);
         } else if (how == QLatin1String("window")) {
             other.resize(200, 100);
@@ -820,7 +847,10 @@ private slots:
         drainRequests();
         QCOMPARE(commandWrites(sim.log()), (QStringList { forwardJog, stop }));
         // The button coming up later sends nothing more, and no warning.
+        menu.close();
         QTest::mouseRelease(b, Qt::LeftButton);
+        if (how == QLatin1String("other"))
+            QTest::mouseRelease(otherJog, Qt::LeftButton);
         drainRequests();
         QCOMPARE(commandWrites(sim.log()), (QStringList { forwardJog, stop }));
         QCOMPARE(messages->count(), 0);
@@ -845,6 +875,61 @@ private slots:
         QCOMPARE(commandWrites(sim.log()).count(stop), 1);
         QTRY_COMPARE_WITH_TIMEOUT(sim.command(QStringLiteral("get 3000")), QStringLiteral("ok 3"), 2000);
         QCOMPARE(messages->count(), 0);
+    }
+
+    // Closing while the drive runs a command of the page asks first; Stop is the default.
+    void closeAsksWhileTheDriveRuns_data()
+    {
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<QStringList>("written"); // after the run command
+        QTest::newRow("stop") << true << "Stop" << true << QStringList { stop, defaultSource };
+        QTest::newRow("leave running") << true << "Leave running" << true << QStringList { defaultSource };
+        QTest::newRow("cancel") << true << "Cancel" << false << QStringList {};
+        QTest::newRow("nothing runs") << false << "" << true << QStringList { defaultSource };
+    }
+
+    void closeAsksWhileTheDriveRuns()
+    {
+        QFETCH(bool, running);
+        QFETCH(QString, answer);
+        QFETCH(bool, closes);
+        QFETCH(QStringList, written);
+        waitUntilPolling();
+        QVERIFY(sim.command(QStringLiteral("set f002 2")).startsWith(QLatin1String("ok")));
+        sim.clearLog();
+        QStringList expected;
+        if (running) {
+            QTest::mouseClick(button("Btn_GoForward"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(commandWrites(sim.log()).contains(QStringLiteral("06 2000 1 1")), 4000);
+            expected << QStringLiteral("06 2000 1 1");
+        }
+        std::unique_ptr<BoxAnswerer> question;
+        if (!answer.isEmpty())
+            question = std::make_unique<BoxAnswerer>(answer, 5000);
+        QString defaultButton;
+        if (question) {
+            question->onSeen = [&defaultButton](QMessageBox* box) {
+                defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+            };
+        }
+        WidgetBase* base = page.get();
+        QCOMPARE(base->confirmClose(), closes);
+        if (question) {
+            QVERIFY(question->answered());
+            QCOMPARE(question->seen.text, QStringLiteral("The drive is running. Stop it before closing?"));
+            QStringList buttons = question->seen.buttons; // in the platform's order
+            buttons.sort();
+            QCOMPARE(buttons, (QStringList { "Cancel", "Leave running", "Stop" }));
+            QCOMPARE(defaultButton, QStringLiteral("Stop"));
+        }
+        if (closes)
+            closePage();
+        drainRequests();
+        QCOMPARE(commandWrites(sim.log()), expected + written);
+        if (!closes)
+            QTest::mouseClick(button("Btn_Stop"), Qt::LeftButton);
     }
 
     void closeWritesDefaultSource()
