@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDockWidget>
 #include <QGuiApplication>
 #include <QIcon>
@@ -61,6 +62,16 @@ MainWindow::~MainWindow()
         ui->tabWidget->disconnect(m_controller);
         m_controller->deleteLater();
     }
+    // The pages end what they started on the drive (stops, the control panel's command source)
+    // while the link is still up: the connection page, which closes it, goes after them.
+    QList<QPointer<WidgetBase>> pages;
+    for (int index = 0; index < ui->tabWidget->count(); ++index) {
+        auto* page = qobject_cast<WidgetBase*>(ui->tabWidget->widget(index));
+        if (page && !qobject_cast<ConnectionPage*>(page))
+            pages.append(page);
+    }
+    for (const QPointer<WidgetBase>& page : qAsConst(pages))
+        delete page.data();
     Global::instance()->setBusMonitorVisible(!m_busMonitorDock->isHidden());
     Xml memory;
     memory.writeMemory();
@@ -319,13 +330,31 @@ void MainWindow::fitToScreen()
     move(frame.topLeft());
 }
 
+bool MainWindow::pagesAgreeToClose()
+{
+    for (int index = 0; index < ui->tabWidget->count(); ++index) {
+        auto* page = qobject_cast<WidgetBase*>(ui->tabWidget->widget(index));
+        if (page && !page->confirmClose())
+            return false;
+    }
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (pagesAgreeToClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
 void MainWindow::deviceChangeEvent(int family)
 {
     const QString text = tr("The application will change the drive family, and then restart.")
         + QStringLiteral("<br>") + tr("Do you wish to continue?");
     const auto answer = QMessageBox::warning(
         this, tr("Warning"), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer != QMessageBox::Yes) {
+    if (answer != QMessageBox::Yes || !pagesAgreeToClose()) {
         if (m_startFamilyAction)
             m_startFamilyAction->setChecked(true);
         return;
@@ -341,7 +370,7 @@ void MainWindow::languageChangeEvent(int language)
         + QStringLiteral("<br>") + tr("Do you wish to restart it now?");
     const auto answer
         = QMessageBox::warning(this, tr("Tips"), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer == QMessageBox::Yes)
+    if (answer == QMessageBox::Yes && pagesAgreeToClose())
         QCoreApplication::exit(RestartCode);
 }
 
@@ -419,7 +448,8 @@ void MainWindow::resultCallBackEvent(QString tag, QVector<quint16> values)
         return;
     const bool enabled = !values.isEmpty() && values.first() == 1;
     setEnableIndicator(enabled);
-    Communication::instance()->setEnableState(enabled ? Communication::COMM_ENABLE : Communication::COMM_DISABLE);
+    Communication::instance()->setEnableState(
+        enabled ? Communication::COMM_ENABLE : Communication::COMM_DISABLE);
 }
 
 void MainWindow::setEnableIndicator(bool enabled)

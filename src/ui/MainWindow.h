@@ -56,7 +56,11 @@ public slots:
     void slot_printToConsole(QString text);
     void slot_printParma(QString text);
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    bool pagesAgreeToClose();
     void initBusMonitor();
     void fitToScreen();
     void showOfflineWarning();
