@@ -1,4 +1,5 @@
 #include "SerialPortDiagnosis.h"
+#include "SerialAdapter.h"
 
 #include <QDir>
 #include <QFile>
@@ -111,7 +112,33 @@ LockHolder lockHolder(const QString& portName, const QString& location)
     return {};
 }
 
-SerialPortDiagnosis::Result permissionProblem(const QString& location, const struct stat& info)
+// pam_systemd names the seat of a local login; a remote login has none, and udev's "uaccess" gives
+// devices only to the active session of a seat.
+bool loginHasSeat()
+{
+    return !qEnvironmentVariableIsEmpty("XDG_SEAT") && qEnvironmentVariableIsEmpty("SSH_CONNECTION");
+}
+
+// With the package's udev rule in place the group should not have been needed: say why it was.
+SerialPortDiagnosis::Result withUdevRuleNote(SerialPortDiagnosis::Result result, const QString& location)
+{
+    const QString rule = SerialAdapter::installedUdevRule();
+    if (rule.isEmpty() || !SerialAdapter::isUsbAdapter(location))
+        return result;
+    const QString note = loginHasSeat()
+        ? SerialPortDiagnosis::tr("The installed udev rule %1 gives USB serial adapters to the user at the "
+                                  "computer without the group, but only to adapters plugged in after it was "
+                                  "installed: unplug the adapter and plug it in again, then connect again")
+              .arg(rule)
+        : SerialPortDiagnosis::tr("The installed udev rule %1 gives USB serial adapters only to the user at "
+                                  "the computer, and this login is a remote one (or has no seat): it needs "
+                                  "the group")
+              .arg(rule);
+    result.text += QStringLiteral(". ") + note;
+    return result;
+}
+
+SerialPortDiagnosis::Result groupProblem(const QString& location, const struct stat& info)
 {
     const QString account = accountName();
     const QString group = groupName(info.st_gid);
@@ -137,6 +164,11 @@ SerialPortDiagnosis::Result permissionProblem(const QString& location, const str
                                 "your account to it with the command: sudo usermod -aG dialout %1 — then "
                                 "log out and log in again, as a new group takes effect only at a new login")
             .arg(account, location, ownerName(info.st_uid), group) };
+}
+
+SerialPortDiagnosis::Result permissionProblem(const QString& location, const struct stat& info)
+{
+    return withUdevRuleNote(groupProblem(location, info), location);
 }
 
 SerialPortDiagnosis::Result busyProblem(const QString& location, const LockHolder& holder)

@@ -27,6 +27,11 @@ GUI_About::GUI_About(QString title, QWidget* parent)
     if (version.isEmpty())
         version = QStringLiteral(KESTROVA_VERSION);
     ui->Lbl_Text->setText(QStringLiteral("%1%2%3").arg(tr("Version"), QStringLiteral(": "), version));
+    ui->Lbl_Licence->setText(
+        tr("Kestrova is free software under the %1 and comes with absolutely no warranty. Its scope plots "
+           "with QCustomPlot, licensed under the GNU GPL version 3.")
+            .arg(QStringLiteral("<a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">%1</a>")
+                     .arg(tr("GNU General Public License, version 3 or later"))));
 }
 
 GUI_About::~GUI_About()

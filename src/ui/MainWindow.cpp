@@ -2,9 +2,11 @@
 #include "ui_MainWindow.h"
 
 #include "BusMonitorWidget.h"
+#include "ClippedTextTips.h"
 #include "Command.h"
 #include "ConnectionPage.h"
 #include "GUI_About.h"
+#include "StatusLine.h"
 #include "WidgetController.h"
 #include "app/Xml.h"
 #include "comm/DriveRegisters.h"
@@ -21,6 +23,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStatusBar>
 #include <QThread>
 #include <QTime>
 #include <QToolBar>
@@ -40,6 +43,7 @@ MainWindow::MainWindow(QWidget* parent)
     ui->setupUi(this);
     // Before the menus, whose View menu lists it.
     initBusMonitor();
+    initStatusBar();
     initToolbar();
     initMenubar();
     initForm();
@@ -47,6 +51,8 @@ MainWindow::MainWindow(QWidget* parent)
     for (QAbstractButton* button : buttons)
         button->setCursor(Qt::PointingHandCursor);
     ui->btn_FaultPanel->hide();
+    // Pages and dialogs alike: on a small screen some combo boxes are narrower than their items.
+    qApp->installEventFilter(new ClippedTextTips(this));
 }
 
 MainWindow::~MainWindow()
@@ -240,6 +246,14 @@ void MainWindow::initForm()
     ui->dockWidgetContents_WorkSpace->setMinimumWidth(200);
     ui->dockWidget_ParamDescription->hide();
     ui->dockWidget_Console->hide();
+    // Shown the first time, Qt gives the console most of the window's height, which leaves a page
+    // a strip on a laptop screen; a fifth of it holds some eight lines.
+    connect(ui->dockWidget_Console, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (!visible || m_consoleSized || ui->dockWidget_Console->isFloating())
+            return;
+        m_consoleSized = true;
+        resizeDocks({ ui->dockWidget_Console }, { height() / 5 }, Qt::Vertical);
+    });
 
     ui->tabWidget->setTabsClosable(true);
     ui->tabWidget->setMovable(true);
@@ -291,7 +305,9 @@ void MainWindow::initForm()
     Communication* comm = Communication::instance();
     connect(comm, &Communication::connectEvent, this, &MainWindow::connectEvent);
     connect(comm, &Communication::resultCallBackEvent, this, &MainWindow::resultCallBackEvent);
-    connect(comm, &Communication::printEvent, this, &MainWindow::slot_printToConsole);
+    // The bus device speaks up only about trouble: a silent drive, recovery attempts, recovery failed.
+    connect(comm, &Communication::printEvent, this,
+        [this](const QString& text) { slot_printToConsole(text, Global::MESSAGE_WARNNING); });
 
     slot_printToConsole(tr("GUI initialization successful"));
 }
@@ -306,10 +322,25 @@ void MainWindow::initBusMonitor()
     addDockWidget(Qt::BottomDockWidgetArea, m_busMonitorDock);
     // Under the console rather than beside it: the list needs the window's width.
     splitDockWidget(ui->dockWidget_Console, m_busMonitorDock, Qt::Vertical);
-    // Room for a dozen rows rather than the few a bottom dock gets by default.
-    resizeDocks({ m_busMonitorDock }, { 360 }, Qt::Vertical);
+    // Room for a dozen rows rather than the few a bottom dock gets by default, but on a laptop
+    // screen (768 px) no more than a third of it: the pages need the rest.
+    int dockHeight = 360;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        dockHeight = qMin(dockHeight, screen->availableGeometry().height() / 3);
+    resizeDocks({ m_busMonitorDock }, { dockHeight }, Qt::Vertical);
     m_busMonitorDock->setVisible(Global::instance()->busMonitorVisible());
-    connect(m_busMonitor, &BusMonitorWidget::sig_printToConsole, this, &MainWindow::slot_printToConsole);
+    connect(m_busMonitor, &BusMonitorWidget::sig_printToConsole, this,
+        [this](const QString& text) { slot_printToConsole(text); });
+}
+
+void MainWindow::initStatusBar()
+{
+    m_statusLine = new StatusLine(statusBar());
+    m_statusLine->showLinkState(Communication::instance()->commState());
+    connect(m_statusLine, &StatusLine::messageClicked, this, [this] {
+        ui->dockWidget_Console->show();
+        ui->dockWidget_Console->raise();
+    });
 }
 
 void MainWindow::fitToScreen()
@@ -436,6 +467,7 @@ void MainWindow::showAbout()
 
 void MainWindow::connectEvent(Communication::CommState state)
 {
+    m_statusLine->showLinkState(state);
     if (state == Communication::COMM_CONNECTED && Global::instance()->device() == Global::DEVICE_SERVO)
         Communication::instance()->sendRead(EnableTag, DriveRegister::Servo::EnableState, 1);
     else if (state == Communication::COMM_DISCONNECT && m_enableButton)
@@ -482,11 +514,13 @@ void MainWindow::slot_showMessageBox(QString text, Global::MESSAGE_INFO info)
     }
 }
 
-void MainWindow::slot_printToConsole(QString text)
+void MainWindow::slot_printToConsole(QString text, Global::MESSAGE_INFO level)
 {
-    ui->plainTextEdit_Console->appendPlainText(QLatin1Char('[')
-        + QTime::currentTime().toString(QStringLiteral("hh:mm:ss")) + QStringLiteral("]: ") + text
-        + QLatin1Char('.'));
+    const QString line = QLatin1Char('[') + QTime::currentTime().toString(QStringLiteral("hh:mm:ss"))
+        + QStringLiteral("]: ") + text + QLatin1Char('.');
+    ui->plainTextEdit_Console->appendPlainText(line);
+    if (m_statusLine)
+        m_statusLine->showConsoleLine(line, level);
 }
 
 void MainWindow::slot_printParma(QString text)

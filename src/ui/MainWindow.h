@@ -9,6 +9,7 @@
 #include <QVector>
 
 class BusMonitorWidget;
+class StatusLine;
 class QAction;
 class QDockWidget;
 class QToolBar;
@@ -39,6 +40,7 @@ public:
     QToolButton* enableButton() const { return m_enableButton; }
     QDockWidget* busMonitorDock() const { return m_busMonitorDock; }
     BusMonitorWidget* busMonitor() const { return m_busMonitor; }
+    StatusLine* statusLine() const { return m_statusLine; }
 
 public slots:
     void initForm();
@@ -53,7 +55,8 @@ public slots:
     void connectEvent(Communication::CommState state);
     void resultCallBackEvent(QString tag, QVector<quint16> values);
     void slot_showMessageBox(QString text, Global::MESSAGE_INFO info = Global::MESSAGE_INFORMATION);
-    void slot_printToConsole(QString text);
+    // Warning and critical lines also stay in the status bar until the next one.
+    void slot_printToConsole(QString text, Global::MESSAGE_INFO level = Global::MESSAGE_INFORMATION);
     void slot_printParma(QString text);
 
 protected:
@@ -62,6 +65,7 @@ protected:
 private:
     bool pagesAgreeToClose();
     void initBusMonitor();
+    void initStatusBar();
     void fitToScreen();
     void showOfflineWarning();
     void setEnableIndicator(bool enabled);
@@ -78,4 +82,6 @@ private:
     WidgetController* m_controller = nullptr;
     QDockWidget* m_busMonitorDock = nullptr;
     BusMonitorWidget* m_busMonitor = nullptr;
+    StatusLine* m_statusLine = nullptr;
+    bool m_consoleSized = false;
 };

@@ -61,7 +61,7 @@ void WidgetBase::reportDefinitionError(const DefinitionError& error)
     if (!error.isError())
         return;
     const QString text = error.text();
-    QTimer::singleShot(0, this, [this, text] { emit sig_printToConsole(text); });
+    QTimer::singleShot(0, this, [this, text] { emit sig_printToConsole(text, Global::MESSAGE_WARNNING); });
 }
 
 void WidgetBase::connectEvent(Communication::CommState) { }

@@ -42,7 +42,8 @@ public slots:
 
 signals:
     void sig_showMessageBox(QString text, Global::MESSAGE_INFO info = Global::MESSAGE_INFORMATION);
-    void sig_printToConsole(QString text);
+    // A warning or critical line also stays in the window's status bar until the next one.
+    void sig_printToConsole(QString text, Global::MESSAGE_INFO level = Global::MESSAGE_INFORMATION);
     void sig_printParma(QString text);
 
 private:

@@ -1,6 +1,7 @@
 // Why a port would not open, as the Modbus device reports it: real ptys with real permissions,
 // opened by an ordinary account, and a port held by another process.
 
+#include "FakeSystemRoot.h"
 #include "NonRootUser.h"
 #include "SimDrive.h"
 #include "comm/Communication.h"
@@ -35,13 +36,15 @@ SerialSettings settingsFor(const QString& portName)
 }
 
 // Child modes of this executable, so that the device can be tried under another account or the
-// port held by another process.
+// port held by another process. A third argument is the system root to read adapters from.
 int runChild(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     const QString mode = QString::fromLocal8Bit(argv[1]);
     const QString port = QString::fromLocal8Bit(argv[2]);
+    if (argc > 3)
+        SerialAdapter::setSystemRoot(QString::fromLocal8Bit(argv[3]));
     if (mode == QLatin1String(OpenPortArgument)) {
         Modbus device;
         device.setSettings(settingsFor(port));
@@ -73,14 +76,19 @@ struct ChildAnswer
     QString text;
 };
 
-ChildAnswer openAs(const QString& port, bool freshLogin)
+ChildAnswer openAs(const QString& port, bool freshLogin, const QString& systemRoot = QString(),
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
-    const QStringList command = NonRootUser::command(
-        QCoreApplication::applicationFilePath(), { QString::fromLatin1(OpenPortArgument), port }, freshLogin);
+    QStringList arguments { QString::fromLatin1(OpenPortArgument), port };
+    if (!systemRoot.isEmpty())
+        arguments.append(systemRoot);
+    const QStringList command
+        = NonRootUser::command(QCoreApplication::applicationFilePath(), arguments, freshLogin);
     ChildAnswer answer;
     if (command.isEmpty())
         return answer;
     QProcess child;
+    child.setProcessEnvironment(environment);
     child.start(command.first(), command.mid(1));
     if (!child.waitForFinished(20000))
         return answer;
@@ -205,6 +213,86 @@ private slots:
         QVERIFY2(answer.text.contains(QStringLiteral("log in again")), qPrintable(answer.text));
     }
 
+    // Where the package's udev rule is installed, a USB adapter should have been open to the user
+    // at the seat without the group: the explanation says why it was not.
+    void udevRuleIsNamedWhereItApplies_data()
+    {
+        QTest::addColumn<bool>("rule");
+        QTest::addColumn<QString>("bus");
+        QTest::addColumn<QString>("seat");
+        QTest::addColumn<QString>("ssh");
+        QTest::addColumn<QString>("says"); // empty: the rule goes unmentioned
+        QTest::newRow("no rule") << false << "usb-serial"
+                                 << "seat0"
+                                 << ""
+                                 << "";
+        QTest::newRow("rule, local login")
+            << true << "usb-serial"
+            << "seat0"
+            << ""
+            << "only to adapters plugged in after it was installed: unplug the adapter and plug it in again";
+        QTest::newRow("rule, ttyACM, local login") << true << "usb"
+                                                   << "seat0"
+                                                   << ""
+                                                   << "unplug the adapter and plug it in again";
+        QTest::newRow("rule, remote login")
+            << true << "usb-serial"
+            << "seat0"
+            << "192.0.2.7 50022 192.0.2.1 22"
+            << "this login is a remote one (or has no seat): it needs the group";
+        QTest::newRow("rule, login without a seat") << true << "usb-serial"
+                                                    << ""
+                                                    << ""
+                                                    << "this login is a remote one";
+        QTest::newRow("rule, on-board port") << true << "platform"
+                                             << "seat0"
+                                             << ""
+                                             << "";
+    }
+    void udevRuleIsNamedWhereItApplies()
+    {
+        QFETCH(bool, rule);
+        QFETCH(QString, bus);
+        QFETCH(QString, seat);
+        QFETCH(QString, ssh);
+        QFETCH(QString, says);
+        const QString why = NonRootUser::ensure();
+        if (!why.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("no ordinary account to test with: ") + why));
+        FakeSystemRoot root;
+        QVERIFY(root.addAdapter(QFileInfo(pty).fileName(), bus));
+        if (rule)
+            QVERIFY(root.installUdevRule());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("XDG_SEAT"));
+        environment.remove(QStringLiteral("SSH_CONNECTION"));
+        if (!seat.isEmpty())
+            environment.insert(QStringLiteral("XDG_SEAT"), seat);
+        if (!ssh.isEmpty())
+            environment.insert(QStringLiteral("SSH_CONNECTION"), ssh);
+
+        if (NonRootUser::isSwitching())
+            setPty(0, 0, 0600);
+        else
+            QVERIFY(::chmod(QFile::encodeName(pty).constData(), 0) == 0);
+        const ChildAnswer answer = openAs(pty, true, root.path(), environment);
+        if (!NonRootUser::isSwitching())
+            QVERIFY(::chmod(QFile::encodeName(pty).constData(), 0600) == 0);
+        QVERIFY(answer.ran);
+        QCOMPARE(answer.firstLine.toInt(), int(SerialPortDiagnosis::PermissionDenied));
+        QVERIFY2(answer.text.contains(QStringLiteral("sudo usermod -aG dialout")), qPrintable(answer.text));
+        if (says.isEmpty()) {
+            QVERIFY2(!answer.text.contains(QStringLiteral("udev rule")), qPrintable(answer.text));
+        } else {
+            QVERIFY2(answer.text.contains(
+                         QStringLiteral("The installed udev rule "
+                                        "/usr/lib/udev/rules.d/60-kestrova.rules gives USB serial "
+                                        "adapters")),
+                qPrintable(answer.text));
+            QVERIFY2(answer.text.contains(says), qPrintable(answer.text));
+        }
+    }
+
     void portBehindAClosedFolder()
     {
         const QString why = NonRootUser::ensure();
@@ -282,7 +370,7 @@ private slots:
 
 int main(int argc, char* argv[])
 {
-    if (argc == 3 && (qstrcmp(argv[1], OpenPortArgument) == 0 || qstrcmp(argv[1], HoldPortArgument) == 0))
+    if (argc >= 3 && (qstrcmp(argv[1], OpenPortArgument) == 0 || qstrcmp(argv[1], HoldPortArgument) == 0))
         return runChild(argc, argv);
     QCoreApplication app(argc, argv);
     TestSerialPortDiagnosis test;

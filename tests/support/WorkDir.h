@@ -16,7 +16,8 @@ public:
     enum class Seed {
         Nothing, // an empty folder: no Driver/ at all
         Init, // Driver/Init.xml copied from the installation
-        InitAndPictures // and the device pictures
+        InitAndPictures, // and the device pictures
+        Everything // the whole Driver/: start-up file, pictures and definition files
     };
 
     explicit WorkDir(Seed seed = Seed::InitAndPictures)
@@ -29,8 +30,9 @@ public:
             QFile::copy(source + QStringLiteral("/Init.xml"), initFile());
             QFile::setPermissions(initFile(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         }
-        if (seed == Seed::InitAndPictures) {
-            QDirIterator it(source + QStringLiteral("/Pictures"), QDir::Files, QDirIterator::Subdirectories);
+        if (seed == Seed::InitAndPictures || seed == Seed::Everything) {
+            const QString folder = seed == Seed::Everything ? source : source + QStringLiteral("/Pictures");
+            QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
             while (it.hasNext()) {
                 const QString file = it.next();
                 const QString copy = target + file.mid(source.size());

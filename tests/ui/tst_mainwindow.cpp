@@ -5,6 +5,7 @@
 #include "pages/connection/GUI_Communication.h"
 #include "ui/GUI_About.h"
 #include "ui/MainWindow.h"
+#include "ui/StatusLine.h"
 #include "ui/WidgetBase.h"
 #include "ui/WidgetController.h"
 
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -607,6 +609,18 @@ private slots:
         auto* logo = first->findChild<QLabel*>(QStringLiteral("Lbl_Pic"));
         QVERIFY(!logo->pixmap(Qt::ReturnByValue).isNull());
         QCOMPARE(logo->size(), QSize(80, 80));
+        // The licence, whole within the fixed size.
+        auto* licence = first->findChild<QLabel*>(QStringLiteral("Lbl_Licence"));
+        QVERIFY(licence->isVisible());
+        QVERIFY2(licence->text().contains(QStringLiteral(
+                     "<a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">GNU General Public License, "
+                     "version 3 or later</a>")),
+            qPrintable(licence->text()));
+        QVERIFY(
+            licence->text().contains(QStringLiteral("QCustomPlot, licensed under the GNU GPL version 3")));
+        QVERIFY(licence->openExternalLinks());
+        QVERIFY(first->rect().contains(licence->geometry()));
+        QVERIFY(licence->heightForWidth(licence->width()) <= licence->height());
 
         about->trigger();
         QCOMPARE(window->controller()->aboutDialog(), first.data());
@@ -625,6 +639,51 @@ private slots:
         QVERIFY(!window->controller()->aboutDialog());
     }
 
+    // The console starts hidden: a warning or critical line stays in the status bar until the next
+    // one, whoever printed it, and a click on it opens the console. Information lines leave it.
+    void statusBarKeepsTheLastWarning()
+    {
+        makeWindow(Global::DEVICE_SERVO);
+        StatusLine* status = window->statusLine();
+        QVERIFY(window->statusBar()->isVisible());
+        QVERIFY(!child<QDockWidget>("dockWidget_Console")->isVisible());
+        QVERIFY(status->messageText().isEmpty()); // "GUI initialization successful" is no warning
+
+        emit Communication::instance()->printEvent(QStringLiteral("The drive does not answer"));
+        QCOMPARE(status->messageText(), lastConsoleLine());
+        QVERIFY(status->messageText().endsWith(QStringLiteral("]: The drive does not answer.")));
+        QCOMPARE(status->messageLevel(), Global::MESSAGE_WARNNING);
+
+        WidgetBase* page = window->controller()->communicationPage();
+        emit page->sig_printToConsole(QStringLiteral("Settings taken from the drive found"));
+        QVERIFY(status->messageText().endsWith(QStringLiteral("]: The drive does not answer.")));
+
+        DefinitionError damaged;
+        damaged.kind = DefinitionError::Malformed;
+        damaged.file = QStringLiteral("./Driver/Config/SERVO/KSD-V1.10/EN/Variables.xml");
+        damaged.message = QStringLiteral("unexpected end of file");
+        damaged.line = 12;
+        page->reportDefinitionError(damaged);
+        QTRY_VERIFY(
+            status->messageText().endsWith(QStringLiteral("]: ") + damaged.text() + QLatin1Char('.')));
+        QCOMPARE(status->messageLevel(), Global::MESSAGE_WARNNING);
+
+        window->slot_printToConsole(QStringLiteral("Serial device access failed"), Global::MESSAGE_CRITICAL);
+        QVERIFY(status->messageText().endsWith(QStringLiteral("]: Serial device access failed.")));
+        QCOMPARE(status->messageLevel(), Global::MESSAGE_CRITICAL);
+        // Long lines are cut to the bar, whole in the tool tip, and never widen the window.
+        const QString longLine = QString(QStringLiteral("recovery ")).repeated(80);
+        const int width = window->width();
+        emit Communication::instance()->printEvent(longLine);
+        QCOMPARE(window->width(), width);
+        auto* shown = window->statusBar()->findChild<QLabel*>(QStringLiteral("Lbl_StatusMessage"));
+        QVERIFY(shown->text().size() < status->messageText().size());
+        QCOMPARE(shown->toolTip(), status->messageText());
+
+        QTest::mouseClick(shown, Qt::LeftButton);
+        QVERIFY(child<QDockWidget>("dockWidget_Console")->isVisible());
+    }
+
     void enableRoundTripOnTheDrive()
     {
         SimDrive sim;
@@ -634,8 +693,13 @@ private slots:
         makeWindow(Global::DEVICE_SERVO);
         ConnectionPage* page = window->controller()->communicationPage();
         page->findChild<QComboBox*>(QStringLiteral("Cbx_Port"))->setEditText(sim.portName());
+        StatusLine* status = window->statusLine();
+        QCOMPARE(status->linkText(), QStringLiteral("Offline"));
         window->connectButton()->click();
+        QCOMPARE(status->linkText(), QStringLiteral("Connecting to ") + sim.portName());
         QVERIFY(UiTest::waitForState(Communication::COMM_CONNECTED));
+        QCOMPARE(
+            status->linkText(), QStringLiteral("Online: %1, 9600 baud, slave address 1").arg(sim.portName()));
         Communication* comm = Communication::instance();
         QTRY_COMPARE(window->enableButton()->text(), QStringLiteral(" Disable"));
 
@@ -659,8 +723,16 @@ private slots:
             (QStringList { QStringLiteral("06 0191 1 0"), QStringLiteral("06 0192 1 4"),
                 QStringLiteral("06 00B5 1 0") }));
 
+        // The status bar follows the link through a cut cable, with the bus device's account of it.
+        sim.cutLink();
+        QVERIFY(UiTest::waitForState(Communication::COMM_WAITING));
+        QCOMPARE(status->linkText(), QStringLiteral("Link lost, reconnecting to ") + sim.portName());
+        QTRY_VERIFY(
+            status->messageText().contains(QStringLiteral("Communication exception, number of retries")));
         window->connectButton()->click();
+        QCOMPARE(status->linkText(), QStringLiteral("Closing the connection"));
         QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT));
+        QCOMPARE(status->linkText(), QStringLiteral("Offline"));
     }
 };
 

@@ -60,6 +60,12 @@ QString styleSheetText(QByteArray bytes)
     return QString::fromLatin1(bytes);
 }
 
+void applyLook(QApplication& app)
+{
+    applyFont(app);
+    applyStyleSheet(app);
+}
+
 void setAttributes()
 {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
@@ -80,8 +86,7 @@ int run(QApplication& app, Launcher& launcher)
     QGuiApplication::setDesktopFileName(QStringLiteral("kestrova"));
     if (QIcon::hasThemeIcon(QStringLiteral("kestrova")))
         QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kestrova")));
-    applyFont(app);
-    applyStyleSheet(app);
+    applyLook(app);
 
     Xml memory;
     if (!memory.readMemory()) {

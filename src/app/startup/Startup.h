@@ -20,6 +20,9 @@ void initResources();
 // The style sheet as installed: the file's bytes as Latin-1, up to the first NUL byte.
 QString styleSheetText(QByteArray bytes);
 
+// The application's font and style sheet.
+void applyLook(QApplication& app);
+
 // Font, style sheet, memory file, translator, main window and event loop; restarts on exit code 100.
 int run(QApplication& app, Launcher& launcher);
 

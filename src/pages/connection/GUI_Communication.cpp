@@ -4,6 +4,7 @@
 
 #include "comm/BusDevices.h"
 #include "comm/DriveRegisters.h"
+#include "comm/SerialAdapter.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QSerialPortInfo>
+#include <QTimer>
 
 const char* const GUI_Communication::ExtraPortsVariable = "KESTROVA_EXTRA_PORTS";
 
@@ -22,6 +24,15 @@ struct PortItem
     QString name;
     QString description;
 };
+
+// A box keeps its own text first and, below it, what the tool found out and what fixes it.
+QString withExplanation(const QString& text, QString explanation)
+{
+    if (explanation.isEmpty())
+        return text;
+    explanation[0] = explanation.at(0).toUpper();
+    return text + QStringLiteral(".\n\n") + explanation;
+}
 
 QList<PortItem> announcedPorts()
 {
@@ -77,15 +88,14 @@ void GUI_Communication::initForm()
     ui->Cbx_Parity->addItem(tr("Even"), 2);
     ui->Cbx_Comm->addItem(QStringLiteral("Modbus-RTU"), int(Communication::COMM_MODBUS_RTU));
 
-    // The application style sheet borders every spin box, which leaves its arrow buttons without
-    // a width of their own: the platform style then squeezes them into the border, arrows lost.
-    ui->Lbx_ID->setStyleSheet(QStringLiteral("QSpinBox::up-button, QSpinBox::down-button { width: 18px; }"));
     // Long announced descriptions must not widen the page; the list itself shows them in full.
     ui->Cbx_Port->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ui->Cbx_Port->setMinimumContentsLength(40);
     // Show where a long path begins (the folder tells the links apart), not where it ends.
     connect(ui->Cbx_Port, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
         [this] { ui->Cbx_Port->lineEdit()->setCursorPosition(0); });
+    ui->Lbl_LatencyHint->hide();
+    connect(ui->Cbx_Port, &QComboBox::currentTextChanged, this, &GUI_Communication::showLatencyHint);
 
     ui->Lbx_ID->setRange(1, 255);
     ui->Lbx_ID->setSingleStep(1);
@@ -140,13 +150,15 @@ void GUI_Communication::refreshPorts()
 
     ui->Cbx_Port->view()->setMinimumWidth(ui->Cbx_Port->view()->sizeHintForColumn(0) + 24);
 
-    if (remembered.isEmpty())
-        return;
-    const int index = ui->Cbx_Port->findText(remembered);
-    if (index >= 0)
-        ui->Cbx_Port->setCurrentIndex(index);
-    else if (typed)
-        ui->Cbx_Port->setEditText(remembered); // a path the system does not enumerate
+    if (!remembered.isEmpty()) {
+        const int index = ui->Cbx_Port->findText(remembered);
+        if (index >= 0)
+            ui->Cbx_Port->setCurrentIndex(index);
+        else if (typed)
+            ui->Cbx_Port->setEditText(remembered); // a path the system does not enumerate
+    }
+    // The same adapter may have been given another latency since (udev rule, command).
+    showLatencyHint();
 }
 
 QString GUI_Communication::selectedPortName() const
@@ -217,23 +229,40 @@ void GUI_Communication::openConnection()
 }
 
 // Saying "permissions" for every failure sends the technician after the wrong fix: the box names
-// the kind of trouble, the console line the cause and the remedy.
+// the kind of trouble and, below it, the cause and the remedy, which the console keeps too.
 void GUI_Communication::reportOpenFailure(const SerialPortDiagnosis::Result& failure, const QString& portName)
 {
-    const bool permission = failure.problem == SerialPortDiagnosis::PermissionDenied
-        || failure.problem == SerialPortDiagnosis::NewLoginNeeded;
-    emit sig_showMessageBox(
-        permission ? tr("Cannot open serial device due to permissions") : tr("Cannot open serial device"),
-        Global::MESSAGE_CRITICAL);
-
     const bool typed = ui->Cbx_Port->findText(ui->Cbx_Port->currentText()) < 0;
     QString reason = failure.text;
     if (failure.problem == SerialPortDiagnosis::PortMissing && typed)
         reason = tr("the port %1 that you typed does not exist; check the path")
                      .arg(SerialPortDiagnosis::systemLocation(portName));
+
+    const bool permission = failure.problem == SerialPortDiagnosis::PermissionDenied
+        || failure.problem == SerialPortDiagnosis::NewLoginNeeded;
+    const QString kind
+        = permission ? tr("Cannot open serial device due to permissions") : tr("Cannot open serial device");
+    emit sig_showMessageBox(withExplanation(kind, reason), Global::MESSAGE_CRITICAL);
     emit sig_printToConsole(reason.isEmpty()
             ? tr("Serial device access failed")
-            : tr("Serial device access failed") + QStringLiteral(": ") + reason);
+            : tr("Serial device access failed") + QStringLiteral(": ") + reason,
+        Global::MESSAGE_CRITICAL);
+}
+
+void GUI_Communication::showLatencyHint()
+{
+    const QString port = selectedPortName();
+    const QString hint = port.isEmpty() ? QString() : SerialAdapter::latencyHint(port);
+    ui->Lbl_LatencyHint->setText(hint.isEmpty() ? hint : hint + QLatin1Char('.'));
+    ui->Lbl_LatencyHint->setVisible(!hint.isEmpty());
+    if (hint.isEmpty())
+        return;
+    const QString adapter = SerialAdapter::kernelName(port);
+    if (m_latencyReported.contains(adapter))
+        return;
+    m_latencyReported.insert(adapter);
+    // The first check runs in the constructor, before the window listens.
+    QTimer::singleShot(0, this, [this, hint] { emit sig_printToConsole(hint, Global::MESSAGE_WARNNING); });
 }
 
 void GUI_Communication::connectEvent(Communication::CommState state)
@@ -293,8 +322,19 @@ void GUI_Communication::setSettingsEnabled(bool enabled)
 
 void GUI_Communication::connectErrEvent()
 {
-    emit sig_printToConsole(tr("Communication connection failed"));
-    emit sig_showMessageBox(tr("Connection failed, please check the device connection or configuration"),
+    emit sig_printToConsole(tr("Communication connection failed"), Global::MESSAGE_WARNNING);
+    // The inputs stay locked while connecting, so they still show what was tried.
+    const QString explanation
+        = tr("no drive answered at slave address %1 on %2 (%3 baud, %4 data bits, parity %5, %6 stop bits). "
+             "Check that the drive is powered and wired (A to A, B to B) and that its slave address and "
+             "serial settings match these; Find drive looks for it at every setting")
+              .arg(ui->Lbx_ID->value())
+              .arg(SerialPortDiagnosis::systemLocation(selectedPortName()), ui->Cbx_Baudrate->currentText(),
+                  ui->Cbx_Databits->currentText(), ui->Cbx_Parity->currentText(),
+                  ui->Cbx_Stopbits->currentText());
+    emit sig_showMessageBox(
+        withExplanation(
+            tr("Connection failed, please check the device connection or configuration"), explanation),
         Global::MESSAGE_CRITICAL);
 }
 

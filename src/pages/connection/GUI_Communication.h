@@ -4,6 +4,7 @@
 #include "ui/ConnectionPage.h"
 
 #include <QPointer>
+#include <QSet>
 
 class QAbstractButton;
 
@@ -46,7 +47,10 @@ private:
     QString selectedPortName() const;
     void openConnection();
     void reportOpenFailure(const SerialPortDiagnosis::Result& failure, const QString& portName);
+    void showLatencyHint();
 
     Ui::GUI_Communication* ui;
     QPointer<QAbstractButton> m_connectButton;
+    // Adapters whose latency the console has named already this run.
+    QSet<QString> m_latencyReported;
 };

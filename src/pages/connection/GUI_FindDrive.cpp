@@ -1,6 +1,8 @@
 #include "GUI_FindDrive.h"
 #include "ui_GUI_FindDrive.h"
 
+#include "comm/SerialAdapter.h"
+
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QPushButton>
@@ -34,15 +36,13 @@ GUI_FindDrive::GUI_FindDrive(
     for (int baud : kDefaultBaudRates)
         bauds << QString::number(baud);
     ui->Edt_Baudrates->setText(bauds.join(QStringLiteral(", ")));
-    ui->Lbx_Latency->setValue(BusScanner::DefaultLatencyMs);
+    // An FTDI adapter tells its latency timer; the scan waits no longer than that.
+    const int adapterLatency = SerialAdapter::latencyTimerMs(portName);
+    ui->Lbx_Latency->setValue(adapterLatency >= 0 ? adapterLatency : BusScanner::DefaultLatencyMs);
     ui->Lbx_Latency->setToolTip(
         tr("Extra wait for the serial adapter: USB adapters hold received bytes up to "
            "their latency timer (16 ms for the common FTDI type)"));
-    // Same trap as on the connection page: without a width of their own the arrows vanish.
-    for (QSpinBox* box : { ui->Lbx_FirstAddr, ui->Lbx_LastAddr, ui->Lbx_Latency })
-        box->setStyleSheet(QStringLiteral("QSpinBox::up-button, QSpinBox::down-button { width: 18px; }"));
-
-    // The widened arrow buttons reach into the layout's spacing; keep the words clear of them.
+    // The style sheet's wide arrow buttons reach into the layout's spacing; keep the words clear.
     ui->Lbl_To->setContentsMargins(8, 0, 8, 0);
     ui->Lbl_Wait->setContentsMargins(8, 0, 0, 0);
     ui->Tree_Results->header()->setSectionResizeMode(QHeaderView::ResizeToContents);

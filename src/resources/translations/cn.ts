@@ -259,6 +259,14 @@
         <source>Version</source>
         <translation>版本</translation>
     </message>
+    <message>
+        <source>Kestrova is free software under the %1 and comes with absolutely no warranty. Its scope plots with QCustomPlot, licensed under the GNU GPL version 3.</source>
+        <translation>Kestrova 是自由软件，依据%1发布，不提供任何担保。其示波器使用 QCustomPlot 绘图，QCustomPlot 依据 GNU GPL 第 3 版授权。</translation>
+    </message>
+    <message>
+        <source>GNU General Public License, version 3 or later</source>
+        <translation>GNU 通用公共许可证第 3 版或更高版本</translation>
+    </message>
 </context>
 <context>
     <name>GUI_Communication</name>
@@ -389,6 +397,10 @@
     <message>
         <source>the port %1 that you typed does not exist; check the path</source>
         <translation>您输入的端口 %1 不存在，请检查路径</translation>
+    </message>
+    <message>
+        <source>no drive answered at slave address %1 on %2 (%3 baud, %4 data bits, parity %5, %6 stop bits). Check that the drive is powered and wired (A to A, B to B) and that its slave address and serial settings match these; Find drive looks for it at every setting</source>
+        <translation>%2 上从站地址 %1 没有驱动器应答（%3 波特，%4 数据位，%5，%6 停止位）。请检查驱动器是否上电、接线是否正确（A 接 A，B 接 B），以及其从站地址和串口设置是否与此一致；“查找驱动器”可按所有设置搜索</translation>
     </message>
 </context>
 <context>
@@ -1833,6 +1845,21 @@
     </message>
 </context>
 <context>
+    <name>SerialAdapter</name>
+    <message>
+        <source>run %1 (it lasts until the adapter is unplugged), or install the Kestrova package, whose udev rule sets it whenever the adapter is plugged in</source>
+        <translation>运行 %1（在拔下适配器之前有效），或安装 Kestrova 软件包，其 udev 规则会在每次插入适配器时设置</translation>
+    </message>
+    <message>
+        <source>unplug the adapter and plug it in again, and the installed udev rule %1 sets it; or run %2</source>
+        <translation>拔下适配器后重新插入，已安装的 udev 规则 %1 会完成设置；或运行 %2</translation>
+    </message>
+    <message>
+        <source>%1 is an FTDI adapter whose latency timer is %2 ms: it holds every answer of the drive up to %2 ms before passing it on, which makes each transaction up to %2 ms longer. Set the timer to 1 ms: %3</source>
+        <translation>%1 是 FTDI 适配器，其延迟定时器为 %2 毫秒：驱动器的每个应答最多被扣留 %2 毫秒才转发，每次通讯因此最多延长 %2 毫秒。请将定时器设为 1 毫秒：%3</translation>
+    </message>
+</context>
+<context>
     <name>SerialPortDiagnosis</name>
     <message>
         <source>permission denied: your account &quot;%1&quot; was added to the group &quot;%2&quot; that may use %3, but this login started before that. Log out and log in again (or restart the computer), then connect again</source>
@@ -1873,6 +1900,37 @@
     <message>
         <source>unknown error</source>
         <translation>未知错误</translation>
+    </message>
+    <message>
+        <source>The installed udev rule %1 gives USB serial adapters to the user at the computer without the group, but only to adapters plugged in after it was installed: unplug the adapter and plug it in again, then connect again</source>
+        <translation>已安装的 udev 规则 %1 无需用户组即可把 USB 串口适配器交给本机前的用户使用，但只对安装之后插入的适配器生效：请拔下适配器后重新插入，再重新连接</translation>
+    </message>
+    <message>
+        <source>The installed udev rule %1 gives USB serial adapters only to the user at the computer, and this login is a remote one (or has no seat): it needs the group</source>
+        <translation>已安装的 udev 规则 %1 只把 USB 串口适配器交给本机前的用户使用，而当前登录是远程登录（或没有座席）：需要加入用户组</translation>
+    </message>
+</context>
+<context>
+    <name>StatusLine</name>
+    <message>
+        <source>Offline</source>
+        <translation>离线</translation>
+    </message>
+    <message>
+        <source>Connecting to %1</source>
+        <translation>正在连接 %1</translation>
+    </message>
+    <message>
+        <source>Online: %1, %2 baud, slave address %3</source>
+        <translation>在线：%1，%2 波特，从站地址 %3</translation>
+    </message>
+    <message>
+        <source>Link lost, reconnecting to %1</source>
+        <translation>连接中断，正在重新连接 %1</translation>
+    </message>
+    <message>
+        <source>Closing the connection</source>
+        <translation>正在关闭连接</translation>
     </message>
 </context>
 <context>

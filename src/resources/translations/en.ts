@@ -259,6 +259,14 @@
         <source>Version</source>
         <translation>Version</translation>
     </message>
+    <message>
+        <source>Kestrova is free software under the %1 and comes with absolutely no warranty. Its scope plots with QCustomPlot, licensed under the GNU GPL version 3.</source>
+        <translation>Kestrova is free software under the %1 and comes with absolutely no warranty. Its scope plots with QCustomPlot, licensed under the GNU GPL version 3.</translation>
+    </message>
+    <message>
+        <source>GNU General Public License, version 3 or later</source>
+        <translation>GNU General Public License, version 3 or later</translation>
+    </message>
 </context>
 <context>
     <name>GUI_Communication</name>
@@ -389,6 +397,10 @@
     <message>
         <source>the port %1 that you typed does not exist; check the path</source>
         <translation>the port %1 that you typed does not exist; check the path</translation>
+    </message>
+    <message>
+        <source>no drive answered at slave address %1 on %2 (%3 baud, %4 data bits, parity %5, %6 stop bits). Check that the drive is powered and wired (A to A, B to B) and that its slave address and serial settings match these; Find drive looks for it at every setting</source>
+        <translation>no drive answered at slave address %1 on %2 (%3 baud, %4 data bits, parity %5, %6 stop bits). Check that the drive is powered and wired (A to A, B to B) and that its slave address and serial settings match these; Find drive looks for it at every setting</translation>
     </message>
 </context>
 <context>
@@ -1833,6 +1845,21 @@
     </message>
 </context>
 <context>
+    <name>SerialAdapter</name>
+    <message>
+        <source>run %1 (it lasts until the adapter is unplugged), or install the Kestrova package, whose udev rule sets it whenever the adapter is plugged in</source>
+        <translation>run %1 (it lasts until the adapter is unplugged), or install the Kestrova package, whose udev rule sets it whenever the adapter is plugged in</translation>
+    </message>
+    <message>
+        <source>unplug the adapter and plug it in again, and the installed udev rule %1 sets it; or run %2</source>
+        <translation>unplug the adapter and plug it in again, and the installed udev rule %1 sets it; or run %2</translation>
+    </message>
+    <message>
+        <source>%1 is an FTDI adapter whose latency timer is %2 ms: it holds every answer of the drive up to %2 ms before passing it on, which makes each transaction up to %2 ms longer. Set the timer to 1 ms: %3</source>
+        <translation>%1 is an FTDI adapter whose latency timer is %2 ms: it holds every answer of the drive up to %2 ms before passing it on, which makes each transaction up to %2 ms longer. Set the timer to 1 ms: %3</translation>
+    </message>
+</context>
+<context>
     <name>SerialPortDiagnosis</name>
     <message>
         <source>permission denied: your account "%1" was added to the group "%2" that may use %3, but this login started before that. Log out and log in again (or restart the computer), then connect again</source>
@@ -1873,6 +1900,37 @@
     <message>
         <source>unknown error</source>
         <translation>unknown error</translation>
+    </message>
+    <message>
+        <source>The installed udev rule %1 gives USB serial adapters to the user at the computer without the group, but only to adapters plugged in after it was installed: unplug the adapter and plug it in again, then connect again</source>
+        <translation>The installed udev rule %1 gives USB serial adapters to the user at the computer without the group, but only to adapters plugged in after it was installed: unplug the adapter and plug it in again, then connect again</translation>
+    </message>
+    <message>
+        <source>The installed udev rule %1 gives USB serial adapters only to the user at the computer, and this login is a remote one (or has no seat): it needs the group</source>
+        <translation>The installed udev rule %1 gives USB serial adapters only to the user at the computer, and this login is a remote one (or has no seat): it needs the group</translation>
+    </message>
+</context>
+<context>
+    <name>StatusLine</name>
+    <message>
+        <source>Offline</source>
+        <translation>Offline</translation>
+    </message>
+    <message>
+        <source>Connecting to %1</source>
+        <translation>Connecting to %1</translation>
+    </message>
+    <message>
+        <source>Online: %1, %2 baud, slave address %3</source>
+        <translation>Online: %1, %2 baud, slave address %3</translation>
+    </message>
+    <message>
+        <source>Link lost, reconnecting to %1</source>
+        <translation>Link lost, reconnecting to %1</translation>
+    </message>
+    <message>
+        <source>Closing the connection</source>
+        <translation>Closing the connection</translation>
     </message>
 </context>
 <context>

@@ -1,9 +1,11 @@
 #include "UiTestSupport.h"
 
+#include "FakeSystemRoot.h"
 #include "SimDrive.h"
 #include "app/Global.h"
 #include "pages/connection/GUI_Communication.h"
 #include "ui/MainWindow.h"
+#include "ui/StatusLine.h"
 #include "ui/WidgetController.h"
 
 #include <QComboBox>
@@ -276,21 +278,27 @@ private slots:
         QCOMPARE(UiTest::commState(), Communication::COMM_DISCONNECT);
     }
 
-    // The console says why; the box no longer blames permissions for a port that is not there.
+    // The box names the kind of trouble and, below, the cause and the remedy, which the console
+    // and the status bar keep; it no longer blames permissions for a port that is not there.
     void unopenablePortIsReported_data()
     {
         QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("console");
         QTest::newRow("typed path that does not exist")
             << "missing"
+            << "Cannot open serial device.\n\nThe port /nonexistent/kestrova-tty that you typed does not "
+               "exist; check the path."
             << "Serial device access failed: the port /nonexistent/kestrova-tty that you typed does not "
                "exist; check the path.";
         QTest::newRow("regular file") << "file"
+                                      << "Cannot open serial device.\n\n%1 could not be opened: "
                                       << "Serial device access failed: %1 could not be opened: ";
     }
     void unopenablePortIsReported()
     {
         QFETCH(QString, kind);
+        QFETCH(QString, box);
         QFETCH(QString, console);
         QTemporaryFile file;
         QVERIFY(file.open());
@@ -301,9 +309,12 @@ private slots:
         BoxAnswerer answer(QMessageBox::Ok);
         toolButton()->click();
         QTRY_VERIFY(answer.answered());
-        QCOMPARE(answer.seen.text, QStringLiteral("Cannot open serial device."));
+        QVERIFY2(answer.seen.text.startsWith(box.arg(path)), qPrintable(answer.seen.text));
+        QVERIFY(answer.seen.text.endsWith(QLatin1Char('.')));
         QCOMPARE(answer.seen.icon, QMessageBox::Critical);
         QVERIFY2(consoleLines().last().startsWith(console.arg(path)), qPrintable(consoleLines().last()));
+        QVERIFY(window->statusLine()->messageText().endsWith(QStringLiteral("]: ") + consoleLines().last()));
+        QCOMPARE(window->statusLine()->messageLevel(), Global::MESSAGE_CRITICAL);
         QCOMPARE(UiTest::commState(), Communication::COMM_DISCONNECT);
         QVERIFY(settingsEnabled(true));
         QCOMPARE(pageButton()->text(), QStringLiteral("Connect"));
@@ -323,8 +334,12 @@ private slots:
         QCOMPARE(UiTest::commState(), Communication::COMM_CONNECTING);
         QVERIFY(settingsEnabled(false));
         QTRY_VERIFY_WITH_TIMEOUT(answer.answered(), 10000);
-        QCOMPARE(answer.seen.text,
-            QStringLiteral("Connection failed, please check the device connection or configuration."));
+        QVERIFY2(answer.seen.text.startsWith(QStringLiteral(
+                     "Connection failed, please check the device connection or configuration.\n\n"
+                     "No drive answered at slave address 1 on %1 (9600 baud, 8 data bits, "
+                     "parity None, 2 stop bits). Check that the drive is powered and wired")
+                                                 .arg(sim.portName())),
+            qPrintable(answer.seen.text));
         QCOMPARE(answer.seen.icon, QMessageBox::Critical);
         QCOMPARE(UiTest::commState(), Communication::COMM_DISCONNECT);
         const QStringList lines = consoleLines();
@@ -333,6 +348,46 @@ private slots:
         QCOMPARE(lines.value(failed + 1), QStringLiteral("The communication exit was successful."));
         QVERIFY(settingsEnabled(true));
         QCOMPARE(toolButton()->text(), QStringLiteral("Offline"));
+    }
+
+    // An FTDI adapter left at its 16 ms latency timer: the page says so while it is chosen, the
+    // console (and so the status bar) once, and the hint goes when the timer is down to 1 ms.
+    void latencyHintOfAnFtdiAdapter()
+    {
+        FakeSystemRoot root;
+        QVERIFY(root.addAdapter(QStringLiteral("ttyUSB7"), QStringLiteral("usb-serial"), 16));
+        QVERIFY(root.addAdapter(QStringLiteral("ttyUSB8"), QStringLiteral("usb-serial")));
+        makeWindow(Global::DEVICE_SERVO);
+        auto* hint = field<QLabel>("Lbl_LatencyHint");
+        QVERIFY(hint->isHidden());
+
+        portBox()->setEditText(QStringLiteral("/dev/ttyUSB7"));
+        QVERIFY(hint->isVisible());
+        QVERIFY2(
+            hint->text().startsWith(QStringLiteral(
+                "ttyUSB7 is an FTDI adapter whose latency timer is 16 ms: it holds every answer of the drive "
+                "up to 16 ms before passing it on, which makes each transaction up to 16 ms longer.")),
+            qPrintable(hint->text()));
+        QVERIFY(hint->text().contains(
+            QStringLiteral("sudo sh -c 'echo 1 > /sys/bus/usb-serial/devices/ttyUSB7/latency_timer'")));
+        const QString line = hint->text(); // as the console has it, with its period
+        QTRY_COMPARE(consoleLines().count(line), 1);
+        QVERIFY(window->statusLine()->messageText().endsWith(line));
+        QCOMPARE(window->statusLine()->messageLevel(), Global::MESSAGE_WARNNING);
+
+        // Another adapter without the timer, then this one again and a refresh: no second line.
+        portBox()->setEditText(QStringLiteral("/dev/ttyUSB8"));
+        QVERIFY(hint->isHidden());
+        portBox()->setEditText(QStringLiteral("/dev/ttyUSB7"));
+        QVERIFY(hint->isVisible());
+        page()->refreshPorts();
+        QCoreApplication::processEvents();
+        QCOMPARE(consoleLines().count(line), 1);
+
+        // Lowered by the udev rule or by hand: the next look at the ports finds it so.
+        QVERIFY(root.setLatency(QStringLiteral("ttyUSB7"), 1));
+        page()->refreshPorts();
+        QVERIFY(hint->isHidden());
     }
 
     void probeAddressOnTheWire_data()

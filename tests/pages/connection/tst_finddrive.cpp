@@ -3,6 +3,7 @@
 
 #include "UiTestSupport.h"
 
+#include "FakeSystemRoot.h"
 #include "SimDrive.h"
 #include "app/Global.h"
 #include "pages/connection/GUI_Communication.h"
@@ -118,8 +119,29 @@ private slots:
 
     void cleanupTestCase() { work.reset(); }
 
+    // The adapter's own latency timer where it tells one (FTDI), the common 16 ms otherwise.
+    void adapterLatency_data()
+    {
+        QTest::addColumn<int>("timer"); // -1: the adapter has none
+        QTest::addColumn<int>("latency");
+        QTest::newRow("FTDI at 1 ms") << 1 << 1;
+        QTest::newRow("FTDI at 16 ms") << 16 << 16;
+        QTest::newRow("FTDI at 4 ms") << 4 << 4;
+        QTest::newRow("no timer") << -1 << int(BusScanner::DefaultLatencyMs);
+    }
+    void adapterLatency()
+    {
+        QFETCH(int, timer);
+        QFETCH(int, latency);
+        FakeSystemRoot root;
+        QVERIFY(root.addAdapter(QStringLiteral("ttyUSB3"), QStringLiteral("usb-serial"), timer));
+        GUI_FindDrive dialog(QStringLiteral("/dev/ttyUSB3"), 53, 3, false);
+        QCOMPARE(child<QSpinBox>(&dialog, "Lbx_Latency")->value(), latency);
+    }
+
     void defaults()
     {
+        FakeSystemRoot root; // whatever adapters this machine has
         makeWindow(Global::DEVICE_SERVO);
         GUI_FindDrive* dialog = openDialog(QStringLiteral("/dev/ttyUSB7"));
         QVERIFY(dialog);
