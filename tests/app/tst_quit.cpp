@@ -204,6 +204,8 @@ private slots:
         QVERIFY(sim.start(options));
         QVERIFY(sim.command(vfd ? QStringLiteral("set f002 2") : QStringLiteral("set 35 1"))
                     .startsWith(QLatin1String("ok")));
+        // A drive that takes its time to answer, as at a low baud rate: the polls fill the queue.
+        QVERIFY(sim.command(QStringLiteral("delay 40")).startsWith(QLatin1String("ok")));
 
         ChildProcess tool;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
