@@ -8,19 +8,29 @@
 // same lines; what the level of detail saves is the walk over every point. (A curve that swings over
 // the full height within every pixel column is bound by painting instead, whichever path samples.)
 // Times are medians of several replots; "sampling" is one graph's min/max sampling alone (best of 20).
-// cpu running: GUI-thread CPU time over wall time while the page samples at 115200 baud.
+// cpu running: GUI-thread CPU time over wall time while the page samples at 115200 baud (Standard).
 // csv export / csv import: a curve file of four curves of `points` points each, written from the
 // plot and read back onto it (ms; ratio = ms over the 3 s a user may wait for it).
+// scope-rate: the page in Fast mode with four channels against the simulated drive at 115200 8N2
+// with wire-time emulation: samples per second of each channel (the slowest), what the line allows
+// for the page's block reads (wire_hz, WireTime.h), their ratio, the 95th percentile of how far the
+// time between two samples of a channel strays from its median (jitter_p95_ms) and the GUI thread's
+// share of a core. layout=block: the servo's first four variables, inside 0x1000-0x1006;
+// layout=scattered: four variables 32 registers apart, one read each.
+// recording: 8 hours of Fast samples (160 Hz, four channels) fed into the plot without the wire,
+// with the default recording length; the process's resident memory at the end.
 
 #include "BenchSupport.h"
 #include "Global.h"
 #include "SimDrive.h"
+#include "WireLimit.h"
 #include "comm/Communication.h"
 #include "pages/scope/CurveFile.h"
 #include "pages/scope/CustomPlot.h"
 #include "pages/scope/GUI_Scope.h"
 #include "pages/scope/LodGraph.h"
 #include "pages/scope/ScopePlotWidget.h"
+#include "pages/scope/ScopeSampler.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -40,6 +50,8 @@
 namespace {
 
 const QString sourceConfig = QStringLiteral(KESTROVA_SOURCE_DIR "/Driver/Config/");
+const QString servoVersion = QStringLiteral("KSD-V1.10");
+const QString scatteredVersion = QStringLiteral("BENCH-SCATTERED");
 constexpr double pointSpacing = 0.03;
 constexpr double window = 10.0;
 
@@ -177,8 +189,10 @@ void csvBenchmarks()
         plot.addChannel(channel, QStringLiteral("Channel %1").arg(channel), QPen(Qt::blue));
     for (int channel = 0; channel < 4; ++channel) {
         LodGraph* graph = plot.channel(channel).graph.data();
+        // Times and values as the scope records them: 30 ms ticks, values of two decimals.
         for (int i = 0; i < points; ++i)
-            graph->appendPoint(i * pointSpacing, 1000 * std::sin(i * 0.001 + channel) + channel);
+            graph->appendPoint(
+                i * 3 / 100.0, std::round(100000 * std::sin(i * 0.001 + channel)) / 100 + channel);
     }
     QElapsedTimer clock;
     clock.start();
@@ -202,12 +216,46 @@ void csvBenchmarks()
     std::fflush(stdout);
 }
 
-bool cpuBenchmark(int seconds)
+double residentMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+// A definition folder like the servo's whose four variables lie 32 registers apart.
+bool makeScatteredDefinitions()
+{
+    const QString folder = QStringLiteral("Driver/Config/SERVO/%1/EN/").arg(scatteredVersion);
+    if (!QDir().mkpath(folder)
+        || !QFile::copy(QStringLiteral("Driver/Config/SERVO/%1/EN/ParamTable.xml").arg(servoVersion),
+            folder + QStringLiteral("ParamTable.xml")))
+        return false;
+    QFile file(folder + QStringLiteral("Variables.xml"));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Variables>\n");
+    for (int i = 0; i < 4; ++i)
+        file.write(QStringLiteral("<Variable name=\"B0-%1\" description=\"Scattered %1\" code=\"0x%2\" "
+                                  "length=\"1\" format1=\"0\" format2=\"1\"/>\n")
+                       .arg(i)
+                       .arg(0x1000 + 32 * i, 0, 16)
+                       .toUtf8());
+    file.write("</Variables>\n");
+    return true;
+}
+
+// Connects to a simulated servo drive of the given definition folder at 115200 baud with wire time.
+bool connectSim(SimDrive& sim, const QString& version)
 {
     Global::instance()->setDevice(Global::DEVICE_SERVO);
     Global::instance()->setLanguage(Global::LANGUAGE_EN);
-    Global::instance()->setDeviceVersion(QStringLiteral("KSD-V1.10"));
-    SimDrive sim;
+    Global::instance()->setDeviceVersion(version);
     SimDrive::Options options;
     options.wireTime = true;
     options.baud = 115200;
@@ -220,24 +268,35 @@ bool cpuBenchmark(int seconds)
         return false;
     comm->setServerAddress(options.slave);
     comm->connectDevice(53, 3);
-    if (!waitUntil([comm]() { return comm->commState() == Communication::COMM_CONNECTED; }, 15000))
-        return false;
+    return waitUntil([comm]() { return comm->commState() == Communication::COMM_CONNECTED; }, 15000);
+}
 
-    GUI_Scope page;
+void disconnectSim(SimDrive& sim)
+{
+    Communication* comm = Communication::instance();
+    comm->closeDevice();
+    waitUntil([comm]() { return comm->commState() == Communication::COMM_DISCONNECT; }, 8000);
+    sim.stop();
+}
+
+// A scope page with the given rows ticked on four charts, sampling in `mode`, for `seconds` after
+// a second to settle; returns the GUI thread's share of a core over that time (%), or -1.
+double runPage(GUI_Scope& page, const QList<int>& rows, ScopeSampler::Mode mode, int seconds)
+{
     page.resize(1500, 760); // the plot area then is about 1200 x 700
     page.show();
-    auto* table = page.findChild<QTableWidget*>(QStringLiteral("TableWidget"));
-    auto* charts = page.findChild<QComboBox*>(QStringLiteral("Cbx_Channle"));
-    charts->setCurrentIndex(3);
-    for (int row : { 0, 1, 4, 5 }) {
+    page.findChild<QComboBox*>(QStringLiteral("Cbx_Channle"))->setCurrentIndex(3);
+    auto* sampling = page.findChild<QComboBox*>(QStringLiteral("Cbx_Sampling"));
+    sampling->setCurrentIndex(sampling->findData(int(mode)));
+    for (int row : rows) {
         // What a click on the check indicator ends in.
         QMetaObject::invokeMethod(&page, "slot_tableWidget_CellClicked", Q_ARG(int, row), Q_ARG(int, 0));
     }
-    if (page.plot()->channelCount() != 4 || !table)
-        return false;
+    if (page.plot()->channelCount() != rows.size())
+        return -1;
     page.findChild<QToolButton*>(QStringLiteral("Btn_StartContinue"))->click();
     if (!page.plot()->isRunning())
-        return false;
+        return -1;
     waitUntil([]() { return false; }, 1000); // settle
     const double cpuStart = threadCpuSeconds();
     QElapsedTimer wall;
@@ -247,13 +306,127 @@ bool cpuBenchmark(int seconds)
     loop.exec();
     const double cpu = threadCpuSeconds() - cpuStart;
     const double share = cpu / (double(wall.nsecsElapsed()) / 1e9) * 100;
-    int points = page.plot()->recordedKeys(0).size();
-    page.findChild<QToolButton*>(QStringLiteral("Btn_Stop"))->click();
+    page.findChild<QToolButton*>(QStringLiteral("Btn_StartContinue"))->click(); // pause
+    return share;
+}
+
+bool cpuBenchmark(int seconds)
+{
+    SimDrive sim;
+    if (!connectSim(sim, servoVersion))
+        return false;
+    double share = -1;
+    int points = 0;
+    {
+        GUI_Scope page;
+        share = runPage(page, { 0, 1, 4, 5 }, ScopeSampler::Standard, seconds);
+        points = page.plot()->recordedKeys(0).size();
+    }
+    disconnectSim(sim);
+    if (share < 0)
+        return false;
     std::printf("cpu running=%.1f%% seconds=%d channels=4 baud=115200 points=%d\n", share, seconds, points);
-    comm->closeDevice();
-    waitUntil([comm]() { return comm->commState() == Communication::COMM_DISCONNECT; }, 8000);
-    sim.stop();
+    std::fflush(stdout);
     return true;
+}
+
+// 95th percentile of |interval - median interval| over one channel's sample times, in ms.
+double jitterP95Ms(const QVector<double>& keys)
+{
+    QVector<double> intervals;
+    for (int i = 1; i < keys.size(); ++i)
+        intervals.append(keys.at(i) - keys.at(i - 1));
+    if (intervals.size() < 2)
+        return -1;
+    QVector<double> sorted = intervals;
+    std::sort(sorted.begin(), sorted.end());
+    const double median = sorted.at(sorted.size() / 2);
+    QVector<double> deviations;
+    for (double d : qAsConst(intervals))
+        deviations.append(std::abs(d - median) * 1000);
+    std::sort(deviations.begin(), deviations.end());
+    return deviations.at(int(deviations.size() * 0.95));
+}
+
+bool rateBenchmark(const QString& layout, int seconds)
+{
+    const bool block = layout == QLatin1String("block");
+    SimDrive sim;
+    if (!connectSim(sim, block ? servoVersion : scatteredVersion))
+        return false;
+    GUI_Scope page;
+    // Where a transaction's time goes: on the line (sent to answered) and between two of them.
+    QVector<qint64> latencies;
+    QVector<qint64> gaps;
+    qint64 lastEndNs = 0;
+    const QMetaObject::Connection watch = QObject::connect(
+        Communication::instance(), &Communication::transactionCompleted, [&](const BusTransaction& t) {
+            latencies.append(t.latencyUs);
+            if (lastEndNs != 0)
+                gaps.append((t.finishedNs - t.latencyUs * 1000 - lastEndNs) / 1000);
+            lastEndNs = t.finishedNs;
+        });
+    const double share = runPage(page, { 0, 1, 2, 3 }, ScopeSampler::Fast, seconds);
+    QObject::disconnect(watch);
+    double slowest = -1;
+    double jitter = 0;
+    double runSeconds = page.plot()->timeBase();
+    for (int channel : page.plot()->channels()) {
+        const QVector<double> keys = page.plot()->recordedKeys(channel);
+        // Rate over the whole run, settling included: the points are every sample that came.
+        const double hz = runSeconds > 0 ? keys.size() / runSeconds : 0;
+        slowest = slowest < 0 ? hz : std::min(slowest, hz);
+        jitter = std::max(jitter, jitterP95Ms(keys));
+    }
+    double roundMs = 0;
+    for (const ScopeBlockRead& read : page.sampler()->plan())
+        roundMs += readWireMs(read.count, 115200);
+    const double wireHz = roundMs > 0 ? 1000 / roundMs : 0;
+    disconnectSim(sim);
+    if (share < 0)
+        return false;
+    std::printf("scope-rate mode=fast layout=%s channels=4 baud=115200 hz_per_channel=%.1f wire_hz=%.1f "
+                "ratio=%.2f jitter_p95_ms=%.2f gui_cpu=%.1f%%\n",
+        qPrintable(layout), slowest, wireHz, wireHz > 0 ? slowest / wireHz : 0, jitter, share);
+    const auto percentile = [](QVector<qint64> v, double share) {
+        std::sort(v.begin(), v.end());
+        return v.isEmpty() ? 0.0 : v.at(int((v.size() - 1) * share)) / 1000.0;
+    };
+    std::printf("scope-rate-detail layout=%s transactions=%d line_ms=%.2f line_p95_ms=%.2f between_ms=%.2f "
+                "between_p95_ms=%.2f\n",
+        qPrintable(layout), latencies.size(), percentile(latencies, 0.5), percentile(latencies, 0.95),
+        percentile(gaps, 0.5), percentile(gaps, 0.95));
+    std::fflush(stdout);
+    return true;
+}
+
+void recordingBenchmark()
+{
+    constexpr int hours = 8;
+    constexpr int rateHz = 160;
+    ScopePlotWidget widget;
+    widget.resize(1200, 700);
+    CustomPlot plot(&widget);
+    plot.init(4);
+    plot.setRealTime(true);
+    for (int channel = 0; channel < 4; ++channel)
+        plot.addChannel(channel, QStringLiteral("Channel %1").arg(channel), QPen(Qt::blue));
+    const double before = residentMb();
+    const qint64 samples = qint64(hours) * 3600 * rateHz;
+    double atOneHour = 0;
+    for (qint64 i = 0; i < samples; ++i) {
+        const double key = double(i) / rateHz;
+        for (int channel = 0; channel < 4; ++channel)
+            plot.addSampleAt(channel, key, 1000 * std::sin(key + channel));
+        if (i == qint64(3600) * rateHz)
+            atOneHour = residentMb();
+    }
+    std::printf("recording hours=%d mode=fast rss_mb=%.1f\n", hours, residentMb());
+    std::printf("recording bound_s=%.0f points_per_channel=%d rss_before_mb=%.1f rss_at_1h_mb=%.1f "
+                "dropped=%s\n",
+        plot.recordingLength(), plot.channel(0).graph->dataCount(), before, atOneHour,
+        plot.hasDroppedPoints() ? "yes" : "no");
+    std::fflush(stdout);
 }
 
 } // namespace
@@ -272,12 +445,25 @@ int main(int argc, char** argv)
     const int seconds = qEnvironmentVariableIsSet("KESTROVA_BENCH_SECONDS")
         ? qEnvironmentVariableIntValue("KESTROVA_BENCH_SECONDS")
         : 30;
-    replotBenchmarks();
-    csvBenchmarks();
-    const bool ok = cpuBenchmark(seconds);
+    const QStringList only
+        = QString::fromLocal8Bit(qgetenv("KESTROVA_BENCH_ONLY")).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    const auto wanted
+        = [&only](const char* name) { return only.isEmpty() || only.contains(QLatin1String(name)); };
+    bool ok = makeScatteredDefinitions();
+    if (wanted("replot"))
+        replotBenchmarks();
+    if (wanted("csv"))
+        csvBenchmarks();
+    if (ok && wanted("cpu"))
+        ok = cpuBenchmark(seconds);
+    if (ok && wanted("rate"))
+        ok = rateBenchmark(QStringLiteral("block"), seconds)
+            && rateBenchmark(QStringLiteral("scattered"), seconds);
+    if (wanted("recording"))
+        recordingBenchmark();
     QDir::setCurrent(previous);
     if (!ok) {
-        std::fprintf(stderr, "cpu benchmark: no connection to the simulated drive\n");
+        std::fprintf(stderr, "scope benchmark: no connection to the simulated drive\n");
         return 1;
     }
     return 0;

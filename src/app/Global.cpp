@@ -17,6 +17,8 @@ public:
     quint8 language = 0;
     QString versionPath;
     bool busMonitorVisible = false;
+    int scopeSampling = 0;
+    int scopeRecordingSeconds = 0;
 };
 
 namespace {
@@ -91,6 +93,26 @@ bool Global::busMonitorVisible() const
 void Global::setBusMonitorVisible(bool visible)
 {
     d->busMonitorVisible = visible;
+}
+
+int Global::scopeSampling() const
+{
+    return d->scopeSampling;
+}
+
+void Global::setScopeSampling(int mode)
+{
+    d->scopeSampling = mode == 1 ? 1 : 0;
+}
+
+int Global::scopeRecordingSeconds() const
+{
+    return d->scopeRecordingSeconds;
+}
+
+void Global::setScopeRecordingSeconds(int seconds)
+{
+    d->scopeRecordingSeconds = qMax(0, seconds);
 }
 
 QString Global::configDirectory() const

@@ -51,6 +51,13 @@ public:
     bool busMonitorVisible() const;
     void setBusMonitorVisible(bool visible);
 
+    // The scope's sampling mode (0 standard, 1 fast) and how many seconds of a recording it keeps
+    // (0: its default); remembered in the memory file.
+    int scopeSampling() const;
+    void setScopeSampling(int mode);
+    int scopeRecordingSeconds() const;
+    void setScopeRecordingSeconds(int seconds);
+
     QStringList pictureList() const;
     QString picturePath(const QString& name) const;
 

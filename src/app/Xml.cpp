@@ -42,6 +42,8 @@ void setOptionalChildText(QDomDocument& doc, const QString& tag, int value, int 
 }
 
 const QString BusMonitorTag = QStringLiteral("BusMonitor");
+const QString ScopeSamplingTag = QStringLiteral("ScopeSampling");
+const QString ScopeRecordingTag = QStringLiteral("ScopeRecordingSeconds");
 } // namespace
 
 Xml::Xml(QObject* parent)
@@ -65,6 +67,10 @@ bool Xml::readMemory()
             global->setLanguage(static_cast<int>(element.text().toUInt()));
         else if (element.tagName() == BusMonitorTag)
             global->setBusMonitorVisible(element.text().toUInt() != 0);
+        else if (element.tagName() == ScopeSamplingTag)
+            global->setScopeSampling(static_cast<int>(element.text().toUInt()));
+        else if (element.tagName() == ScopeRecordingTag)
+            global->setScopeRecordingSeconds(static_cast<int>(element.text().toUInt()));
     }
     return true;
 }
@@ -77,6 +83,8 @@ bool Xml::writeMemory()
     setChildText(doc, QStringLiteral("Device"), Global::instance()->device());
     setChildText(doc, QStringLiteral("Language"), Global::instance()->language());
     setOptionalChildText(doc, BusMonitorTag, Global::instance()->busMonitorVisible() ? 1 : 0, 0);
+    setOptionalChildText(doc, ScopeSamplingTag, Global::instance()->scopeSampling(), 0);
+    setOptionalChildText(doc, ScopeRecordingTag, Global::instance()->scopeRecordingSeconds(), 0);
 
     QByteArray bytes;
     {

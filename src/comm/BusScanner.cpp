@@ -1,5 +1,7 @@
 #include "BusScanner.h"
 
+#include "WireTime.h"
+
 #include <QElapsedTimer>
 #include <QSerialPort>
 #include <QSet>
@@ -36,13 +38,12 @@ bool crcMatches(const QByteArray& buffer, int at, int length)
 
 double characterMs(int baudRate, const ScanFraming& framing)
 {
-    return 1000.0 * framing.bitsPerCharacter() / qMax(1, baudRate);
+    return ::characterMs(baudRate, framing.bitsPerCharacter());
 }
 
-// The Modbus silent interval between frames: 3.5 characters, fixed at 1.75 ms above 19200 baud.
 double frameGapMs(int baudRate, const ScanFraming& framing)
 {
-    return baudRate > 19200 ? 1.75 : 3.5 * characterMs(baudRate, framing);
+    return silentIntervalMs(baudRate, framing.bitsPerCharacter());
 }
 
 struct Frame
@@ -94,7 +95,7 @@ QString ScanFraming::name() const
 
 int ScanFraming::bitsPerCharacter() const
 {
-    return 1 + 8 + (parity == QSerialPort::NoParity ? 0 : 1) + (stopBits == QSerialPort::TwoStop ? 2 : 1);
+    return ::bitsPerCharacter(8, parity, stopBits);
 }
 
 QList<ScanFraming> ScanFraming::standard()

@@ -28,6 +28,9 @@ struct BusTransaction
     QVector<quint16> values; // what the request yielded: registers read, or the confirmed write
     qint64 startedMs = 0; // wall clock when the request went onto the line, ms since the epoch
     qint64 latencyUs = 0; // from going onto the line to its end
+    // The end on the monotonic clock (QDeadlineTimer::current, ns): the time a sample was taken, to
+    // the microsecond and immune to wall-clock steps.
+    qint64 finishedNs = 0;
     Outcome outcome = Ok;
     quint8 exceptionCode = 0;
 

@@ -2,6 +2,7 @@
 #include "Modbus_p.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QModbusDataUnit>
 #include <QModbusReply>
@@ -429,6 +430,7 @@ void Modbus::finishCurrent(
     transaction.values = values;
     transaction.startedMs = d->sentAtMs;
     transaction.latencyUs = d->sentClock.isValid() ? d->sentClock.nsecsElapsed() / 1000 : 0;
+    transaction.finishedNs = QDeadlineTimer::current(Qt::PreciseTimer).deadlineNSecs();
     transaction.outcome = outcome;
     transaction.exceptionCode = exceptionCode;
     emit completed(transaction);

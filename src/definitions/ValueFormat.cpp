@@ -69,6 +69,14 @@ double registersToFloat(const QVector<quint16>& values, quint8 format1, quint8 f
     return static_cast<double>(static_cast<float>(static_cast<double>(v) / scale(format1)));
 }
 
+double registersToValue(const QVector<quint16>& values, quint8 format1, quint8 format2)
+{
+    const qint64 v = combine(values, format2);
+    if (format1 == 0 || format1 > 7)
+        return static_cast<double>(v);
+    return static_cast<double>(v) / scale(format1);
+}
+
 int floatToRaw(float x, quint8 format1)
 {
     double y = x;

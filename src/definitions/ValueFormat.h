@@ -11,6 +11,9 @@
 QString registersToText(const QVector<quint16>& values, quint8 format1, quint8 format2);
 QString registerToText(quint16 value, quint8 format1, quint8 format2);
 double registersToFloat(const QVector<quint16>& values, quint8 format1, quint8 format2);
+// The same value in double precision: the nearest double to the decimal the drive means (1234 with
+// two decimals is 12.34 as written), without the float's rounding of large fixed-point values.
+double registersToValue(const QVector<quint16>& values, quint8 format1, quint8 format2);
 int floatToRaw(float x, quint8 format1);
 float rawToFloat(int raw, quint8 format1);
 QString rawToText(int raw, quint8 format1);

@@ -1,6 +1,7 @@
 // Files the tool rewrites survive the tool being killed at any moment of the write: a writer
 // process rewrites the file over and over through the tool's own code, is killed (SIGKILL) at
-// random points, and the file must then hold exactly the old or the new content.
+// random points, and the file must then hold exactly the old or the new content. A scope recording
+// streamed to a file keeps, after a kill, every point older than a second, in whole rows.
 //
 // The same executable is the writer: tst_crashsafe --writer <kind> <folder>.
 
@@ -10,6 +11,7 @@
 #include "Xml.h"
 #include "pages/paramtable/ParamFile.h"
 #include "pages/scope/CurveFile.h"
+#include "pages/scope/CurveRecorder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,6 +19,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QTimer>
 #include <QtTest>
 
 #include <cstdio>
@@ -26,6 +29,10 @@ namespace {
 const QString initPath = QStringLiteral("Driver/Init.xml");
 const QString exportPath = QStringLiteral("params.json");
 const QString curvePath = QStringLiteral("curves.csv");
+const QString recordingPath = QStringLiteral("recording.csv");
+const QStringList recordedNames { QStringLiteral("Speed"), QStringLiteral("Torque"),
+    QStringLiteral("\u901f\u5ea6"), QStringLiteral("Current") };
+constexpr int recordingPeriodMs = 10;
 
 // Big enough that one write takes a noticeable part of the writer's loop.
 QByteArray initWithPadding()
@@ -81,9 +88,38 @@ bool writeOnce(const QString& kind, int variant)
     return file.write(exportDocument(0, variant)) > 0;
 }
 
+// Point n of recorded curve c.
+double recordedValue(int n, int c)
+{
+    return (n % 1000) * (c + 1) + 0.25 * c;
+}
+
+// Records four curves into the file, one point each every 10 ms, telling how many it fed.
+int runRecordingWriter()
+{
+    CurveRecorder recorder;
+    if (!recorder.start(recordingPath, recordedNames))
+        return 2;
+    std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+    int fed = 0;
+    QTimer feed;
+    QObject::connect(&feed, &QTimer::timeout, [&]() {
+        for (int c = 0; c < recordedNames.size(); ++c)
+            recorder.addPoint(c, fed / 100.0, recordedValue(fed, c));
+        ++fed;
+        std::printf("fed %d\n", fed);
+        std::fflush(stdout);
+    });
+    feed.start(recordingPeriodMs);
+    return QCoreApplication::exec();
+}
+
 int runWriter(const QString& kind, const QString& folder)
 {
     QDir::setCurrent(folder);
+    if (kind == QLatin1String("recording"))
+        return runRecordingWriter();
     for (int variant = 0;; variant ^= 1) {
         if (!writeOnce(kind, variant))
             return 2;
@@ -105,6 +141,7 @@ class TestCrashSafe : public QObject
 private slots:
     void killedWriterLeavesWholeFile_data();
     void killedWriterLeavesWholeFile();
+    void killedRecordingKeepsAllButTheLastSecond();
 };
 
 void TestCrashSafe::killedWriterLeavesWholeFile_data()
@@ -169,6 +206,62 @@ void TestCrashSafe::killedWriterLeavesWholeFile()
         QCOMPARE(torn, 0);
     else
         QVERIFY2(torn > 0, "a plain truncating write was never caught torn");
+}
+
+void TestCrashSafe::killedRecordingKeepsAllButTheLastSecond()
+{
+    WorkDir work(WorkDir::Seed::Nothing);
+    QVERIFY(work.isValid());
+    for (int kill = 0; kill < 2; ++kill) {
+        ChildProcess writer;
+        writer.start(QCoreApplication::applicationFilePath(),
+            { QStringLiteral("--writer"), QStringLiteral("recording"), QDir::currentPath() });
+        QVERIFY(writer.waitForStarted(5000));
+        QElapsedTimer clock;
+        clock.start();
+        const qint64 runMs = 1200 + QRandomGenerator::global()->bounded(600);
+        // Points the writer had fed at a time the test knows (it can only have been sooner).
+        QList<QPair<qint64, int>> fed;
+        QByteArray pending;
+        while (clock.elapsed() < runMs) {
+            writer.waitForReadyRead(20);
+            pending += writer.readAllStandardOutput();
+            for (int end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
+                const QByteArray line = pending.left(end);
+                pending.remove(0, end + 1);
+                if (line.startsWith("fed "))
+                    fed.append({ clock.elapsed(), line.mid(4).toInt() });
+            }
+        }
+        writer.kill();
+        const qint64 killedAt = clock.elapsed();
+        QVERIFY(writer.waitForFinished(5000));
+        int safe = 0;
+        for (const auto& point : qAsConst(fed)) {
+            if (point.first <= killedAt - 1000)
+                safe = point.second;
+        }
+
+        QList<QStringList> rows;
+        int fields = 0;
+        QVERIFY(readCsvLines(recordingPath, rows, fields));
+        QStringList header;
+        for (const QString& name : recordedNames)
+            header << name + QLatin1Char('x') << name + QLatin1Char('y');
+        QCOMPARE(rows.value(0), header);
+        const int points = rows.size() - 1;
+        QVERIFY2(points >= safe,
+            qPrintable(QStringLiteral("%1 points in the file, %2 fed a second before the kill")
+                           .arg(points)
+                           .arg(safe)));
+        for (int n = 0; n < points; ++n) {
+            QStringList expected;
+            for (int c = 0; c < recordedNames.size(); ++c)
+                expected << curveNumber(n / 100.0) << curveNumber(recordedValue(n, c));
+            QCOMPARE(rows.at(n + 1), expected); // whole rows, every number as fed
+        }
+        qInfo("killed after %lld ms: %d points in the file, %d fed a second before", killedAt, points, safe);
+    }
 }
 
 int main(int argc, char** argv)

@@ -2,11 +2,11 @@
 #include "WorkDir.h"
 #include "Xml.h"
 
+#include "FileSizeLimit.h"
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
 #include <QMetaEnum>
-#include "FileSizeLimit.h"
 
 #include <QtTest>
 
@@ -34,6 +34,8 @@ private slots:
         Global::instance()->setDevice(0);
         Global::instance()->setLanguage(0);
         Global::instance()->setBusMonitorVisible(false);
+        Global::instance()->setScopeSampling(0);
+        Global::instance()->setScopeRecordingSeconds(0);
     }
 
     void cleanup() { work.reset(); }
@@ -208,6 +210,32 @@ private slots:
         Global::instance()->setBusMonitorVisible(false);
         QVERIFY(xml.readMemory());
         QCOMPARE(Global::instance()->busMonitorVisible(), written);
+    }
+
+    // The scope's sampling mode and recording length: written once they differ from the defaults,
+    // read back at the next start.
+    void scopeElements()
+    {
+        const QByteArray older("<Init><Device>0</Device><Language>0</Language></Init>");
+        writeInit(older);
+        Xml xml;
+        QVERIFY(xml.writeMemory());
+        QVERIFY(!readInit().contains("Scope"));
+        Global::instance()->setScopeSampling(1);
+        Global::instance()->setScopeRecordingSeconds(600);
+        QVERIFY(xml.writeMemory());
+        QVERIFY(readInit().contains("<ScopeSampling>1</ScopeSampling>"));
+        QVERIFY(readInit().contains("<ScopeRecordingSeconds>600</ScopeRecordingSeconds>"));
+        Global::instance()->setScopeSampling(0);
+        Global::instance()->setScopeRecordingSeconds(0);
+        QVERIFY(xml.readMemory());
+        QCOMPARE(Global::instance()->scopeSampling(), 1);
+        QCOMPARE(Global::instance()->scopeRecordingSeconds(), 600);
+        writeInit(
+            "<Init><ScopeSampling>7</ScopeSampling><ScopeRecordingSeconds>x</ScopeRecordingSeconds></Init>");
+        QVERIFY(xml.readMemory());
+        QCOMPARE(Global::instance()->scopeSampling(), 0); // only 1 is Fast
+        QCOMPARE(Global::instance()->scopeRecordingSeconds(), 0);
     }
 
     void singletonIsShared()

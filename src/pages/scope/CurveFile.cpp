@@ -9,6 +9,7 @@
 #include <QTextDecoder>
 #include <QTextEncoder>
 
+#include <charconv>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -18,6 +19,7 @@ namespace {
 constexpr QChar separator = QLatin1Char(',');
 constexpr QChar quote = QLatin1Char('"');
 constexpr int readChunkBytes = 1 << 20;
+constexpr int writeChunkChars = 1 << 16;
 // A row of a real curve file is a few hundred characters; a binary file without line breaks
 // would otherwise become one giant row.
 constexpr int maxRowChars = 64 * 1024;
@@ -180,6 +182,24 @@ bool forEachCsvRow(const QString& path, std::function<void(QStringList&)> onRow)
     return true;
 }
 
+// The point of column pair `pair` in a row of a curve file: its key, or NaN when the row has none
+// for that curve (an empty, non-numeric or infinite field). A key with an empty value is a gap.
+double curvePoint(const QStringList& fields, int pair, double* value)
+{
+    bool ok = false;
+    const double key = fields.value(2 * pair).toDouble(&ok);
+    // "nan" and "inf" parse as numbers; a NaN key would break the graph's sorting.
+    if (!ok || !std::isfinite(key))
+        return qQNaN();
+    const QString valueText = fields.value(2 * pair + 1);
+    *value = valueText.toDouble(&ok);
+    if (!ok && valueText.trimmed().isEmpty())
+        *value = qQNaN();
+    else if (!ok || !std::isfinite(*value))
+        return qQNaN();
+    return key;
+}
+
 bool needsQuotes(const QString& text)
 {
     for (const QChar ch : text) {
@@ -200,27 +220,75 @@ QString csvField(const QString& text)
     return quote + quoted + quote;
 }
 
+QString curveNumber(double value)
+{
+    if (std::isnan(value))
+        return QString();
+    // The shortest digits that read back as `value` (scientific, so that they count).
+    char digits[32];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::scientific).ptr;
+    int significant = 0;
+    for (const char* c = digits; c < end && *c != 'e'; ++c)
+        significant += (*c >= '0' && *c <= '9') ? 1 : 0;
+    // With six digits or fewer, 'g' with six rounds to exactly those digits: the text curve files
+    // always had.
+    return QString::number(value, 'g', qMax(6, significant));
+}
+
+CurveTextWriter::CurveTextWriter(const QString& path, QIODevice* device)
+    : m_device(device)
+{
+    if (QTextCodec* codec = codecFor(path))
+        m_encoder.reset(codec->makeEncoder(QTextCodec::IgnoreHeader));
+}
+
+CurveTextWriter::~CurveTextWriter() = default;
+
+bool CurveTextWriter::addLine(const QString& line)
+{
+    m_pending += line;
+    m_pending += lineEnd;
+    return m_pending.size() < writeChunkChars || write();
+}
+
+bool CurveTextWriter::write()
+{
+    if (m_pending.isEmpty())
+        return true;
+    if (!m_encoder || !m_device)
+        return false;
+    const QByteArray bytes = m_encoder->fromUnicode(m_pending);
+    m_pending.clear();
+    return m_device->write(bytes) == bytes.size();
+}
+
+namespace {
+
+// Replaces the file at `path` with the lines `produce` adds, in one rename; false (and the earlier
+// file untouched) when any step fails.
+bool writeCurveFile(const QString& path, const std::function<bool(CurveTextWriter&)>& produce)
+{
+    if (path.isEmpty())
+        return false;
+    return writeFileAtomically(path, [&](QIODevice* device) {
+        CurveTextWriter writer(path, device);
+        return writer.isValid() && produce(writer) && writer.write();
+    });
+}
+
+} // namespace
+
 bool writeCsvLines(const QString& path, const QStringList& lines)
 {
-    if (path.isEmpty() || lines.isEmpty())
+    if (lines.isEmpty())
         return false;
-    QTextCodec* codec = codecFor(path);
-    if (!codec)
-        return false;
-    std::unique_ptr<QTextEncoder> encoder(codec->makeEncoder(QTextCodec::IgnoreHeader));
-    QByteArray bytes;
-    QString pending;
-    constexpr int encodeChunkChars = 1 << 16;
-    for (const QString& line : lines) {
-        pending += line;
-        pending += lineEnd;
-        if (pending.size() >= encodeChunkChars) {
-            bytes += encoder->fromUnicode(pending);
-            pending.clear();
+    return writeCurveFile(path, [&lines](CurveTextWriter& writer) {
+        for (const QString& line : lines) {
+            if (!writer.addLine(line))
+                return false;
         }
-    }
-    bytes += encoder->fromUnicode(pending);
-    return writeFileAtomically(path, bytes);
+        return true;
+    });
 }
 
 bool readCsvLines(const QString& path, QList<QStringList>& rows, int& fieldCount)
@@ -238,45 +306,64 @@ bool readCsvLines(const QString& path, QList<QStringList>& rows, int& fieldCount
 
 int CustomPlot::exportCsv(QString path)
 {
-    const int graphCount = m_plot->graphCount();
-    if (graphCount == 0)
+    struct Column
+    {
+        QString name;
+        QSharedPointer<QCPGraphDataContainer> data; // keeps the points alive while writing
+        QCPGraphDataContainer::const_iterator at;
+        QCPGraphDataContainer::const_iterator end;
+    };
+    QVector<Column> columns;
+    if (m_importedMode) {
+        for (const ImportedCurve& curve : qAsConst(m_imported)) {
+            if (curve.graph)
+                columns.append({ curve.name, curve.graph->data(), {}, {} });
+        }
+    } else {
+        for (auto it = m_channels.constBegin(); it != m_channels.constEnd(); ++it)
+            columns.append({ it->name, runOf(it.key()), {}, {} });
+    }
+    if (columns.isEmpty())
         return 0;
-    QVector<QSharedPointer<QCPGraphDataContainer>> data;
-    int longest = 0;
+    // A held capture is what the user is looking at and means to keep.
+    const bool capture = !m_importedMode && m_holdingCapture;
+    const ScopeTrigger::Window window = m_trigger.window();
     QString header;
-    for (int j = 0; j < graphCount; ++j) {
-        QCPGraph* graph = m_plot->graph(j);
-        data.append(graph->data());
-        longest = qMax(longest, data.last()->size());
-        if (j > 0)
+    for (Column& column : columns) {
+        column.at = capture ? column.data->findBegin(window.from, false) : column.data->constBegin();
+        column.end = capture ? column.data->findEnd(window.to, false) : column.data->constEnd();
+        if (!header.isEmpty())
             header += separator;
-        header += csvField(graph->name() + QLatin1Char('x')) + separator
-            + csvField(graph->name() + QLatin1Char('y'));
+        header += csvField(column.name + QLatin1Char('x')) + separator
+            + csvField(column.name + QLatin1Char('y'));
     }
 
-    QStringList lines;
-    lines.reserve(longest + 1);
-    lines.append(header);
-    QVector<QCPGraphDataContainer::const_iterator> at;
-    for (const auto& container : data)
-        at.append(container->constBegin());
-    for (int r = 0; r < longest; ++r) {
-        QString line;
-        for (int j = 0; j < graphCount; ++j) {
-            if (j > 0)
+    const bool written = writeCurveFile(path, [&columns, &header](CurveTextWriter& writer) {
+        if (!writer.addLine(header))
+            return false;
+        for (bool more = true; more;) {
+            more = false;
+            QString line;
+            for (int j = 0; j < columns.size(); ++j) {
+                Column& column = columns[j];
+                if (j > 0)
+                    line += separator;
+                if (column.at == column.end) {
+                    line += separator;
+                    continue;
+                }
+                line += curveNumber(column.at->key);
                 line += separator;
-            if (at[j] != data[j]->constEnd()) {
-                line += QString::number(at[j]->key, 'g', 6);
-                line += separator;
-                line += QString::number(at[j]->value, 'g', 6);
-                ++at[j];
-            } else {
-                line += separator;
+                line += curveNumber(column.at->value);
+                ++column.at;
+                more = true;
             }
+            if (more && !writer.addLine(line))
+                return false;
         }
-        lines.append(line);
-    }
-    return writeCsvLines(path, lines) ? 1 : -1;
+        return true;
+    });
+    return written ? 1 : -1;
 }
 
 bool CustomPlot::importCsv(QString path)
@@ -301,14 +388,11 @@ bool CustomPlot::importCsv(QString path)
             return;
         }
         for (Curve& curve : curves) {
-            bool keyOk = false;
-            bool valueOk = false;
-            const float key = fields.value(2 * curve.pair).toFloat(&keyOk);
-            const float value = fields.value(2 * curve.pair + 1).toFloat(&valueOk);
-            // "nan" and "inf" parse as numbers; a NaN key would break the graph's sorting.
-            if (keyOk && valueOk && std::isfinite(key) && std::isfinite(value)) {
-                curve.keys.append(double(key));
-                curve.values.append(double(value));
+            double value = 0;
+            const double key = curvePoint(fields, curve.pair, &value);
+            if (!std::isnan(key)) {
+                curve.keys.append(key);
+                curve.values.append(value);
             }
         }
     });

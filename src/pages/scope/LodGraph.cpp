@@ -1,20 +1,23 @@
 #include "LodGraph.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
 
 constexpr int fanShift = 4;
 constexpr int fan = 1 << fanShift;
+constexpr double noMin = std::numeric_limits<double>::infinity();
+constexpr double noMax = -std::numeric_limits<double>::infinity();
 
-// The library keeps the first value and widens with strict comparisons; the same comparisons keep
-// NaN handling identical.
+// Both comparisons fail for NaN, so a gap never widens the bounds; for other values this is the
+// library's own min/max.
 inline void widen(double v, double& min, double& max)
 {
     if (v < min)
         min = v;
-    else if (v > max)
+    if (v > max)
         max = v;
 }
 
@@ -35,13 +38,13 @@ void LodGraph::appendPoint(double key, double value)
     }
     addData(key, value);
     // Kept current point by point, so the first full view of a long recording costs no rebuild.
-    if (atEnd && m_valid == n)
-        extendPyramid(n, value);
+    if (atEnd && m_valid == m_base + n)
+        extendPyramid(m_base + n, value);
 }
 
-void LodGraph::extendPyramid(int index, double value)
+void LodGraph::extendPyramid(qint64 position, double value)
 {
-    int block = index >> fanShift;
+    qint64 block = position >> fanShift;
     for (size_t level = 0;; ++level) {
         if (level == m_min.size()) {
             // A new top level starts from everything the old top described.
@@ -52,76 +55,102 @@ void LodGraph::extendPyramid(int index, double value)
         }
         std::vector<double>& mins = m_min[level];
         std::vector<double>& maxs = m_max[level];
-        if (size_t(block) == mins.size()) {
-            mins.push_back(value);
-            maxs.push_back(value);
-        } else {
-            mins[size_t(block)] = std::min(mins[size_t(block)], value);
-            maxs[size_t(block)] = std::max(maxs[size_t(block)], value);
+        if (size_t(block) >= mins.size()) {
+            mins.resize(size_t(block) + 1, noMin);
+            maxs.resize(size_t(block) + 1, noMax);
         }
+        widen(value, mins[size_t(block)], maxs[size_t(block)]);
         if (mins.size() <= 1 && level + 1 == m_min.size())
             break;
         block >>= fanShift;
     }
-    m_valid = index + 1;
+    m_valid = position + 1;
 }
 
 void LodGraph::setPoints(const QVector<double>& keys, const QVector<double>& values)
 {
-    invalidateFrom(0);
+    resetPyramid();
     setData(keys, values, false);
+}
+
+void LodGraph::shareData(const QSharedPointer<QCPGraphDataContainer>& data)
+{
+    resetPyramid();
+    setData(data);
 }
 
 void LodGraph::clearPoints()
 {
-    invalidateFrom(0);
+    // The bounds of what is gone must not widen what comes next.
+    resetPyramid();
     mDataContainer->clear();
+}
+
+void LodGraph::removeBefore(double key)
+{
+    const int count = int(mDataContainer->findBegin(key, false) - mDataContainer->constBegin());
+    if (count <= 0)
+        return;
+    mDataContainer->removeBefore(key);
+    m_base += count;
+    m_valid = std::max(m_valid, m_base);
+    // The blocks below m_base only take memory; once they are as many as the live ones, one rebuild
+    // (as long as the recording) frees them, which keeps the cost per point constant.
+    if (m_base > mDataContainer->size())
+        resetPyramid();
+}
+
+void LodGraph::resetPyramid() const
+{
+    m_min.clear();
+    m_max.clear();
+    m_base = 0;
+    m_valid = 0;
 }
 
 void LodGraph::invalidateFrom(int index) const
 {
-    m_valid = std::min(m_valid, std::max(index, 0));
+    m_valid = std::min(m_valid, m_base + std::max(index, 0));
 }
 
 void LodGraph::syncPyramid() const
 {
-    const int n = mDataContainer->size();
-    if (n < m_valid)
-        m_valid = 0;
-    if (m_valid == n && !m_min.empty())
+    const int size = mDataContainer->size();
+    // The container changed behind the graph's back (the library's own setData or clear).
+    if (m_base + size < m_valid)
+        resetPyramid();
+    const qint64 n = m_base + size;
+    if (size == 0 || (m_valid == n && !m_min.empty()))
         return;
+    const qint64 base = m_base;
     const auto data = mDataContainer->constBegin();
     // Rebuild level by level from the first block that holds a stale point.
-    int firstStale = m_valid >> fanShift;
-    int count = n;
+    qint64 firstStale = std::max(m_valid, base) >> fanShift;
+    qint64 count = base + size;
     for (size_t level = 0;; ++level) {
-        const int blocks = (count + fan - 1) >> fanShift;
+        const qint64 blocks = (count + fan - 1) >> fanShift;
         if (level >= m_min.size()) {
             m_min.emplace_back();
             m_max.emplace_back();
         }
         std::vector<double>& mins = m_min[level];
         std::vector<double>& maxs = m_max[level];
-        mins.resize(size_t(blocks));
-        maxs.resize(size_t(blocks));
-        for (int b = firstStale; b < blocks; ++b) {
-            const int from = b << fanShift;
-            const int to = std::min(from + fan, count);
-            double lo, hi;
+        mins.resize(size_t(blocks), noMin);
+        maxs.resize(size_t(blocks), noMax);
+        for (qint64 b = firstStale; b < blocks; ++b) {
+            const qint64 from = b << fanShift;
+            const qint64 to = std::min(from + fan, count);
+            double lo = noMin;
+            double hi = noMax;
             if (level == 0) {
-                lo = hi = (data + from)->value;
-                for (int i = from + 1; i < to; ++i)
-                    widen((data + i)->value, lo, hi);
+                for (qint64 i = std::max(from, base); i < to; ++i)
+                    widen((data + (i - base))->value, lo, hi);
             } else {
-                const std::vector<double>& below = m_min[level - 1];
+                const std::vector<double>& belowMin = m_min[level - 1];
                 const std::vector<double>& belowMax = m_max[level - 1];
-                lo = below[size_t(from)];
-                hi = belowMax[size_t(from)];
-                for (int i = from + 1; i < to; ++i) {
-                    if (below[size_t(i)] < lo)
-                        lo = below[size_t(i)];
-                    if (belowMax[size_t(i)] > hi)
-                        hi = belowMax[size_t(i)];
+                for (qint64 i = from; i < to; ++i) {
+                    lo = std::min(lo, belowMin[size_t(i)]);
+                    hi = std::max(hi, belowMax[size_t(i)]);
                 }
             }
             mins[size_t(b)] = lo;
@@ -146,15 +175,16 @@ bool LodGraph::valueBounds(int from, int to, double* min, double* max) const
         return false;
     syncPyramid();
     const auto data = mDataContainer->constBegin();
-    double lo = (data + from)->value;
-    double hi = lo;
-    int a = from + 1;
-    int b = to;
+    const qint64 base = m_base;
+    double lo = noMin;
+    double hi = noMax;
+    qint64 a = m_base + from;
+    qint64 b = m_base + to;
     // Points up to the first block boundary and back from the last one, then whole blocks, climbing.
     while (a < b && (a & (fan - 1)) != 0)
-        widen((data + a++)->value, lo, hi);
+        widen((data + (a++ - base))->value, lo, hi);
     while (b > a && (b & (fan - 1)) != 0)
-        widen((data + --b)->value, lo, hi);
+        widen((data + (--b - base))->value, lo, hi);
     a >>= fanShift;
     b >>= fanShift;
     for (size_t level = 0; a < b && level < m_min.size(); ++level) {
@@ -174,6 +204,8 @@ bool LodGraph::valueBounds(int from, int to, double* min, double* max) const
         a >>= fanShift;
         b >>= fanShift;
     }
+    if (lo > hi)
+        return false;
     *min = lo;
     *max = hi;
     return true;
@@ -219,14 +251,19 @@ void LodGraph::getOptimizedLineData(QVector<QCPGraphData>* lineData,
         const auto firstPoint = first + i;
         if (j - i >= 2) {
             double minValue, maxValue;
-            valueBounds(i, j, &minValue, &maxValue);
-            if (lastIntervalEndKey < currentIntervalStartKey - keyEpsilon)
-                lineData->append(QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.2, firstPoint->value));
-            lineData->append(QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.25, minValue));
-            lineData->append(QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.75, maxValue));
-            if (j < endIndex && (first + j)->key > currentIntervalStartKey + keyEpsilon * 2)
-                lineData->append(
-                    QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.8, (first + j - 1)->value));
+            if (!valueBounds(i, j, &minValue, &maxValue)) {
+                // Nothing but gaps in this column: the line breaks.
+                lineData->append(QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.5, qQNaN()));
+            } else {
+                if (lastIntervalEndKey < currentIntervalStartKey - keyEpsilon)
+                    lineData->append(
+                        QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.2, firstPoint->value));
+                lineData->append(QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.25, minValue));
+                lineData->append(QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.75, maxValue));
+                if (j < endIndex && (first + j)->key > currentIntervalStartKey + keyEpsilon * 2)
+                    lineData->append(
+                        QCPGraphData(currentIntervalStartKey + keyEpsilon * 0.8, (first + j - 1)->value));
+            }
         } else {
             lineData->append(QCPGraphData(firstPoint->key, firstPoint->value));
         }

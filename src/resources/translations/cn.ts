@@ -1438,6 +1438,154 @@
         <source>Open file</source>
         <translation>打开文件</translation>
     </message>
+    <message>
+        <source>Auto Y: keep each chart fitted to its data while running</source>
+        <translation>自动Y轴：运行时使每个图表适应其数据</translation>
+    </message>
+    <message>
+        <source>Record to file</source>
+        <translation>记录到文件</translation>
+    </message>
+    <message>
+        <source>Sampling</source>
+        <translation>采样</translation>
+    </message>
+    <message>
+        <source>Standard: one read per variable, every 50 ms per variable. Fast: block reads one after another, as fast as the line allows</source>
+        <translation>标准：每个变量单独读取，每个变量50 ms。快速：连续块读取，以线路允许的最快速度</translation>
+    </message>
+    <message>
+        <source>Trigger</source>
+        <translation>触发</translation>
+    </message>
+    <message>
+        <source>Normal: a window at every crossing of the level; Single: one window, then sampling pauses; Auto: as Normal, rolling on while no crossing comes</source>
+        <translation>常规：每次穿越电平捕获一个窗口；单次：捕获一个窗口后暂停采样；自动：同常规，无穿越时持续滚动</translation>
+    </message>
+    <message>
+        <source>Variable whose level starts a capture</source>
+        <translation>其电平启动捕获的变量</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>电平</translation>
+    </message>
+    <message>
+        <source>Pre-trigger</source>
+        <translation>预触发</translation>
+    </message>
+    <message>
+        <source>Share of the window before the crossing</source>
+        <translation>穿越点之前的窗口比例</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>窗口</translation>
+    </message>
+    <message>
+        <source>Length of a captured window</source>
+        <translation>捕获窗口的长度</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>保留</translation>
+    </message>
+    <message>
+        <source>How much of a recording is kept on screen; older points are dropped</source>
+        <translation>屏幕上保留多长的记录；更早的点将被丢弃</translation>
+    </message>
+    <message>
+        <source>Samples per second of each variable</source>
+        <translation>每个变量每秒的采样数</translation>
+    </message>
+    <message>
+        <source>Recording to file stopped: %1</source>
+        <translation>记录到文件已停止：%1</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>快速</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>常规</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>单次</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>Rising</source>
+        <translation>上升沿</translation>
+    </message>
+    <message>
+        <source>Falling</source>
+        <translation>下降沿</translation>
+    </message>
+    <message>
+        <source>1 min</source>
+        <translation>1 分钟</translation>
+    </message>
+    <message>
+        <source>10 min</source>
+        <translation>10 分钟</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 小时</translation>
+    </message>
+    <message>
+        <source>8 h</source>
+        <translation>8 小时</translation>
+    </message>
+    <message>
+        <source>Recording to file failed: %1</source>
+        <translation>记录到文件失败：%1</translation>
+    </message>
+    <message>
+        <source>%1/s</source>
+        <translation>%1/秒</translation>
+    </message>
+    <message>
+        <source>Single capture at %1 s</source>
+        <translation>单次捕获于 %1 秒</translation>
+    </message>
+    <message>
+        <source>Captured at %1 s</source>
+        <translation>捕获于 %1 秒</translation>
+    </message>
+    <message>
+        <source>Triggered</source>
+        <translation>已触发</translation>
+    </message>
+    <message>
+        <source>No trigger: rolling</source>
+        <translation>无触发：滚动显示</translation>
+    </message>
+    <message>
+        <source>Waiting for trigger</source>
+        <translation>等待触发</translation>
+    </message>
+    <message>
+        <source>Older points dropped: keeping the last %1</source>
+        <translation>已丢弃较早的点：保留最近 %1</translation>
+    </message>
+    <message>
+        <source>Recording to %1</source>
+        <translation>正在记录到 %1</translation>
+    </message>
 </context>
 <context>
     <name>GUI_ScopeNonius</name>

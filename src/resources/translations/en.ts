@@ -1438,6 +1438,154 @@
         <source>Open file</source>
         <translation>Open file</translation>
     </message>
+    <message>
+        <source>Auto Y: keep each chart fitted to its data while running</source>
+        <translation>Auto Y: keep each chart fitted to its data while running</translation>
+    </message>
+    <message>
+        <source>Record to file</source>
+        <translation>Record to file</translation>
+    </message>
+    <message>
+        <source>Sampling</source>
+        <translation>Sampling</translation>
+    </message>
+    <message>
+        <source>Standard: one read per variable, every 50 ms per variable. Fast: block reads one after another, as fast as the line allows</source>
+        <translation>Standard: one read per variable, every 50 ms per variable. Fast: block reads one after another, as fast as the line allows</translation>
+    </message>
+    <message>
+        <source>Trigger</source>
+        <translation>Trigger</translation>
+    </message>
+    <message>
+        <source>Normal: a window at every crossing of the level; Single: one window, then sampling pauses; Auto: as Normal, rolling on while no crossing comes</source>
+        <translation>Normal: a window at every crossing of the level; Single: one window, then sampling pauses; Auto: as Normal, rolling on while no crossing comes</translation>
+    </message>
+    <message>
+        <source>Variable whose level starts a capture</source>
+        <translation>Variable whose level starts a capture</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Pre-trigger</source>
+        <translation>Pre-trigger</translation>
+    </message>
+    <message>
+        <source>Share of the window before the crossing</source>
+        <translation>Share of the window before the crossing</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>Length of a captured window</source>
+        <translation>Length of a captured window</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>Keep</translation>
+    </message>
+    <message>
+        <source>How much of a recording is kept on screen; older points are dropped</source>
+        <translation>How much of a recording is kept on screen; older points are dropped</translation>
+    </message>
+    <message>
+        <source>Samples per second of each variable</source>
+        <translation>Samples per second of each variable</translation>
+    </message>
+    <message>
+        <source>Recording to file stopped: %1</source>
+        <translation>Recording to file stopped: %1</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Fast</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>Single</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Rising</source>
+        <translation>Rising</translation>
+    </message>
+    <message>
+        <source>Falling</source>
+        <translation>Falling</translation>
+    </message>
+    <message>
+        <source>1 min</source>
+        <translation>1 min</translation>
+    </message>
+    <message>
+        <source>10 min</source>
+        <translation>10 min</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 h</translation>
+    </message>
+    <message>
+        <source>8 h</source>
+        <translation>8 h</translation>
+    </message>
+    <message>
+        <source>Recording to file failed: %1</source>
+        <translation>Recording to file failed: %1</translation>
+    </message>
+    <message>
+        <source>%1/s</source>
+        <translation>%1/s</translation>
+    </message>
+    <message>
+        <source>Single capture at %1 s</source>
+        <translation>Single capture at %1 s</translation>
+    </message>
+    <message>
+        <source>Captured at %1 s</source>
+        <translation>Captured at %1 s</translation>
+    </message>
+    <message>
+        <source>Triggered</source>
+        <translation>Triggered</translation>
+    </message>
+    <message>
+        <source>No trigger: rolling</source>
+        <translation>No trigger: rolling</translation>
+    </message>
+    <message>
+        <source>Waiting for trigger</source>
+        <translation>Waiting for trigger</translation>
+    </message>
+    <message>
+        <source>Older points dropped: keeping the last %1</source>
+        <translation>Older points dropped: keeping the last %1</translation>
+    </message>
+    <message>
+        <source>Recording to %1</source>
+        <translation>Recording to %1</translation>
+    </message>
 </context>
 <context>
     <name>GUI_ScopeNonius</name>

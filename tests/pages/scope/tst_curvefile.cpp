@@ -7,6 +7,7 @@
 #include "pages/scope/LodGraph.h"
 #include "pages/scope/ScopePlotWidget.h"
 
+#include "FileSizeLimit.h"
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -18,10 +19,10 @@
 #include <QTemporaryDir>
 #include <QTextCodec>
 #include <QToolButton>
-#include "FileSizeLimit.h"
 
 #include <QtTest>
 
+#include <cmath>
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
@@ -311,10 +312,21 @@ private slots:
         QTest::newRow("a curve without points")
             << QStringList { "a", "b" } << QList<Curve> { {}, { { 1, 3 } } }
             << QByteArray("ax,ay,bx,by\n,,1,3\n");
-        QTest::newRow("six significant digits")
+        // Numbers that six significant digits ('g') give exactly are written as they always were.
+        QTest::newRow("six digits where they are exact")
             << QStringList { "t" }
-            << QList<Curve> { { { 1234.5678, -0.000123456789 }, { 4294967295.0, 1e-7 } } }
-            << QByteArray("tx,ty\n1234.57,-0.000123457\n4.29497e+09,1e-07\n");
+            << QList<Curve> { { { 0.01, 12.34 }, { 3600.5, -0.000123 }, { 1e-7, 123456 } } }
+            << QByteArray("tx,ty\n1e-07,123456\n0.01,12.34\n3600.5,-0.000123\n");
+        // Others get the fewest digits that give them back: every millisecond of a long recording,
+        // every unit of a 32-bit count.
+        QTest::newRow("more digits where six would lose")
+            << QStringList { "t" }
+            << QList<Curve> { { { 1234.5678, -0.000123456789 }, { 10000.001, 4294967295.0 },
+                   { 10000.002, 1e-7 } } }
+            << QByteArray("tx,ty\n1234.5678,-0.000123456789\n10000.001,4294967295\n10000.002,1e-07\n");
+        // A sample that could not be read has its time and no value.
+        QTest::newRow("a gap") << QStringList { "t" } << QList<Curve> { { { 0.03, 1 }, { 0.06, qQNaN() } } }
+                               << QByteArray("tx,ty\n0.03,1\n0.06,\n");
         QTest::newRow("keys in ascending order")
             << QStringList { "t" } << QList<Curve> { { { 3, 30 }, { 1, 10 }, { 2, 20 } } }
             << QByteArray("tx,ty\n1,10\n2,20\n3,30\n");
@@ -375,12 +387,10 @@ private slots:
         for (int c = 0; c < curves.size(); ++c) {
             QCOMPARE(widget->graph(c)->pen().color(), defaults.at(c));
             QCOMPARE(shown.at(c).size(), curves.at(c).size());
+            // Every number reads back as the very double it was.
             for (int i = 0; i < curves.at(c).size(); ++i) {
-                // Six significant digits, read back in single precision.
-                QVERIFY(qAbs(shown.at(c).at(i).x() - curves.at(c).at(i).x())
-                    <= 1e-5 * qAbs(curves.at(c).at(i).x()));
-                QVERIFY(qAbs(shown.at(c).at(i).y() - curves.at(c).at(i).y())
-                    <= 1e-5 * qAbs(curves.at(c).at(i).y()) + 1e-9);
+                QCOMPARE(shown.at(c).at(i).x(), curves.at(c).at(i).x());
+                QCOMPARE(shown.at(c).at(i).y(), curves.at(c).at(i).y());
             }
         }
     }
@@ -425,6 +435,17 @@ private slots:
         QVERIFY(plot->isImportedMode());
         QCOMPARE(shownNames(), names);
         QCOMPARE(shownCurves(), curves);
+    }
+
+    // A time with an empty value is a gap in the curve; a row without a time is no point.
+    void importedGaps()
+    {
+        QVERIFY(importText("ax,ay,bx,by\n1,2,1,5\n2,,,\n3,4,3,6\n"));
+        const QSharedPointer<QCPGraphDataContainer> a = widget->graph(0)->data();
+        QCOMPARE(a->size(), 3);
+        QCOMPARE((a->constBegin() + 1)->key, 2.0);
+        QVERIFY(std::isnan((a->constBegin() + 1)->value));
+        QCOMPARE(widget->graph(1)->data()->size(), 2);
     }
 
     // The colour follows the column pair: an empty header uses up its colour, and a seventh pair

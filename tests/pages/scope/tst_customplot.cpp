@@ -1,11 +1,13 @@
 #include "ModalAnswer.h"
 #include "app/startup/Startup.h"
+#include "pages/scope/CurveFile.h"
 #include "pages/scope/CustomPlot.h"
 #include "pages/scope/GUI_ScopeNonius.h"
 #include "pages/scope/GUI_ScopeSetting.h"
 #include "pages/scope/LodGraph.h"
 #include "pages/scope/NoniusLines.h"
 #include "pages/scope/ScopePlotWidget.h"
+#include "pages/scope/ScopeTrigger.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,10 +19,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolTip>
 #include <QtTest>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <random>
@@ -73,6 +77,33 @@ void drag(QWidget* w, Qt::MouseButton button, QPointF from, QPointF to, int step
 void hover(QWidget* w, QPointF pos)
 {
     send(w, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, pos);
+}
+
+void wheel(QWidget* w, QPointF pos, int delta)
+{
+    QWheelEvent event(pos, w->mapToGlobal(pos.toPoint()), QPoint(), QPoint(0, delta), Qt::NoButton,
+        Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &event);
+}
+
+// 0 for the first half of every second, 10 for the second half.
+double squareWave(double t)
+{
+    return std::fmod(t, 1.0) >= 0.5 - 1e-9 ? 10.0 : 0.0;
+}
+
+// Bounds over data[from, to) by walking every point, gaps left out.
+bool walkedBounds(const QCPGraphDataContainer& data, int from, int to, double* min, double* max)
+{
+    bool any = false;
+    for (auto it = data.constBegin() + from; it < data.constBegin() + to; ++it) {
+        if (std::isnan(it->value))
+            continue;
+        *min = any ? qMin(*min, it->value) : it->value;
+        *max = any ? qMax(*max, it->value) : it->value;
+        any = true;
+    }
+    return any;
 }
 
 QString rangeText(const QCPRange& r)
@@ -218,8 +249,8 @@ private slots:
     {
         QVERIFY(plot->addChannel(1, QStringLiteral("a"), QPen(Qt::red)));
         QVERIFY(plot->addChannel(2, QStringLiteral("never sampled"), QPen(Qt::red)));
-        plot->addSample(1, 3);
         QVERIFY(plot->start());
+        plot->addSample(1, 3);
         QTest::qWait(300);
         plot->pause();
         const double paused = plot->timeBase();
@@ -236,23 +267,39 @@ private slots:
         QTRY_VERIFY(plot->timeBase() > paused + 0.05);
         plot->stop();
         QCOMPARE(plot->timeBase(), 0.0);
-        const int before = plot->recordedKeys(1).size();
-        plot->start();
-        QTRY_VERIFY(plot->recordedKeys(1).size() > before + 2);
+    }
+
+    // A run after Stop starts again at 0 as a line of its own: the run before stays, faded, as its
+    // own graph until Clear Graphs, and the new points are appended, never sorted in among old ones.
+    void runAfterStopIsALineOfItsOwn()
+    {
+        QVERIFY(plot->addChannel(1, QStringLiteral("a"), QPen(Qt::red)));
+        QVERIFY(plot->start());
+        plot->addSample(1, 3);
+        QTRY_VERIFY(plot->recordedKeys(1).size() >= 5);
         plot->stop();
-        // New points from 0 join the old ones in key order.
-        const auto data = plot->channel(1).graph->data();
-        QCOMPARE(data->size(), plot->recordedKeys(1).size());
-        QVERIFY(std::is_sorted(data->constBegin(), data->constEnd(),
-            [](const QCPGraphData& a, const QCPGraphData& b) { return a.key < b.key; }));
-        QVERIFY(data->constBegin()->key < 0.1);
+        const QVector<double> first = plot->recordedKeys(1);
+        QVERIFY(plot->start());
+        plot->addSample(1, 4);
+        QTRY_VERIFY(plot->recordedKeys(1).size() >= 3);
+        plot->stop();
+        QCOMPARE(plot->earlierKeys(1), first);
+        QVERIFY(plot->recordedKeys(1).first() < first.last());
+        QCOMPARE(plot->recordedValues(1), QVector<double>(plot->recordedKeys(1).size(), 4.0));
+        QVERIFY(plot->channel(1).earlierGraph);
+        QCOMPARE(plot->channel(1).earlierGraph->dataCount(), first.size());
+        QCOMPARE(plot->channel(1).earlierGraph->pen().color().alpha() < 255, true);
+        QCOMPARE(widget->legend->itemCount(), 1); // the faded run is not a curve of its own to name
+        plot->clearCurves();
+        QVERIFY(!plot->channel(1).earlierGraph);
+        QVERIFY(plot->earlierKeys(1).isEmpty());
     }
 
     void importedCurvesReplaceTheChannels()
     {
         QVERIFY(plot->addChannel(2, QStringLiteral("live"), QPen(Qt::red)));
-        plot->addSample(2, 5);
         QVERIFY(plot->start());
+        plot->addSample(2, 5);
         QTRY_VERIFY(plot->recordedKeys(2).size() >= 2);
         plot->pause();
         const int recorded = plot->recordedKeys(2).size();
@@ -282,6 +329,267 @@ private slots:
         QVERIFY(plot->start());
         QVERIFY(!plot->isImportedMode());
         QVERIFY(plot->channel(2).graph->dataCount() >= recorded);
+        plot->stop();
+    }
+
+    // The level of detail of cleared points must not widen the bounds of what comes after them.
+    void clearGraphsForgetsTheLevelOfDetail()
+    {
+        QVector<double> keys;
+        for (int i = 0; i < 64; ++i)
+            keys << i;
+        record(0, keys, QVector<double>(keys.size(), 1000));
+        LodGraph* graph = plot->channel(0).graph;
+        double lo = 0;
+        double hi = 0;
+        QVERIFY(graph->valueBounds(0, 64, &lo, &hi)); // the pyramid describes the old points
+        graph->clearPoints();
+        for (int i = 0; i < 64; ++i)
+            graph->appendPoint(i, 1 + i % 3);
+        QVERIFY(graph->valueBounds(0, 64, &lo, &hi));
+        QCOMPARE(lo, 1.0);
+        QCOMPARE(hi, 3.0);
+
+        plot->clearCurves();
+        graph = plot->channel(0).graph;
+        for (int i = 0; i < 64; ++i)
+            graph->appendPoint(i, 5);
+        setRanges(0, QCPRange(0, 63), QCPRange(-5000, 5000));
+        plot->adaptiveY(0);
+        QCOMPARE(rangeText(chart(0)->axis(QCPAxis::atLeft)->range()), QStringLiteral("[3.9600, 6.0600]"));
+    }
+
+    // A NaN is a sample that could not be read: a gap in the line, never part of the bounds.
+    void gapsBreakTheLine()
+    {
+        auto* probe = new ProbeGraph(chart(0)->axis(QCPAxis::atBottom), chart(0)->axis(QCPAxis::atLeft));
+        for (int i = 0; i < 60000; ++i)
+            probe->appendPoint(i * 0.01, i >= 20000 && i < 30000 ? qQNaN() : std::sin(i * 0.001) * 100);
+        setRanges(0, QCPRange(0, 600), QCPRange(-200, 200));
+        double lo = 0;
+        double hi = 0;
+        QVERIFY(probe->valueBounds(0, probe->dataCount(), &lo, &hi));
+        double walkedLo = 0;
+        double walkedHi = 0;
+        QVERIFY(walkedBounds(*probe->data(), 0, probe->dataCount(), &walkedLo, &walkedHi));
+        QCOMPARE(lo, walkedLo);
+        QCOMPARE(hi, walkedHi);
+        QVERIFY(!probe->valueBounds(20016, 29984, &lo, &hi)); // gaps only
+        const QVector<QCPGraphData> lines = probe->lines(true);
+        int breaks = 0;
+        for (const QCPGraphData& point : lines) {
+            if (std::isnan(point.value)) {
+                ++breaks;
+                QVERIFY(point.key > 199 && point.key < 301);
+            }
+        }
+        QVERIFY(breaks > 0);
+        widget->removeGraph(probe);
+    }
+
+    // A recording keeps its last recordingLength() seconds; what goes is the oldest, the bounds
+    // stay exact over what is kept, and the drop is told once per run.
+    void recordingKeepsItsLastSeconds()
+    {
+        plot->setRealTime(true);
+        QVERIFY(plot->addChannel(0, QStringLiteral("a"), QPen(Qt::red)));
+        plot->setRecordingLength(10);
+        QSignalSpy trimmed(plot.get(), &CustomPlot::recordingTrimmed);
+        plot->addSampleAt(0, 0, 1e6); // a spike that is dropped
+        std::mt19937 random(7);
+        for (int i = 1; i <= 6000; ++i)
+            plot->addSampleAt(0, i * 0.01, double(random() % 1000) - 500);
+        QVERIFY(plot->hasDroppedPoints());
+        QCOMPARE(trimmed.count(), 1);
+        const QVector<double> keys = plot->recordedKeys(0);
+        QVERIFY(keys.first() >= 50 - 1e-9);
+        QCOMPARE(keys.last(), 60.0);
+        LodGraph* graph = plot->channel(0).graph;
+        QCOMPARE(graph->dataCount(), keys.size());
+        for (int round = 0; round < 200; ++round) {
+            const int from = int(random() % unsigned(keys.size()));
+            const int to = from + 1 + int(random() % unsigned(keys.size() - from));
+            double lo = 0, hi = 0, walkedLo = 0, walkedHi = 0;
+            QCOMPARE(graph->valueBounds(from, to, &lo, &hi),
+                walkedBounds(*graph->data(), from, to, &walkedLo, &walkedHi));
+            QCOMPARE(lo, walkedLo);
+            QCOMPARE(hi, walkedHi);
+        }
+        setRanges(0, QCPRange(0, 60), QCPRange(0, 1));
+        plot->adaptiveY(0);
+        QVERIFY(chart(0)->axis(QCPAxis::atLeft)->range().upper < 1000);
+    }
+
+    // The first samples of a run set the value axis once; Auto Y keeps it fitted while running,
+    // until the user zooms that chart.
+    void autoYFitsUntilTheUserZooms()
+    {
+        plot->setRealTime(true);
+        QVERIFY(plot->addChannel(0, QStringLiteral("bus voltage"), QPen(Qt::red)));
+        QCPAxis* left = chart(0)->axis(QCPAxis::atLeft);
+        QVERIFY(!left->range().contains(537));
+        QVERIFY(plot->start());
+        plot->addSampleAt(0, plot->timeBase(), 537);
+        QTRY_VERIFY(left->range().contains(537));
+        QVERIFY(left->range().size() < 100);
+        left->setRange(0, 5); // a hand-set range stays, without Auto Y
+        plot->addSampleAt(0, plot->timeBase(), 540);
+        QTest::qWait(100);
+        QCOMPARE(rangeText(left->range()), QStringLiteral("[0.0000, 5.0000]"));
+
+        plot->setAutoY(true);
+        // The view ends half a second behind the newest points; what it shows is what is fitted.
+        QTRY_VERIFY(left->range().contains(540));
+        plot->addSampleAt(0, plot->timeBase(), 900);
+        QTRY_VERIFY(left->range().contains(900));
+
+        plot->setRangeZoomEnabled(true);
+        wheel(widget.get(), chart(0)->rect().center(), 120);
+        QVERIFY(plot->isUserScaled(0));
+        left->setRange(0, 5);
+        plot->addSampleAt(0, plot->timeBase(), 2000);
+        QTest::qWait(100);
+        QCOMPARE(rangeText(left->range()), QStringLiteral("[0.0000, 5.0000]"));
+        plot->setAutoY(true); // switching it on again takes the chart back
+        QVERIFY(!plot->isUserScaled(0));
+        QTRY_VERIFY(left->range().contains(2000));
+        plot->stop();
+    }
+
+    void triggerModes_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("edge");
+        QTest::addColumn<double>("level");
+        QTest::addColumn<QList<double>>("captures"); // crossings of the completed windows
+        QTest::addColumn<int>("state");
+        QTest::addColumn<bool>("rolled");
+        // A square wave of 0 and 10, rising at 0.5 s and falling at 1 s in every second, sampled
+        // every 10 ms for 3.2 s; a window of 0.4 s with a quarter before the crossing.
+        QTest::newRow("normal, rising")
+            << int(ScopeTrigger::Normal) << int(ScopeTrigger::Rising) << 5.0
+            << QList<double>({ 0.495, 1.495, 2.495 }) << int(ScopeTrigger::Armed) << false;
+        QTest::newRow("normal, falling: the last window is still filling")
+            << int(ScopeTrigger::Normal) << int(ScopeTrigger::Falling) << 5.0
+            << QList<double>({ 0.995, 1.995 }) << int(ScopeTrigger::Filling) << false;
+        QTest::newRow("single") << int(ScopeTrigger::Single) << int(ScopeTrigger::Rising) << 5.0
+                                << QList<double>({ 0.495 }) << int(ScopeTrigger::Done) << false;
+        QTest::newRow("auto with crossings")
+            << int(ScopeTrigger::Auto) << int(ScopeTrigger::Rising) << 5.0
+            << QList<double>({ 0.495, 1.495, 2.495 }) << int(ScopeTrigger::Armed) << false;
+        QTest::newRow("auto without crossings rolls")
+            << int(ScopeTrigger::Auto) << int(ScopeTrigger::Rising) << 20.0 << QList<double>()
+            << int(ScopeTrigger::Armed) << true;
+        QTest::newRow("off") << int(ScopeTrigger::Off) << int(ScopeTrigger::Rising) << 5.0 << QList<double>()
+                             << int(ScopeTrigger::Idle) << false;
+    }
+
+    void triggerModes()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, edge);
+        QFETCH(double, level);
+        QFETCH(QList<double>, captures);
+        QFETCH(int, state);
+        QFETCH(bool, rolled);
+        ScopeTrigger trigger;
+        ScopeTrigger::Settings settings;
+        settings.mode = ScopeTrigger::Mode(mode);
+        settings.channel = 0;
+        settings.edge = ScopeTrigger::Edge(edge);
+        settings.level = level;
+        settings.preTrigger = 0.25;
+        settings.window = 0.4;
+        trigger.setSettings(settings, 0);
+        QList<double> seen;
+        bool sawRolling = false;
+        for (int i = 0; i <= 320; ++i) {
+            const double t = i / 100.0;
+            trigger.feed(t, squareWave(t));
+            switch (trigger.update(t)) {
+            case ScopeTrigger::Captured: {
+                const ScopeTrigger::Window window = trigger.window();
+                QVERIFY(qAbs(window.from - (window.at - 0.1)) < 1e-9);
+                QVERIFY(qAbs(window.to - (window.at + 0.3)) < 1e-9);
+                QVERIFY(t >= window.to);
+                seen << std::round(window.at * 1000) / 1000;
+                break;
+            }
+            case ScopeTrigger::Rolling:
+                sawRolling = true;
+                break;
+            case ScopeTrigger::NoEvent:
+                break;
+            }
+        }
+        QCOMPARE(seen, captures);
+        QCOMPARE(int(trigger.state()), state);
+        QCOMPARE(sawRolling, rolled);
+    }
+
+    // A single capture holds the view on its window, with a marker at the crossing, and is what an
+    // export writes.
+    void triggeredCaptureHoldsTheView()
+    {
+        plot->setRealTime(true);
+        QVERIFY(plot->addChannel(0, QStringLiteral("step"), QPen(Qt::red)));
+        ScopeTrigger::Settings settings;
+        settings.mode = ScopeTrigger::Single;
+        settings.channel = 0;
+        settings.level = 5;
+        settings.preTrigger = 0.5;
+        settings.window = 0.2;
+        plot->setTrigger(settings);
+        QSignalSpy changed(plot.get(), &CustomPlot::triggerChanged);
+        QVERIFY(plot->start());
+        for (int i = 0; i <= 50; ++i)
+            plot->addSampleAt(0, i / 100.0, i >= 10 ? 10 : 0);
+        QTRY_VERIFY(plot->isHoldingCapture());
+        QCOMPARE(int(plot->trigger().state()), int(ScopeTrigger::Done));
+        QVERIFY(!changed.isEmpty());
+        const QCPRange shown = chart(0)->axis(QCPAxis::atBottom)->range();
+        QVERIFY(qAbs(shown.lower - -0.005) < 1e-9);
+        QVERIFY(qAbs(shown.upper - 0.195) < 1e-9);
+        QTest::qWait(100); // the view stays on the capture while time goes on
+        QCOMPARE(chart(0)->axis(QCPAxis::atBottom)->range(), shown);
+        plot->pause();
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("capture.csv"));
+        QCOMPARE(plot->exportCsv(path), 1);
+        QList<QStringList> rows;
+        int fields = 0;
+        QVERIFY(readCsvLines(path, rows, fields));
+        QCOMPARE(rows.size(), 1 + 20); // 0.00 to 0.19
+        QCOMPARE(rows.at(1).at(0), QStringLiteral("0"));
+        QCOMPARE(rows.last().at(0), QStringLiteral("0.19"));
+    }
+
+    // A tracer or position tooltip left from looking at the recording would stand still over a
+    // moving plot: starting, or continuing after a pause, hides them.
+    void startHidesTracerAndTooltip()
+    {
+        QVERIFY(plot->addChannel(0, QStringLiteral("ch0"), QPen(Qt::red)));
+        QVERIFY(plot->start());
+        plot->pause();
+        plot->channel(0).graph->appendPoint(0, 0);
+        plot->channel(0).graph->appendPoint(10, 10);
+        setRanges(0, QCPRange(0, 10), QCPRange(0, 10));
+        hover(widget.get(), pixel(0, 4, 1));
+        QTRY_VERIFY(QToolTip::isVisible());
+        QVERIFY(plot->start());
+        QTRY_VERIFY(!QToolTip::isVisible());
+        plot->pause();
+        setRanges(0, QCPRange(0, 10), QCPRange(0, 10)); // running moved the view
+        plot->setTracerEnabled(true);
+        send(widget.get(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, pixel(0, 5, 5));
+        send(widget.get(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, pixel(0, 5, 5));
+        hover(widget.get(), pixel(0, 6, 1));
+        QVERIFY(plot->isTracerShown());
+        QVERIFY(plot->start());
+        QVERIFY(!plot->isTracerShown());
+        QVERIFY(!plot->tracer()->visible());
+        QVERIFY(!plot->tracerLabel()->visible());
         plot->stop();
     }
 

@@ -5,6 +5,8 @@
 #include "app/startup/Startup.h"
 #include "comm/Communication.h"
 #include "pages/Pages.h"
+#include "pages/scope/CurveFile.h"
+#include "pages/scope/CurveRecorder.h"
 #include "pages/scope/CustomPlot.h"
 #include "pages/scope/GUI_Scope.h"
 #include "pages/scope/GUI_ScopeNonius.h"
@@ -13,8 +15,10 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -24,6 +28,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -51,6 +56,7 @@ class TestablePage : public GUI_Scope
 public:
     QColor nextColor;
     QColor asked;
+    QString recordingFile;
 
 protected:
     QColor askColor(const QColor& initial) override
@@ -58,7 +64,24 @@ protected:
         asked = initial;
         return nextColor;
     }
+    QString askRecordingFile() override { return recordingFile; }
 };
+
+QString blockText(const ScopeBlockRead& block)
+{
+    QStringList channels;
+    for (const ScopeVariableSpan& part : block.parts)
+        channels << QString::number(part.channel);
+    return QStringLiteral("%1+%2[%3]")
+        .arg(block.start, 4, 16, QLatin1Char('0'))
+        .arg(block.count)
+        .arg(channels.join(QLatin1Char(',')));
+}
+
+int nanCount(const QVector<double>& values)
+{
+    return int(std::count_if(values.begin(), values.end(), [](double v) { return std::isnan(v); }));
+}
 
 QImage iconImage(const QIcon& icon)
 {
@@ -95,6 +118,11 @@ private:
     }
 
     QTableWidget* table() { return page->findChild<QTableWidget*>(QStringLiteral("TableWidget")); }
+    QComboBox* combo(const char* name) { return page->findChild<QComboBox*>(QLatin1String(name)); }
+    void chooseSampling(ScopeSampler::Mode mode)
+    {
+        combo("Cbx_Sampling")->setCurrentIndex(combo("Cbx_Sampling")->findData(int(mode)));
+    }
     QToolButton* button(const char* name) { return page->findChild<QToolButton*>(QLatin1String(name)); }
     QComboBox* charts() { return page->findChild<QComboBox*>(QStringLiteral("Cbx_Channle")); }
     CustomPlot* plot() { return page->plot(); }
@@ -196,7 +224,8 @@ private slots:
     void init()
     {
         const QByteArray name(QTest::currentTestFunction());
-        if (name == "decoding" || name == "decimalOverrides" || name == "lateResultsOfAnotherSenderIgnored")
+        if (name == "decoding" || name == "decimalOverrides" || name == "lateResultsOfAnotherSenderIgnored"
+            || name == "singleCapturePausesThePage")
             useDefinitions(name == "decimalOverrides" ? Global::DEVICE_VFD : Global::DEVICE_SERVO,
                 QStringLiteral("TEST"));
         else
@@ -209,6 +238,10 @@ private slots:
         if (page)
             page->findChild<QToolButton*>(QStringLiteral("Btn_Stop"))->click();
         page.reset();
+        Global::instance()->setScopeSampling(0);
+        Global::instance()->setScopeRecordingSeconds(0);
+        if (sim.isRunning())
+            sim.command(QStringLiteral("exception off"));
     }
 
     void formFollowsTheDefinitions()
@@ -367,13 +400,17 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QVector<quint16>>("words");
         QTest::addColumn<double>("value");
-        QTest::newRow("1234, two decimals") << 0 << QVector<quint16>({ 1234 }) << double(12.34f);
+        QTest::newRow("1234, two decimals") << 0 << QVector<quint16>({ 1234 }) << 12.34;
         QTest::newRow("0xFFFF signed") << 1 << QVector<quint16>({ 0xFFFF }) << -1.0;
         QTest::newRow("low word first") << 2 << QVector<quint16>({ 0x0000, 0x0001 }) << 65536.0;
         QTest::newRow("0xFFFF 0xFFFF unsigned") << 3 << QVector<quint16>({ 0xFFFF, 0xFFFF }) << 4294967295.0;
         QTest::newRow("0xFFFF 0xFFFF signed") << 4 << QVector<quint16>({ 0xFFFF, 0xFFFF }) << -1.0;
-        QTest::newRow("signed with decimals") << 5 << QVector<quint16>({ 0xFF38 }) << double(-2.0f);
-        QTest::newRow("failed read") << 0 << QVector<quint16>() << 0.0;
+        QTest::newRow("signed with decimals") << 5 << QVector<quint16>({ 0xFF38 }) << -2.0;
+        // A float would make it 1234567.875.
+        QTest::newRow("pair with decimals, every digit")
+            << 6 << QVector<quint16>({ 0xCD15, 0x075B }) << 1234567.89;
+        // Nothing was measured: a gap, not a 0.
+        QTest::newRow("failed read") << 0 << QVector<quint16>() << qQNaN();
     }
 
     void decoding()
@@ -384,7 +421,8 @@ private slots:
         clickCheck(row);
         QVERIFY(plot()->start()); // sampling without the poll: only these results arrive
         emitResult(QStringLiteral("AID=%1").arg(row), words);
-        QCOMPARE(plot()->receivedSamples(row), QVector<double>({ value }));
+        QCOMPARE(plot()->receivedSamples(row).size(), 1);
+        QCOMPARE(plot()->receivedSamples(row).last(), value);
         plot()->stop();
     }
 
@@ -397,6 +435,9 @@ private slots:
         emitResult(QStringLiteral("AIDX"), { 100 });
         emitResult(QStringLiteral("aid=0"), { 100 });
         emitResult(QStringLiteral("AID=7"), { 100 });
+        // Numbers past the list, also those that are negative as an int, and a Fast block's tag.
+        for (const char* tag : { "AID=4294967295", "AID=2147483648", "AID=2147483653", "AID=-1", "AID=0,1" })
+            emitResult(QLatin1String(tag), { 100 });
         QVERIFY(plot()->receivedSamples(0).isEmpty());
         emitResult(QStringLiteral("AID=0"), { 100 });
         QCOMPARE(plot()->receivedSamples(0).size(), 1);
@@ -414,19 +455,109 @@ private slots:
             emitResult(QStringLiteral("AID=%1").arg(row), { word });
             return plot()->receivedSamples(row).last();
         };
-        QCOMPARE(sample(0, 1234), double(12.34f));
+        QCOMPARE(sample(0, 1234), 12.34);
         QCOMPARE(sample(1, 123), 123.0);
         emitResult(QStringLiteral("P7-12"), { 21 });
-        QCOMPARE(sample(1, 123), double(12.3f)); // D0-14: one decimal
-        QCOMPARE(sample(2, 123), double(1.23f)); // D0-19: two
-        QCOMPARE(sample(3, 123), double(1.23f)); // D0-29: two
+        QCOMPARE(sample(1, 123), 12.3); // D0-14: one decimal
+        QCOMPARE(sample(2, 123), 1.23); // D0-19: two
+        QCOMPARE(sample(3, 123), 1.23); // D0-29: two
         emitResult(QStringLiteral("P0-22"), {});
-        QCOMPARE(sample(0, 1234), double(12.34f));
+        QCOMPARE(sample(0, 1234), 12.34);
         emitResult(QStringLiteral("P0-22"), { 0x0301 });
-        QCOMPARE(sample(0, 1234), double(123.4f)); // low byte
+        QCOMPARE(sample(0, 1234), 123.4); // low byte
         QCOMPARE(page->variableRecords().at(4).format1, quint8(1)); // D0-02 follows nothing
         emitResult(QStringLiteral("P7-120"), { 33 }); // exact tags only
-        QCOMPARE(sample(1, 123), double(12.3f));
+        QCOMPARE(sample(1, 123), 12.3);
+
+        // Another drive may count its decimals otherwise: a new connection starts from the file's.
+        emit Communication::instance()->connectEvent(Communication::COMM_CONNECTING);
+        QCOMPARE(sample(0, 1234), 12.34);
+        QCOMPARE(sample(1, 123), 123.0);
+        QCOMPARE(sample(2, 123), 123.0);
+    }
+
+    void mergingRule_data()
+    {
+        QTest::addColumn<int>("baud");
+        QTest::addColumn<QString>("layout"); // address:length per channel, in channel order
+        QTest::addColumn<QStringList>("blocks"); // start+count[channels]
+        QTest::newRow("the servo's first four variables")
+            << 115200 << "1000:1 1001:2 1003:2 1005:2" << QStringList { "1000+7[0,1,2,3]" };
+        // At 115200 a transaction's frames and silent intervals cost as much as 24.8 registers.
+        QTest::newRow("24 registers between: one block")
+            << 115200 << "1000:1 1019:1" << QStringList { "1000+26[0,1]" };
+        QTest::newRow("25 registers between: two reads")
+            << 115200 << "1000:1 101a:1" << QStringList { "1000+1[0]", "101a+1[1]" };
+        QTest::newRow("32 apart: one read each")
+            << 115200 << "1000:1 1020:1 1040:1 1060:1"
+            << QStringList { "1000+1[0]", "1020+1[1]", "1040+1[2]", "1060+1[3]" };
+        // At 9600 the silent intervals are 3.5 characters: the break-even is 10 registers.
+        QTest::newRow("9600, 9 between: one block")
+            << 9600 << "1000:1 100a:1" << QStringList { "1000+11[0,1]" };
+        QTest::newRow("9600, 11 between: two reads")
+            << 9600 << "1000:1 100c:1" << QStringList { "1000+1[0]", "100c+1[1]" };
+        QTest::newRow("at most 125 registers")
+            << 115200 << "1000:100 1070:30" << QStringList { "1000+100[0]", "1070+30[1]" };
+        QTest::newRow("124 registers: one block")
+            << 115200 << "1000:100 1068:20" << QStringList { "1000+124[0,1]" };
+        QTest::newRow("unsorted and overlapping")
+            << 115200 << "1005:2 1000:1 1005:1 0100:2" << QStringList { "0100+2[3]", "1000+7[1,0,2]" };
+    }
+
+    void mergingRule()
+    {
+        QFETCH(int, baud);
+        QFETCH(QString, layout);
+        QFETCH(QStringList, blocks);
+        QVector<ScopeVariableSpan> spans;
+        for (const QString& part : layout.split(QLatin1Char(' '))) {
+            spans.append({ spans.size(), quint16(part.section(QLatin1Char(':'), 0, 0).toUInt(nullptr, 16)),
+                quint16(part.section(QLatin1Char(':'), 1, 1).toUInt()) });
+        }
+        QStringList planned;
+        for (const ScopeBlockRead& block : planBlockReads(spans, baud, 11))
+            planned << blockText(block);
+        QCOMPARE(planned, blocks);
+    }
+
+    // A single capture pauses sampling on its window, ready to measure and export.
+    void singleCapturePausesThePage()
+    {
+        clickCheck(0);
+        combo("Cbx_TriggerMode")
+            ->setCurrentIndex(combo("Cbx_TriggerMode")->findData(int(ScopeTrigger::Single)));
+        QCOMPARE(combo("Cbx_TriggerChannel")->currentData().toInt(), 0);
+        page->findChild<QDoubleSpinBox*>(QStringLiteral("Spb_TriggerLevel"))->setValue(5);
+        page->findChild<QDoubleSpinBox*>(QStringLiteral("Spb_TriggerWindow"))->setValue(0.2);
+        QCOMPARE(plot()->trigger().settings().mode, ScopeTrigger::Single);
+        QCOMPARE(plot()->trigger().settings().level, 5.0);
+        QVERIFY(plot()->start()); // sampling without the poll: only these results arrive
+        emitResult(QStringLiteral("AID=0"), { 0 });
+        QTRY_VERIFY(plot()->recordedKeys(0).size() >= 2);
+        emitResult(QStringLiteral("AID=0"), { 1000 }); // 10.00
+        QTRY_VERIFY(!plot()->isRunning());
+        QVERIFY(plot()->isHoldingCapture());
+        QVERIFY(
+            page->findChild<QLabel*>(QStringLiteral("Lbl_Status"))->text().startsWith("Single capture at"));
+        QCOMPARE(button("Btn_StartContinue")->toolTip(), QStringLiteral("Continuous collection"));
+    }
+
+    // The mode and the recording length are the user's: a page opened later starts with them.
+    void samplingSettingsAreRemembered()
+    {
+        QCOMPARE(combo("Cbx_Sampling")->currentData().toInt(), int(ScopeSampler::Standard));
+        QVERIFY(!plot()->isRealTime());
+        chooseSampling(ScopeSampler::Fast);
+        QComboBox* length = combo("Cbx_RecordLength");
+        length->setCurrentIndex(length->findData(600));
+        QCOMPARE(Global::instance()->scopeSampling(), 1);
+        QCOMPARE(Global::instance()->scopeRecordingSeconds(), 600);
+        openPage();
+        QCOMPARE(combo("Cbx_Sampling")->currentData().toInt(), int(ScopeSampler::Fast));
+        QVERIFY(plot()->isRealTime());
+        QCOMPARE(page->sampler()->mode(), ScopeSampler::Fast);
+        QCOMPARE(combo("Cbx_RecordLength")->currentData().toInt(), 600);
+        QCOMPARE(plot()->recordingLength(), 600.0);
     }
 
     // From here on against the simulated drive.
@@ -577,6 +708,165 @@ private slots:
         QVERIFY2(whileRunning >= 3 && whileRunning <= 6, qPrintable(QString::number(whileRunning)));
         QVERIFY2(afterPause <= 1, qPrintable(QString::number(afterPause)));
         QVERIFY(!plot()->receivedSamples(0).isEmpty());
+    }
+
+    // Fast: the four variables in 0x1000-0x1006 go as one block read, one after another, each
+    // sample at its answer's time, and the page shows how many come per second.
+    void fastModeReadsBlocks()
+    {
+        connectSim();
+        for (int row : { 0, 1, 2, 3 })
+            clickCheck(row);
+        chooseSampling(ScopeSampler::Fast);
+        QSignalSpy completed(Communication::instance(), &Communication::requestCompleted);
+        sim.clearLog();
+        button("Btn_StartContinue")->click();
+        QVERIFY(plot()->isRunning());
+        QVERIFY(!combo("Cbx_Sampling")->isEnabled());
+        QTRY_VERIFY(page->sampleRate(3) > 20);
+        QVERIFY(page->findChild<QLabel*>(QStringLiteral("Lbl_Rates"))->text().contains(QStringLiteral("/s")));
+        button("Btn_StartContinue")->click(); // pause
+        const double paused = plot()->timeBase();
+
+        QStringList reads = UiTest::requestsWith(sim.log(), { QStringLiteral("03") });
+        QVERIFY(reads.size() > 20);
+        reads.removeDuplicates();
+        QCOMPARE(reads, QStringList { QStringLiteral("03 1000 7") });
+        QStringList tags;
+        for (const QList<QVariant>& c : completed)
+            tags << c.at(1).toString();
+        tags.removeDuplicates();
+        QCOMPARE(tags, QStringList { QStringLiteral("AID=0,1,2,3") });
+        for (int row : { 0, 1, 2, 3 }) {
+            const QVector<double> keys = plot()->recordedKeys(row);
+            QVERIFY(keys.size() > 20);
+            QVERIFY(std::is_sorted(keys.begin(), keys.end()));
+            QCOMPARE(nanCount(plot()->recordedValues(row)), 0);
+            QVERIFY(keys.last() <= paused);
+        }
+        // Real time: the samples spread over the whole time the page sampled.
+        QVERIFY(plot()->recordedKeys(0).first() < 0.5);
+        QVERIFY(plot()->recordedKeys(0).last() > paused - 0.5);
+    }
+
+    // A drive that refuses the registers between two variables gets them in reads of their own.
+    void fastModeSplitsARefusedBlock()
+    {
+        connectSim();
+        clickCheck(0); // 0x1000, 1 register
+        clickCheck(2); // 0x1003, 2 registers
+        chooseSampling(ScopeSampler::Fast);
+        QVERIFY(sim.command(QStringLiteral("exception 1001 2")).startsWith(QLatin1String("ok")));
+        sim.clearLog();
+        button("Btn_StartContinue")->click();
+        QTRY_VERIFY(plot()->recordedKeys(2).size() > 10);
+        button("Btn_StartContinue")->click();
+        const QStringList reads = UiTest::requestsWith(sim.log(), { QStringLiteral("03") });
+        QVERIFY(!reads.isEmpty());
+        QCOMPARE(reads.first(), QStringLiteral("03 1000 5"));
+        QVERIFY(reads.contains(QStringLiteral("03 1000 1")));
+        QVERIFY(reads.contains(QStringLiteral("03 1003 2")));
+        // Only the reads already on their way when the first refusal came back.
+        QVERIFY(reads.lastIndexOf(QStringLiteral("03 1000 5")) < reads.indexOf(QStringLiteral("03 1000 1")));
+        QVERIFY(reads.count(QStringLiteral("03 1000 5")) <= 3);
+        QCOMPARE(page->sampler()->plan().size(), 2);
+        const QVector<double> values = plot()->recordedValues(2);
+        QVERIFY(!std::isnan(values.last()));
+    }
+
+    // A drive command holds the service quiet; whatever is not read then is a gap, not the last
+    // value drawn on as if it were live.
+    void quietPeriodIsAGap_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("standard") << int(ScopeSampler::Standard);
+        QTest::newRow("fast") << int(ScopeSampler::Fast);
+    }
+
+    void quietPeriodIsAGap()
+    {
+        QFETCH(int, mode);
+        connectSim();
+        clickCheck(0);
+        chooseSampling(ScopeSampler::Mode(mode));
+        button("Btn_StartContinue")->click();
+        QTRY_VERIFY(plot()->recordedKeys(0).size() >= 5);
+        QCOMPARE(nanCount(plot()->recordedValues(0)), 0);
+        Communication::instance()->beginQuietPeriod();
+        QTRY_VERIFY(nanCount(plot()->recordedValues(0)) >= 3);
+        Communication::instance()->endQuietPeriod();
+        QCOMPARE(UiTest::commState(), Communication::COMM_CONNECTED);
+        QTRY_VERIFY(!std::isnan(plot()->recordedValues(0).last()));
+        QVERIFY(plot()->isRunning());
+    }
+
+    // Fast keeps at most three reads on their way: another page's requests still get through.
+    void otherRequestsGetThroughFastSampling()
+    {
+        connectSim();
+        for (int row : { 0, 1, 2, 3 })
+            clickCheck(row);
+        chooseSampling(ScopeSampler::Fast);
+        button("Btn_StartContinue")->click();
+        Communication* comm = Communication::instance();
+        QHash<quint64, qint64> sentAt;
+        QList<qint64> waits;
+        QElapsedTimer clock;
+        clock.start();
+        QTimer other;
+        connect(&other, &QTimer::timeout, [&]() {
+            const quint64 request = comm->sendRead(QStringLiteral("AOtherPage"), 0x1012, 1);
+            if (request != 0)
+                sentAt.insert(request, clock.elapsed());
+        });
+        const QMetaObject::Connection watch = connect(comm, &Communication::requestCompleted,
+            [&](quint64 request, const QString&, const QVector<quint16>& values) {
+                if (sentAt.contains(request) && !values.isEmpty())
+                    waits << clock.elapsed() - sentAt.take(request);
+            });
+        other.start(100);
+        QTRY_VERIFY(waits.size() >= 8);
+        other.stop();
+        disconnect(watch);
+        button("Btn_StartContinue")->click();
+        QVERIFY(*std::max_element(waits.begin(), waits.end()) < 500);
+        QVERIFY(plot()->recordedKeys(0).size() > 50);
+    }
+
+    // Record to file: every point of the run, in the curve-file format, as it comes.
+    void recordToFile()
+    {
+        connectSim();
+        clickCheck(0);
+        clickCheck(3);
+        page->recordingFile = work.filePath(QStringLiteral("recorded.csv"));
+        QFile::remove(page->recordingFile);
+        button("Btn_Record")->click();
+        QVERIFY(button("Btn_Record")->isChecked());
+        QVERIFY(page->recorder()->isRecording());
+        QVERIFY(page->findChild<QLabel*>(QStringLiteral("Lbl_Status"))->text().contains("recorded.csv"));
+        button("Btn_StartContinue")->click();
+        QTRY_VERIFY(plot()->recordedKeys(3).size() >= 10);
+        button("Btn_Stop")->click(); // a new run starts at 0 again: the file ends
+        QVERIFY(!page->recorder()->isRecording());
+        QVERIFY(!button("Btn_Record")->isChecked());
+        QList<QStringList> rows;
+        int fields = 0;
+        QVERIFY(readCsvLines(page->recordingFile, rows, fields));
+        QCOMPARE(fields, 4);
+        QCOMPARE(rows.first().at(0), plot()->channel(0).name + QLatin1Char('x'));
+        QCOMPARE(rows.first().at(2), plot()->channel(3).name + QLatin1Char('x'));
+        const QVector<double> keys = plot()->recordedKeys(3);
+        const QVector<double> values = plot()->recordedValues(3);
+        QCOMPARE(rows.size() - 1, qMax(keys.size(), plot()->recordedKeys(0).size()));
+        for (int i = 0; i < keys.size(); ++i) {
+            QCOMPARE(rows.at(i + 1).at(2), curveNumber(keys.at(i)));
+            QCOMPARE(rows.at(i + 1).at(3), curveNumber(values.at(i)));
+        }
+        // It imports like any curve file.
+        QVERIFY(plot()->importCsv(page->recordingFile));
+        QCOMPARE(plot()->importedCurves().size(), 2);
+        QCOMPARE(plot()->importedCurves().at(1).graph->dataCount(), keys.size());
     }
 
     // Last: the cable is pulled while sampling; the link goes to COMM_WAITING and the page stops.
