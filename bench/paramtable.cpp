@@ -12,6 +12,7 @@
 #include "comm/Communication.h"
 #include "definitions/Parameter.h"
 #include "pages/paramtable/GUI_ParamTable.h"
+#include "pages/paramtable/ParamTableModel.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -23,9 +24,6 @@
 #include <QProgressDialog>
 #include <QSerialPort>
 #include <QSet>
-#include <QSortFilterProxyModel>
-#include <QStandardItemModel>
-#include <QTableView>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
@@ -162,10 +160,7 @@ void readAll(int baud, const QString& version)
     page->setCurrentPage(true);
     page->show();
     QCoreApplication::processEvents();
-    auto* view = page->findChild<QTableView*>(QStringLiteral("tableView"));
-    auto* search = qobject_cast<QSortFilterProxyModel*>(view->model());
-    auto* model = qobject_cast<QStandardItemModel*>(
-        qobject_cast<QSortFilterProxyModel*>(search->sourceModel())->sourceModel());
+    ParamTableModel* model = page->model();
 
     const double wireMs = readOneWireMs(baud);
     int n = model->rowCount();
@@ -175,7 +170,7 @@ void readAll(int baud, const QString& version)
     if (n * wireMs * 2.0 / 1000.0 > subsetAboveSeconds) {
         n = qMin(subsetSize, n);
         for (int row = 0; row < n; ++row)
-            model->item(row, 0)->setCheckState(Qt::Checked);
+            model->setData(model->index(row, ParamTableModel::CheckColumn), Qt::Checked, Qt::CheckStateRole);
         action = menuAction(page, "Btn_Refresh", QStringLiteral("Read only the checked option"));
         scope = QStringLiteral("first%1").arg(n);
     }
@@ -183,7 +178,7 @@ void readAll(int baud, const QString& version)
 
     QSet<QString> codes;
     for (int row = 0; row < n; ++row)
-        codes.insert(model->item(row, 1)->text());
+        codes.insert(model->parameters()->row(row).attribute.name);
     int answers = 0;
     int failures = 0;
     QObject::connect(Communication::instance(), &Communication::resultCallBackEvent, page,

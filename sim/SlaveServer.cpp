@@ -256,12 +256,14 @@ bool SlaveServer::sendPending()
     int rc;
     if (m_exception) {
         rc = modbus_reply_exception(m_ctx, m_request, static_cast<unsigned>(m_exception));
-    } else {
-        if (function == kReadHoldingRegisters)
-            m_model->prepareRead(static_cast<quint16>(address), count);
+    } else if (function == kReadHoldingRegisters) {
+        m_model->prepareRead(static_cast<quint16>(address), count);
         rc = modbus_reply(m_ctx, m_request, m_length, m_mapping);
-        if (function != kReadHoldingRegisters)
-            m_model->written(static_cast<quint16>(address), count, true);
+    } else {
+        const QVector<QPair<int, uint16_t>> kept = keptRegisters(address, count);
+        rc = modbus_reply(m_ctx, m_request, m_length, m_mapping);
+        restoreKept(kept);
+        m_model->written(static_cast<quint16>(address), count, true);
     }
     return !(rc < 0 && isLinkError(errno));
 }
@@ -288,12 +290,14 @@ bool SlaveServer::sendOwnFrame(bool corruptCrc)
         }
     } else {
         // the write itself succeeds, whatever happens to the answer
+        const QVector<QPair<int, uint16_t>> kept = keptRegisters(address, count);
         if (function == kWriteSingleRegister) {
             m_mapping->tab_registers[address] = static_cast<uint16_t>(word(r + 4));
         } else {
             for (int k = 0; k < count; ++k)
                 m_mapping->tab_registers[address + k] = static_cast<uint16_t>(word(r + 7 + 2 * k));
         }
+        restoreKept(kept);
         m_model->written(static_cast<quint16>(address), count, true);
         frame.append(reinterpret_cast<const char*>(r + 1), 5);
     }
@@ -314,6 +318,25 @@ bool SlaveServer::sendOwnFrame(bool corruptCrc)
     }
     const ssize_t n = ::write(fd(), frame.constData(), static_cast<size_t>(now));
     return !(n < 0 && isLinkError(errno));
+}
+
+// The registers of a write that the "ignorewrite" fault keeps, with the values they keep.
+QVector<QPair<int, uint16_t>> SlaveServer::keptRegisters(int address, int count) const
+{
+    QVector<QPair<int, uint16_t>> kept;
+    for (int a = address; a < address + count && a <= 0xFFFF; ++a) {
+        // A RAM copy may be stale until it is read: what stays is the parameter's own value.
+        const quint16 resolved = m_model->resolve(static_cast<quint16>(a));
+        if (ignoredWrites.contains(resolved))
+            kept.append({ a, m_mapping->tab_registers[resolved] });
+    }
+    return kept;
+}
+
+void SlaveServer::restoreKept(const QVector<QPair<int, uint16_t>>& kept)
+{
+    for (const auto& entry : kept)
+        m_mapping->tab_registers[entry.first] = entry.second;
 }
 
 // libmodbus hands over a whole frame addressed to another slave before it drops it; when that slave

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QMap>
+#include <QPair>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -62,6 +64,8 @@ public:
     // When above 0, every reply goes in two parts with this pause between them.
     int splitPauseMs = 0;
     QMap<quint16, int> injectedExceptions; // address -> exception code
+    // Registers (as the drive resolves them) whose writes are answered as accepted but not kept.
+    QSet<quint16> ignoredWrites;
 
 private:
     struct Drive
@@ -79,6 +83,8 @@ private:
     double silentIntervalSeconds() const;
     void writeLog() const;
     bool sendOwnFrame(bool corruptCrc);
+    QVector<QPair<int, uint16_t>> keptRegisters(int address, int count) const;
+    void restoreKept(const QVector<QPair<int, uint16_t>>& kept);
 
     LinkSettings m_settings;
     QVector<Drive> m_drives;

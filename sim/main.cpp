@@ -86,6 +86,10 @@ on stdout:
   exception <hexaddr> <code> answer every request touching that address with that exception
                              code (1-255, decimal or 0x hex)
   exception off              remove all injected exceptions
+  ignorewrite <hexaddr>      writes to that register (or its VFD RAM copy) are answered as
+                             accepted, but it keeps its old value, as in a drive that refuses a
+                             value silently; a read-back shows the write did not stick
+  ignorewrite off            keep every write again
   delay <ms>                 extra delay before every reply
   split <ms>                 send every reply in two parts (the first half of its bytes, then
                              the rest) with that pause between them; 0 sends replies whole
@@ -321,6 +325,16 @@ struct Console
                 answer(QStringLiteral("ok exception %1 %2").arg(address, 4, 16, QLatin1Char('0')).arg(value));
             } else {
                 answer(QStringLiteral("error usage: exception <hexaddr> <code> | exception off"));
+            }
+        } else if (cmd == QLatin1String("ignorewrite")) {
+            if (w.size() == 2 && w.at(1) == QLatin1String("off")) {
+                server.ignoredWrites.clear();
+                answer(QStringLiteral("ok ignorewrite off"));
+            } else if (w.size() == 2 && parseHexAddress(w.at(1), &address)) {
+                server.ignoredWrites.insert(model.resolve(address));
+                answer(QStringLiteral("ok ignorewrite %1").arg(address, 4, 16, QLatin1Char('0')));
+            } else {
+                answer(QStringLiteral("error usage: ignorewrite <hexaddr> | ignorewrite off"));
             }
         } else if (cmd == QLatin1String("delay")) {
             if (w.size() == 2 && parseNumber(w.at(1), &value) && value >= 0 && value <= 600000) {

@@ -9,7 +9,7 @@
 #include "SimDrive.h"
 #include "WorkDir.h"
 #include "Xml.h"
-#include "pages/paramtable/ParamFile.h"
+#include "engine/ParamFile.h"
 #include "pages/scope/CurveFile.h"
 #include "pages/scope/CurveRecorder.h"
 

@@ -52,7 +52,7 @@ private slots:
 
         const QString small = QStringLiteral(":/Icon/Images/Icon_16x16/%1.png");
         for (const char* name : { "ParamGroup", "Import", "Export", "Factory", "SelectAll", "Write", "Read",
-                 "Filter", "Search", "Admin" })
+                 "Filter", "Search", "Admin", "CompareFile" })
             QTest::newRow(qPrintable(small.arg(QLatin1String(name))))
                 << small.arg(QLatin1String(name)) << QSize(16, 16);
 

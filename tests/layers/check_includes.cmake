@@ -1,7 +1,7 @@
 # Fails when a source under SOURCE_DIR includes a project header of a layer above its own.
 # Layers, bottom first; a file belongs to the deepest folder listed that contains it.
 get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
-set(LAYERS definitions app comm ui capture pages app/startup)
+set(LAYERS definitions app comm engine ui capture pages app/startup)
 
 function(layer_of path out)
     set(best -1)

@@ -12,6 +12,7 @@
 #include "definitions/Parameter.h"
 #include "pages/connection/GUI_Communication.h"
 #include "pages/paramtable/GUI_ParamTable.h"
+#include "pages/paramtable/ParamTableModel.h"
 #include "pages/scope/CustomPlot.h"
 #include "pages/scope/GUI_Scope.h"
 #include "ui/MainWindow.h"
@@ -27,10 +28,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QSortFilterProxyModel>
 #include <QSpinBox>
-#include <QStandardItemModel>
-#include <QTableView>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
@@ -508,16 +506,12 @@ void TestLinkFaults::startActivity(const QString& activity, bool begin)
         QVERIFY(page);
         if (m_importFile.isEmpty()) {
             // Every writable parameter at its factory value.
-            auto* view = page->findChild<QTableView*>(QStringLiteral("tableView"));
-            auto* search = qobject_cast<QSortFilterProxyModel*>(view->model());
-            auto* group = qobject_cast<QSortFilterProxyModel*>(search->sourceModel());
-            auto* model = qobject_cast<QStandardItemModel*>(group->sourceModel());
+            const ParameterSet* parameters = page->model()->parameters();
             QJsonObject object { { QStringLiteral("DeviceVersion"), QStringLiteral("0") } };
-            for (int row = 0; row < model->rowCount(); ++row) {
-                const auto attribute
-                    = model->item(row, 3)->data(Qt::UserRole + 1).value<ParamAttributeStruct>();
+            for (int row = 0; row < parameters->rowCount(); ++row) {
+                const ParamAttributeStruct& attribute = parameters->row(row).attribute;
                 if (attribute.writable.toUInt() != 0 && attribute.indexList.isEmpty())
-                    object.insert(model->item(row, 1)->text(), attribute.defaultValue);
+                    object.insert(attribute.name, attribute.defaultValue);
             }
             m_importFile = QDir::current().absoluteFilePath(QStringLiteral("import.json"));
             QFile file(m_importFile);

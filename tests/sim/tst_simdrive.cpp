@@ -164,6 +164,8 @@ private slots:
     void silentDrive();
     void injectedException_data();
     void injectedException();
+    void ignoredWriteKeepsOldValue_data();
+    void ignoredWriteKeepsOldValue();
     void otherSlaveIsIgnored_data();
     void otherSlaveIsIgnored();
     void broadcastWriteIsTakenSilently();
@@ -869,6 +871,53 @@ void TestSimDrive::injectedException()
     QVERIFY(m_sim->command(QStringLiteral("exception off")).startsWith(QLatin1String("ok")));
     QCOMPARE(read(address, count), isWrite && !fails ? written : before);
     QCOMPARE(m_sim->log().size(), 3);
+}
+
+// A write the drive answers as accepted but does not keep: only a read-back can tell.
+void TestSimDrive::ignoredWriteKeepsOldValue_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<quint16>("address");
+    QTest::addColumn<QVector<quint16>>("written");
+    QTest::addColumn<quint16>("readAddress");
+    QTest::addColumn<QVector<bool>>("kept"); // per written register: the old value stays
+
+    QTest::newRow("servo one register")
+        << kServoConfig << "ignorewrite 0004" << quint16(0x0004) << QVector<quint16> { 20 } << quint16(0x0004)
+        << QVector<bool> { true };
+    QTest::newRow("block write keeps only that register")
+        << kServoConfig << "ignorewrite 0x0005" << quint16(0x0004) << QVector<quint16> { 21, 22, 23 }
+        << quint16(0x0004) << QVector<bool> { false, true, false };
+    QTest::newRow("vfd parameter written at its RAM copy")
+        << kVfdConfig << "ignorewrite F008" << quint16(0x0008) << QVector<quint16> { 3000 } << quint16(0xF008)
+        << QVector<bool> { true };
+}
+
+void TestSimDrive::ignoredWriteKeepsOldValue()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, fault);
+    QFETCH(quint16, address);
+    QFETCH(QVector<quint16>, written);
+    QFETCH(quint16, readAddress);
+    QFETCH(QVector<bool>, kept);
+
+    QVERIFY(startDrive(folder));
+    const quint16 count = quint16(written.size());
+    const QVector<quint16> before = read(readAddress, count);
+    QCOMPARE(before.size(), int(count));
+    QVERIFY(m_sim->command(fault).startsWith(QLatin1String("ok")));
+    QVERIFY(write(address, written)); // answered as a success
+    QVector<quint16> expected = written;
+    for (int k = 0; k < count; ++k) {
+        if (kept.at(k))
+            expected[k] = before.at(k);
+    }
+    QCOMPARE(read(readAddress, count), expected);
+    QVERIFY(m_sim->command(QStringLiteral("ignorewrite off")).startsWith(QLatin1String("ok")));
+    QVERIFY(write(address, written));
+    QCOMPARE(read(readAddress, count), written);
 }
 
 void TestSimDrive::otherSlaveIsIgnored_data()

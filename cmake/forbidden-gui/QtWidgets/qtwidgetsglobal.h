@@ -1,2 +1,2 @@
 // See QtGui/qtguiglobal.h beside this folder.
-#error "Qt Gui and Widgets are not available in this layer: the bus and definition layers must not use widgets"
+#error "Qt Gui and Widgets are not available in this layer: the bus, engine and definition layers must not use widgets"

@@ -5,6 +5,7 @@
 #include "Xml.h"
 #include "comm/DriveRegisters.h"
 #include "definitions/ValueFormat.h"
+#include "engine/PrecisionRules.h"
 #include "ui/HeldButtons.h"
 
 #include <QColor>
@@ -31,12 +32,9 @@ const QString tagBackwardClick = QStringLiteral("AGobackClick");
 const QString tagForwardPress = QStringLiteral("AGoForwardPress");
 const QString tagBackwardPress = QStringLiteral("AGoBackPress");
 const QString tagFrequencyDecimals = QStringLiteral("P0-22");
-const QString tagCurrentDecimals = QStringLiteral("PF-01");
 
 // Until the drive tells them, frequencies and currents count in hundredths.
 constexpr quint8 defaultDecimals = 2;
-// Above this power class the drive gives its currents one decimal instead of two.
-constexpr quint16 largestTwoDecimalClass = 21;
 constexpr double highestFrequency = 500.0;
 
 const QColor faultColor(132, 57, 0);
@@ -337,8 +335,8 @@ void GUI_ControlPanel::resultCallBackEvent(QString tag, QVector<quint16> values)
     if (!values.isEmpty()) {
         if (tag == tagFrequencyDecimals)
             setFrequencyDecimals(quint8(values.first() & 0xFF));
-        else if (tag == tagCurrentDecimals)
-            m_currentDecimals = values.first() > largestTwoDecimalClass ? 1 : 2;
+        else if (tag == PrecisionRules::driveSizeCode)
+            m_currentDecimals = quint8(PrecisionRules::currentDecimals(values.first()));
     }
     // A failed read keeps what the fields showed: zeros would claim a stopped motor or no fault.
     if (!isCurrentPage() || values.isEmpty())

@@ -1,45 +1,40 @@
 #pragma once
 
 #include "comm/Communication.h"
-#include "definitions/DefinitionRecords.h"
+#include "engine/ParameterSet.h"
 #include "ui/WidgetBase.h"
 
-#include <QColor>
 #include <QHash>
-#include <QList>
-#include <QMap>
+#include <QJsonObject>
 #include <QModelIndex>
-#include <QMultiMap>
-#include <QPair>
-#include <QSet>
-#include <QStringList>
 #include <QVector>
 
-class Parameter;
+class ParamFilterProxy;
+class ParamTableModel;
 class QAction;
 class QActionGroup;
 class QMenu;
-class QProgressDialog;
-class QSortFilterProxyModel;
-class QStandardItem;
 class QStandardItemModel;
 class QTimer;
-class WidgetDelegate;
+class TableBatch;
 
 namespace Ui {
 class GUI_ParamTable;
 }
 
 // The parameter table: every parameter of the drive's ParamTable.xml by group, read and written in
-// batches of one-register requests tagged with the parameter code, compared against factory values,
-// exported to and imported from JSON parameter files. On a VFD the monitoring group "D0" refreshes
-// itself while the page is on screen.
+// batches of one-register requests tagged with the parameter code, compared against factory values
+// and against parameter files, exported to and imported from JSON parameter files. On a VFD the
+// monitoring group "D0" refreshes itself while the page is on screen. What the values mean lives in
+// the parameter engine; the page shows it and asks the engineer.
 class GUI_ParamTable : public WidgetBase
 {
     Q_OBJECT
 public:
     explicit GUI_ParamTable(QWidget* parent = nullptr);
     ~GUI_ParamTable() override;
+
+    ParamTableModel* model() const { return tableModel; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,23 +49,16 @@ private slots:
     void connectEvent(Communication::CommState state) override;
     void setTreeViewRowItems(int authority);
     void setTableViewRowItems(int authority);
-    void setItemsPrecision(int itemIndex, int precision, QString unit);
-    void setItemsPrecision(int itemIndex, int precision);
-    QStandardItem* getCurrentItem(int row, int column);
-    QStandardItem* getCurrentItem(QModelIndex index);
-    void getReadItemsData(int index, QStringList& listCodeName, QList<quint16>& listCode);
-    void getWriteItemsData(
-        int index, QStringList& listCodeName, QList<quint16>& listCode, QList<quint16>& listValue);
     void menuFilterTriggered(QAction* action);
     void menuApplyTriggered(QAction* action);
     void menuRefreshTriggered(QAction* action);
     void viewDataRecover();
-    void showProgressDialog(QString text, int min, int max);
     void treeViewCurrentRowChanged(QModelIndex current, QModelIndex previous);
     void on_Lbx_ProxyModel_textChanged(QString arg1);
     void on_Btn_SelectAll_clicked();
     void on_Btn_OpenParam_clicked();
     void on_Btn_SaveParam_clicked();
+    void on_Btn_CompareFile_clicked();
     void on_Btn_Apply_clicked();
     void on_Btn_Refresh_clicked();
     void on_Btn_Restore_clicked();
@@ -78,36 +66,26 @@ private slots:
     void resultCallBackEvent(QString tag, QVector<quint16> values) override;
 
 private:
-    void tableViewClicked(const QModelIndex& index);
+    void setIcons();
+    void buildMenus();
+    void describeRow(int viewRow);
     void realtimeRefresh();
-    void discardProgressDialog();
-    void setBatch(const QStringList& codes);
-    void addBatchRequest(quint64 request);
-    void requestCompleted(quint64 request);
-    void applyAnswer(const QString& tag, const QVector<quint16>& values);
-    void applyRealtimeBlock(const QString& tag, const QVector<quint16>& values);
-    void applyDrivePrecision(quint16 driveSize);
-    void applyControlFunctions(const QString& tag, int value);
-    void paintAgainstFactory(QStandardItem* current, const QString& value, const QString& factory);
-    void showImportedValue(int row, const QString& text);
+    bool isRowHiddenByFilter(int row, QAction* action) const;
     void forgetDescribedRow();
-    bool isRowHiddenByFilter(int viewRow, QAction* action);
-    int viewRowCount() const;
+    bool openParameterFile(
+        const QString& caption, const QString& failed, const QString& mismatch, QJsonObject* file);
 
     Ui::GUI_ParamTable* ui;
 
-    QStandardItemModel* tableModel = nullptr;
+    ParameterSet* parameters = nullptr;
+    ParamTableModel* tableModel = nullptr;
+    ParamFilterProxy* filter = nullptr;
     QStandardItemModel* treeModel = nullptr;
-    QSortFilterProxyModel* groupFilter = nullptr;
-    QSortFilterProxyModel* searchFilter = nullptr;
-    WidgetDelegate* delegate = nullptr;
 
     QMenu* menuFilter = nullptr;
     QMenu* menuApply = nullptr;
     QMenu* menuRefresh = nullptr;
-    QAction* actionSettingNotCurrent = nullptr;
-    QAction* actionSettingNotFactory = nullptr;
-    QAction* actionCurrentNotFactory = nullptr;
+    QHash<QAction*, ParameterSet::Comparison> comparisonOf;
     QAction* actionChecked = nullptr;
     QAction* actionFailed = nullptr;
     QActionGroup* applyGroup = nullptr;
@@ -118,25 +96,10 @@ private:
     QAction* actionReadPage = nullptr;
     QAction* actionReadAll = nullptr;
 
-    Parameter* parameter = nullptr;
-    QMultiMap<QString, ControlFunctionRecord> controlFunctions;
-    QStringList listCodeName;
-    QSet<QString> batchCodes; // listCodeName as a set: answers look their tag up in it
-    QSet<quint64> batchRequests; // request numbers of the batch still unanswered
-    QHash<QString, int> firstRowOfCode;
-    QList<int> hiddenRows;
-    QMap<int, QPair<QStandardItem*, QStandardItem*>> realtimeItems;
-    QProgressDialog* progressDialog = nullptr;
-    int progressCount = 0;
+    TableBatch* tableBatch = nullptr;
+    // While the password or file-comparison dialog is open; suppresses the realtime refresh.
     bool operationBusy = false;
     QTimer* realtimeTimer = nullptr;
-    QStandardItem* lastCheckItem = nullptr;
-
-    QColor colorNormal;
-    QColor colorReadOnly;
-    QColor colorFailed;
-    QColor colorRealtime;
-    QColor colorFactoryDiff;
 
     // The last view row whose description went to the description dock, shared by all instances.
     static int lastDescribedRow;

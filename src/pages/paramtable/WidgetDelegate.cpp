@@ -1,6 +1,7 @@
 #include "WidgetDelegate.h"
 
 #include "definitions/Parameter.h"
+#include "pages/paramtable/ParamTableModel.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -12,9 +13,9 @@
 
 namespace {
 
-constexpr int attributeRole = Qt::UserRole + 1;
-constexpr int rawValueRole = Qt::UserRole + 2;
-constexpr int positionRole = Qt::UserRole + 3;
+constexpr int attributeRole = ParamTableModel::AttributeRole;
+constexpr int rawValueRole = ParamTableModel::RawValueRole;
+constexpr int positionRole = ParamTableModel::PositionRole;
 
 ParamAttributeStruct attributeOf(const QModelIndex& index)
 {

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>BatchProgressDialog</name>
+    <message>
+        <source>Please wait</source>
+        <translation>请等待</translation>
+    </message>
+</context>
+<context>
     <name>BusMonitorModel</name>
     <message>
         <source>Time</source>
@@ -1236,22 +1243,6 @@
         <translation>全部</translation>
     </message>
     <message>
-        <source>Downtime modification</source>
-        <translation>停机修改</translation>
-    </message>
-    <message>
-        <source>Any modification</source>
-        <translation>任意修改</translation>
-    </message>
-    <message>
-        <source>Effective immediately</source>
-        <translation>立即生效</translation>
-    </message>
-    <message>
-        <source>Effective after restart</source>
-        <translation>重启后生效</translation>
-    </message>
-    <message>
         <source>Parameter write, number of parameters</source>
         <translation>写入参数，参数个数</translation>
     </message>
@@ -1266,14 +1257,6 @@
     <message>
         <source>Parameter loading</source>
         <translation>正在读取参数</translation>
-    </message>
-    <message>
-        <source>Please wait</source>
-        <translation>请等待</translation>
-    </message>
-    <message>
-        <source>The operation is complete</source>
-        <translation>操作完成</translation>
     </message>
     <message>
         <source>Export File</source>
@@ -1322,6 +1305,30 @@
     <message>
         <source>The password is incorrect</source>
         <translation>密码错误</translation>
+    </message>
+    <message>
+        <source>Compare the drive with a parameter file and write the values you choose</source>
+        <translation>将驱动器与参数文件比较，并写入所选的值</translation>
+    </message>
+    <message>
+        <source>Compare with file…</source>
+        <translation>与文件比较…</translation>
+    </message>
+    <message>
+        <source>Compare with file</source>
+        <translation>与文件比较</translation>
+    </message>
+    <message>
+        <source>Comparison failed</source>
+        <translation>比较失败</translation>
+    </message>
+    <message>
+        <source>Comparison failed, the file does not match</source>
+        <translation>比较失败，文件与当前驱动器系列不匹配</translation>
+    </message>
+    <message>
+        <source>The file holds no value to compare with the drive</source>
+        <translation>文件中没有可与驱动器比较的值</translation>
     </message>
 </context>
 <context>
@@ -1853,6 +1860,128 @@
     </message>
 </context>
 <context>
+    <name>ParamCompareDialog</name>
+    <message>
+        <source>Compare with file</source>
+        <translation>与文件比较</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>全选</translation>
+    </message>
+    <message>
+        <source>Write the ticked values</source>
+        <translation>写入勾选的值</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>编号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Drive value</source>
+        <translation>驱动器值</translation>
+    </message>
+    <message>
+        <source>File value</source>
+        <translation>文件值</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Comparison with a file, number of parameters</source>
+        <translation>与文件比较，参数个数</translation>
+    </message>
+    <message>
+        <source>Reading the drive&apos;s values...</source>
+        <translation>正在读取驱动器的值...</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>无应答</translation>
+    </message>
+    <message>
+        <source>The drive holds the file&apos;s value of every parameter compared (%1).</source>
+        <translation>比较的全部参数（%1 个）中，驱动器的值均与文件一致。</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 parameters compared differ from the file.</source>
+        <translation>比较的 %2 个参数中，有 %1 个与文件不一致。</translation>
+    </message>
+    <message>
+        <source>Not compared: %1 read-only, %2 not in this device version, %3 without a usable value.</source>
+        <translation>未比较：%1 个只读，%2 个不属于此设备版本，%3 个没有可用的值。</translation>
+    </message>
+    <message>
+        <source>Writing values from the file, number of parameters</source>
+        <translation>写入文件中的值，参数个数</translation>
+    </message>
+    <message>
+        <source>Written and verified</source>
+        <translation>已写入并校验</translation>
+    </message>
+    <message>
+        <source>Not kept by the drive</source>
+        <translation>驱动器未保留</translation>
+    </message>
+    <message>
+        <source>Write failed</source>
+        <translation>写入失败</translation>
+    </message>
+    <message>
+        <source>Written, read-back failed</source>
+        <translation>已写入，回读失败</translation>
+    </message>
+    <message>
+        <source>Written, not verified</source>
+        <translation>已写入，未校验</translation>
+    </message>
+    <message>
+        <source>Not written</source>
+        <translation>未写入</translation>
+    </message>
+    <message>
+        <source>The drive&apos;s values could not all be read: nothing was compared.</source>
+        <translation>未能读取驱动器的全部值，未进行比较。</translation>
+    </message>
+    <message>
+        <source>Values from the file verified: %1, not kept by the drive: %2, failed: %3</source>
+        <translation>文件中的值已校验：%1，驱动器未保留：%2，失败：%3</translation>
+    </message>
+</context>
+<context>
+    <name>ParamTableModel</name>
+    <message>
+        <source>Read only</source>
+        <translation>只读</translation>
+    </message>
+    <message>
+        <source>Downtime modification</source>
+        <translation>停机修改</translation>
+    </message>
+    <message>
+        <source>Any modification</source>
+        <translation>任意修改</translation>
+    </message>
+    <message>
+        <source>Effective immediately</source>
+        <translation>立即生效</translation>
+    </message>
+    <message>
+        <source>Effective after restart</source>
+        <translation>重启后生效</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Tips</source>
@@ -2079,6 +2208,13 @@
     <message>
         <source>Closing the connection</source>
         <translation>正在关闭连接</translation>
+    </message>
+</context>
+<context>
+    <name>TableBatch</name>
+    <message>
+        <source>The operation is complete</source>
+        <translation>操作完成</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>BatchProgressDialog</name>
+    <message>
+        <source>Please wait</source>
+        <translation>Please wait</translation>
+    </message>
+</context>
+<context>
     <name>BusMonitorModel</name>
     <message>
         <source>Time</source>
@@ -1236,22 +1243,6 @@
         <translation>All</translation>
     </message>
     <message>
-        <source>Downtime modification</source>
-        <translation>Downtime modification</translation>
-    </message>
-    <message>
-        <source>Any modification</source>
-        <translation>Any modification</translation>
-    </message>
-    <message>
-        <source>Effective immediately</source>
-        <translation>Effective immediately</translation>
-    </message>
-    <message>
-        <source>Effective after restart</source>
-        <translation>Effective after restart</translation>
-    </message>
-    <message>
         <source>Parameter write, number of parameters</source>
         <translation>Parameter write, number of parameters</translation>
     </message>
@@ -1266,14 +1257,6 @@
     <message>
         <source>Parameter loading</source>
         <translation>Parameter loading</translation>
-    </message>
-    <message>
-        <source>Please wait</source>
-        <translation>Please wait</translation>
-    </message>
-    <message>
-        <source>The operation is complete</source>
-        <translation>The operation is complete</translation>
     </message>
     <message>
         <source>Export File</source>
@@ -1322,6 +1305,30 @@
     <message>
         <source>The password is incorrect</source>
         <translation>The password is incorrect</translation>
+    </message>
+    <message>
+        <source>Compare the drive with a parameter file and write the values you choose</source>
+        <translation>Compare the drive with a parameter file and write the values you choose</translation>
+    </message>
+    <message>
+        <source>Compare with file…</source>
+        <translation>Compare with file…</translation>
+    </message>
+    <message>
+        <source>Compare with file</source>
+        <translation>Compare with file</translation>
+    </message>
+    <message>
+        <source>Comparison failed</source>
+        <translation>Comparison failed</translation>
+    </message>
+    <message>
+        <source>Comparison failed, the file does not match</source>
+        <translation>Comparison failed, the file does not match</translation>
+    </message>
+    <message>
+        <source>The file holds no value to compare with the drive</source>
+        <translation>The file holds no value to compare with the drive</translation>
     </message>
 </context>
 <context>
@@ -1853,6 +1860,128 @@
     </message>
 </context>
 <context>
+    <name>ParamCompareDialog</name>
+    <message>
+        <source>Compare with file</source>
+        <translation>Compare with file</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Select All</translation>
+    </message>
+    <message>
+        <source>Write the ticked values</source>
+        <translation>Write the ticked values</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Drive value</source>
+        <translation>Drive value</translation>
+    </message>
+    <message>
+        <source>File value</source>
+        <translation>File value</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Comparison with a file, number of parameters</source>
+        <translation>Comparison with a file, number of parameters</translation>
+    </message>
+    <message>
+        <source>Reading the drive's values...</source>
+        <translation>Reading the drive's values...</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>No answer</translation>
+    </message>
+    <message>
+        <source>The drive holds the file's value of every parameter compared (%1).</source>
+        <translation>The drive holds the file's value of every parameter compared (%1).</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 parameters compared differ from the file.</source>
+        <translation>%1 of the %2 parameters compared differ from the file.</translation>
+    </message>
+    <message>
+        <source>Not compared: %1 read-only, %2 not in this device version, %3 without a usable value.</source>
+        <translation>Not compared: %1 read-only, %2 not in this device version, %3 without a usable value.</translation>
+    </message>
+    <message>
+        <source>Writing values from the file, number of parameters</source>
+        <translation>Writing values from the file, number of parameters</translation>
+    </message>
+    <message>
+        <source>Written and verified</source>
+        <translation>Written and verified</translation>
+    </message>
+    <message>
+        <source>Not kept by the drive</source>
+        <translation>Not kept by the drive</translation>
+    </message>
+    <message>
+        <source>Write failed</source>
+        <translation>Write failed</translation>
+    </message>
+    <message>
+        <source>Written, read-back failed</source>
+        <translation>Written, read-back failed</translation>
+    </message>
+    <message>
+        <source>Written, not verified</source>
+        <translation>Written, not verified</translation>
+    </message>
+    <message>
+        <source>Not written</source>
+        <translation>Not written</translation>
+    </message>
+    <message>
+        <source>The drive's values could not all be read: nothing was compared.</source>
+        <translation>The drive's values could not all be read: nothing was compared.</translation>
+    </message>
+    <message>
+        <source>Values from the file verified: %1, not kept by the drive: %2, failed: %3</source>
+        <translation>Values from the file verified: %1, not kept by the drive: %2, failed: %3</translation>
+    </message>
+</context>
+<context>
+    <name>ParamTableModel</name>
+    <message>
+        <source>Read only</source>
+        <translation>Read only</translation>
+    </message>
+    <message>
+        <source>Downtime modification</source>
+        <translation>Downtime modification</translation>
+    </message>
+    <message>
+        <source>Any modification</source>
+        <translation>Any modification</translation>
+    </message>
+    <message>
+        <source>Effective immediately</source>
+        <translation>Effective immediately</translation>
+    </message>
+    <message>
+        <source>Effective after restart</source>
+        <translation>Effective after restart</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Tips</source>
@@ -2079,6 +2208,13 @@
     <message>
         <source>Closing the connection</source>
         <translation>Closing the connection</translation>
+    </message>
+</context>
+<context>
+    <name>TableBatch</name>
+    <message>
+        <source>The operation is complete</source>
+        <translation>The operation is complete</translation>
     </message>
 </context>
 <context>

@@ -7,7 +7,10 @@
 #include "definitions/Parameter.h"
 #include "definitions/ValueFormat.h"
 #include "pages/paramtable/GUI_ParamTable.h"
+#include "pages/paramtable/ParamCompareDialog.h"
+#include "pages/paramtable/ParamTableModel.h"
 
+#include "FileSizeLimit.h"
 #include <QAbstractButton>
 #include <QActionGroup>
 #include <QDir>
@@ -24,19 +27,17 @@
 #include <QPushButton>
 #include <QSerialPort>
 #include <QSignalSpy>
-#include <QSortFilterProxyModel>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeView>
-#include "FileSizeLimit.h"
 
 #include <QtTest>
 
 #include <algorithm>
 #include <csignal>
 #include <memory>
+#include <optional>
 #include <sys/resource.h>
 
 namespace {
@@ -49,8 +50,34 @@ const QColor realtime(QStringLiteral("#CCE8FF"));
 const QColor readOnly(QStringLiteral("#C6C6C7"));
 const QString iconFolder = QStringLiteral(":/Icon/Images/Icon_16x16/");
 
-constexpr int rawRole = Qt::UserRole + 2;
-constexpr int attributeRole = Qt::UserRole + 1;
+using State = ParameterSet::State;
+
+// One cell of the parameter table, through the model's public interface; empty where the table
+// has no cell (an access or effect value without a text).
+class Cell
+{
+public:
+    Cell(ParamTableModel* model, int row, int column)
+        : m_model(model)
+        , m_index(model->index(row, column))
+    {
+    }
+
+    QString text() const { return m_index.data().toString(); }
+    void setText(const QString& text) { m_model->setData(m_index, text, Qt::DisplayRole); }
+    QVariant data(int role) const { return m_index.data(role); }
+    void setData(const QVariant& value, int role) { m_model->setData(m_index, value, role); }
+    Qt::CheckState checkState() const { return Qt::CheckState(m_index.data(Qt::CheckStateRole).toInt()); }
+    void setCheckState(Qt::CheckState state) { m_model->setData(m_index, state, Qt::CheckStateRole); }
+    bool isEditable() const { return m_model->flags(m_index).testFlag(Qt::ItemIsEditable); }
+    bool isCheckable() const { return m_model->flags(m_index).testFlag(Qt::ItemIsUserCheckable); }
+    // The current value's colour follows its state.
+    void setState(State state) { m_model->setData(m_index, int(state), ParamTableModel::StateRole); }
+
+private:
+    ParamTableModel* m_model;
+    QPersistentModelIndex m_index;
+};
 
 // The page with its file dialogs answered by the test.
 class TestablePage : public GUI_ParamTable
@@ -72,9 +99,9 @@ protected:
     }
 };
 
-QString colorName(const QStandardItem* item)
+QString colorName(const std::optional<Cell>& cell)
 {
-    const QVariant background = item->data(Qt::BackgroundRole);
+    const QVariant background = cell->data(Qt::BackgroundRole);
     if (!background.isValid() || background.value<QBrush>().style() == Qt::NoBrush)
         return QStringLiteral("none");
     return background.value<QBrush>().color().name(QColor::HexRgb).toUpper();
@@ -194,26 +221,16 @@ private:
         return page->findChild<QAbstractButton*>(QLatin1String(name));
     }
 
-    QStandardItemModel* model()
-    {
-        auto* search = qobject_cast<QSortFilterProxyModel*>(view()->model());
-        auto* group = qobject_cast<QSortFilterProxyModel*>(search->sourceModel());
-        return qobject_cast<QStandardItemModel*>(group->sourceModel());
-    }
+    ParamTableModel* model() { return page->model(); }
 
-    int rowOf(const QString& code)
-    {
-        for (int row = 0; row < model()->rowCount(); ++row) {
-            if (model()->item(row, 1)->text() == code)
-                return row;
-        }
-        return -1;
-    }
+    int rowOf(const QString& code) { return model()->parameters()->rowOf(code); }
 
-    QStandardItem* cell(const QString& code, int column)
+    std::optional<Cell> cell(const QString& code, int column)
     {
         const int row = rowOf(code);
-        return row < 0 ? nullptr : model()->item(row, column);
+        if (row < 0 || model()->flags(model()->index(row, column)) == Qt::NoItemFlags)
+            return std::nullopt;
+        return Cell(model(), row, column);
     }
 
     QStringList visibleCodes()
@@ -271,9 +288,9 @@ private:
     // What the value editor stores on commit (the editor itself is tested on its own).
     void setSetting(const QString& code, const QString& text, int raw)
     {
-        QStandardItem* setting = cell(code, 3);
+        std::optional<Cell> setting = cell(code, 3);
         setting->setData(text, Qt::DisplayRole);
-        setting->setData(raw, rawRole);
+        setting->setData(raw, ParamTableModel::RawValueRole);
     }
 
     QProgressDialog* progress() { return page->findChild<QProgressDialog*>(); }
@@ -387,8 +404,10 @@ private slots:
                 "P1-01", "P1-03", "P1-06", "PF-01" }));
         QCOMPARE(model()->columnCount(), 11);
         QCOMPARE(model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Factory value"));
-        QCOMPARE(view()->columnWidth(2), 220);
-        QCOMPARE(cell("P0-01", 1)->data(Qt::UserRole + 1).toString(), QStringLiteral("0"));
+        // Sized to the longest name.
+        QVERIFY(
+            view()->columnWidth(2) > view()->fontMetrics().horizontalAdvance(QStringLiteral("Broken code")));
+        QCOMPARE(cell("P0-01", 1)->data(ParamTableModel::GroupCodeRole).toString(), QStringLiteral("0"));
         QCOMPARE(cell("P0-01", 5)->text(), QStringLiteral("100"));
         QCOMPARE(cell("P0-01", 9)->text(), QStringLiteral("Any modification"));
         QCOMPARE(cell("P0-01", 10)->text(), QStringLiteral("Effective immediately"));
@@ -640,9 +659,10 @@ private slots:
         }
 
         // Table and tree.
-        const int widths[] = { 25, 60, 220, 180, 180, 70, 70, 70, 70, 150, 150 };
-        for (int column = 0; column < 11; ++column)
-            QCOMPARE(view()->columnWidth(column), widths[column]);
+        // Columns sized to their contents: every header whole.
+        QCOMPARE(view()->columnWidth(0), 25);
+        for (int column = 1; column < 11; ++column)
+            QVERIFY(view()->columnWidth(column) >= view()->horizontalHeader()->sectionSizeHint(column));
         QCOMPARE(view()->selectionBehavior(), QAbstractItemView::SelectRows);
         QCOMPARE(view()->font().pointSize(), 9);
         QCOMPARE(tree()->header()->defaultSectionSize(), 350);
@@ -734,9 +754,9 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, colour);
         runBatch("Btn_Refresh", "Read all pages", 12);
-        QStandardItem* current = cell(code, 4);
+        std::optional<Cell> current = cell(code, 4);
         current->setText(QStringLiteral("earlier"));
-        current->setBackground(realtime);
+        current->setState(State::Realtime);
         answer(code, values);
         QCOMPARE(current->text(), text);
         QCOMPARE(colorName(current), colour);
@@ -833,11 +853,12 @@ private slots:
         QCOMPARE(cell("P1-03", 7)->text(), QStringLiteral("100.0"));
         QCOMPARE(cell("P1-03", 4)->text(), QStringLiteral("25.0"));
         QCOMPARE(cell("P1-03", 3)->text(), QStringLiteral("50.0"));
-        QCOMPARE(cell("P1-03", 3)->data(rawRole).toInt(), 500);
+        QCOMPARE(cell("P1-03", 3)->data(ParamTableModel::RawValueRole).toInt(), 500);
         QCOMPARE(cell("P1-03", 8)->text(), QStringLiteral("A"));
         QCOMPARE(cell("P1-06", 5)->text(), QStringLiteral("0.1000"));
         QCOMPARE(cell("P1-06", 4)->text(), QString()); // empty stays empty
-        const auto attribute = cell("P1-03", 3)->data(attributeRole).value<ParamAttributeStruct>();
+        const auto attribute
+            = cell("P1-03", 3)->data(ParamTableModel::AttributeRole).value<ParamAttributeStruct>();
         QCOMPARE(attribute.format1, QStringLiteral("1"));
         QCOMPARE(attribute.min, QStringLiteral("0.0"));
         QCOMPARE(attribute.max, QStringLiteral("100.0"));
@@ -899,7 +920,8 @@ private slots:
         answer("P1-00", { quint16(value) });
         QCOMPARE(cell("P1-01", 8)->text(), unit);
         QCOMPARE(cell("P1-01", 5)->text(), factory);
-        QCOMPARE(cell("P1-01", 3)->data(attributeRole).value<ParamAttributeStruct>().defaultValue,
+        QCOMPARE(
+            cell("P1-01", 3)->data(ParamTableModel::AttributeRole).value<ParamAttributeStruct>().defaultValue,
             QStringLiteral("1.00"));
         // A failed answer carries no trigger value.
         answer("P1-00", {});
@@ -958,7 +980,7 @@ private slots:
             cell(row.code, 4)->setText(QString::fromUtf8(row.current));
         }
         check({ "P0-01", "P0-04" });
-        cell("P0-03", 4)->setBackground(failed);
+        cell("P0-03", 4)->setState(State::ReadFailed);
 
         menuAction("Btn_Compare", action)->trigger();
         QCOMPARE(visibleCodes(), visible);
@@ -1124,7 +1146,7 @@ private slots:
         QCOMPARE(tree()->model()->rowCount(tree()->model()->index(0, 0)), admin ? 4 : 3);
         // Administrator mode rebuilds the table: earlier values are gone.
         QCOMPARE(cell("P0-01", 4)->text(), admin ? QString() : QStringLiteral("123"));
-        QCOMPARE(cell("P0-01", 3)->data(rawRole).isValid(), !admin);
+        QCOMPARE(cell("P0-01", 3)->data(ParamTableModel::RawValueRole).isValid(), !admin);
         if (admin) {
             runBatch("Btn_Refresh", "Read all pages", 13);
             QVERIFY(normalized(sim.log()).contains(readLine(0xA900)));
@@ -1298,6 +1320,131 @@ private slots:
         QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("keep"));
     }
 
+    // "Compare with file…": the drive's values of the file's parameters are read in one batch and
+    // the differences listed in each parameter's own format. Only the ticked rows are written; each
+    // is read back, and one the drive does not keep shows in the failure colour and on the console.
+    void compareWithFile()
+    {
+        for (const char* set : { "set 0001 100", "set 0002 1234", "set 0004 31", "set 0006 0" })
+            QVERIFY(sim.command(QLatin1String(set)).startsWith("ok"));
+        sim.clearLog();
+        page->nextFile = writeFile(R"({"DeviceVersion":"0","P0-01":"250","P0-02":"12.34","P0-04":"0x20",
+            "P0-06":"-1.5","P0-03":"9","Z9-01":"1"})");
+        console->clear();
+        QTest::mouseClick(button("Btn_CompareFile"), Qt::LeftButton);
+        QCOMPARE(page->asked, QStringList({ "Compare with file", "Json File(*.json)" }));
+        auto* dialog = page->findChild<ParamCompareDialog*>();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Compare with file"));
+        QCOMPARE(dialog->windowModality(), Qt::WindowModal);
+        QVERIFY(dialog->isBusy()); // reading
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog->isBusy(), 8000);
+        QCOMPARE(normalized(sim.log()),
+            QStringList({ readLine(0x0001), readLine(0x0002), readLine(0x0004), readLine(0x0006) }));
+        QCOMPARE(console->size(), 1);
+        QCOMPARE(console->first().at(0).toString(),
+            QStringLiteral("Comparison with a file, number of parameters: 4"));
+        QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("100")); // the values read are the table's too
+
+        auto* list = dialog->findChild<QTableView*>(QStringLiteral("tableView"));
+        QAbstractItemModel* rows = list->model();
+        const auto rowTexts = [rows](int row) {
+            QStringList texts;
+            for (int column = 1; column < rows->columnCount(); ++column)
+                texts << rows->index(row, column).data().toString();
+            return texts;
+        };
+        QCOMPARE(rows->rowCount(), 3);
+        QCOMPARE(rowTexts(0), QStringList({ "P0-01", "Speed", "100", "250", "" }));
+        QCOMPARE(rowTexts(1), QStringList({ "P0-04", "Mask", "0x1F", "0x20", "" }));
+        QCOMPARE(rowTexts(2), QStringList({ "P0-06", "Ratio", "0.0", "-1.5", "" }));
+        QCOMPARE(rows->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Drive value"));
+        const QString summary = dialog->findChild<QLabel*>(QStringLiteral("Lbl_Summary"))->text();
+        QVERIFY2(
+            summary.startsWith("3 of the 4 parameters compared differ from the file."), qPrintable(summary));
+        QVERIFY2(summary.contains(
+                     "Not compared: 1 read-only, 1 not in this device version, 0 without a usable value."),
+            qPrintable(summary));
+        auto* write = dialog->findChild<QPushButton*>(QStringLiteral("Btn_Write"));
+        QVERIFY(!write->isEnabled()); // nothing ticked yet
+
+        // P0-06 is accepted by the drive but not kept; P0-04 is left unticked.
+        QVERIFY(sim.command(QStringLiteral("ignorewrite 0006")).startsWith("ok"));
+        sim.clearLog();
+        console->clear();
+        rows->setData(rows->index(0, 0), Qt::Checked, Qt::CheckStateRole);
+        const QRect tick = list->visualRect(rows->index(2, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(tick.right() - 1, tick.center().y()));
+        QCOMPARE(rows->index(2, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+        QVERIFY(write->isEnabled());
+        QTest::mouseClick(write, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(console->last().at(0).toString(),
+            QStringLiteral("Values from the file verified: 1, not kept by the drive: 1, failed: 0"), 8000);
+        QVERIFY(sim.command(QStringLiteral("ignorewrite off")).startsWith("ok"));
+        // A value the drive did not take is a warning, for the status bar to keep in sight.
+        QCOMPARE(console->last().at(1).value<Global::MESSAGE_INFO>(), Global::MESSAGE_WARNNING);
+        QCOMPARE(console->first().at(0).toString(),
+            QStringLiteral("Writing values from the file, number of parameters: 2"));
+        QCOMPARE(normalized(sim.log()),
+            QStringList({ "06 0001 1 250", "06 0006 1 65521", readLine(0x0001), readLine(0x0006) }));
+
+        QCOMPARE(rowTexts(0), QStringList({ "P0-01", "Speed", "250", "250", "Written and verified" }));
+        QCOMPARE(rowTexts(1), QStringList({ "P0-04", "Mask", "0x1F", "0x20", "" }));
+        QCOMPARE(rowTexts(2), QStringList({ "P0-06", "Ratio", "0.0", "-1.5", "Not kept by the drive" }));
+        const auto rowColour = [rows](int row, int column) {
+            const QVariant background = rows->index(row, column).data(Qt::BackgroundRole);
+            return background.isValid() ? hex(background.value<QBrush>().color()) : QStringLiteral("none");
+        };
+        QCOMPARE(rowColour(2, 5), hex(failed));
+        QCOMPARE(rowColour(2, 3), hex(failed));
+        QCOMPARE(rowColour(0, 5), QStringLiteral("none"));
+        QCOMPARE(cell("P0-01", 4)->text(), QStringLiteral("250"));
+        QCOMPARE(colorName(cell("P0-01", 4)), hex(factoryDiff));
+        QCOMPARE(cell("P0-06", 4)->text(), QStringLiteral("0.0"));
+        QCOMPARE(colorName(cell("P0-06", 4)), hex(failed));
+        // "Filter failed items" finds the parameter that was not kept.
+        dialog->close();
+        QTRY_VERIFY(!page->findChild<ParamCompareDialog*>());
+        menuAction("Btn_Compare", "Filter failed items")->trigger();
+        QCOMPARE(visibleCodes(), QStringList { "P0-06" });
+    }
+
+    void compareWithFileRefused_data()
+    {
+        QTest::addColumn<bool>("connected");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not connected") << false << QByteArray(R"({"DeviceVersion":"0","P0-01":"5"})")
+                                       << "No communication with the drive(Off Line)";
+        QTest::newRow("other family") << true << QByteArray(R"({"DeviceVersion":"1","P0-01":"5"})")
+                                      << "Comparison failed, the file does not match";
+        QTest::newRow("invalid JSON")
+            << true << QByteArray(R"({"DeviceVersion":"0",)") << "Comparison failed";
+        QTest::newRow("nothing to compare")
+            << true << QByteArray(R"({"DeviceVersion":"0","P0-03":"1","P0-05":"","Z9-01":"2"})")
+            << "The file holds no value to compare with the drive";
+    }
+
+    void compareWithFileRefused()
+    {
+        QFETCH(bool, connected);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        page->nextFile = writeFile(content);
+        if (!connected)
+            Communication::instance()->beginQuietPeriod();
+        QTest::mouseClick(button("Btn_CompareFile"), Qt::LeftButton);
+        if (!connected)
+            Communication::instance()->endQuietPeriod();
+        QCOMPARE(messages->size(), 1);
+        QCOMPARE(messages->first().at(0).toString(), message);
+        QCOMPARE(messages->first().at(1).value<Global::MESSAGE_INFO>(), Global::MESSAGE_WARNNING);
+        QVERIFY(!progress());
+        QVERIFY(!page->findChild<ParamCompareDialog*>());
+        QTest::qWait(100);
+        QVERIFY(sim.log().isEmpty());
+    }
+
     void exportCancelledOrFailing()
     {
         exportTo(QString()); // dialog cancelled
@@ -1347,7 +1494,7 @@ private slots:
         QFETCH(int, big);
         QFETCH(int, small);
         const auto formatOf = [this](const QString& code) {
-            return cell(code, 3)->data(attributeRole).value<ParamAttributeStruct>().format1;
+            return cell(code, 3)->data(ParamTableModel::AttributeRole).value<ParamAttributeStruct>().format1;
         };
         for (const QString& code : codes)
             QCOMPARE(formatOf(code), QStringLiteral("0"));

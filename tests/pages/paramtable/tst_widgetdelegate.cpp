@@ -1,4 +1,5 @@
 #include "definitions/Parameter.h"
+#include "pages/paramtable/ParamTableModel.h"
 #include "pages/paramtable/WidgetDelegate.h"
 
 #include <QComboBox>
@@ -14,8 +15,8 @@
 
 namespace {
 
-constexpr int rawRole = Qt::UserRole + 2;
-constexpr int positionRole = Qt::UserRole + 3;
+constexpr int rawRole = ParamTableModel::RawValueRole;
+constexpr int positionRole = ParamTableModel::PositionRole;
 
 ParamAttributeStruct attribute(
     const QString& format1, const QString& min, const QString& max, const QList<QStringList>& indexList = {})
@@ -68,7 +69,7 @@ private:
     {
         model.clear();
         auto* item = new QStandardItem;
-        item->setData(QVariant::fromValue(a), Qt::UserRole + 1);
+        item->setData(QVariant::fromValue(a), ParamTableModel::AttributeRole);
         if (display.isValid())
             item->setData(display, Qt::DisplayRole);
         model.appendRow(item);

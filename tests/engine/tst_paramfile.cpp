@@ -1,10 +1,10 @@
-#include "pages/paramtable/ParamFile.h"
+#include "engine/ParamFile.h"
 
+#include "FileSizeLimit.h"
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QTemporaryDir>
-#include "FileSizeLimit.h"
 
 #include <QtTest>
 

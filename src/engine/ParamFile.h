@@ -8,7 +8,8 @@
 #include <QStringList>
 
 // The parameter file (a JSON object of "DeviceVersion" and one code -> value text per parameter) and
-// the value rules shared by the table's answer and import paths. Free of widgets and dialogs.
+// the value rules shared by the answer, import and compare paths. Files written by earlier versions
+// must keep importing and the other way round, so the document is built exactly as it always was.
 namespace ParamFile {
 
 enum class ReadResult {
