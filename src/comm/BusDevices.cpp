@@ -3,6 +3,8 @@
 
 #include <QMetaType>
 
+#include <algorithm>
+
 namespace {
 
 // The device's signals cross from its worker thread into the GUI thread.
@@ -71,6 +73,37 @@ void BusDevices::setServerAddress(quint16 address)
 quint16 BusDevices::serverAddress() const
 {
     return d_ptr->serverAddress;
+}
+
+void BusDevices::withdrawMotion(quint8 motion)
+{
+    d_ptr->withdrawMotion(motion);
+}
+
+void BusDevicesPrivate::enqueue(const BusRequest& request)
+{
+    if (request.motion.role != BusMotion::Stop) {
+        queue.append(request);
+        return;
+    }
+    const quint8 motion = request.motion.motion;
+    queue.erase(std::remove_if(queue.begin(), queue.end(),
+                    [motion](const BusRequest& waiting) {
+                        return waiting.motion.role == BusMotion::Start && waiting.motion.motion == motion;
+                    }),
+        queue.end());
+    const auto firstNotStop = std::find_if(queue.begin(), queue.end(),
+        [](const BusRequest& waiting) { return waiting.motion.role != BusMotion::Stop; });
+    queue.insert(firstNotStop, request);
+}
+
+void BusDevicesPrivate::withdrawMotion(quint8 motion)
+{
+    queue.erase(std::remove_if(queue.begin(), queue.end(),
+                    [motion](const BusRequest& waiting) {
+                        return waiting.motion.role != BusMotion::None && waiting.motion.motion == motion;
+                    }),
+        queue.end());
 }
 
 void BusDevices::setState(State state)

@@ -19,6 +19,21 @@ struct SerialSettings
     int numberOfRetries = 1;
 };
 
+// What a request does to a motion of the drive, for the queue's sake. Motions are numbered by the
+// sender (0 is none). A stop goes ahead of every waiting request but earlier stops, and takes the
+// waiting starts of its motion out of the queue: nothing started before a stop may follow it onto
+// the line. Everything else keeps its place.
+struct BusMotion
+{
+    enum Role : quint8 {
+        None,
+        Start,
+        Stop,
+    };
+    Role role = None;
+    quint8 motion = 0;
+};
+
 class BusDevicesPrivate;
 
 // One field-bus link to one drive. Requests come in as slots (invoked across threads by the
@@ -82,9 +97,19 @@ public slots:
 
 public:
     // The slots above with a number that comes back on completed(); called in the device's thread.
-    virtual void sendNumberedRead(quint64 request, const QString& message, quint16 startAddr, quint16 valueCount) = 0;
-    virtual void sendNumberedWrite(quint64 request, const QString& message, quint16 startAddr,
-        const QVector<quint16>& values) = 0;
+    virtual void sendNumberedRead(
+        quint64 request, const QString& message, quint16 startAddr, quint16 valueCount)
+        = 0;
+    virtual void sendNumberedWrite(
+        quint64 request, const QString& message, quint16 startAddr, const QVector<quint16>& values)
+        = 0;
+    // A write that starts or stops a motion (see BusMotion).
+    virtual void sendMotionWrite(quint64 request, BusMotion motion, const QString& message, quint16 startAddr,
+        const QVector<quint16>& values)
+        = 0;
+    // Takes the waiting starts and stops of a motion out of the queue: the sender keeps the stop
+    // owed itself until the link is back.
+    void withdrawMotion(quint8 motion);
 
 protected:
     BusDevices(BusDevicesPrivate& dd, QObject* parent);

@@ -17,6 +17,7 @@ struct BusRequest
     quint16 valueCount = 0;
     QVector<quint16> value;
     bool write = false;
+    BusMotion motion;
 };
 
 // State of a bus device; a concrete device derives a larger record from it and hands it to
@@ -44,4 +45,9 @@ public:
     bool write = false;
 
     QList<BusRequest> queue;
+
+    // The queue's order, the same for every transport: first in, first out, except that a stop
+    // goes ahead of all but earlier stops and withdraws the waiting starts of its motion.
+    void enqueue(const BusRequest& request);
+    void withdrawMotion(quint8 motion);
 };

@@ -5,6 +5,7 @@
 #include "Modbus.h"
 
 #include <QAtomicPointer>
+#include <QEventLoop>
 #include <QMetaObject>
 #include <QMetaType>
 #include <QMutex>
@@ -12,6 +13,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -26,12 +28,28 @@ constexpr int kVfdPollIntervalMs = 3000;
 // silent-drive rule gets its requests.
 constexpr int kKeepAliveIdleMs = 5000;
 constexpr unsigned long kWorkerStopGraceMs = 300;
+// A stop that fails on a link that stays up (a corrupted or lost answer) is sent again, up to this
+// many times in all; then it waits, owed, for the next connection.
+constexpr int kStopAttempts = 3;
 
 QAtomicPointer<Communication> s_instance;
 
 void deleteInstance()
 {
     delete s_instance.fetchAndStoreOrdered(nullptr);
+}
+
+DriveCommands::Write stopWrite(Communication::Motion motion)
+{
+    switch (motion) {
+    case Communication::ServoJog:
+        return { QString(), DriveRegister::Servo::JogCommand, { DriveRegister::Servo::JogStop } };
+    case Communication::ServoPosition:
+        return { QString(), DriveRegister::Servo::PositionCommand, { DriveRegister::Servo::PositionStop } };
+    case Communication::VfdRun:
+        return { QString(), DriveRegister::Vfd::Control, { DriveRegister::Vfd::Stop } };
+    }
+    return {};
 }
 
 } // namespace
@@ -108,6 +126,9 @@ void Communication::setCommState(CommState state)
     m_quiet = false;
     m_commState = state;
     watchIdle();
+    // Before anyone hears of the connection and sends: a stop owed goes out first.
+    if (state == COMM_CONNECTED)
+        sendOwedStops();
     emit connectEvent(state);
 }
 
@@ -148,6 +169,7 @@ void Communication::endQuietPeriod()
     if (state == BusDevices::ConnectSucceedState || state == BusDevices::RecoverSucceedState) {
         m_commState = COMM_CONNECTED;
         watchIdle();
+        sendOwedStops();
     }
 }
 
@@ -231,7 +253,14 @@ void Communication::closeDevice()
 
 template <typename Send> quint64 Communication::queueRequest(Send send)
 {
-    if (m_commState != COMM_CONNECTED || !m_busDevice)
+    if (m_commState != COMM_CONNECTED)
+        return 0;
+    return queueOnDevice(send);
+}
+
+template <typename Send> quint64 Communication::queueOnDevice(Send send)
+{
+    if (!m_busDevice)
         return 0;
     const quint64 request = ++m_lastRequest;
     BusDevices* device = m_busDevice;
@@ -254,9 +283,133 @@ quint64 Communication::sendWrite(const QString& tag, quint16 startAddr, quint16 
 
 quint64 Communication::sendWrite(const QString& tag, quint16 startAddr, const QVector<quint16>& values)
 {
-    return queueRequest([tag, startAddr, values](BusDevices* device, quint64 request) {
+    const quint64 request = queueRequest([tag, startAddr, values](BusDevices* device, quint64 request) {
         device->sendNumberedWrite(request, tag, startAddr, values);
     });
+    if (request != 0)
+        m_pendingWrites.insert(request);
+    return request;
+}
+
+quint64 Communication::queueMotionWrite(BusMotion motion, const DriveCommands::Write& write)
+{
+    const quint64 request = queueOnDevice([motion, write](BusDevices* device, quint64 request) {
+        device->sendMotionWrite(request, motion, write.tag, write.address, write.values);
+    });
+    if (request != 0)
+        m_pendingWrites.insert(request);
+    return request;
+}
+
+quint64 Communication::startMotion(Motion motion, const QVector<DriveCommands::Write>& writes)
+{
+    if (m_commState != COMM_CONNECTED)
+        return 0;
+    quint64 last = 0;
+    for (const DriveCommands::Write& write : writes)
+        last = queueMotionWrite({ BusMotion::Start, motion }, write);
+    return last;
+}
+
+void Communication::stopMotion(Motion motion)
+{
+    if (canSendStops())
+        sendStop(motion);
+    else
+        oweStop(motion);
+}
+
+// A closing link still carries what is queued for three seconds, so a stop can still go out.
+bool Communication::canSendStops() const
+{
+    return m_busDevice && (m_commState == COMM_CONNECTED || m_commState == COMM_CLOSING);
+}
+
+void Communication::sendStop(Motion motion)
+{
+    const quint64 request = queueMotionWrite({ BusMotion::Stop, motion }, stopWrite(motion));
+    if (request != 0)
+        m_sentStops.insert(request, motion);
+    else
+        oweStop(motion);
+}
+
+void Communication::oweStop(Motion motion)
+{
+    if (!m_owedStops.contains(motion))
+        m_owedStops.append(motion);
+    // The owed stop replaces one of this motion still waiting in the device, and no start kept
+    // there through a recovery may go out before it.
+    for (auto it = m_sentStops.begin(); it != m_sentStops.end();) {
+        if (it.value() == motion)
+            it = m_sentStops.erase(it);
+        else
+            ++it;
+    }
+    if (BusDevices* device = m_busDevice)
+        QMetaObject::invokeMethod(device, [device, motion] { device->withdrawMotion(motion); });
+}
+
+void Communication::sendOwedStops()
+{
+    const QList<Motion> owed = m_owedStops;
+    m_owedStops.clear();
+    m_stopAttempts.clear();
+    for (Motion motion : owed)
+        sendStop(motion);
+}
+
+// The device lost or dropped its queue (link failure, failed attempt, closed): whatever stop it
+// had not answered may never have reached the drive.
+void Communication::oweUnansweredStops()
+{
+    QList<quint64> requests = m_sentStops.keys();
+    std::sort(requests.begin(), requests.end());
+    const QHash<quint64, Motion> sent = m_sentStops;
+    for (quint64 request : qAsConst(requests))
+        oweStop(sent.value(request));
+    m_pendingWrites.clear();
+}
+
+void Communication::stopAnswered(Motion motion, const BusTransaction& transaction)
+{
+    if (transaction.answered()) {
+        m_stopAttempts.remove(motion);
+        return;
+    }
+    const int attempts = m_stopAttempts.value(motion) + 1;
+    m_stopAttempts.insert(motion, attempts);
+    if (attempts < kStopAttempts && canSendStops())
+        sendStop(motion);
+    else
+        oweStop(motion);
+}
+
+bool Communication::finishWrites(int timeoutMs)
+{
+    m_finishing = true;
+    if (m_idleTimer)
+        m_idleTimer->stop();
+    if (!m_pendingWrites.isEmpty() && m_busDevice) {
+        QEventLoop loop;
+        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+        const QMetaObject::Connection answered
+            = connect(this, &Communication::transactionCompleted, &loop, [this, &loop] {
+                  if (m_pendingWrites.isEmpty())
+                      loop.quit();
+              });
+        // A link that goes down now answers nothing more.
+        const QMetaObject::Connection lost
+            = connect(this, &Communication::connectEvent, &loop, [&loop](CommState state) {
+                  if (state == COMM_WAITING || state == COMM_DISCONNECT)
+                      loop.quit();
+              });
+        loop.exec();
+        disconnect(answered);
+        disconnect(lost);
+    }
+    m_finishing = false;
+    return m_pendingWrites.isEmpty();
 }
 
 void Communication::watchIdle()
@@ -275,7 +428,7 @@ void Communication::watchIdle()
 
 void Communication::sendKeepAlive()
 {
-    if (m_commState != COMM_CONNECTED || m_probeCount == 0)
+    if (m_commState != COMM_CONNECTED || m_probeCount == 0 || m_finishing)
         return;
     m_keepAliveRequest = sendRead(QString(), m_probeStart, m_probeCount);
 }
@@ -283,6 +436,13 @@ void Communication::sendKeepAlive()
 void Communication::deviceFinished(const BusTransaction& transaction)
 {
     watchIdle();
+    m_pendingWrites.remove(transaction.request);
+    const auto stop = m_sentStops.find(transaction.request);
+    if (transaction.request != 0 && stop != m_sentStops.end()) {
+        const Motion motion = stop.value();
+        m_sentStops.erase(stop);
+        stopAnswered(motion, transaction);
+    }
     if (transaction.request != 0 && transaction.request == m_keepAliveRequest) {
         m_keepAliveRequest = 0;
         if (transaction.values.isEmpty())
@@ -316,9 +476,11 @@ void Communication::updateState(BusDevices::State newState)
         setCommState(COMM_DISCONNECT);
         break;
     case BusDevices::RecoveringState:
+        oweUnansweredStops();
         setCommState(COMM_WAITING);
         break;
     case BusDevices::RecoverFiledState:
+        oweUnansweredStops();
         setCommState(COMM_DISCONNECT);
         break;
     }
@@ -339,6 +501,7 @@ void Communication::confirmConnection(quint64 connection)
 void Communication::releaseConnection()
 {
     ++m_connectionId;
+    oweUnansweredStops();
     delete vfdPollTimer;
     vfdPollTimer = nullptr;
     if (m_workerThread) {
@@ -359,7 +522,7 @@ void Communication::releaseConnection()
 void Communication::pollVfdStatus()
 {
     using namespace DriveRegister::Vfd;
-    if (m_commState != COMM_CONNECTED)
+    if (m_commState != COMM_CONNECTED || m_finishing)
         return;
     sendRead(QStringLiteral("P0-19"), OutputFrequency, 1);
     sendRead(QStringLiteral("P0-22"), FrequencyDecimals, 1);
@@ -413,23 +576,19 @@ void Communication::setPositionTimeB(quint16 value)
 
 void Communication::trialRunStop(bool positionMode)
 {
-    using namespace DriveRegister::Servo;
-    if (positionMode)
-        instance()->sendWrite(QString(), PositionCommand, PositionStop);
-    else
-        instance()->sendWrite(QString(), JogCommand, JogStop);
+    instance()->stopMotion(positionMode ? ServoPosition : ServoJog);
 }
 
 void Communication::jogForward()
 {
     using namespace DriveRegister::Servo;
-    instance()->sendWrite(QString(), JogCommand, JogForward);
+    instance()->startMotion(ServoJog, { { QString(), JogCommand, { JogForward } } });
 }
 
 void Communication::jogBackward()
 {
     using namespace DriveRegister::Servo;
-    instance()->sendWrite(QString(), JogCommand, JogBackward);
+    instance()->startMotion(ServoJog, { { QString(), JogCommand, { JogBackward } } });
 }
 
 void Communication::selectPositionRun()
@@ -446,11 +605,11 @@ void Communication::setPositionCount(quint16 high, quint16 low)
 void Communication::positionStart()
 {
     using namespace DriveRegister::Servo;
-    instance()->sendWrite(QString(), PositionCommand, PositionStart);
+    instance()->startMotion(ServoPosition, { { QString(), PositionCommand, { PositionStart } } });
 }
 
 void Communication::positionStartRelease()
 {
     using namespace DriveRegister::Servo;
-    instance()->sendWrite(QString(), PositionCommand, PositionRelease);
+    instance()->startMotion(ServoPosition, { { QString(), PositionCommand, { PositionRelease } } });
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "BusDevices.h"
+#include "DriveCommands.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -39,6 +42,14 @@ public:
         COMM_ENABLE = 1,
     };
     Q_ENUM(CommEnableState)
+
+    // The motions the tool starts on a drive, each ended by its own stop write.
+    enum Motion : quint8 {
+        ServoJog = 1, // 401 = 32 / 64, stopped by 401 = 0
+        ServoPosition, // 402 = 8, stopped by 402 = 4
+        VfdRun, // 0x2000 = 1 to 4, stopped by 0x2000 = 6
+    };
+    Q_ENUM(Motion)
 
     static Communication* instance();
     ~Communication() override;
@@ -79,6 +90,22 @@ public:
     quint64 sendRead(const QString& tag, quint16 startAddr, quint16 count);
     quint64 sendWrite(const QString& tag, quint16 startAddr, quint16 value);
     quint64 sendWrite(const QString& tag, quint16 startAddr, const QVector<quint16>& values);
+
+    // Starts a motion with these writes, in order. Like every send it is dropped unless connected;
+    // gives the number of the last write (0 when dropped).
+    quint64 startMotion(Motion motion, const QVector<DriveCommands::Write>& writes);
+    // Stops a motion; never dropped and never gated. While the link is up the stop goes ahead of
+    // everything waiting and takes back the motion's starts that have not gone out; otherwise it
+    // is owed, and sent before anything else once the service is connected again. A stop that
+    // fails on the line is owed again.
+    void stopMotion(Motion motion);
+    bool isStopOwed(Motion motion) const { return m_owedStops.contains(motion); }
+
+    // The way out of the tool: the service polls no more and waits, running events, until every
+    // write handed to the bus (stops first) has been answered or has failed, at most timeoutMs, so
+    // that what the pages sent on their way out reaches the drive before the port closes.
+    // True when nothing was left waiting.
+    bool finishWrites(int timeoutMs);
 
     // A drive command holds the service quiet while the drive restarts: every page's sends are
     // dropped, without telling the pages. The end brings a quiet connection back to connected.
@@ -125,6 +152,14 @@ private:
     void setCommState(CommState state);
     void deviceFinished(const BusTransaction& transaction);
     template <typename Send> quint64 queueRequest(Send send);
+    template <typename Send> quint64 queueOnDevice(Send send);
+    quint64 queueMotionWrite(BusMotion motion, const DriveCommands::Write& write);
+    bool canSendStops() const;
+    void sendStop(Motion motion);
+    void oweStop(Motion motion);
+    void sendOwedStops();
+    void oweUnansweredStops();
+    void stopAnswered(Motion motion, const BusTransaction& transaction);
 
     BusDevices* m_busDevice = nullptr;
     QThread* m_workerThread = nullptr;
@@ -143,6 +178,16 @@ private:
     quint16 m_probeCount = 0;
     quint64 m_keepAliveRequest = 0;
     SerialPortDiagnosis::Result m_openFailure;
+
+    // Stops that could not go out yet, in the order asked for.
+    QList<Motion> m_owedStops;
+    // Stops handed to the device and not yet answered, by request number.
+    QHash<quint64, Motion> m_sentStops;
+    // Attempts at a stop that failed on a link that stayed up, per motion.
+    QHash<int, int> m_stopAttempts;
+    // Writes handed to the device and not yet completed, for the way out.
+    QSet<quint64> m_pendingWrites;
+    bool m_finishing = false;
 
     QTimer* vfdPollTimer = nullptr;
     // Workers of released connections that had not stopped yet; they delete themselves.

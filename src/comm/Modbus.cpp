@@ -159,23 +159,29 @@ bool Modbus::connectDevice(ushort startAddr, ushort count)
 
 void Modbus::sendWrite(QString message, ushort startAddr, ushort valueCount, QVector<quint16> value)
 {
-    enqueue(BusRequest { 0, message, startAddr, valueCount, value, true });
+    enqueue(BusRequest { 0, message, startAddr, valueCount, value, true, {} });
 }
 
 void Modbus::sendRead(QString message, ushort startAddr, ushort valueCount)
 {
-    enqueue(BusRequest { 0, message, startAddr, valueCount, {}, false });
+    enqueue(BusRequest { 0, message, startAddr, valueCount, {}, false, {} });
 }
 
 void Modbus::sendNumberedRead(quint64 request, const QString& message, quint16 startAddr, quint16 valueCount)
 {
-    enqueue(BusRequest { request, message, startAddr, valueCount, {}, false });
+    enqueue(BusRequest { request, message, startAddr, valueCount, {}, false, {} });
 }
 
 void Modbus::sendNumberedWrite(
     quint64 request, const QString& message, quint16 startAddr, const QVector<quint16>& values)
 {
-    enqueue(BusRequest { request, message, startAddr, quint16(values.size()), values, true });
+    enqueue(BusRequest { request, message, startAddr, quint16(values.size()), values, true, {} });
+}
+
+void Modbus::sendMotionWrite(quint64 request, BusMotion motion, const QString& message, quint16 startAddr,
+    const QVector<quint16>& values)
+{
+    enqueue(BusRequest { request, message, startAddr, quint16(values.size()), values, true, motion });
 }
 
 void Modbus::enqueue(const BusRequest& request)
@@ -183,7 +189,7 @@ void Modbus::enqueue(const BusRequest& request)
     Q_D(Modbus);
     if (!d->connected)
         return;
-    d->queue.append(request);
+    d->enqueue(request);
     processNext();
 }
 

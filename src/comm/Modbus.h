@@ -31,6 +31,8 @@ public:
         quint64 request, const QString& message, quint16 startAddr, quint16 valueCount) override;
     void sendNumberedWrite(
         quint64 request, const QString& message, quint16 startAddr, const QVector<quint16>& values) override;
+    void sendMotionWrite(quint64 request, BusMotion motion, const QString& message, quint16 startAddr,
+        const QVector<quint16>& values) override;
 
 private:
     void enqueue(const BusRequest& request);

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDockWidget>
 #include <QGuiApplication>
 #include <QIcon>
@@ -67,6 +68,16 @@ MainWindow::~MainWindow()
         ui->tabWidget->disconnect(m_controller);
         m_controller->deleteLater();
     }
+    // The pages end what they started on the drive (stops, the control panel's command source)
+    // while the link is still up: the connection page, which closes it, goes after them.
+    QList<QPointer<WidgetBase>> pages;
+    for (int index = 0; index < ui->tabWidget->count(); ++index) {
+        auto* page = qobject_cast<WidgetBase*>(ui->tabWidget->widget(index));
+        if (page && !qobject_cast<ConnectionPage*>(page))
+            pages.append(page);
+    }
+    for (const QPointer<WidgetBase>& page : qAsConst(pages))
+        delete page.data();
     Global::instance()->setBusMonitorVisible(!m_busMonitorDock->isHidden());
     Xml memory;
     memory.writeMemory();
@@ -350,13 +361,31 @@ void MainWindow::fitToScreen()
     move(frame.topLeft());
 }
 
+bool MainWindow::pagesAgreeToClose()
+{
+    for (int index = 0; index < ui->tabWidget->count(); ++index) {
+        auto* page = qobject_cast<WidgetBase*>(ui->tabWidget->widget(index));
+        if (page && !page->confirmClose())
+            return false;
+    }
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (pagesAgreeToClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
 void MainWindow::deviceChangeEvent(int family)
 {
     const QString text = tr("The application will change the drive family, and then restart.")
         + QStringLiteral("<br>") + tr("Do you wish to continue?");
     const auto answer = QMessageBox::warning(
         this, tr("Warning"), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer != QMessageBox::Yes) {
+    if (answer != QMessageBox::Yes || !pagesAgreeToClose()) {
         if (m_startFamilyAction)
             m_startFamilyAction->setChecked(true);
         return;
@@ -372,7 +401,7 @@ void MainWindow::languageChangeEvent(int language)
         + QStringLiteral("<br>") + tr("Do you wish to restart it now?");
     const auto answer
         = QMessageBox::warning(this, tr("Tips"), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer == QMessageBox::Yes)
+    if (answer == QMessageBox::Yes && pagesAgreeToClose())
         QCoreApplication::exit(RestartCode);
 }
 

@@ -59,7 +59,11 @@ public slots:
     void slot_printToConsole(QString text, Global::MESSAGE_INFO level = Global::MESSAGE_INFORMATION);
     void slot_printParma(QString text);
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    bool pagesAgreeToClose();
     void initBusMonitor();
     void initStatusBar();
     void fitToScreen();

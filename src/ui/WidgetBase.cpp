@@ -48,6 +48,14 @@ void WidgetBase::setButtonCursors()
         button->setCursor(Qt::PointingHandCursor);
 }
 
+void WidgetBase::requestStop(Communication::Motion motion)
+{
+    Communication* comm = Communication::instance();
+    comm->stopMotion(motion);
+    if (comm->isStopOwed(motion))
+        emit sig_printToConsole(tr("The link is down: the stop goes to the drive as soon as it is back"));
+}
+
 void WidgetBase::reportDefinitionError(const DefinitionError& error)
 {
     if (!error.isError())

@@ -25,6 +25,13 @@ public:
 
     void setButtonCursors();
 
+    // Asked before the page's tab is closed or the tool quits or restarts; false keeps it open.
+    virtual bool confirmClose() { return true; }
+
+    // Stops a motion this page started. Never gated: when the link cannot carry the stop now, it
+    // is owed until the link is back, and the console says so.
+    void requestStop(Communication::Motion motion);
+
     // One console line naming a definition file that could not be read and why; nothing for a
     // file that was read. Safe to call from a page's constructor, before the window listens.
     void reportDefinitionError(const DefinitionError& error);

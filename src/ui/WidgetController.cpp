@@ -159,7 +159,7 @@ void WidgetController::closePage(int index)
     for (auto it = m_pages.begin(); it != m_pages.end(); ++it) {
         if (it->className + QString::number(it.key()) != name)
             continue;
-        if (!it->page)
+        if (!it->page || !it->page->confirmClose())
             return;
         it->page->deleteLater();
         it->page = nullptr;

@@ -83,6 +83,10 @@ private slots:
     void deviceStatesDriveTheService();
     void connectWithoutOpenFails();
     void openRightAfterClose();
+    void stopsOutrankStarts();
+    void stopOwedThroughAQuietPeriod();
+    void finishWritesWaitsForWhatIsLeft_data();
+    void finishWritesWaitsForWhatIsLeft();
     void oneShotFrontEndSkipsWaitAndPoll();
 
 private:
@@ -111,7 +115,7 @@ void TestCommunication::cleanupTestCase()
 bool TestCommunication::usesSharedConnection()
 {
     static const QByteArrayList shared { "sendsOnlyWhenConnected", "singleValueAndVectorWriteAreEqual",
-        "shortcutWrites", "emptyTagGetsNoEvent" };
+        "shortcutWrites", "emptyTagGetsNoEvent", "stopsOutrankStarts", "stopOwedThroughAQuietPeriod" };
     return shared.contains(QByteArray(QTest::currentTestFunction()));
 }
 
@@ -138,6 +142,7 @@ bool TestCommunication::ensureSharedConnection()
     if (m_sim && m_sim->isRunning() && CommunicationProbe::workerThread()
         && comm()->commState() == Communication::COMM_CONNECTED) {
         m_sim->command(QStringLiteral("exception off"));
+        m_sim->command(QStringLiteral("delay 0"));
         m_sim->clearLog();
         return true;
     }
@@ -653,6 +658,93 @@ void TestCommunication::openRightAfterClose()
     comm()->sendRead(QStringLiteral("P0-00"), 0, 1);
     QTRY_COMPARE_WITH_TIMEOUT(results.count(), 1, 3000);
     QCOMPARE(m_sim->log(), QStringList { QStringLiteral("03 0000 1") });
+}
+
+namespace {
+
+// Waits until a read queued now has been answered: everything queued before it is on the wire.
+bool drained(const QString& tag = QStringLiteral("marker"))
+{
+    QSignalSpy results(comm(), &Communication::resultCallBackEvent);
+    comm()->sendRead(tag, 0x0000, 1);
+    return QTest::qWaitFor(
+        [&] { return !results.isEmpty() && results.last().at(0).toString() == tag; }, 5000);
+}
+
+const QVector<DriveCommands::Write> forwardJog { { QString(), 400, { 128 } }, { QString(), 149, { 100 } },
+    { QString(), 401, { 32 } } };
+
+} // namespace
+
+// The user stops before the start got onto the line (a slow answer holds the queue): the stop goes
+// ahead of what waits, the start never goes, and a start asked for after the stop is the user's again.
+void TestCommunication::stopsOutrankStarts()
+{
+    QVERIFY(ensureSharedConnection());
+    QVERIFY(m_sim->command(QStringLiteral("delay 300")).startsWith(QLatin1String("ok")));
+    comm()->sendRead(QString(), 0x0010, 1);
+    QVERIFY(comm()->startMotion(Communication::ServoJog, forwardJog) != 0);
+    comm()->sendRead(QString(), 0x0011, 1);
+    Communication::trialRunStop(false);
+    comm()->startMotion(Communication::ServoJog, { { QString(), 401, { 64 } } });
+    QVERIFY(drained());
+    QCOMPARE(
+        m_sim->log(), (QStringList { "03 0010 1", "06 0191 1 0", "03 0011 1", "06 0191 1 64", "03 0000 1" }));
+}
+
+// A drive command holds the service quiet: the stop asked for meanwhile is owed, and goes first.
+void TestCommunication::stopOwedThroughAQuietPeriod()
+{
+    QVERIFY(ensureSharedConnection());
+    comm()->beginQuietPeriod();
+    QCOMPARE(comm()->commState(), Communication::COMM_WAITING);
+    comm()->stopMotion(Communication::ServoPosition);
+    QVERIFY(comm()->isStopOwed(Communication::ServoPosition));
+    QVERIFY(comm()->startMotion(Communication::ServoJog, forwardJog) == 0);
+    QTest::qWait(200);
+    QVERIFY(m_sim->log().isEmpty());
+    comm()->endQuietPeriod();
+    QCOMPARE(comm()->commState(), Communication::COMM_CONNECTED);
+    QVERIFY(!comm()->isStopOwed(Communication::ServoPosition));
+    QVERIFY(drained());
+    QCOMPARE(m_sim->log(), (QStringList { "06 0192 1 4", "03 0000 1" }));
+}
+
+void TestCommunication::finishWritesWaitsForWhatIsLeft_data()
+{
+    QTest::addColumn<bool>("silent");
+    QTest::newRow("the drive answers") << false;
+    QTest::newRow("the drive is silent") << true;
+}
+
+// The way out with a busy bus: reads still queued, then a stop and a last write. The stop goes
+// ahead of the reads; the wait ends when both writes are answered, or gives up.
+void TestCommunication::finishWritesWaitsForWhatIsLeft()
+{
+    QFETCH(bool, silent);
+    QVERIFY(startSim());
+    QVERIFY(connectToSim());
+    QVERIFY(m_sim->command(QStringLiteral("delay 100")).startsWith(QLatin1String("ok")));
+    if (silent)
+        QVERIFY(m_sim->command(QStringLiteral("silent on")).startsWith(QLatin1String("ok")));
+    for (quint16 address : { 0x10, 0x11, 0x12 })
+        comm()->sendRead(QStringLiteral("AID=1"), address, 1);
+    Communication::trialRunStop(false);
+    comm()->sendWrite(QString(), 0x0002, 0);
+    QElapsedTimer clock;
+    clock.start();
+    const bool finished = comm()->finishWrites(1500);
+    const qint64 waited = clock.elapsed();
+    if (silent) {
+        QVERIFY(!finished);
+        QVERIFY2(waited >= 1400 && waited < 5000, qPrintable(QString::number(waited)));
+        return;
+    }
+    QVERIFY(finished);
+    const QStringList log = m_sim->log();
+    QVERIFY2(log.indexOf(QStringLiteral("06 0191 1 0")) < log.indexOf(QStringLiteral("03 0011 1")),
+        qPrintable(log.join(QStringLiteral(", "))));
+    QVERIFY(log.contains(QStringLiteral("06 0002 1 0")));
 }
 
 QTEST_MAIN(TestCommunication)

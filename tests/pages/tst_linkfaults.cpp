@@ -18,6 +18,7 @@
 #include "ui/MainWindow.h"
 #include "ui/WidgetController.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QJsonDocument>
@@ -27,6 +28,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
@@ -80,9 +82,48 @@ QString ImportablePage::importFile;
 const QString servoJogStop = QStringLiteral("06 0191 1 0");
 const QString vfdJogStop = QStringLiteral("06 2000 1 6");
 
+// A motion that runs until the user stops it: the page's buttons and, as the drive logs them, the
+// write that starts it and the one that stops it.
+struct Run
+{
+    const char* startButton = nullptr;
+    const char* stopButton = nullptr;
+    QString start;
+    QString stop;
+};
+
+Run runOf(const QString& activity)
+{
+    if (activity == QLatin1String("continuous servo jog"))
+        return { "Btn_GoForward_Spe", "Btn_Stop_Spe", QStringLiteral("06 0191 1 32"), servoJogStop };
+    if (activity == QLatin1String("servo position run"))
+        return { "Btn_GoForward_Pos", "Btn_Stop_Pos", QStringLiteral("06 0192 1 8"),
+            QStringLiteral("06 0192 1 4") };
+    if (activity == QLatin1String("VFD forward run"))
+        return { "Btn_GoForward", "Btn_Stop", QStringLiteral("06 2000 1 1"), vfdJogStop };
+    return {};
+}
+
+bool isRun(const QString& activity)
+{
+    return runOf(activity).startButton != nullptr;
+}
+
+// The user presses Stop while the link is down; the start may still wait in the queue then.
+bool stopsDuringCut(const QString& fault)
+{
+    return fault.startsWith(QLatin1String("Stop during a cut"));
+}
+
+bool startsBehindSlowReply(const QString& fault)
+{
+    return fault.endsWith(QLatin1String("start queued behind a slow reply"));
+}
+
 bool isVfdActivity(const QString& activity)
 {
-    return activity == QLatin1String("control-panel poll") || activity == QLatin1String("held VFD jog");
+    return activity == QLatin1String("control-panel poll") || activity == QLatin1String("held VFD jog")
+        || activity == QLatin1String("VFD forward run");
 }
 
 bool isHeldJog(const QString& activity)
@@ -126,8 +167,11 @@ private:
     void openWindow();
     bool ensureConnected();
     bool ensureDisconnected();
-    void startActivity(const QString& activity);
-    void startFault(const QString& fault);
+    void startActivity(const QString& activity, bool begin = true);
+    void prepareRun(const QString& activity);
+    void beginRun(const QString& activity, bool waitForStart);
+    void pressStop(const QString& activity);
+    void startFault(const QString& fault, const QString& activity);
     void endFault(const QString& fault);
     bool linkDead(const QString& fault) const;
     void ensureFamily(bool vfd);
@@ -145,6 +189,7 @@ private:
     bool m_cut = false;
     bool m_vfd = false;
     QPointer<QPushButton> m_heldButton; // a jog button the test holds down
+    QPointer<QWidget> m_runPage; // the page of a run the test started
     QStringList m_timeline; // what the service reported during the row, with times
 };
 
@@ -157,6 +202,18 @@ void TestLinkFaults::cleanup()
     if (m_heldButton && m_heldButton->isDown())
         QTest::mouseRelease(m_heldButton, Qt::LeftButton);
     m_heldButton.clear();
+    // A run the row left going (it failed) ends here, so the next row starts from rest.
+    if (m_runPage) {
+        if (auto* box = m_runPage->findChild<QCheckBox*>(QStringLiteral("Chbx_Continue_Spe")))
+            box->setChecked(false);
+        if (UiTest::commState() == Communication::COMM_CONNECTED && QTest::currentTestFailed()) {
+            for (const char* stop : { "Btn_Stop_Spe", "Btn_Stop_Pos", "Btn_Stop" }) {
+                if (auto* button = m_runPage->findChild<QPushButton*>(QLatin1String(stop)))
+                    button->click();
+            }
+        }
+    }
+    m_runPage.clear();
     for (const char* command : { "silent off", "badcrc off", "exception off", "delay 0", "split 0" })
         m_sim->command(QLatin1String(command));
     if (QTest::currentTestFailed())
@@ -169,14 +226,7 @@ void TestLinkFaults::initTestCase()
     WidgetController::registerPageClass<ImportablePage>();
     m_work = std::make_unique<WorkDir>();
     // The definitions the window reads, from the installation.
-    const QString source = QStringLiteral(KESTROVA_SOURCE_DIR "/Driver/Config");
-    QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString copy = QStringLiteral("Driver/Config") + file.mid(source.size());
-        QDir().mkpath(QFileInfo(copy).absolutePath());
-        QFile::copy(file, copy);
-    }
+    m_work->copyDefinitions();
     Global::instance()->setDevice(Global::DEVICE_SERVO);
     m_sim = std::make_unique<SimDrive>();
     QVERIFY(m_sim->start());
@@ -246,7 +296,8 @@ QWidget* TestLinkFaults::stuckDialog() const
 
 bool TestLinkFaults::linkDead(const QString& fault) const
 {
-    return fault == QLatin1String("cable cut") || fault == QLatin1String("drive silent");
+    return fault == QLatin1String("cable cut") || fault == QLatin1String("drive silent")
+        || stopsDuringCut(fault);
 }
 
 // The VFD rows need a VFD on the link and a window of that family.
@@ -291,9 +342,18 @@ bool TestLinkFaults::waitForLogLine(const QString& line, int timeoutMs)
     return true;
 }
 
-void TestLinkFaults::startFault(const QString& fault)
+void TestLinkFaults::startFault(const QString& fault, const QString& activity)
 {
-    if (fault == QLatin1String("cable cut")) {
+    if (startsBehindSlowReply(fault)) {
+        // A read the drive answers slowly is on the line; the start queues behind it and is still
+        // waiting when the cable goes.
+        m_sim->command(QStringLiteral("delay 1000"));
+        Communication::instance()->sendRead(QStringLiteral("AReadState"), 0x1000, 1);
+        QTest::qWait(100);
+        beginRun(activity, false);
+        m_sim->cutLink();
+        m_cut = true;
+    } else if (fault == QLatin1String("cable cut") || stopsDuringCut(fault)) {
         m_sim->cutLink();
         m_cut = true;
     } else if (fault == QLatin1String("drive silent"))
@@ -312,7 +372,9 @@ void TestLinkFaults::startFault(const QString& fault)
 
 void TestLinkFaults::endFault(const QString& fault)
 {
-    if (fault == QLatin1String("cable cut")) {
+    if (startsBehindSlowReply(fault))
+        m_sim->command(QStringLiteral("delay 0"));
+    if (fault == QLatin1String("cable cut") || stopsDuringCut(fault)) {
         m_cut = false;
         QVERIFY(m_sim->restoreLink());
     } else if (fault == QLatin1String("drive silent"))
@@ -327,7 +389,46 @@ void TestLinkFaults::endFault(const QString& fault)
         m_sim->command(QStringLiteral("split 0"));
 }
 
-void TestLinkFaults::startActivity(const QString& activity)
+void TestLinkFaults::prepareRun(const QString& activity)
+{
+    if (m_vfd) {
+        QVERIFY(m_sim->command(QStringLiteral("set f002 2")).startsWith(QLatin1String("ok")));
+        m_runPage = openPage("btn_ControlPanel", "GUI_ControlPanel");
+        QVERIFY(m_runPage);
+        return;
+    }
+    QVERIFY(m_sim->command(QStringLiteral("set 35 1")).startsWith(QLatin1String("ok")));
+    Communication::instance()->setEnableState(Communication::COMM_ENABLE);
+    m_runPage = openPage("btn_Motion", "GUI_Motion");
+    QVERIFY(m_runPage);
+    if (activity == QLatin1String("continuous servo jog")) {
+        m_runPage->findChild<QComboBox*>(QStringLiteral("Cbx_OperationMode"))->setCurrentIndex(0);
+        m_runPage->findChild<QCheckBox*>(QStringLiteral("Chbx_Continue_Spe"))->setChecked(true);
+    } else {
+        m_runPage->findChild<QComboBox*>(QStringLiteral("Cbx_OperationMode"))->setCurrentIndex(1);
+        // Far enough to be still on its way when the link comes back.
+        m_runPage->findChild<QSpinBox*>(QStringLiteral("Lbx_Count_Pos"))->setValue(100000000);
+    }
+}
+
+void TestLinkFaults::beginRun(const QString& activity, bool waitForStart)
+{
+    const Run run = runOf(activity);
+    QVERIFY(m_runPage);
+    QTest::mouseClick(m_runPage->findChild<QPushButton*>(QLatin1String(run.startButton)), Qt::LeftButton);
+    if (waitForStart)
+        QVERIFY2(waitForLogLine(run.start, 3000), "the run did not start");
+}
+
+void TestLinkFaults::pressStop(const QString& activity)
+{
+    // A warning box, should the page show one, must not hold the table up.
+    BoxAnswerer anyBox(QMessageBox::Ok, 3000);
+    QTest::mouseClick(
+        m_runPage->findChild<QPushButton*>(QLatin1String(runOf(activity).stopButton)), Qt::LeftButton);
+}
+
+void TestLinkFaults::startActivity(const QString& activity, bool begin)
 {
     if (activity == QLatin1String("connect in progress")) {
         QVERIFY(ensureDisconnected());
@@ -363,6 +464,12 @@ void TestLinkFaults::startActivity(const QString& activity)
     }
     if (activity == QLatin1String("control-panel poll")) {
         QVERIFY(openPage("btn_ControlPanel", "GUI_ControlPanel"));
+        return;
+    }
+    if (isRun(activity)) {
+        prepareRun(activity);
+        if (begin && !QTest::currentTestFailed())
+            beginRun(activity, true);
         return;
     }
     if (activity == QLatin1String("held servo jog")) {
@@ -464,12 +571,18 @@ void TestLinkFaults::faultsDuringActivities_data()
     }
     row("scope with 4 channels", "corrupted answers", 1000, End::Connected);
     row("monitor poll", "exception answers", 1000, End::Connected);
+    // A stop asked for while the link is down is owed: it goes first once the link is back, and
+    // nothing the user started before it may follow it onto the wire.
+    for (const char* activity : { "continuous servo jog", "servo position run" })
+        row(activity, "Stop during a cut", 500, End::Connected);
+    row("continuous servo jog", "Stop during a cut, start queued behind a slow reply", 500, End::Connected);
     // The VFD rows last: they change the drive on the link once.
     for (const char* activity : { "control-panel poll", "held VFD jog" }) {
         row(activity, "cable cut", 1000, End::Connected);
         row(activity, "drive silent", 1000, End::Connected);
     }
     row("control-panel poll", "corrupted answers", 1000, End::Connected);
+    row("VFD forward run", "Stop during a cut", 500, End::Connected);
 }
 
 void TestLinkFaults::faultsDuringActivities()
@@ -487,8 +600,8 @@ void TestLinkFaults::faultsDuringActivities()
     const bool faultFirst
         = activity == QLatin1String("connect in progress") && fault == QLatin1String("drive silent");
     if (faultFirst)
-        startFault(fault);
-    startActivity(activity);
+        startFault(fault, activity);
+    startActivity(activity, !startsBehindSlowReply(fault));
     if (QTest::currentTestFailed())
         return;
     // A failed connection attempt reports itself in a box.
@@ -514,7 +627,7 @@ void TestLinkFaults::faultsDuringActivities()
     // What the drive takes from here on: a held jog's stop must come once the link is back.
     m_sim->clearLog();
     if (!faultFirst)
-        startFault(fault);
+        startFault(fault, activity);
     clock.start();
 
     QString figures;
@@ -537,6 +650,8 @@ void TestLinkFaults::faultsDuringActivities()
                     && UiTest::commState() != Communication::COMM_CONNECTING,
                 12000);
         }
+        if (stopsDuringCut(fault))
+            pressStop(activity);
         // Idle while dead.
         const double cpuBefore = processCpuSeconds();
         QElapsedTimer dead;
@@ -564,6 +679,18 @@ void TestLinkFaults::faultsDuringActivities()
             qPrintable(QStringLiteral("no stop after the link came back: ")
                 + m_sim->log().join(QStringLiteral(", "))));
         figures += QStringLiteral("jog stopped on the wire; ");
+    }
+    if (isRun(activity)) {
+        const Run run = runOf(activity);
+        const bool stopped = waitForLogLine(run.stop, 3000);
+        QTest::qWait(300); // whatever was queued behind the stop is on the wire by now
+        const QStringList log = m_sim->log();
+        const QString wire = UiTest::writes(log).join(QStringLiteral(", "));
+        qInfo("writes since the cut: %s", qPrintable(wire));
+        QVERIFY2(stopped, qPrintable(QStringLiteral("no stop after the link came back: ") + wire));
+        QVERIFY2(log.lastIndexOf(run.start) < log.indexOf(run.stop),
+            qPrintable(QStringLiteral("a start after the stop: ") + wire));
+        figures += QStringLiteral("run stopped on the wire, nothing started after; ");
     }
     // Whatever the activity still had to do ends on its own.
     QTRY_VERIFY_WITH_TIMEOUT(!stuckDialog(), 20000);

@@ -66,6 +66,19 @@ public:
                 .toUtf8());
     }
 
+    // The installation's definition files (every family and version) under Driver/Config.
+    void copyDefinitions() const
+    {
+        const QString source = QStringLiteral(KESTROVA_SOURCE_DIR "/Driver/Config");
+        QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString file = it.next();
+            const QString copy = m_dir.filePath(QStringLiteral("Driver/Config") + file.mid(source.size()));
+            QDir().mkpath(QFileInfo(copy).absolutePath());
+            QFile::copy(file, copy);
+        }
+    }
+
     QByteArray readInitBytes() const
     {
         QFile file(initFile());

@@ -37,6 +37,8 @@ public:
         layout->addWidget(button);
     }
     int edits = 0;
+    bool agreesToClose = true;
+    int closeQuestions = 0;
     QPushButton* button = nullptr;
     QList<Communication::CommState> states;
     QStringList tags;
@@ -44,6 +46,11 @@ public:
 
     void connectEvent(Communication::CommState state) override { states.append(state); }
     void resultCallBackEvent(QString tag, QVector<quint16>) override { tags.append(tag); }
+    bool confirmClose() override
+    {
+        ++closeQuestions;
+        return agreesToClose;
+    }
 };
 int TestPage::instances = 0;
 
@@ -227,6 +234,22 @@ private slots:
         QVERIFY(second);
         QCOMPARE(second->edits, 0);
         QCOMPARE(second->objectName(), QStringLiteral("TestPage1"));
+    }
+
+    // A page that still has something running on the drive may keep its tab open.
+    void aPageMayRefuseToClose()
+    {
+        btnA->click();
+        QPointer<TestPage> page = qobject_cast<TestPage*>(tabs->currentWidget());
+        QVERIFY(page);
+        page->agreesToClose = false;
+        closeTab(tabs->indexOf(page));
+        QVERIFY(page);
+        QCOMPARE(page->closeQuestions, 1);
+        QCOMPARE(tabs->indexOf(page), 0);
+        page->agreesToClose = true;
+        closeTab(tabs->indexOf(page));
+        QVERIFY(!page);
     }
 
     void connectionPageSurvivesItsTab()

@@ -3,6 +3,7 @@
 #include "Global.h"
 #include "Launcher.h"
 #include "Xml.h"
+#include "comm/Communication.h"
 #include "pages/Pages.h"
 #include "ui/MainWindow.h"
 
@@ -26,6 +27,9 @@ namespace Startup {
 
 namespace {
 const char* const AppFontFamily = "Microsoft Yahei";
+// What the pages sent on their way out (a stop above all) gets this long to reach the drive and
+// be answered before the port closes; a drive that does not answer must not hold the exit up.
+constexpr int ExitWritesWaitMs = 1500;
 
 void applyFont(QApplication& app)
 {
@@ -112,10 +116,12 @@ int run(QApplication& app, Launcher& launcher)
         QApplication::closeAllWindows();
         // The destructor writes the memory file; the new instance must find the new choice in it.
         window.reset();
+        Communication::instance()->finishWrites(ExitWritesWaitMs);
         launcher.startDetached(QCoreApplication::applicationFilePath(), {});
         return 0;
     }
     window.reset();
+    Communication::instance()->finishWrites(ExitWritesWaitMs);
     return code;
 }
 

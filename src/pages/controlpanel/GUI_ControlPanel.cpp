@@ -6,10 +6,12 @@
 #include "comm/DriveRegisters.h"
 #include "definitions/ValueFormat.h"
 #include "engine/PrecisionRules.h"
+#include "ui/HeldButtons.h"
 
 #include <QColor>
-#include <QEvent>
+#include <QMessageBox>
 #include <QPalette>
+#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 
@@ -31,6 +33,8 @@ const QString tagForwardPress = QStringLiteral("AGoForwardPress");
 const QString tagBackwardPress = QStringLiteral("AGoBackPress");
 const QString tagFrequencyDecimals = QStringLiteral("P0-22");
 
+// Until the drive tells them, frequencies and currents count in hundredths.
+constexpr quint8 defaultDecimals = 2;
 constexpr double highestFrequency = 500.0;
 
 const QColor faultColor(132, 57, 0);
@@ -67,7 +71,7 @@ GUI_ControlPanel::GUI_ControlPanel(QWidget* parent)
 
 GUI_ControlPanel::~GUI_ControlPanel()
 {
-    endJogHold();
+    m_heldJogs->end();
     Communication* comm = Communication::instance();
     if (comm->commState() == Communication::COMM_CONNECTED)
         comm->sendWrite(QString(), Reg::CommandSource, Reg::CommandSourceDefault);
@@ -83,7 +87,8 @@ void GUI_ControlPanel::initForm()
     frequency->setDecimals(m_frequencyDecimals);
     frequency->setRange(0.0, frequencyLimit(m_frequencyDecimals));
     frequency->setSingleStep(1.0);
-    frequency->setWrapping(true);
+    // One step below 0 Hz must not become the highest frequency.
+    frequency->setWrapping(false);
     connect(frequency, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, [this] {
         if (!m_settingFrequency)
             m_driveFrequencyRaw = -1;
@@ -102,8 +107,10 @@ void GUI_ControlPanel::initForm()
     // the same button must not be served by the answer of an earlier one.
     connect(Communication::instance(), &Communication::requestCompleted, this,
         &GUI_ControlPanel::runRequestCompleted);
-    ui->Btn_GoForwardJog->installEventFilter(this);
-    ui->Btn_GoBackJog->installEventFilter(this);
+    m_heldJogs = new HeldButtons(this);
+    m_heldJogs->add(ui->Btn_GoForwardJog);
+    m_heldJogs->add(ui->Btn_GoBackJog);
+    connect(m_heldJogs, &HeldButtons::holdLost, this, &GUI_ControlPanel::endJogHold);
 
     connectEvent(Communication::instance()->commState());
 
@@ -116,21 +123,17 @@ void GUI_ControlPanel::initForm()
 void GUI_ControlPanel::connectEvent(Communication::CommState state)
 {
     if (state == Communication::COMM_CONNECTED) {
-        if (m_stopOwed) {
-            m_stopOwed = false;
-            writeStop();
-        }
         m_startTimer->start();
         return;
     }
+    // Another drive may answer this connection: nothing of the last one's scaling may remain.
+    if (state == Communication::COMM_CONNECTING)
+        resetDecimals();
     m_startTimer->stop();
     m_pollTimer->stop();
-    m_pendingRun = NoRun;
-    m_pendingRequest = 0;
-    if (m_heldJog != NoRun) {
-        m_stopOwed = true;
-        endJogHold();
-    }
+    cancelRun();
+    // The drive may still be jogging: the stop is owed until the link is back.
+    m_heldJogs->end();
 }
 
 void GUI_ControlPanel::startPolling()
@@ -197,9 +200,10 @@ void GUI_ControlPanel::on_Btn_GoForwardJog_released()
 
 void GUI_ControlPanel::on_Btn_Stop_clicked()
 {
-    if (!checkConnected())
+    cancelRun();
+    if (offLine())
         return;
-    writeStop();
+    stop();
 }
 
 void GUI_ControlPanel::on_Btn_FaultReset_clicked()
@@ -211,10 +215,27 @@ void GUI_ControlPanel::on_Btn_FaultReset_clicked()
     QThread::msleep(faultResetPauseMs);
 }
 
-void GUI_ControlPanel::requestRun(RunCommand command, const QString& tag)
+// Without any connection there is nothing to stop; the Stop of a link that is only down for now
+// is owed instead.
+bool GUI_ControlPanel::offLine()
+{
+    if (Communication::instance()->commState() != Communication::COMM_DISCONNECT)
+        return false;
+    checkConnected();
+    return true;
+}
+
+quint64 GUI_ControlPanel::requestRun(RunCommand command, const QString& tag)
 {
     m_pendingRequest = Communication::instance()->sendRead(tag, Reg::CommandSourceRead, 1);
     m_pendingRun = m_pendingRequest != 0 ? command : NoRun;
+    return m_pendingRequest;
+}
+
+void GUI_ControlPanel::cancelRun()
+{
+    m_pendingRun = NoRun;
+    m_pendingRequest = 0;
 }
 
 void GUI_ControlPanel::runRequestCompleted(quint64 request, const QString&, const QVector<quint16>& values)
@@ -222,63 +243,78 @@ void GUI_ControlPanel::runRequestCompleted(quint64 request, const QString&, cons
     if (request == 0 || request != m_pendingRequest)
         return;
     const RunCommand command = m_pendingRun;
-    m_pendingRun = NoRun;
-    m_pendingRequest = 0;
+    cancelRun();
     if (command == NoRun || !isCurrentPage())
         return;
     // The answer comes after the button may already be up: a jog is only started while held.
-    if (isJog(command) && (m_heldJog != command || !jogButton(command)->isDown()))
+    if (isJog(command) && m_heldJogs->heldButton() != jogButton(command))
         return;
-    Communication* comm = Communication::instance();
+    QVector<DriveCommands::Write> writes;
     if (values.isEmpty() || values.first() != Reg::CommandSourceSerial)
-        comm->sendWrite(QString(), Reg::CommandSource, Reg::CommandSourceSerial);
-    comm->sendWrite(QString(), Reg::Control, quint16(command));
+        writes.append({ QString(), Reg::CommandSource, { Reg::CommandSourceSerial } });
+    writes.append({ QString(), Reg::Control, { quint16(command) } });
+    if (Communication::instance()->startMotion(Communication::VfdRun, writes) != 0 && !isJog(command))
+        m_driveRunning = true;
 }
 
 void GUI_ControlPanel::pressJog(RunCommand command, const QString& tag)
 {
     // No connection check: the warning box would take the press away from the button at once.
-    m_heldJog = command;
-    requestRun(command, tag);
+    if (m_heldJogs->press(jogButton(command)))
+        m_jogAsked = requestRun(command, tag) != 0;
 }
 
 void GUI_ControlPanel::releaseJog(RunCommand command)
 {
-    if (m_heldJog == command)
-        m_heldJog = NoRun;
-    if (m_pendingRun == command) {
-        m_pendingRun = NoRun;
-        m_pendingRequest = 0;
-    }
-    if (!checkConnected())
+    if (!m_heldJogs->release(jogButton(command)))
         return;
-    writeStop();
+    m_jogAsked = false;
+    cancelRun();
+    if (offLine())
+        return;
+    stop();
 }
 
 // A hold that ends without a release (focus or window lost, page hidden or destroyed, link
-// dropped) stops the jog as a release would, but silently: nobody asked for anything.
+// dropped, the other jog pressed) stops the jog as a release would, but silently: nobody asked
+// for anything.
 void GUI_ControlPanel::endJogHold()
 {
-    if (m_heldJog == NoRun)
+    if (isJog(m_pendingRun))
+        cancelRun();
+    if (!m_jogAsked)
         return;
-    QAbstractButton* button = jogButton(m_heldJog);
-    m_heldJog = NoRun;
-    if (isJog(m_pendingRun)) {
-        m_pendingRun = NoRun;
-        m_pendingRequest = 0;
-    }
-    // Up without a release signal, so the mouse coming back up later sends nothing more.
-    if (button && button->isDown())
-        button->setDown(false);
-    if (Communication::instance()->commState() == Communication::COMM_CONNECTED)
-        writeStop();
+    m_jogAsked = false;
+    stop();
 }
 
-void GUI_ControlPanel::writeStop()
+void GUI_ControlPanel::stop()
 {
-    m_pendingRun = NoRun;
-    m_pendingRequest = 0;
-    Communication::instance()->sendWrite(QString(), Reg::Control, Reg::Stop);
+    cancelRun();
+    requestStop(Communication::VfdRun);
+    m_driveRunning = false;
+}
+
+bool GUI_ControlPanel::confirmClose()
+{
+    if (!m_driveRunning || m_leaveRunning)
+        return true;
+    QMessageBox question(QMessageBox::Question, tr("Tips"),
+        tr("The drive is running. Stop it before closing?"), QMessageBox::NoButton, this);
+    QPushButton* stopButton = question.addButton(tr("Stop"), QMessageBox::AcceptRole);
+    QPushButton* leaveButton = question.addButton(tr("Leave running"), QMessageBox::DestructiveRole);
+    question.addButton(tr("Cancel"), QMessageBox::RejectRole);
+    question.setDefaultButton(stopButton);
+    question.exec();
+    if (question.clickedButton() == stopButton) {
+        stop();
+        return true;
+    }
+    if (question.clickedButton() == leaveButton) {
+        m_leaveRunning = true;
+        return true;
+    }
+    return false;
 }
 
 QAbstractButton* GUI_ControlPanel::jogButton(RunCommand command) const
@@ -291,27 +327,6 @@ QAbstractButton* GUI_ControlPanel::jogButton(RunCommand command) const
     default:
         return nullptr;
     }
-}
-
-bool GUI_ControlPanel::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowDeactivate)
-        endJogHold();
-    return WidgetBase::event(event);
-}
-
-bool GUI_ControlPanel::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusOut && m_heldJog != NoRun && watched == jogButton(m_heldJog))
-        endJogHold();
-    return WidgetBase::eventFilter(watched, event);
-}
-
-void GUI_ControlPanel::hideEvent(QHideEvent* event)
-{
-    // Another tab came to the front, or the page is on its way out.
-    endJogHold();
-    WidgetBase::hideEvent(event);
 }
 
 void GUI_ControlPanel::resultCallBackEvent(QString tag, QVector<quint16> values)
@@ -336,6 +351,12 @@ void GUI_ControlPanel::resultCallBackEvent(QString tag, QVector<quint16> values)
         showPower(values.first());
     else if (tag == tagReadFrequency)
         showFrequencyFromDrive(values.first());
+}
+
+void GUI_ControlPanel::resetDecimals()
+{
+    m_currentDecimals = defaultDecimals;
+    setFrequencyDecimals(defaultDecimals);
 }
 
 void GUI_ControlPanel::setFrequencyDecimals(quint8 decimals)
@@ -376,12 +397,15 @@ void GUI_ControlPanel::showRunningState(quint16 state)
     switch (state) {
     case Reg::RunningForward:
         ui->Lbx_Code->setText(tr("Corotation"));
+        m_driveRunning = true;
         break;
     case Reg::RunningReverse:
         ui->Lbx_Code->setText(tr("Reverse"));
+        m_driveRunning = true;
         break;
     case Reg::RunningStopped:
         ui->Lbx_Code->setText(tr("Stop"));
+        m_driveRunning = false;
         break;
     default:
         break;

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVector>
 
+class HeldButtons;
 class QAbstractButton;
 class QTimer;
 
@@ -29,10 +30,8 @@ public:
     static constexpr int pollIntervalMs = 800;
     static constexpr int faultResetPauseMs = 200;
 
-protected:
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    // While the drive runs a command of this page, asks whether to stop it first.
+    bool confirmClose() override;
 
 private slots:
     void initForm();
@@ -60,13 +59,16 @@ private:
 
     void startPolling();
     void poll();
-    void requestRun(RunCommand command, const QString& tag);
+    bool offLine();
+    quint64 requestRun(RunCommand command, const QString& tag);
+    void cancelRun();
     void runRequestCompleted(quint64 request, const QString& tag, const QVector<quint16>& values);
     void pressJog(RunCommand command, const QString& tag);
     void releaseJog(RunCommand command);
     void endJogHold();
-    void writeStop();
+    void stop();
     QAbstractButton* jogButton(RunCommand command) const;
+    void resetDecimals();
 
     void setFrequencyDecimals(quint8 decimals);
     void showFrequencyFromDrive(int raw);
@@ -86,11 +88,13 @@ private:
     // Stop cancels it, so a command never reaches the drive after the user took it back.
     RunCommand m_pendingRun = NoRun;
     quint64 m_pendingRequest = 0;
-    // The jog button held down now (NoRun when none).
-    RunCommand m_heldJog = NoRun;
-    // A jog was held when the link dropped: the drive may still be jogging, so the stop goes out
-    // as soon as the link is back.
-    bool m_stopOwed = false;
+    // The jog buttons are dead-man buttons; a hold that asked the drive for anything ends with a stop.
+    HeldButtons* m_heldJogs = nullptr;
+    bool m_jogAsked = false;
+    // The drive runs (forward or backward) as far as this page knows: a run command went out, or
+    // the running state says so. Closing then asks first, unless the user chose to leave it running.
+    bool m_driveRunning = false;
+    bool m_leaveRunning = false;
 
     // The frequency field shows a value read from the drive (not edited since): a change of the
     // frequency decimals re-reads that raw value instead of keeping a number scaled the old way.

@@ -26,7 +26,8 @@ constexpr int PollIntervalMs = 1000;
 // waits for it, as the drive's own tools do.
 constexpr int RefreshPauseMs = 200;
 constexpr int ApplyPauseMs = 300;
-// DO rows whose function and level Apply writes (DO1–DO5).
+// The level bits Apply writes: DI1–DI8, DO1–DO5.
+constexpr quint16 DiWrittenMask = (1u << Servo::DiCount) - 1;
 constexpr quint16 DoWrittenMask = (1u << Servo::DoWrittenCount) - 1;
 
 quint16 valueAt(const QVector<quint16>& values, int index)
@@ -127,6 +128,12 @@ void GUI_IO::fillRows()
             combo->addItem(
                 QString::number(entry.value) + QStringLiteral(" - ") + entry.name, int(entry.value));
     };
+    const auto watchEdits = [this](QComboBox* function) {
+        connect(function, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this, function] {
+            if (!m_selecting)
+                m_editedFunctions.insert(function);
+        });
+    };
     for (int row = 0; row < Servo::DiCount; ++row) {
         const QString n = QString::number(row + 1);
         auto* function = findChild<QComboBox*>(QStringLiteral("Cbx_DI") + n);
@@ -135,6 +142,7 @@ void GUI_IO::fillRows()
         m_diLamps.insert(row, findChild<QLabel*>(QStringLiteral("Pic_DI%1_Signal").arg(n)));
         fill(function, m_diFunctions);
         fill(level, m_levels);
+        watchEdits(function);
         signalChanged(0, m_diLamps, uchar(row));
     }
     for (int row = 0; row < Servo::DoCount; ++row) {
@@ -145,6 +153,7 @@ void GUI_IO::fillRows()
         m_doLamps.insert(row, findChild<QLabel*>(QStringLiteral("Pic_DO%1_Signal").arg(n)));
         fill(function, m_doFunctions);
         fill(level, m_levels);
+        watchEdits(function);
         signalChanged(0, m_doLamps, uchar(row));
     }
 }
@@ -172,8 +181,14 @@ void GUI_IO::connectEvent(Communication::CommState state)
         return;
     }
     m_pollTimer->stop();
-    m_loadedFromDrive = false;
-    m_awaitingFunctions = false;
+    forgetConfiguration();
+}
+
+// What was read belongs to one connection: the next may reach another drive.
+void GUI_IO::forgetConfiguration()
+{
+    m_shownFromDrive = 0;
+    m_refreshing = false;
 }
 
 void GUI_IO::showEvent(QShowEvent* event)
@@ -181,7 +196,7 @@ void GUI_IO::showEvent(QShowEvent* event)
     WidgetBase::showEvent(event);
     // The answers to the refresh made on connecting are dropped while another tab is on screen;
     // coming to the page then reads the configuration again instead of showing the defaults.
-    if (!m_loadedFromDrive && !m_awaitingFunctions
+    if (m_shownFromDrive != WholeConfiguration && !m_refreshing
         && Communication::instance()->commState() == Communication::COMM_CONNECTED)
         on_Btn_Refresh_clicked();
 }
@@ -197,7 +212,9 @@ void GUI_IO::on_Btn_Refresh_clicked()
     if (!checkConnected())
         return;
     Communication* comm = Communication::instance();
-    m_awaitingFunctions = comm->sendRead(ReadDiTag, Servo::DiFunction, quint16(m_diRows.size())) != 0;
+    // A refresh that fails halfway must not leave Apply writing a mix of old and new.
+    m_shownFromDrive = 0;
+    m_refreshing = comm->sendRead(ReadDiTag, Servo::DiFunction, quint16(m_diRows.size())) != 0;
     comm->sendRead(ReadDoTag, Servo::DoFunction, quint16(m_doRows.size()));
     comm->sendRead(ReadDiLevelTag, Servo::DiLevel, 1);
     comm->sendRead(ReadDoLevelTag, Servo::DoLevel, 1);
@@ -208,13 +225,14 @@ void GUI_IO::on_Btn_Apply_clicked()
 {
     if (!checkConnected())
         return;
-    QVector<quint16> diCodes;
-    for (int row = 0; row < m_diRows.size(); ++row)
-        diCodes.append(static_cast<quint8>(m_diRows.value(row).at(0)->currentData().toInt()));
-    QVector<quint16> doCodes;
-    for (int row = 0; row < Servo::DoWrittenCount; ++row)
-        doCodes.append(static_cast<quint8>(m_doRows.value(row).at(0)->currentData().toInt()));
-    const quint16 diLevel = levelWord(m_diRows, m_diRows.size());
+    if (m_shownFromDrive != WholeConfiguration) {
+        emit sig_showMessageBox(tr("Read the IO settings from the drive first"), Global::MESSAGE_WARNNING);
+        return;
+    }
+    const QVector<quint16> diCodes = functionCodes(m_diRows, m_diCodesFromDrive, m_diRows.size());
+    const QVector<quint16> doCodes = functionCodes(m_doRows, m_doCodesFromDrive, Servo::DoWrittenCount);
+    const quint16 diLevel
+        = quint16((m_diLevelFromDrive & ~DiWrittenMask) | levelWord(m_diRows, m_diRows.size()));
     const quint16 doLevel
         = quint16((m_doLevelFromDrive & ~DoWrittenMask) | levelWord(m_doRows, Servo::DoWrittenCount));
 
@@ -224,6 +242,18 @@ void GUI_IO::on_Btn_Apply_clicked()
     comm->sendWrite(QString(), Servo::DiLevel, diLevel);
     comm->sendWrite(QString(), Servo::DoLevel, doLevel);
     QThread::msleep(ApplyPauseMs);
+}
+
+QVector<quint16> GUI_IO::functionCodes(
+    const QMap<int, QList<QComboBox*>>& rows, const QVector<quint16>& read, int rowCount) const
+{
+    QVector<quint16> codes;
+    for (int row = 0; row < rowCount; ++row) {
+        QComboBox* function = rows.value(row).at(0);
+        codes.append(m_editedFunctions.contains(function) ? quint16(quint8(function->currentData().toInt()))
+                                                          : valueAt(read, row));
+    }
+    return codes;
 }
 
 quint16 GUI_IO::levelWord(const QMap<int, QList<QComboBox*>>& rows, int rowCount) const
@@ -238,39 +268,53 @@ quint16 GUI_IO::levelWord(const QMap<int, QList<QComboBox*>>& rows, int rowCount
 
 void GUI_IO::resultCallBackEvent(QString tag, QVector<quint16> values)
 {
-    if (tag == ReadDiTag)
-        m_awaitingFunctions = false;
+    // The last read of a refresh, answered or not.
+    if (tag == ReadDoLevelTag)
+        m_refreshing = false;
     // A failed read (no values) says nothing about the drive; applying it as zeros would show every
     // input as "No function" and let Apply wipe the drive's configuration.
-    if (values.isEmpty())
+    if (values.isEmpty() || !isCurrentPage())
         return;
-    if (tag == ReadDoLevelTag)
-        m_doLevelFromDrive = values.first();
-    if (!isCurrentPage())
-        return;
-    if (tag == ReadDiTag) {
-        selectFunctions(m_diRows, m_diFunctions, values);
-        m_loadedFromDrive = true;
-    } else if (tag == ReadDoTag) {
-        selectFunctions(m_doRows, m_doFunctions, values);
-    } else if (tag == ReadDiLevelTag) {
-        selectLevels(m_diRows, values.first());
-    } else if (tag == ReadDoLevelTag) {
-        selectLevels(m_doRows, values.first());
-    } else if (tag == ReadStateTag) {
+    if (tag == ReadStateTag) {
         const quint16 inputs = valueAt(values, 0);
         const quint16 outputs = valueAt(values, 1);
         for (int row = 0; row < m_diLamps.size(); ++row)
             signalChanged(uchar((inputs >> row) & 1), m_diLamps, uchar(row));
         for (int row = 0; row < m_doLamps.size(); ++row)
             signalChanged(uchar((outputs >> row) & 1), m_doLamps, uchar(row));
+    } else {
+        applyConfiguration(tag, values);
     }
+}
+
+void GUI_IO::applyConfiguration(const QString& tag, const QVector<quint16>& values)
+{
+    m_selecting = true;
+    if (tag == ReadDiTag) {
+        m_diCodesFromDrive = values;
+        selectFunctions(m_diRows, m_diFunctions, values);
+        m_shownFromDrive |= DiFunctions;
+    } else if (tag == ReadDoTag) {
+        m_doCodesFromDrive = values;
+        selectFunctions(m_doRows, m_doFunctions, values);
+        m_shownFromDrive |= DoFunctions;
+    } else if (tag == ReadDiLevelTag) {
+        m_diLevelFromDrive = values.first();
+        selectLevels(m_diRows, values.first());
+        m_shownFromDrive |= DiLevels;
+    } else if (tag == ReadDoLevelTag) {
+        m_doLevelFromDrive = values.first();
+        selectLevels(m_doRows, values.first());
+        m_shownFromDrive |= DoLevels;
+    }
+    m_selecting = false;
 }
 
 void GUI_IO::selectFunctions(const QMap<int, QList<QComboBox*>>& rows, const QMap<int, ParamStruct>& list,
     const QVector<quint16>& values)
 {
     for (int row = 0; row < rows.size(); ++row) {
+        m_editedFunctions.remove(rows.value(row).at(0));
         const quint16 code = valueAt(values, row);
         for (auto it = list.cbegin(); it != list.cend(); ++it) {
             if (it.value().value == code) {

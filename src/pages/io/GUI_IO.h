@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMap>
 #include <QMetaType>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -49,10 +50,14 @@ private:
     void buildLists();
     void fillRows();
     void poll();
+    void applyConfiguration(const QString& tag, const QVector<quint16>& values);
     void selectFunctions(const QMap<int, QList<QComboBox*>>& rows, const QMap<int, ParamStruct>& list,
         const QVector<quint16>& values);
     void selectLevels(const QMap<int, QList<QComboBox*>>& rows, quint16 levelWord);
+    QVector<quint16> functionCodes(
+        const QMap<int, QList<QComboBox*>>& rows, const QVector<quint16>& read, int rowCount) const;
     quint16 levelWord(const QMap<int, QList<QComboBox*>>& rows, int rowCount) const;
+    void forgetConfiguration();
 
     Ui::GUI_IO* ui;
     QMap<int, QList<QComboBox*>> m_diRows;
@@ -63,11 +68,27 @@ private:
     QMap<int, ParamStruct> m_doFunctions;
     QMap<int, ParamStruct> m_levels;
     QTimer* m_pollTimer = nullptr;
-    // The drive's DO level word as last read: Apply writes DO1–DO5 only and must hand DO6's bit
-    // (and any bit above) back unchanged.
+
+    // The drive's configuration as the latest refresh of this connection read it. Apply writes
+    // nothing until all four reads were answered and shown: the defaults on screen before that
+    // are not the drive's settings.
+    enum ConfigurationPart {
+        DiFunctions = 1,
+        DoFunctions = 2,
+        DiLevels = 4,
+        DoLevels = 8,
+        WholeConfiguration = 15,
+    };
+    int m_shownFromDrive = 0;
+    bool m_refreshing = false;
+    QVector<quint16> m_diCodesFromDrive;
+    QVector<quint16> m_doCodesFromDrive;
+    // The level words as read: Apply writes DI1–DI8 and DO1–DO5 and hands every other bit (DO6's
+    // among them) back unchanged.
+    quint16 m_diLevelFromDrive = 0;
     quint16 m_doLevelFromDrive = 0;
-    // Whether the combos show the drive's configuration of the current connection; answers that
-    // arrive while another tab is on screen are not applied, and Apply must not write defaults.
-    bool m_loadedFromDrive = false;
-    bool m_awaitingFunctions = false;
+    // Function combos the user changed since the read; the others write back the code read, also
+    // one the lists do not know (the combo cannot show it).
+    QSet<QComboBox*> m_editedFunctions;
+    bool m_selecting = false;
 };

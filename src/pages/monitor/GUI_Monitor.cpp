@@ -15,8 +15,22 @@ const QString UnknownAlarm = QStringLiteral("未知错误");
 const QString StyleOk = QStringLiteral("color:green;");
 const QString StyleAlarm = QStringLiteral("color:red;");
 
-// Lives for the whole run: a monitor page opened again during an alarm must show it at once.
+// Lives for the whole run: a monitor page opened again during an alarm must show it at once. A new
+// connection may reach another drive, so it starts over with each; the first page sets that up.
 quint16 g_currentAlarmCode = 0;
+
+void forgetAlarmOnNewConnections()
+{
+    static bool watching = false;
+    if (watching)
+        return;
+    watching = true;
+    Communication* comm = Communication::instance();
+    QObject::connect(comm, &Communication::connectEvent, comm, [](Communication::CommState state) {
+        if (state == Communication::COMM_CONNECTING)
+            g_currentAlarmCode = 0;
+    });
+}
 
 quint16 word(const QVector<quint16>& values, int index)
 {
@@ -62,6 +76,7 @@ GUI_Monitor::GUI_Monitor(QWidget* parent)
     setButtonCursors();
     ui->scrollArea->setFrameShape(QFrame::NoFrame);
     fillAlarmTexts();
+    forgetAlarmOnNewConnections();
     ui->Lbl_Status->setStyleSheet(StyleOk);
 
     m_pollTimer = new QTimer(this);

@@ -2,6 +2,7 @@
 #include "ui_GUI_Motion.h"
 
 #include "comm/DriveRegisters.h"
+#include "ui/HeldButtons.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,9 +23,15 @@ void configure(QSpinBox* box, int minimum, int maximum, int value, const QString
 {
     box->setRange(minimum, maximum);
     box->setSingleStep(1);
-    box->setWrapping(true);
+    // One step below the slowest speed or the shortest time must not become the highest.
+    box->setWrapping(false);
     box->setSuffix(suffix);
     box->setValue(value);
+}
+
+DriveCommands::Write write(quint16 address, const QVector<quint16>& values)
+{
+    return { QString(), address, values };
 }
 
 } // namespace
@@ -65,23 +72,33 @@ void GUI_Motion::initForm()
     connect(ui->Cbx_OperationMode, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
         &GUI_Motion::setOperationMode);
 
-    connect(ui->Btn_GoBack_Spe, &QPushButton::clicked, this, [this]() { jogClicked(false); });
-    connect(ui->Btn_GoForward_Spe, &QPushButton::clicked, this, [this]() { jogClicked(true); });
-    connect(ui->Btn_GoBack_Spe, &QPushButton::pressed, this, [this]() { jogPressed(false); });
-    connect(ui->Btn_GoForward_Spe, &QPushButton::pressed, this, [this]() { jogPressed(true); });
-    connect(ui->Btn_GoBack_Spe, &QPushButton::released, this, &GUI_Motion::jogReleased);
-    connect(ui->Btn_GoForward_Spe, &QPushButton::released, this, &GUI_Motion::jogReleased);
-    connect(ui->Btn_Stop_Spe, &QPushButton::clicked, this, [this]() {
-        if (driveEnabled())
-            stopJog();
-    });
+    m_heldButtons = new HeldButtons(this);
+    const struct
+    {
+        QPushButton* button;
+        bool forward;
+    } jogButtons[] = { { ui->Btn_GoBack_Spe, false }, { ui->Btn_GoForward_Spe, true } };
+    for (const auto& jog : jogButtons) {
+        QPushButton* button = jog.button;
+        const bool forward = jog.forward;
+        m_heldButtons->add(button);
+        connect(button, &QPushButton::clicked, this, [this, forward]() { jogClicked(forward); });
+        connect(
+            button, &QPushButton::pressed, this, [this, button, forward]() { jogPressed(button, forward); });
+        connect(button, &QPushButton::released, this, [this, button]() { jogReleased(button); });
+    }
+    connect(m_heldButtons, &HeldButtons::holdLost, this, &GUI_Motion::endHeldJog);
+    // "Continue" changes what the jog buttons do: a hold under way ends with its stop.
+    connect(ui->Chbx_Continue_Spe, &QCheckBox::toggled, m_heldButtons, &HeldButtons::end);
+    connect(ui->Btn_Stop_Spe, &QPushButton::clicked, this, [this]() { stopClicked(false); });
 
     connect(ui->Btn_GoForward_Pos, &QPushButton::clicked, this, [this]() { runPosition(true); });
     connect(ui->Btn_GoBack_Pos, &QPushButton::clicked, this, [this]() { runPosition(false); });
-    connect(ui->Btn_Stop_Pos, &QPushButton::clicked, this, [this]() {
-        if (driveEnabled())
-            stopPosition();
-    });
+    ui->Btn_GoForward_Pos->installEventFilter(this);
+    ui->Btn_GoBack_Pos->installEventFilter(this);
+    connect(ui->Btn_Stop_Pos, &QPushButton::clicked, this, [this]() { stopClicked(true); });
+    connect(
+        Communication::instance(), &Communication::requestCompleted, this, &GUI_Motion::positionStartDone);
 
     // The tool going down destroys the page too late for a write to reach the drive.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &GUI_Motion::stopOnLeaving);
@@ -89,7 +106,7 @@ void GUI_Motion::initForm()
 
 void GUI_Motion::setOperationMode(int index)
 {
-    // A running jog goes on: only the controls on screen change.
+    // A running jog goes on: only the controls on screen change, and their Stop ends it too.
     ui->Widget_Mode_Speed->setVisible(index == SpeedMode);
     ui->Widget_Mode_Position->setVisible(index == PositionMode);
 }
@@ -107,51 +124,50 @@ void GUI_Motion::jogClicked(bool forward)
     m_continuousJog = true;
 }
 
-void GUI_Motion::jogPressed(bool forward)
+void GUI_Motion::jogPressed(QAbstractButton* button, bool forward)
 {
-    if (!driveEnabled() || ui->Chbx_Continue_Spe->isChecked() || m_jogging)
+    // The hold is followed even when it starts nothing, so that its end is recognised.
+    if (!m_heldButtons->press(button))
+        return;
+    if (!driveEnabled() || ui->Chbx_Continue_Spe->isChecked())
         return;
     m_jogging = true;
     startJog(forward);
 }
 
-void GUI_Motion::jogReleased()
+void GUI_Motion::jogReleased(QAbstractButton* button)
 {
-    if (!ui->Chbx_Continue_Spe->isChecked())
-        releaseHeldJog();
+    if (m_heldButtons->release(button))
+        endHeldJog();
 }
 
 void GUI_Motion::startJog(bool forward)
 {
-    Communication::trialRunMode();
-    Communication::setTrialRunSpeed(0, static_cast<quint16>(ui->Lbx_Speed_Spe->value()));
-    if (forward)
-        Communication::jogForward();
-    else
-        Communication::jogBackward();
+    Communication::instance()->startMotion(Communication::ServoJog,
+        { write(Servo::TrialRunMode, { Servo::TrialRunModeSerial }),
+            write(Servo::JogSpeed, { quint16(ui->Lbx_Speed_Spe->value()) }),
+            write(Servo::JogCommand, { forward ? Servo::JogForward : Servo::JogBackward }) });
 }
 
 void GUI_Motion::stopJog()
 {
-    Communication::trialRunStop(false);
+    requestStop(Communication::ServoJog);
     m_continuousJog = false;
 }
 
-// The dead-man stop of a held jog. It does not wait for the enable state: the jog it ends was
-// started while the drive was enabled, and a stop that is not needed does no harm.
-void GUI_Motion::releaseHeldJog()
+// The dead-man stop of a held jog, once per hold.
+void GUI_Motion::endHeldJog()
 {
     if (!m_jogging)
         return;
     m_jogging = false;
-    if (Communication::instance()->commState() != Communication::COMM_CONNECTED)
-        m_stopWhenConnected = true;
     stopJog();
 }
 
 void GUI_Motion::runPosition(bool forward)
 {
-    if (!driveEnabled())
+    // One run per start: clicks before its last write has gone out are the same click.
+    if (!driveEnabled() || m_positionStart != 0)
         return;
     qint64 count = ui->Lbx_Count_Pos->value();
     if (forward && count <= 0)
@@ -167,34 +183,52 @@ void GUI_Motion::runPosition(bool forward)
         return;
     }
 
-    Communication::setTrialRunSpeed(1, static_cast<quint16>(ui->Lbx_Speed_Pos->value()));
-    Communication::setPositionTimeA(static_cast<quint16>(ui->Lbx_Time_Pos->value()));
-    Communication::setPositionTimeB(static_cast<quint16>(ui->Lbx_Time_Pos->value()));
-    Communication::trialRunMode();
-    Communication::selectPositionRun();
-
     if (count != ui->Lbx_Count_Pos->value())
         ui->Lbx_Count_Pos->setValue(static_cast<int>(count));
     // Truncating division keeps both words' sign: -123456 goes as -12 and -3456.
-    const qint64 high = count / Servo::PositionCountSplit;
-    const qint64 low = count % Servo::PositionCountSplit;
-    Communication::setPositionCount(static_cast<quint16>(high), static_cast<quint16>(low));
-    Communication::positionStart();
-    Communication::positionStartRelease();
-    m_positionRun = true;
+    const auto high = static_cast<quint16>(count / Servo::PositionCountSplit);
+    const auto low = static_cast<quint16>(count % Servo::PositionCountSplit);
+    const auto time = static_cast<quint16>(ui->Lbx_Time_Pos->value());
+    m_positionStart = Communication::instance()->startMotion(Communication::ServoPosition,
+        { write(Servo::PositionSpeed, { quint16(ui->Lbx_Speed_Pos->value()) }),
+            write(Servo::PositionTimeA, { time }), write(Servo::PositionTimeB, { time }),
+            write(Servo::TrialRunMode, { Servo::TrialRunModeSerial }),
+            write(Servo::PositionRunSelect, { Servo::PositionRunSelected }),
+            write(Servo::PositionCount, { high, low }),
+            write(Servo::PositionCommand, { Servo::PositionStart }),
+            write(Servo::PositionCommand, { Servo::PositionRelease }) });
+    if (m_positionStart != 0)
+        m_positionRun = true;
+}
+
+// A later request done means the start is done too: the queue keeps its order, and a start a stop
+// took back never completes at all.
+void GUI_Motion::positionStartDone(quint64 request)
+{
+    if (m_positionStart != 0 && request >= m_positionStart)
+        m_positionStart = 0;
 }
 
 void GUI_Motion::stopPosition()
 {
-    Communication::trialRunStop(true);
+    requestStop(Communication::ServoPosition);
     m_positionRun = false;
+    m_positionStart = 0;
+}
+
+// Never gated on the enable state the drive last reported. Whichever group is on screen, its Stop
+// ends everything this page has running.
+void GUI_Motion::stopClicked(bool positionStop)
+{
+    if (!positionStop || m_continuousJog)
+        stopJog();
+    if (positionStop || m_positionRun)
+        stopPosition();
 }
 
 void GUI_Motion::stopOnLeaving()
 {
-    releaseHeldJog();
-    if (Communication::instance()->commState() != Communication::COMM_CONNECTED)
-        return;
+    m_heldButtons->end();
     if (m_continuousJog)
         stopJog();
     if (m_positionRun)
@@ -203,25 +237,18 @@ void GUI_Motion::stopOnLeaving()
 
 void GUI_Motion::connectEvent(Communication::CommState state)
 {
-    if (state != Communication::COMM_CONNECTED) {
-        releaseHeldJog();
+    if (state == Communication::COMM_CONNECTED)
         return;
-    }
-    if (m_stopWhenConnected) {
-        m_stopWhenConnected = false;
-        Communication::trialRunStop(false);
-    }
+    // The stop of a held jog is owed until the link is back.
+    m_heldButtons->end();
+    m_positionStart = 0;
 }
 
-void GUI_Motion::hideEvent(QHideEvent* event)
+bool GUI_Motion::eventFilter(QObject* watched, QEvent* event)
 {
-    releaseHeldJog();
-    WidgetBase::hideEvent(event);
-}
-
-void GUI_Motion::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
-        releaseHeldJog();
-    WidgetBase::changeEvent(event);
+    // The second press of a double click on a position start would start a second run.
+    if (event->type() == QEvent::MouseButtonDblClick
+        && (watched == ui->Btn_GoForward_Pos || watched == ui->Btn_GoBack_Pos))
+        return true;
+    return WidgetBase::eventFilter(watched, event);
 }

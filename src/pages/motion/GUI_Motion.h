@@ -2,6 +2,7 @@
 
 #include "ui/WidgetBase.h"
 
+class HeldButtons;
 class QAbstractButton;
 
 namespace Ui {
@@ -9,8 +10,8 @@ class GUI_Motion;
 }
 
 // The servo drive's trial-run page: jogs in serial velocity mode, while a button is held or
-// continuously until "Stop", and runs a number of pulses in serial position mode. It writes only,
-// and only while the drive is enabled.
+// continuously until "Stop", and runs a number of pulses in serial position mode. It writes only;
+// it starts a motion only while the drive is enabled, and stops one whatever the drive reports.
 class GUI_Motion : public WidgetBase
 {
     Q_OBJECT
@@ -27,8 +28,7 @@ public slots:
     void connectEvent(Communication::CommState state) override;
 
 protected:
-    void hideEvent(QHideEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void initForm();
@@ -36,21 +36,25 @@ private:
     bool driveEnabled() const;
 
     void jogClicked(bool forward);
-    void jogPressed(bool forward);
-    void jogReleased();
+    void jogPressed(QAbstractButton* button, bool forward);
+    void jogReleased(QAbstractButton* button);
     void startJog(bool forward);
     void stopJog();
-    void releaseHeldJog();
+    void endHeldJog();
     void runPosition(bool forward);
+    void positionStartDone(quint64 request);
     void stopPosition();
+    void stopClicked(bool positionStop);
     void stopOnLeaving();
 
     Ui::GUI_Motion* ui;
-    // Set from the press to the release of a jog button with "Continue" off.
+    HeldButtons* m_heldButtons = nullptr;
+    // Set from the press to the end of a hold of a jog button with "Continue" off.
     bool m_jogging = false;
     // What may still be moving when the page goes away: a continuous jog or a position run.
     bool m_continuousJog = false;
     bool m_positionRun = false;
-    // A held jog whose stop could not be sent because the link went down; sent when it is back.
-    bool m_stopWhenConnected = false;
+    // The last write of a position start (402 back to 0) is still on its way: the start ignores
+    // further clicks until then.
+    quint64 m_positionStart = 0;
 };

@@ -508,6 +508,22 @@
         <source>Unknown error</source>
         <translation>未知故障</translation>
     </message>
+    <message>
+        <source>Tips</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>The drive is running. Stop it before closing?</source>
+        <translation>驱动器正在运行。关闭前要停止它吗？</translation>
+    </message>
+    <message>
+        <source>Leave running</source>
+        <translation>保持运行</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
 </context>
 <context>
     <name>GUI_FaultPanel</name>
@@ -944,6 +960,10 @@
     <message>
         <source>Represents low level effective</source>
         <translation>低电平有效</translation>
+    </message>
+    <message>
+        <source>Read the IO settings from the drive first</source>
+        <translation>请先从驱动器读取IO设置</translation>
     </message>
 </context>
 <context>
@@ -2202,6 +2222,10 @@
     <message>
         <source>No communication with the drive(Off Line)</source>
         <translation>未与驱动器建立通讯（离线）</translation>
+    </message>
+    <message>
+        <source>The link is down: the stop goes to the drive as soon as it is back</source>
+        <translation>通讯中断：通讯恢复后将立即向驱动器发送停止命令</translation>
     </message>
 </context>
 </TS>

@@ -508,6 +508,22 @@
         <source>Unknown error</source>
         <translation>Unknown error</translation>
     </message>
+    <message>
+        <source>Tips</source>
+        <translation>Tips</translation>
+    </message>
+    <message>
+        <source>The drive is running. Stop it before closing?</source>
+        <translation>The drive is running. Stop it before closing?</translation>
+    </message>
+    <message>
+        <source>Leave running</source>
+        <translation>Leave running</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>GUI_FaultPanel</name>
@@ -944,6 +960,10 @@
     <message>
         <source>Represents low level effective</source>
         <translation>Represents low level effective</translation>
+    </message>
+    <message>
+        <source>Read the IO settings from the drive first</source>
+        <translation>Read the IO settings from the drive first</translation>
     </message>
 </context>
 <context>
@@ -2202,6 +2222,10 @@
     <message>
         <source>No communication with the drive(Off Line)</source>
         <translation>No communication with the drive(Off Line)</translation>
+    </message>
+    <message>
+        <source>The link is down: the stop goes to the drive as soon as it is back</source>
+        <translation>The link is down: the stop goes to the drive as soon as it is back</translation>
     </message>
 </context>
 </TS>

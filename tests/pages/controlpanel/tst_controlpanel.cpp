@@ -16,8 +16,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -201,7 +203,7 @@ private slots:
         const bool offLineCase = name == "form" || name == "translatedForm" || name == "offLineWarnings"
             || name == "shownValues" || name == "runningState" || name == "faultDisplay"
             || name == "missingFaultFile" || name == "onlyDecimalsWhenNotCurrent"
-            || name == "faultPanelIsEmpty";
+            || name == "faultPanelIsEmpty" || name == "decimalsStartOverWithEachConnection";
         if (!offLineCase) {
             connectSim();
             resetDrive();
@@ -252,7 +254,10 @@ private slots:
         QCOMPARE(frequency->minimum(), 0.0);
         QCOMPARE(frequency->maximum(), 500.0);
         QCOMPARE(frequency->singleStep(), 1.0);
-        QVERIFY(frequency->wrapping());
+        // One step below 0 Hz stays at 0 Hz.
+        frequency->setValue(0.0);
+        QTest::keyClick(frequency, Qt::Key_Down);
+        QCOMPARE(frequency->value(), 0.0);
         QCOMPARE(frequency->decimals(), 2);
         QCOMPARE(child<QScrollArea>("scrollArea")->frameShape(), QFrame::NoFrame);
         // Everything fits the tab of a 1366 x 768 screen without scrolling sideways.
@@ -477,6 +482,19 @@ private slots:
         QCOMPARE(child<QDoubleSpinBox>("Lbx_Frequency")->decimals(), 1);
     }
 
+    // Another drive may answer the next connection: the last one's scaling is not kept.
+    void decimalsStartOverWithEachConnection()
+    {
+        emitResult(QStringLiteral("P0-22"), { 1 });
+        emitResult(QStringLiteral("PF-01"), { 22 });
+        emit comm()->connectEvent(Communication::COMM_CONNECTING);
+        emit comm()->connectEvent(Communication::COMM_DISCONNECT);
+        QCOMPARE(child<QDoubleSpinBox>("Lbx_Frequency")->decimals(), 2);
+        emitResult(QStringLiteral("ARefresh1"), { 5000, 5000, 0, 0, 123, 0, 0 });
+        QCOMPARE(text("Lbx_RunningVelocity"), QStringLiteral("50.00"));
+        QCOMPARE(text("Lbx_OutputCurrent"), QStringLiteral("1.23"));
+    }
+
     void faultPanelIsEmpty()
     {
         GUI_FaultPanel panel;
@@ -500,10 +518,11 @@ private slots:
         QCOMPARE(afterConnect, frequency + 1);
         QVERIFY(block > afterConnect);
         QCOMPARE(log.mid(block, 4), (QStringList { "03 7000 7", "03 3000 1", "03 8000 1", "03 FF03 1" }));
-        QCOMPARE(child<QDoubleSpinBox>("Lbx_Frequency")->value(), 50.0);
+        // The drive has answered; each answer reaches the page in its own time.
+        QTRY_COMPARE_WITH_TIMEOUT(child<QDoubleSpinBox>("Lbx_Frequency")->value(), 50.0, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_SettingVelocity"), QStringLiteral("50.00"), 3000);
         QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_FaultCode"), QStringLiteral("Err0"), 3000);
-        QCOMPARE(text("Lbx_SettingVelocity"), QStringLiteral("50.00"));
-        QCOMPARE(text("Lbx_Power"), QStringLiteral("7.50")); // 0xFF03 in 0.1 kW
+        QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_Power"), QStringLiteral("7.50"), 3000); // 0xFF03 in 0.1 kW
         QTimer* poll = nullptr;
         for (QTimer* timer : page->findChildren<QTimer*>()) {
             if (!timer->isSingleShot())
@@ -607,8 +626,9 @@ private slots:
 
         QTest::mouseClick(button("Btn_Stop"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_Code"), QStringLiteral("Stop"), 5000);
-        QCOMPARE(text("Lbx_RunningVelocity"), QStringLiteral("0.00"));
-        QCOMPARE(text("Lbx_OutputCurrent"), QStringLiteral("0.00"));
+        // The running values are read before the state in each poll, so they may trail it by one.
+        QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_RunningVelocity"), QStringLiteral("0.00"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_OutputCurrent"), QStringLiteral("0.00"), 3000);
     }
 
     void decimalsFromDrive_data()
@@ -692,7 +712,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_FaultCode"), QStringLiteral("Err0"), 3000);
         QCOMPARE(text("Lbx_FaultInformation"), QStringLiteral("No fault"));
         QCOMPARE(child<QLineEdit>("Lbx_FaultCode")->palette().color(QPalette::Text), QColor(Qt::black));
-        QCOMPARE(text("Lbx_Code"), QStringLiteral("Stop"));
+        QTRY_COMPARE_WITH_TIMEOUT(text("Lbx_Code"), QStringLiteral("Stop"), 3000);
     }
 
     // A jog button clicked shorter than the command-source read takes: the release's stop is queued
@@ -776,6 +796,8 @@ private slots:
         QTest::newRow("a dialog opens") << "dialog";
         QTest::newRow("tab switch") << "hide";
         QTest::newRow("page destroyed") << "destroy";
+        QTest::newRow("a menu pops up") << "popup";
+        QTest::newRow("the other jog pressed") << "other";
     }
 
     void jogHoldEnds()
@@ -791,7 +813,15 @@ private slots:
 
         QWidget other;
         std::unique_ptr<BoxAnswerer> answerer;
-        if (how == QLatin1String("focus")) {
+        QMenu menu;
+        menu.addAction(QStringLiteral("Copy"));
+        QAbstractButton* otherJog = button("Btn_GoBackJog");
+        if (how == QLatin1String("popup")) {
+            menu.popup(b->mapToGlobal(QPoint(4, 4)));
+            QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        } else if (how == QLatin1String("other")) {
+            QTest::mousePress(otherJog, Qt::LeftButton);
+        } else if (how == QLatin1String("focus")) {
             child<QDoubleSpinBox>("Lbx_Frequency")->setFocus(Qt::TabFocusReason);
         } else if (how == QLatin1String("window")) {
             other.resize(200, 100);
@@ -818,7 +848,10 @@ private slots:
         drainRequests();
         QCOMPARE(commandWrites(sim.log()), (QStringList { forwardJog, stop }));
         // The button coming up later sends nothing more, and no warning.
+        menu.close();
         QTest::mouseRelease(b, Qt::LeftButton);
+        if (how == QLatin1String("other"))
+            QTest::mouseRelease(otherJog, Qt::LeftButton);
         drainRequests();
         QCOMPARE(commandWrites(sim.log()), (QStringList { forwardJog, stop }));
         QCOMPARE(messages->count(), 0);
@@ -843,6 +876,61 @@ private slots:
         QCOMPARE(commandWrites(sim.log()).count(stop), 1);
         QTRY_COMPARE_WITH_TIMEOUT(sim.command(QStringLiteral("get 3000")), QStringLiteral("ok 3"), 2000);
         QCOMPARE(messages->count(), 0);
+    }
+
+    // Closing while the drive runs a command of the page asks first; Stop is the default.
+    void closeAsksWhileTheDriveRuns_data()
+    {
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<QStringList>("written"); // after the run command
+        QTest::newRow("stop") << true << "Stop" << true << QStringList { stop, defaultSource };
+        QTest::newRow("leave running") << true << "Leave running" << true << QStringList { defaultSource };
+        QTest::newRow("cancel") << true << "Cancel" << false << QStringList {};
+        QTest::newRow("nothing runs") << false << "" << true << QStringList { defaultSource };
+    }
+
+    void closeAsksWhileTheDriveRuns()
+    {
+        QFETCH(bool, running);
+        QFETCH(QString, answer);
+        QFETCH(bool, closes);
+        QFETCH(QStringList, written);
+        waitUntilPolling();
+        QVERIFY(sim.command(QStringLiteral("set f002 2")).startsWith(QLatin1String("ok")));
+        sim.clearLog();
+        QStringList expected;
+        if (running) {
+            QTest::mouseClick(button("Btn_GoForward"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(commandWrites(sim.log()).contains(QStringLiteral("06 2000 1 1")), 4000);
+            expected << QStringLiteral("06 2000 1 1");
+        }
+        std::unique_ptr<BoxAnswerer> question;
+        if (!answer.isEmpty())
+            question = std::make_unique<BoxAnswerer>(answer, 5000);
+        QString defaultButton;
+        if (question) {
+            question->onSeen = [&defaultButton](QMessageBox* box) {
+                defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+            };
+        }
+        WidgetBase* base = page.get();
+        QCOMPARE(base->confirmClose(), closes);
+        if (question) {
+            QVERIFY(question->answered());
+            QCOMPARE(question->seen.text, QStringLiteral("The drive is running. Stop it before closing?"));
+            QStringList buttons = question->seen.buttons; // in the platform's order
+            buttons.sort();
+            QCOMPARE(buttons, (QStringList { "Cancel", "Leave running", "Stop" }));
+            QCOMPARE(defaultButton, QStringLiteral("Stop"));
+        }
+        if (closes)
+            closePage();
+        drainRequests();
+        QCOMPARE(commandWrites(sim.log()), expected + written);
+        if (!closes)
+            QTest::mouseClick(button("Btn_Stop"), Qt::LeftButton);
     }
 
     void closeWritesDefaultSource()
@@ -940,6 +1028,17 @@ private slots:
             window->findChild<QPushButton*>(QStringLiteral("btn_ControlPanel"))->click();
             QTest::qWait(4000);
             QVERIFY(window->grab().save(folder + QStringLiteral("/controlpanel-%1.png").arg(shot.second)));
+            if (!shot.second.endsWith(QLatin1String("fault"))) {
+                // Closing on the running drive: the question over the window, as on screen.
+                BoxAnswerer question(QStringLiteral("Stop"));
+                const QString file = folder + QStringLiteral("/controlpanel-close-%1.png").arg(shot.second);
+                question.onSeen = [file](QMessageBox* box) {
+                    QTest::qWait(300);
+                    box->screen()->grabWindow(0).save(file);
+                };
+                window->close();
+                QVERIFY(question.answered());
+            }
             closeWindow(window);
             QCoreApplication::removeTranslator(&translator);
         }

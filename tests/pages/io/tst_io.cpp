@@ -258,6 +258,67 @@ private slots:
         QVERIFY(!link.sim.log().contains(refreshReads.first()));
     }
 
+    // Apply writes nothing until the drive's own settings are on screen: the defaults shown before
+    // a read, or what a failed or partial refresh leaves, are not the drive's settings.
+    void applyNeedsTheDriveSettings_data()
+    {
+        QTest::addColumn<QString>("refused"); // a register the drive answers with exception 2 (hex)
+        QTest::addColumn<bool>("onScreen");
+        QTest::newRow("read while another tab is current") << QString() << false;
+        QTest::newRow("DI functions refused") << QStringLiteral("100") << true;
+        QTest::newRow("DO functions refused") << QStringLiteral("114") << true;
+        QTest::newRow("DO level word refused") << QStringLiteral("39") << true;
+    }
+
+    void applyNeedsTheDriveSettings()
+    {
+        QFETCH(QString, refused);
+        QFETCH(bool, onScreen);
+        if (!refused.isEmpty())
+            QVERIFY(link.console(QStringLiteral("exception %1 2").arg(refused)));
+        page.reset();
+        link.sim.clearLog();
+        page = std::make_unique<GUI_IO>();
+        page->setCurrentPage(onScreen);
+        page->show();
+        QVERIFY(link.sim.waitForLog(4)); // the refresh of a page opened on a live link
+        link.settle(300);
+        QSignalSpy messages(page.get(), &WidgetBase::sig_showMessageBox);
+        link.sim.clearLog();
+        click("Btn_Apply");
+        link.settle(300);
+        QVERIFY(link.writes().isEmpty());
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(
+            messages.first().at(0).toString(), QStringLiteral("Read the IO settings from the drive first"));
+        QCOMPARE(messages.first().at(1).value<Global::MESSAGE_INFO>(), Global::MESSAGE_WARNNING);
+
+        // A whole refresh on screen lets Apply through.
+        QVERIFY(link.console(QStringLiteral("exception off")));
+        page->setCurrentPage(true);
+        refresh();
+        link.sim.clearLog();
+        click("Btn_Apply");
+        QVERIFY(link.sim.waitForLog(4));
+        QCOMPARE(link.writes().size(), 4);
+        QCOMPARE(messages.count(), 1);
+    }
+
+    // A function code the lists do not know goes back as the drive gave it.
+    void unknownCodeIsWrittenBackAsRead()
+    {
+        QVERIFY(link.console(QStringLiteral("set 102 12")));
+        refresh();
+        link.sim.clearLog();
+        click("Btn_Apply");
+        QVERIFY(link.sim.waitForLog(4));
+        link.settle(200);
+        const QStringList diWrite = link.writes().first().split(QLatin1Char(' '));
+        QCOMPARE(diWrite.mid(0, 3), (QStringList { "10", "0100", "8" }));
+        QCOMPARE(diWrite.at(3 + 2), QStringLiteral("12"));
+        QCOMPARE(link.sim.command(QStringLiteral("get 102")), QStringLiteral("ok 12"));
+    }
+
     void offLineWarnsAndSendsNothing()
     {
         link.close();

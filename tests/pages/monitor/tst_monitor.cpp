@@ -269,6 +269,20 @@ private slots:
         QVERIFY(timer);
         QVERIFY(!timer->isActive());
     }
+
+    // The next connection may reach another drive: the last one's alarm must not show on it.
+    void aNewConnectionForgetsTheAlarm()
+    {
+        QCOMPARE(GUI_Monitor::currentAlarmCode(), quint16(1));
+        page.reset();
+        // As the service announces every connection attempt.
+        emit Communication::instance()->connectEvent(Communication::COMM_CONNECTING);
+        QCOMPARE(GUI_Monitor::currentAlarmCode(), quint16(0));
+        openPage();
+        page->resultCallBackEvent(QStringLiteral("AEnableState"), { 1 });
+        QCOMPARE(status()->text(), QStringLiteral("Enabled"));
+        QCOMPARE(status()->styleSheet(), QStringLiteral("color:green;"));
+    }
 };
 
 QTEST_MAIN(TestMonitor)

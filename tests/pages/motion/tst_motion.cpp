@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -126,7 +127,6 @@ private slots:
         QCOMPARE(count->maximum(), std::numeric_limits<int>::max());
         QCOMPARE(count->value(), 10000);
         QCOMPARE(count->suffix(), QStringLiteral(" pulse"));
-        QVERIFY(count->wrapping());
         QCOMPARE(child<QSpinBox>(page.get(), "Lbx_Speed_Spe")->maximum(), 6000);
         QCOMPARE(child<QSpinBox>(page.get(), "Lbx_Time_Spe")->minimum(), 1);
         QCOMPARE(child<QSpinBox>(page.get(), "Lbx_Speed_Pos")->maximum(), 3000);
@@ -254,45 +254,198 @@ private slots:
         QCOMPARE(messages.count(), 1);
         QCOMPARE(messages.first().at(1).value<Global::MESSAGE_INFO>(), Global::MESSAGE_WARNNING);
         QCOMPARE(spin->value(), count);
-        QVERIFY(writesAfter(1).isEmpty());
+        QVERIFY(writesAfter(0).isEmpty());
     }
 
-    void nothingIsWrittenWhileDisabled()
+    void nothingStartsWhileDisabled()
     {
         Communication::instance()->setEnableState(Communication::COMM_DISABLE);
         for (bool continuous : { false, true }) {
             child<QCheckBox>(page.get(), "Chbx_Continue_Spe")->setChecked(continuous);
-            for (const char* name : { "Btn_GoForward_Spe", "Btn_GoBack_Spe", "Btn_Stop_Spe" })
+            for (const char* name : { "Btn_GoForward_Spe", "Btn_GoBack_Spe" })
                 QTest::mouseClick(button(name), Qt::LeftButton);
         }
         child<QCheckBox>(page.get(), "Chbx_Continue_Spe")->setChecked(false);
         child<QComboBox>(page.get(), "Cbx_OperationMode")->setCurrentIndex(1);
-        for (const char* name : { "Btn_GoForward_Pos", "Btn_GoBack_Pos", "Btn_Stop_Pos" })
+        for (const char* name : { "Btn_GoForward_Pos", "Btn_GoBack_Pos" })
             QTest::mouseClick(button(name), Qt::LeftButton);
-        QVERIFY(writesAfter(1).isEmpty());
+        QVERIFY(writesAfter(0).isEmpty());
     }
 
-    // A hold that ends without a release reaching the button still stops the motor, once.
-    void heldJogStopsWhenTheHoldIsLost_data()
+    // A run under way, then the drive reports itself disabled (a glitch, another master): Stop
+    // still goes out, and so does a Stop with nothing running.
+    void stopWhateverTheEnableState_data()
     {
+        QTest::addColumn<bool>("position");
+        QTest::addColumn<bool>("running");
+        QTest::newRow("continuous jog") << false << true;
+        QTest::newRow("position run") << true << true;
+        QTest::newRow("jog Stop, nothing running") << false << false;
+        QTest::newRow("position Stop, nothing running") << true << false;
+    }
+
+    void stopWhateverTheEnableState()
+    {
+        QFETCH(bool, position);
+        QFETCH(bool, running);
+        if (position) {
+            child<QComboBox>(page.get(), "Cbx_OperationMode")->setCurrentIndex(1);
+            child<QSpinBox>(page.get(), "Lbx_Count_Pos")->setValue(100000000);
+        } else {
+            child<QCheckBox>(page.get(), "Chbx_Continue_Spe")->setChecked(true);
+        }
+        QStringList expected;
+        if (running) {
+            QTest::mouseClick(button(position ? "Btn_GoForward_Pos" : "Btn_GoForward_Spe"), Qt::LeftButton);
+            expected = writesAfter(position ? 8 : 3);
+        }
+        Communication::instance()->setEnableState(Communication::COMM_DISABLE);
+        QTest::mouseClick(button(position ? "Btn_Stop_Pos" : "Btn_Stop_Spe"), Qt::LeftButton);
+        expected << (position ? positionStop : jogStop);
+        QCOMPARE(writesAfter(expected.size()), expected);
+        child<QCheckBox>(page.get(), "Chbx_Continue_Spe")->setChecked(false);
+    }
+
+    // Whichever operation mode is on screen, its Stop ends what runs.
+    void stopOnScreenEndsWhatRuns_data()
+    {
+        QTest::addColumn<bool>("positionRuns");
+        QTest::newRow("continuous jog, position group on screen") << false;
+        QTest::newRow("position run, velocity group on screen") << true;
+    }
+
+    void stopOnScreenEndsWhatRuns()
+    {
+        QFETCH(bool, positionRuns);
+        auto* mode = child<QComboBox>(page.get(), "Cbx_OperationMode");
+        QStringList written;
+        if (positionRuns) {
+            mode->setCurrentIndex(1);
+            child<QSpinBox>(page.get(), "Lbx_Time_Pos")->setValue(20);
+            child<QSpinBox>(page.get(), "Lbx_Count_Pos")->setValue(100000000);
+            QTest::mouseClick(button("Btn_GoForward_Pos"), Qt::LeftButton);
+            written = writesAfter(8);
+            mode->setCurrentIndex(0);
+            QTest::mouseClick(button("Btn_Stop_Spe"), Qt::LeftButton);
+        } else {
+            child<QCheckBox>(page.get(), "Chbx_Continue_Spe")->setChecked(true);
+            QTest::mouseClick(button("Btn_GoForward_Spe"), Qt::LeftButton);
+            written = writesAfter(3);
+            mode->setCurrentIndex(1);
+            QTest::mouseClick(button("Btn_Stop_Pos"), Qt::LeftButton);
+            child<QCheckBox>(page.get(), "Chbx_Continue_Spe")->setChecked(false);
+        }
+        const QStringList after = writesAfter(written.size() + 2).mid(written.size());
+        QVERIFY2(after.contains(positionRuns ? positionStop : jogStop), qPrintable(after.join(", ")));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            qAbs(qint16(link.sim.command(QStringLiteral("get 1000")).mid(3).toUShort())) < 3, 4000);
+    }
+
+    // A double click, or clicks faster than the start's writes go out, start one run.
+    void positionStartTakesOneClick_data()
+    {
+        QTest::addColumn<bool>("doubleClick");
+        QTest::newRow("double click") << true;
+        QTest::newRow("two quick clicks") << false;
+    }
+
+    void positionStartTakesOneClick()
+    {
+        QFETCH(bool, doubleClick);
+        child<QComboBox>(page.get(), "Cbx_OperationMode")->setCurrentIndex(1);
+        QPushButton* forward = button("Btn_GoForward_Pos");
+        QTest::mouseClick(forward, Qt::LeftButton);
+        if (doubleClick) {
+            QTest::mouseDClick(forward, Qt::LeftButton);
+            QTest::mouseRelease(forward, Qt::LeftButton);
+        } else {
+            QTest::mouseClick(forward, Qt::LeftButton);
+        }
+        QCOMPARE(writesAfter(8).size(), 8);
+        // Once its last write has gone out, the next click is a run of its own.
+        link.sim.clearLog();
+        QTest::mouseClick(forward, Qt::LeftButton);
+        QCOMPARE(writesAfter(8).size(), 8);
+        QTest::mouseClick(button("Btn_Stop_Pos"), Qt::LeftButton);
+    }
+
+    // One step below the least value stays there (a 0 rpm jog must not become 6000 rpm).
+    void motionValuesDoNotWrap_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char* name : { "Lbx_Speed_Spe", "Lbx_Time_Spe", "Lbx_Speed_Pos", "Lbx_Count_Pos",
+                 "Lbx_Time_Pos", "Lbx_WaitTime_Pos" })
+            QTest::newRow(name) << name;
+    }
+
+    void motionValuesDoNotWrap()
+    {
+        QFETCH(QString, name);
+        auto* box = page->findChild<QSpinBox*>(name);
+        QVERIFY(box);
+        child<QComboBox>(page.get(), "Cbx_OperationMode")
+            ->setCurrentIndex(name.endsWith(QLatin1String("_Pos")) ? 1 : 0);
+        box->setFocus();
+        box->setValue(box->minimum());
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(box->value(), box->minimum());
+        box->setValue(box->maximum());
+        QTest::keyClick(box, Qt::Key_Up);
+        QCOMPARE(box->value(), box->maximum());
+    }
+
+    // However a hold ends, the motor stops, once; nothing more comes when the button is let go.
+    void heldJogStopsOnce_data()
+    {
+        QTest::addColumn<bool>("spaceBar"); // held with the space bar rather than the mouse
         QTest::addColumn<QString>("how");
-        QTest::newRow("another window activated") << "window";
-        QTest::newRow("a dialog pops up") << "dialog";
-        QTest::newRow("focus moves away") << "focus";
-        QTest::newRow("page hidden") << "hide";
-        QTest::newRow("page destroyed") << "destroy";
+        QTest::newRow("another window activated") << false << "window";
+        QTest::newRow("a dialog pops up") << false << "dialog";
+        QTest::newRow("focus moves away") << false << "focus";
+        QTest::newRow("page hidden") << false << "hide";
+        QTest::newRow("page destroyed") << false << "destroy";
+        QTest::newRow("space bar released") << true << "release";
+        QTest::newRow("a menu pops up") << false << "popup";
+        QTest::newRow("a menu pops up over the space bar") << true << "popup";
+        QTest::newRow("Continue ticked during the hold") << false << "continue";
+        QTest::newRow("the other jog button pressed") << false << "other";
     }
 
-    void heldJogStopsWhenTheHoldIsLost()
+    void heldJogStopsOnce()
     {
+        QFETCH(bool, spaceBar);
         QFETCH(QString, how);
         auto* focusTarget = child<QSpinBox>(page.get(), "Lbx_Speed_Spe");
+        auto* continueBox = child<QCheckBox>(page.get(), "Chbx_Continue_Spe");
         QPushButton* backward = button("Btn_GoBack_Spe");
-        hold(backward);
+        QPushButton* forward = button("Btn_GoForward_Spe");
+        const auto release = [&] {
+            if (spaceBar)
+                QTest::keyRelease(backward, Qt::Key_Space);
+            else
+                QTest::mouseRelease(backward, Qt::LeftButton);
+        };
+        if (spaceBar) {
+            backward->setFocus(Qt::TabFocusReason);
+            QTest::keyPress(backward, Qt::Key_Space);
+        } else {
+            hold(backward);
+        }
         QCOMPARE(writesAfter(3), jogStart(100, false));
         QWidget other;
         std::unique_ptr<QMessageBox> box;
-        if (how == QLatin1String("window")) {
+        QMenu menu;
+        menu.addAction(QStringLiteral("Copy"));
+        if (how == QLatin1String("release")) {
+            release();
+        } else if (how == QLatin1String("popup")) {
+            menu.popup(backward->mapToGlobal(QPoint(4, 4)));
+            QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        } else if (how == QLatin1String("continue")) {
+            continueBox->toggle();
+        } else if (how == QLatin1String("other")) {
+            QTest::mousePress(forward, Qt::LeftButton);
+        } else if (how == QLatin1String("window")) {
             other.resize(200, 100);
             other.show();
             other.activateWindow();
@@ -312,19 +465,25 @@ private slots:
             page.reset();
         }
         QCOMPARE(writesAfter(4), jogStart(100, false) << jogStop);
-        if (page) {
-            if (box)
-                box->close();
-            page->show();
-            page->activateWindow();
-            QTest::mouseRelease(backward, Qt::LeftButton);
-            QCOMPARE(writesAfter(4), jogStart(100, false) << jogStop);
-            // and the next hold starts again
-            link.sim.clearLog();
-            hold(backward);
-            QTest::mouseRelease(backward, Qt::LeftButton);
-            QCOMPARE(writesAfter(4), jogStart(100, false) << jogStop);
-        }
+        if (!page)
+            return;
+        // Everything still held comes up: nothing more goes out.
+        menu.close();
+        if (box)
+            box->close();
+        page->show();
+        page->activateWindow();
+        release();
+        if (how == QLatin1String("other"))
+            QTest::mouseRelease(forward, Qt::LeftButton);
+        QCOMPARE(writesAfter(4), jogStart(100, false) << jogStop);
+        continueBox->setChecked(false);
+        // and the next hold starts again
+        link.sim.clearLog();
+        hold(backward);
+        QCOMPARE(writesAfter(3), jogStart(100, false));
+        QTest::mouseRelease(backward, Qt::LeftButton);
+        QCOMPARE(writesAfter(4), jogStart(100, false) << jogStop);
     }
 
     void heldJogStopsOnTabSwitchAndClose()
@@ -400,19 +559,6 @@ private slots:
         QVERIFY(UiTest::waitForState(Communication::COMM_CONNECTED, 15000));
         QVERIFY(link.waitForLine(jogStop, 3000));
         QCOMPARE(link.writes().count(jogStop), 1);
-    }
-
-    // The tool going down: the page is destroyed after the event loop, so it stops on the way out.
-    void quittingTheToolStopsAContinuousJog()
-    {
-        child<QCheckBox>(page.get(), "Chbx_Continue_Spe")->setChecked(true);
-        QTest::mouseClick(button("Btn_GoForward_Spe"), Qt::LeftButton);
-        QCOMPARE(writesAfter(3), jogStart(100, true));
-        QTimer::singleShot(0, qApp, []() { QCoreApplication::exit(0); });
-        QCoreApplication::exec();
-        QCOMPARE(writesAfter(4), jogStart(100, true) << jogStop);
-        page.reset();
-        QCOMPARE(writesAfter(5), jogStart(100, true) << jogStop);
     }
 };
 
