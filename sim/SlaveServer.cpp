@@ -48,7 +48,7 @@ SlaveServer::SlaveServer(const LinkSettings& settings, DriveModel& model, modbus
     , m_model(&model)
     , m_mapping(mapping)
 {
-    m_drives.append(Drive { settings.slave, &model, mapping });
+    m_drives.append(Drive { settings.slave, &model, mapping, {} });
     m_ctx = modbus_new_rtu(
         settings.port.toLocal8Bit().constData(), settings.baud, settings.parity, 8, settings.stopBits);
     if (!m_ctx)
@@ -74,7 +74,32 @@ SlaveServer::~SlaveServer()
 
 void SlaveServer::addDrive(int slave, DriveModel& model, modbus_mapping_t* mapping)
 {
-    m_drives.append(Drive { slave, &model, mapping });
+    m_drives.append(Drive { slave, &model, mapping, {} });
+}
+
+DriveModel* SlaveServer::drive(int slave) const
+{
+    for (const Drive& drive : m_drives) {
+        if (drive.slave == slave)
+            return drive.model;
+    }
+    return nullptr;
+}
+
+void SlaveServer::ignoreWrites(int slave, quint16 address)
+{
+    for (Drive& drive : m_drives) {
+        if (drive.slave == slave)
+            drive.ignoredWrites.insert(address);
+    }
+}
+
+void SlaveServer::keepWrites(int slave)
+{
+    for (Drive& drive : m_drives) {
+        if (drive.slave == slave)
+            drive.ignoredWrites.clear();
+    }
 }
 
 bool SlaveServer::open()
@@ -163,6 +188,7 @@ int SlaveServer::decide(int length) const
 bool SlaveServer::receive(double now)
 {
     int rc = modbus_receive(m_ctx, m_request);
+    m_current = 0;
     m_model = m_drives.first().model;
     m_mapping = m_drives.first().mapping;
     if (rc == 0) {
@@ -175,6 +201,7 @@ bool SlaveServer::receive(double now)
         modbus_receive(m_ctx, scratch);
         if (rc == 0)
             return true;
+        m_current = drive;
         m_model = m_drives.at(drive).model;
         m_mapping = m_drives.at(drive).mapping;
     }
@@ -327,7 +354,7 @@ QVector<QPair<int, uint16_t>> SlaveServer::keptRegisters(int address, int count)
     for (int a = address; a < address + count && a <= 0xFFFF; ++a) {
         // A RAM copy may be stale until it is read: what stays is the parameter's own value.
         const quint16 resolved = m_model->resolve(static_cast<quint16>(a));
-        if (ignoredWrites.contains(resolved))
+        if (m_drives.at(m_current).ignoredWrites.contains(resolved))
             kept.append({ a, m_mapping->tab_registers[resolved] });
     }
     return kept;

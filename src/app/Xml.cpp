@@ -53,8 +53,13 @@ Xml::Xml(QObject* parent)
 
 bool Xml::readMemory()
 {
+    return readMemory(initFile);
+}
+
+bool Xml::readMemory(const QString& path)
+{
     QDomDocument doc;
-    if (!parseFile(initFile, doc))
+    if (!parseFile(path, doc))
         return false;
     Global* global = Global::instance();
     for (QDomNode node = doc.documentElement().firstChild(); !node.isNull(); node = node.nextSibling()) {

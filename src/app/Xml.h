@@ -16,6 +16,8 @@ public:
     explicit Xml(QObject* parent = nullptr);
 
     bool readMemory();
+    // The same from another start-up file (the command-line tool reads the one of its definitions).
+    bool readMemory(const QString& path);
     bool writeMemory();
 
     static bool readVariables(

@@ -72,6 +72,7 @@ Communication* Communication::instance()
 
 Communication::Communication()
     : QObject(nullptr)
+    , m_confirmationDelayMs(kConfirmDelayMs)
 {
     qRegisterMetaType<QVector<quint16>*>("QVector<quint16>*");
     qRegisterMetaType<QVector<quint16>>("QVector<quint16>");
@@ -108,6 +109,16 @@ void Communication::setCommType(CommType type)
 void Communication::setEnableState(CommEnableState state)
 {
     m_enableState = state;
+}
+
+void Communication::setConfirmationDelay(int ms)
+{
+    m_confirmationDelayMs = qMax(0, ms);
+}
+
+void Communication::setStatusPoll(bool enabled)
+{
+    m_statusPoll = enabled;
 }
 
 void Communication::setCommState(CommState state)
@@ -189,7 +200,7 @@ bool Communication::openDevice(const SerialSettings& settings)
     connect(device, &BusDevices::completed, this, &Communication::deviceFinished);
     connect(device, &BusDevices::result, this, &Communication::resultCallBackEvent);
 
-    if (Global::instance()->device() == Global::DEVICE_VFD) {
+    if (m_statusPoll && Global::instance()->device() == Global::DEVICE_VFD) {
         vfdPollTimer = new QTimer;
         vfdPollTimer->start(kVfdPollIntervalMs);
         connect(thread, &QThread::finished, vfdPollTimer, &QObject::deleteLater);
@@ -453,7 +464,8 @@ void Communication::updateState(BusDevices::State newState)
     case BusDevices::ConnectSucceedState:
     case BusDevices::RecoverSucceedState: {
         const quint64 connection = m_connectionId;
-        QTimer::singleShot(kConfirmDelayMs, this, [this, connection] { confirmConnection(connection); });
+        QTimer::singleShot(
+            m_confirmationDelayMs, this, [this, connection] { confirmConnection(connection); });
         break;
     }
     case BusDevices::ConnectFiledState:

@@ -43,6 +43,21 @@ void PrecisionRules::setControlFunctions(const QMultiMap<QString, ControlFunctio
     m_functions = functions;
 }
 
+QStringList PrecisionRules::triggerCodes() const
+{
+    QStringList codes { driveSizeCode };
+    for (const QString& code : m_functions.uniqueKeys()) {
+        if (code != driveSizeCode)
+            codes.append(code);
+    }
+    return codes;
+}
+
+bool PrecisionRules::isTrigger(const QString& code) const
+{
+    return code == driveSizeCode || m_functions.contains(code);
+}
+
 QVector<Rescale> PrecisionRules::rescalesFor(const QString& tag, const QVector<quint16>& values) const
 {
     QVector<Rescale> rescales;

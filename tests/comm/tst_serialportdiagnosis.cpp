@@ -146,6 +146,8 @@ private slots:
         QCOMPARE(device.error(), BusDevices::ConnectionError);
         QVERIFY2(device.errorString().startsWith(location + QStringLiteral(" does not exist")),
             qPrintable(device.errorString()));
+        // The same without trying to open it, as a list of ports tells.
+        QCOMPARE(SerialPortDiagnosis::check(port).problem, SerialPortDiagnosis::PortMissing);
     }
 
     void unpluggedAdapterLink()
@@ -167,6 +169,7 @@ private slots:
         QVERIFY(holder.waitForReadyRead(10000));
         QCOMPARE(holder.readLine().trimmed(), QByteArray("holding"));
 
+        QCOMPARE(SerialPortDiagnosis::check(pty).problem, SerialPortDiagnosis::PortBusy);
         Modbus device;
         device.setSettings(settingsFor(pty));
         QVERIFY(!device.openDevice());
@@ -179,6 +182,7 @@ private slots:
         holder.closeWriteChannel();
         QVERIFY(holder.waitForFinished(10000));
         // Released: the same port opens again.
+        QCOMPARE(SerialPortDiagnosis::check(pty).problem, SerialPortDiagnosis::NoProblem);
         QVERIFY(device.openDevice());
         QCOMPARE(device.openProblem(), SerialPortDiagnosis::NoProblem);
         device.closeDevice();
