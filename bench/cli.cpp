@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrova-cli against the wire: a backup of the largest sample device version and a restore of 200
 // changed parameters with read-back, at 9600 and 115200 baud 8N2, the real executable against the
 // simulated drive with wire-time emulation. The time is the whole run as a script sees it, start

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrova-drive-sim: a simulated servo drive or VFD answering as a Modbus RTU slave on a serial
 // port (usually one end of a socat pty pair), for tests, benchmarks and demonstrations of the tool.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrova-cli as a script runs it: the real executable as a process against the simulated drive on
 // a pty link (two drives on one link for the multi-drop runs). What it prints, its exit codes, the
 // requests it puts on the wire (read from the drive's log), the files and records it writes, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of kestrova-cli without a drive: what each command and option takes, the lists of
 // slaves, baud rates and framings, and a clear refusal of everything else.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrova-cli and the window exchange parameter files: an export of the parameter table restores
 // onto another drive with the tool, the tool's backup of that drive is the window's export byte for
 // byte, and the window imports it. Two simulated drives of the same model on two pty links, one for

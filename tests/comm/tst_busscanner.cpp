@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bus scanner against simulated drives on a real pty link, at the pace of a real wire, with the
 // drive hearing a request at another baud rate, stop-bit count or parity as noise.
 

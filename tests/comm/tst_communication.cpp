@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The communication service against the simulated drive on a real pty link.
 
 #include "CommunicationProbe.h"

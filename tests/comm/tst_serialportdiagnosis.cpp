@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a port would not open, as the Modbus device reports it: real ptys with real permissions,
 // opened by an ordinary account, and a port held by another process.
 

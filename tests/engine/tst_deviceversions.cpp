@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which definitions a drive gets: the version folders of a family in version order, the newest of
 // them, and the one a drive names in its probe answer.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A parameter file against the drive's values, without widgets: what is compared, what is left
 // out and why, what differs (in each parameter's own format) and what writing the file's value takes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter set without widgets: rows from real definition files, what answers, realtime
 // blocks, precision rules and parameter files make of them, and the comparisons the table filters by.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A parameter's value in its own format, both ways: what a register value shows as, and what a
 // typed text writes, with the parameter's limits.
 

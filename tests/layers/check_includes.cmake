@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source under SOURCE_DIR includes a project header of a layer above its own.
 # Layers, bottom first; a file belongs to the deepest folder listed that contains it. The
 # command-line tool (cli) sits beside the window's layers on the engine: it ranks above the engine,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when the executable EXE needs Qt Gui or Qt Widgets, directly or through the libraries it
 # loads: the command-line tool must start on a machine without a display.
 file(GET_RUNTIME_DEPENDENCIES EXECUTABLES ${EXE} RESOLVED_DEPENDENCIES_VAR libraries

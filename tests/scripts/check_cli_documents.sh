@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # check_cli_documents.sh <kestrova-cli> <kestrova-cli.1.in> <bash completion>: the tool's --help, its
 # manual page and its bash completion know the same options and exit codes, and the completion
 # completes commands, option values and each command's own options.

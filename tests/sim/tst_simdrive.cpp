@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated drive, checked through our own Modbus master over a real pty link: it is the peer
 // every bus test relies on, so its registers, motion and fault injection must behave as documented.
 
