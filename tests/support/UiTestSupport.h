@@ -8,6 +8,7 @@
 #include "app/startup/Startup.h"
 #include "comm/Communication.h"
 #include "ui/MainWindow.h"
+#include "ui/WidgetController.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -112,6 +113,23 @@ inline void makeWindow(std::unique_ptr<MainWindow>& window, int family, int lang
     Global::instance()->setLanguage(language);
     window = std::make_unique<MainWindow>();
     window->show();
+}
+
+// Opens a page as the user does, with the workspace button its declaration names; the page on
+// screen, or null when its button is missing or hidden for the window's family.
+template <typename Page> Page* openPage(MainWindow* window)
+{
+    const PageDeclaration declared = WidgetController::declaredPage(Page::staticMetaObject.className());
+    auto* button = window->findChild<QAbstractButton*>(declared.buttonName());
+    if (!button || button->isHidden())
+        return nullptr;
+    QTest::mouseClick(button, Qt::LeftButton);
+    const auto pages = window->findChildren<Page*>();
+    for (Page* page : pages) {
+        if (page->isVisible())
+            return page;
+    }
+    return nullptr;
 }
 
 inline Communication::CommState commState()
