@@ -16,10 +16,7 @@
 
 namespace ServoPageTest {
 
-inline QString readLine(quint16 address, int count)
-{
-    return QStringLiteral("03 %1 %2").arg(address, 4, 16, QLatin1Char('0')).arg(count).toUpper();
-}
+using UiTest::readLine;
 
 inline QString writeLine(quint16 address, const QVector<quint16>& values)
 {

@@ -8,6 +8,7 @@
 
 #include "UiTestSupport.h"
 
+#include "ProcessCpu.h"
 #include "SimDrive.h"
 #include "app/Global.h"
 #include "definitions/Parameter.h"
@@ -38,19 +39,11 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <ctime>
 #include <memory>
 
 using UiTest::BoxAnswerer;
 
 namespace {
-
-double processCpuSeconds()
-{
-    timespec ts {};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
 
 // The longest time the GUI thread's event loop went without running a 10 ms timer.
 class StallWatch : public QObject

@@ -52,6 +52,8 @@ const QColor readOnly(QStringLiteral("#C6C6C7"));
 const QString iconFolder = QStringLiteral(":/Icon/Images/Icon_16x16/");
 
 using State = ParameterSet::State;
+using UiTest::iconImage;
+using UiTest::readLine;
 
 // One cell of the parameter table, through the model's public interface; empty where the table
 // has no cell (an access or effect value without a text).
@@ -108,11 +110,6 @@ QString colorName(const std::optional<Cell>& cell)
     return background.value<QBrush>().color().name(QColor::HexRgb).toUpper();
 }
 
-QImage iconImage(const QIcon& icon)
-{
-    return icon.pixmap(QSize(16, 16)).toImage();
-}
-
 QString hex(const QColor& color)
 {
     return color.name(QColor::HexRgb).toUpper();
@@ -125,11 +122,6 @@ QStringList normalized(const QStringList& lines)
     for (const QString& line : lines)
         out << line.toUpper();
     return out;
-}
-
-QString readLine(quint16 address, int count = 1)
-{
-    return QStringLiteral("03 %1 %2").arg(address, 4, 16, QLatin1Char('0')).arg(count).toUpper();
 }
 
 } // namespace

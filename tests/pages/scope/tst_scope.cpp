@@ -84,12 +84,9 @@ int nanCount(const QVector<double>& values)
     return int(std::count_if(values.begin(), values.end(), [](double v) { return std::isnan(v); }));
 }
 
-QImage iconImage(const QIcon& icon)
-{
-    return icon.pixmap(QSize(20, 20)).toImage();
-}
-
 } // namespace
+
+using UiTest::iconImage;
 
 class TestScope : public QObject
 {
