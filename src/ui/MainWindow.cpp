@@ -10,6 +10,7 @@
 #include "StatusLine.h"
 #include "WidgetController.h"
 #include "app/Xml.h"
+#include "comm/DriveCommands.h"
 #include "comm/DriveRegisters.h"
 
 #include <QAbstractButton>
@@ -35,7 +36,6 @@
 namespace {
 const QString IconDir = QStringLiteral(":/Icon/Images/Icon_32x32/");
 const QString ButtonPicDir = QStringLiteral(":/Picture/Images/ButtonPic/");
-const QString EnableTag = QStringLiteral("AEnableState");
 const QSize DesignSize(1500, 900);
 } // namespace
 
@@ -483,14 +483,15 @@ void MainWindow::connectEvent(Communication::CommState state)
 {
     m_statusLine->showLinkState(state);
     if (state == Communication::COMM_CONNECTED && Global::instance()->device() == Global::DEVICE_SERVO)
-        Communication::instance()->sendRead(EnableTag, DriveRegister::Servo::EnableState, 1);
+        Communication::instance()->sendRead(
+            DriveCommands::EnableStateTag, DriveRegister::Servo::EnableState, 1);
     else if (state == Communication::COMM_DISCONNECT && m_enableButton)
         setEnableIndicator(false);
 }
 
 void MainWindow::resultCallBackEvent(QString tag, QVector<quint16> values)
 {
-    if (!m_enableButton || tag != EnableTag)
+    if (!m_enableButton || tag != DriveCommands::EnableStateTag)
         return;
     const bool enabled = !values.isEmpty() && values.first() == 1;
     setEnableIndicator(enabled);
