@@ -43,9 +43,19 @@ struct PageDeclaration
     QByteArray className;
     Constructor construct = nullptr;
 
-    template <typename T> static PageDeclaration of()
+    template <typename T>
+    static PageDeclaration of(int id = -1, const char* name = "", const char* title = "",
+        const char* icon = "", int workspaceRow = 0, Family family = AllFamilies,
+        Presence presence = OnDemand)
     {
         PageDeclaration page;
+        page.id = id;
+        page.name = name;
+        page.title = title;
+        page.icon = icon;
+        page.workspaceRow = workspaceRow;
+        page.family = family;
+        page.presence = presence;
         page.className = QByteArray(T::staticMetaObject.className());
         page.construct = [](QWidget* parent) -> WidgetBase* { return new T(parent); };
         return page;
@@ -54,3 +64,15 @@ struct PageDeclaration
     QString buttonName() const { return QStringLiteral("btn_") + QLatin1String(name); }
     QString translatedTitle() const { return QCoreApplication::translate("MainWindow", title); }
 };
+
+// A page's declaration, the one line of src/pages/<folder>/Declaration.cpp: the folder's name, the
+// page's class, then PageDeclaration::of's arguments (id, name, title, icon, workspace row, and
+// family and presence where they are not the defaults). The generated page list calls
+// Pages::<folder>::declaration().
+#define KESTROVA_PAGE(folder, Page, ...)                                                                     \
+    namespace Pages::folder {                                                                                \
+    PageDeclaration declaration()                                                                            \
+    {                                                                                                        \
+        return PageDeclaration::of<Page>(__VA_ARGS__);                                                       \
+    }                                                                                                        \
+    }
