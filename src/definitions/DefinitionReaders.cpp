@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DefinitionReaders.h"
+#include "ValueFormat.h"
 
 #include <QDomDocument>
 #include <QFile>
@@ -31,10 +32,7 @@ namespace {
 // Hexadecimal with or without "0x", as the definition files write addresses and fault codes.
 uint hexAttribute(const QDomElement& element, const QString& name, bool* ok = nullptr)
 {
-    QString text = element.attribute(name).trimmed();
-    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        text = text.mid(2);
-    return text.toUInt(ok, 16);
+    return hexDigits(element.attribute(name)).toUInt(ok, 16);
 }
 
 uint decimalAttribute(const QDomElement& element, const QString& name)

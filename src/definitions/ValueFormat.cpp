@@ -108,3 +108,9 @@ QString rawToText(int raw, quint8 format1)
     const float x = static_cast<float>(static_cast<double>(raw) / scale(format1));
     return QString::number(static_cast<double>(x), 'f', format1);
 }
+
+QString hexDigits(const QString& text)
+{
+    const QString digits = text.trimmed();
+    return digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? digits.mid(2) : digits;
+}

@@ -18,3 +18,7 @@ double registersToValue(const QVector<quint16>& values, quint8 format1, quint8 f
 int floatToRaw(float x, quint8 format1);
 float rawToFloat(int raw, quint8 format1);
 QString rawToText(int raw, quint8 format1);
+
+// The digits of a hexadecimal number as definition files, parameter files and users write it:
+// blanks around it and a "0x" or "0X" in front are dropped. Each caller converts them at its width.
+QString hexDigits(const QString& text);

@@ -2,6 +2,7 @@
 #include "ParamFile.h"
 
 #include "app/SafeFile.h"
+#include "definitions/ValueFormat.h"
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -70,10 +71,7 @@ bool importNumber(const QString& text, double* x)
 {
     bool ok = false;
     if (text.contains(QLatin1String("0x"), Qt::CaseInsensitive)) {
-        QString digits = text.trimmed();
-        if (digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-            digits = digits.mid(2);
-        const qulonglong value = digits.toULongLong(&ok, 16);
+        const qulonglong value = hexDigits(text).toULongLong(&ok, 16);
         if (ok)
             *x = double(value);
     } else {

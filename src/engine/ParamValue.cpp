@@ -28,11 +28,11 @@ bool parseInBase(const QString& digits, int base, qint64* value)
 bool parseNumber(const QString& text, quint8 format1, qint64* value)
 {
     if (format1 == 9)
-        return parseInBase(withoutPrefix(text, QLatin1String("0x")), 16, value);
+        return parseInBase(hexDigits(text), 16, value);
     if (format1 == 8)
         return parseInBase(withoutPrefix(text, QLatin1String("0b")), 2, value);
     if (text.contains(QLatin1String("0x"), Qt::CaseInsensitive))
-        return parseInBase(withoutPrefix(text, QLatin1String("0x")), 16, value);
+        return parseInBase(hexDigits(text), 16, value);
     bool ok = false;
     const double x = text.toDouble(&ok);
     if (!ok)

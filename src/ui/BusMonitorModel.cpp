@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BusMonitorModel.h"
+#include "definitions/ValueFormat.h"
 
 #include <QBrush>
 #include <QColor>
@@ -344,9 +345,7 @@ void BusMonitorModel::setFilter(const QString& text)
     const QString filter = text.trimmed();
     if (filter == m_filter)
         return;
-    QString digits = filter;
-    if (digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        digits = digits.mid(2);
+    const QString digits = hexDigits(filter);
     bool ok = false;
     const uint address = digits.toUInt(&ok, 16);
     m_filterIsAddress = ok && !digits.isEmpty() && digits.size() <= 4;

@@ -2,6 +2,7 @@
 #include "WidgetDelegate.h"
 
 #include "definitions/Parameter.h"
+#include "definitions/ValueFormat.h"
 #include "pages/paramtable/ParamTableModel.h"
 
 #include <QComboBox>
@@ -31,10 +32,7 @@ quint8 formatOf(const ParamAttributeStruct& attribute)
 // Limits of a hexadecimal parameter may be written with or without "0x".
 int hexLimit(const QString& text)
 {
-    QString digits = text.trimmed();
-    if (digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        digits = digits.mid(2);
-    return digits.toInt(nullptr, 16);
+    return hexDigits(text).toInt(nullptr, 16);
 }
 
 // Limits of an integer parameter, truncated toward zero; a 32-bit unsigned limit would not fit the
@@ -48,10 +46,7 @@ int integerLimit(const QString& text)
 
 uint hexValue(const QString& text)
 {
-    QString digits = text.trimmed();
-    if (digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        digits = digits.mid(2);
-    return digits.toUInt(nullptr, 16);
+    return hexDigits(text).toUInt(nullptr, 16);
 }
 
 // A value outside the editor's limits (e.g. after the limits were rescaled) opens at the minimum.
