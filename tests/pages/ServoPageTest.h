@@ -57,11 +57,7 @@ public:
 
     void close()
     {
-        Communication* comm = Communication::instance();
-        if (comm->commState() != Communication::COMM_DISCONNECT) {
-            comm->closeDevice();
-            UiTest::waitForState(Communication::COMM_DISCONNECT, 8000);
-        }
+        UiTest::closeLink();
         sim.stop();
     }
 

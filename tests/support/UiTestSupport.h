@@ -156,6 +156,15 @@ inline bool waitForState(Communication::CommState state, int timeoutMs = 10000)
     return true;
 }
 
+// Closes the service's link, if any, and waits until it is down.
+inline bool closeLink()
+{
+    if (commState() == Communication::COMM_DISCONNECT)
+        return true;
+    Communication::instance()->closeDevice();
+    return waitForState(Communication::COMM_DISCONNECT, 8000);
+}
+
 // The sim's request log, one line per request: function code, hex address, count and, for writes,
 // the values ("06 00B5 1 1"). Lines of requests the given function codes do not name are dropped.
 inline QStringList requestsWith(const QStringList& log, const QStringList& functionCodes)

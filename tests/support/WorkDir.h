@@ -47,6 +47,7 @@ public:
 
     bool isValid() const { return m_dir.isValid(); }
     QString path() const { return m_dir.path(); }
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
     QString initFile() const { return m_dir.filePath(QStringLiteral("Driver/Init.xml")); }
 
     void writeInit(const QByteArray& content) const

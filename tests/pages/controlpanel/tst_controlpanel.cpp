@@ -189,10 +189,7 @@ private slots:
     void cleanupTestCase()
     {
         closePage();
-        if (comm()->commState() != Communication::COMM_DISCONNECT) {
-            comm()->closeDevice();
-            UiTest::waitForState(Communication::COMM_DISCONNECT, 8000);
-        }
+        UiTest::closeLink();
         sim.stop();
         work.reset();
     }

@@ -3,6 +3,7 @@
 #include "ModalAnswer.h"
 #include "SimDrive.h"
 #include "UiTestSupport.h"
+#include "WorkDir.h"
 #include "app/startup/Startup.h"
 #include "comm/Communication.h"
 #include "definitions/Parameter.h"
@@ -131,8 +132,7 @@ class TestParamTable : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir work;
-    QString previousDir;
+    WorkDir work { WorkDir::Seed::Nothing };
     SimDrive sim;
     int family = -1;
     std::unique_ptr<TestablePage> page;
@@ -155,14 +155,7 @@ private:
         }
     }
 
-    void closeConnection()
-    {
-        Communication* comm = Communication::instance();
-        if (comm->commState() == Communication::COMM_DISCONNECT)
-            return;
-        comm->closeDevice();
-        QTRY_COMPARE_WITH_TIMEOUT(comm->commState(), Communication::COMM_DISCONNECT, 8000);
-    }
+    void closeConnection() { QVERIFY(UiTest::closeLink()); }
 
     // One connected service per family; switching family reconnects (the VFD poll is set up at open).
     void connectTo(int wanted)
@@ -366,8 +359,6 @@ private slots:
     {
         QVERIFY(work.isValid());
         Startup::initResources(); // the icons
-        previousDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(work.path()));
         installDefinitions();
     }
 
@@ -376,7 +367,6 @@ private slots:
         page.reset();
         closeConnection();
         sim.stop();
-        QDir::setCurrent(previousDir);
     }
 
     void init()

@@ -2,6 +2,7 @@
 #include "Global.h"
 #include "SimDrive.h"
 #include "UiTestSupport.h"
+#include "WorkDir.h"
 #include "Xml.h"
 #include "app/startup/Startup.h"
 #include "comm/Communication.h"
@@ -93,8 +94,7 @@ class TestScope : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir work;
-    QString previousDir;
+    WorkDir work { WorkDir::Seed::Nothing };
     SimDrive sim;
     std::unique_ptr<TestablePage> page;
     std::unique_ptr<QSignalSpy> messages;
@@ -169,14 +169,7 @@ private:
         QTRY_COMPARE_WITH_TIMEOUT(comm->commState(), Communication::COMM_CONNECTED, 10000);
     }
 
-    void closeConnection()
-    {
-        Communication* comm = Communication::instance();
-        if (comm->commState() == Communication::COMM_DISCONNECT)
-            return;
-        comm->closeDevice();
-        QTRY_COMPARE_WITH_TIMEOUT(comm->commState(), Communication::COMM_DISCONNECT, 8000);
-    }
+    void closeConnection() { QVERIFY(UiTest::closeLink()); }
 
     // The sim's reads of the scope variables, as "row" numbers of the page's list.
     QList<int> polledRows()
@@ -199,8 +192,6 @@ private slots:
     {
         QVERIFY(work.isValid());
         Startup::initResources();
-        previousDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(work.path()));
         QVERIFY(copyTree(sourceConfig, QStringLiteral("Driver/Config")));
         for (const auto& pair : { qMakePair(QStringLiteral("servo"), QStringLiteral("SERVO")),
                  qMakePair(QStringLiteral("vfd"), QStringLiteral("VFD")) }) {
@@ -216,7 +207,6 @@ private slots:
         page.reset();
         closeConnection();
         sim.stop();
-        QDir::setCurrent(previousDir);
     }
 
     void init()
