@@ -60,6 +60,7 @@ public:
         UiTest::closeLink();
         sim.stop();
     }
+    template <typename Page> void close(std::unique_ptr<Page>& page) { UiTest::closePageAndLink(page, sim); }
 
     bool console(const QString& line) { return sim.command(line).startsWith(QLatin1String("ok")); }
 

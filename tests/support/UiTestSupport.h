@@ -24,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 
 #include <functional>
 #include <memory>
@@ -163,6 +164,14 @@ inline bool closeLink()
         return true;
     Communication::instance()->closeDevice();
     return waitForState(Communication::COMM_DISCONNECT, 8000);
+}
+
+// The end of a page test: the page first (it may still send), then the link, then the drive.
+template <typename Page, typename Drive> void closePageAndLink(std::unique_ptr<Page>& page, Drive& drive)
+{
+    page.reset();
+    closeLink();
+    drive.stop();
 }
 
 // The sim's request log, one line per request: function code, hex address, count and, for writes,

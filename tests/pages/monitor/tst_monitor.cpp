@@ -66,11 +66,7 @@ private slots:
         QVERIFY(link.open());
     }
 
-    void cleanupTestCase()
-    {
-        page.reset();
-        link.close();
-    }
+    void cleanupTestCase() { link.close(page); }
 
     void pollsStatusBlockThenEnableState()
     {

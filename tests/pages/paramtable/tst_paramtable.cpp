@@ -362,12 +362,7 @@ private slots:
         installDefinitions();
     }
 
-    void cleanupTestCase()
-    {
-        page.reset();
-        closeConnection();
-        sim.stop();
-    }
+    void cleanupTestCase() { UiTest::closePageAndLink(page, sim); }
 
     void init()
     {

@@ -202,12 +202,7 @@ private slots:
         }
     }
 
-    void cleanupTestCase()
-    {
-        page.reset();
-        closeConnection();
-        sim.stop();
-    }
+    void cleanupTestCase() { UiTest::closePageAndLink(page, sim); }
 
     void init()
     {
