@@ -1,6 +1,7 @@
 #include "SlaveServer.h"
 
 #include "DriveModel.h"
+#include "comm/ModbusCrc.h"
 
 #include <cerrno>
 #include <chrono>
@@ -17,17 +18,6 @@ constexpr int kWriteMultipleRegisters = 0x10;
 int word(const uint8_t* p)
 {
     return (p[0] << 8) | p[1];
-}
-
-uint16_t crc16(const uint8_t* data, int length)
-{
-    uint16_t crc = 0xFFFF;
-    for (int i = 0; i < length; ++i) {
-        crc ^= data[i];
-        for (int b = 0; b < 8; ++b)
-            crc = (crc & 1) ? static_cast<uint16_t>((crc >> 1) ^ 0xA001) : static_cast<uint16_t>(crc >> 1);
-    }
-    return crc;
 }
 
 double monotonicSeconds()
@@ -303,7 +293,7 @@ bool SlaveServer::sendOwnFrame(bool corruptCrc)
     }
     if (r[0] == MODBUS_BROADCAST_ADDRESS)
         return true;
-    uint16_t crc = crc16(reinterpret_cast<const uint8_t*>(frame.constData()), frame.size());
+    uint16_t crc = modbusCrc16(reinterpret_cast<const uint8_t*>(frame.constData()), frame.size());
     if (corruptCrc)
         crc ^= 0x5A5A;
     frame.append(static_cast<char>(crc & 0xFF));
@@ -354,7 +344,7 @@ int SlaveServer::otherDriveFrame(int* drive) const
             length = 9 + r[6];
         if (length == 0 || length > MODBUS_RTU_MAX_ADU_LENGTH)
             return 0;
-        const uint16_t crc = crc16(r, length - 2);
+        const uint16_t crc = modbusCrc16(r, length - 2);
         if (r[length - 2] != (crc & 0xFF) || r[length - 1] != (crc >> 8))
             return 0;
         *drive = i;
@@ -405,7 +395,7 @@ bool SlaveServer::sendNoise()
         junk.append(static_cast<char>(m_noiseSeed >> 24));
     }
     // A corrupted CRC keeps even a lucky address and function byte from passing as an answer.
-    const uint16_t crc = crc16(reinterpret_cast<const uint8_t*>(junk.constData()), length - 2);
+    const uint16_t crc = modbusCrc16(reinterpret_cast<const uint8_t*>(junk.constData()), length - 2);
     junk[length - 2] = static_cast<char>((crc & 0xFF) ^ 0xA5);
     junk[length - 1] = static_cast<char>(crc >> 8);
     const ssize_t n = ::write(fd(), junk.constData(), static_cast<size_t>(junk.size()));
