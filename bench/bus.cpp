@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bus benchmark: N sequential one-register reads through the tool's own path (Communication →
 // Modbus device in its worker thread → serial line), and the same reads by a bare
 // QModbusRtuSerialMaster and by a plain libmodbus master, against one slave. By default the slave

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bus monitor benchmark: what the bus monitor dock costs the GUI thread under a scope-like load of
 // 200 transactions per second (four "AID=" channels of two registers read every 20 ms) from the
 // simulated drive, through the tool's own path, in the tool's main window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parameter table benchmark: how long the page takes to build for the largest sample ParamTable and
 // for a generated 5000-parameter table, and how "Read all pages" against the simulated drive compares
 // with what the serial line itself allows.

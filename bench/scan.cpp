@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bus scan benchmark: one framing, every legal address at 9600 baud, against a simulated drive that
 // answers at address 1 only, paced like a real wire. Compared with the per-address budget (the wait
 // for a silent address: request time + 3.5 characters + the adapter latency allowance) and with

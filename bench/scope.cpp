@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scope benchmark: replot cost of the plot engine with long recordings, and the GUI thread's load
 // while the scope page samples four variables from the simulated drive.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ControlFunction.xml: the control-function reader and the rescaling the table does with a trigger.
 
 #include "FuzzSupport.h"

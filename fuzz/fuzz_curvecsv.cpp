@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Curve files: the CSV reader and the scope's import of its rows as curves.
 
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Init.xml: the start-up memory file, read and then rewritten as the main window does at exit.
 
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parameter file import and comparison: the JSON document and every value rule the parameter
 // engine applies to it, against a small table with one parameter of each kind.
 

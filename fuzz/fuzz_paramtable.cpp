@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ParamTable.xml: the parameter definition reader and the address rule applied to what it read.
 
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Variables.xml: the scope's variable reader and the conversion of a sample in each record's format.
 
 #include "FuzzSupport.h"

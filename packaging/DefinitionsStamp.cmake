@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DSOURCE=<Driver folder> -DOUTPUT=<file> -P DefinitionsStamp.cmake
 # Fingerprints the packaged definitions and pictures (not the start-up file, which stays the
 # user's): the launcher refreshes a user's copy when the fingerprint it copied differs.

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Makes every entry of the English catalogue translate to its own source text."""
 import sys
 import xml.etree.ElementTree as ET

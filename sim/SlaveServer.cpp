@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SlaveServer.h"
 
 #include "DriveModel.h"
@@ -43,7 +44,7 @@ SlaveServer::SlaveServer(const LinkSettings& settings, DriveModel& model, modbus
     , m_model(&model)
     , m_mapping(mapping)
 {
-    m_drives.append(Drive { settings.slave, &model, mapping });
+    m_drives.append(Drive { settings.slave, &model, mapping, {} });
     switch (settings.transport) {
     case LinkSettings::Transport::Serial:
         m_ctx = modbus_new_rtu(
@@ -120,7 +121,32 @@ bool SlaveServer::acceptClient()
 
 void SlaveServer::addDrive(int slave, DriveModel& model, modbus_mapping_t* mapping)
 {
-    m_drives.append(Drive { slave, &model, mapping });
+    m_drives.append(Drive { slave, &model, mapping, {} });
+}
+
+DriveModel* SlaveServer::drive(int slave) const
+{
+    for (const Drive& drive : m_drives) {
+        if (drive.slave == slave)
+            return drive.model;
+    }
+    return nullptr;
+}
+
+void SlaveServer::ignoreWrites(int slave, quint16 address)
+{
+    for (Drive& drive : m_drives) {
+        if (drive.slave == slave)
+            drive.ignoredWrites.insert(address);
+    }
+}
+
+void SlaveServer::keepWrites(int slave)
+{
+    for (Drive& drive : m_drives) {
+        if (drive.slave == slave)
+            drive.ignoredWrites.clear();
+    }
 }
 
 bool SlaveServer::open()
@@ -216,6 +242,7 @@ int SlaveServer::decide(int length) const
 bool SlaveServer::receive(double now)
 {
     int rc = modbus_receive(m_ctx, m_request);
+    m_current = 0;
     m_model = m_drives.first().model;
     m_mapping = m_drives.first().mapping;
     if (rc == 0) {
@@ -228,6 +255,7 @@ bool SlaveServer::receive(double now)
         modbus_receive(m_ctx, scratch);
         if (rc == 0)
             return true;
+        m_current = drive;
         m_model = m_drives.at(drive).model;
         m_mapping = m_drives.at(drive).mapping;
     }
@@ -250,10 +278,11 @@ bool SlaveServer::receive(double now)
     if (m_settings.transport == LinkSettings::Transport::ModbusTcp) {
         // libmodbus serves any unit id on TCP; a gateway passes only its drives' on.
         m_foreignUnit = true;
-        for (const Drive& drive : qAsConst(m_drives)) {
-            if (drive.slave == frame()[0]) {
-                m_model = drive.model;
-                m_mapping = drive.mapping;
+        for (int i = 0; i < m_drives.size(); ++i) {
+            if (m_drives.at(i).slave == frame()[0]) {
+                m_current = i;
+                m_model = m_drives.at(i).model;
+                m_mapping = m_drives.at(i).mapping;
                 m_foreignUnit = false;
             }
         }
@@ -438,7 +467,7 @@ QVector<QPair<int, uint16_t>> SlaveServer::keptRegisters(int address, int count)
     for (int a = address; a < address + count && a <= 0xFFFF; ++a) {
         // A RAM copy may be stale until it is read: what stays is the parameter's own value.
         const quint16 resolved = m_model->resolve(static_cast<quint16>(a));
-        if (ignoredWrites.contains(resolved))
+        if (m_drives.at(m_current).ignoredWrites.contains(resolved))
             kept.append({ a, m_mapping->tab_registers[resolved] });
     }
     return kept;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -82,8 +83,12 @@ public:
     // TCP: every reply stops halfway and the connection is reset.
     bool resetMidReply = false;
     QMap<quint16, int> injectedExceptions; // address -> exception code
-    // Registers (as the drive resolves them) whose writes are answered as accepted but not kept.
-    QSet<quint16> ignoredWrites;
+    // The drive at a slave address of this link; null when none answers there.
+    DriveModel* drive(int slave) const;
+    // Writes of the drive at `slave` to a register (as the drive resolves it) are answered as
+    // accepted but not kept.
+    void ignoreWrites(int slave, quint16 address);
+    void keepWrites(int slave);
 
 private:
     struct Drive
@@ -91,6 +96,7 @@ private:
         int slave;
         DriveModel* model;
         modbus_mapping_t* mapping;
+        QSet<quint16> ignoredWrites;
     };
 
     int decide(int length) const;
@@ -111,6 +117,7 @@ private:
     LinkSettings m_settings;
     QVector<Drive> m_drives;
     // The drive the request at hand is addressed to.
+    int m_current = 0;
     DriveModel* m_model;
     modbus_mapping_t* m_mapping;
     int m_peerFd = -1;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrova-drive-sim: a simulated servo drive or VFD answering as a Modbus RTU slave on a serial
 // port (usually one end of a socat pty pair), or behind a Modbus TCP gateway or a serial device
 // server on a loopback TCP port, for tests, benchmarks and demonstrations of the tool.
@@ -63,7 +64,8 @@ Options:
   --stop-bits 1|2      stop bits (default 2)
   --slave ID           slave address (default 1); given again, another simulated drive of the same
                        family on the same link answers at that address, with registers of its own
-                       (the console commands act on the first; broadcasts reach the first only)
+                       (the console commands act on the first until "slave" chooses another;
+                       broadcasts reach the first only)
   --peer PATH          the master's end of the link (the other end of the pty pair): a request
                        sent at another baud rate, stop-bit count or parity than the drive's is
                        line noise to the drive and stays unanswered and unlogged. A pty shows the
@@ -118,6 +120,9 @@ on stdout:
                              at the set value (answer "ok set <addr> <value> held")
   release <hexaddr>|all      let the simulation compute a held register again
   get <hexaddr>              answers "ok <value>" (unsigned decimal)
+  slave <id>                 the drive at that slave address (given with --slave) is the one
+                             alarm, clear, ignorewrite, set, release and get act on from now on;
+                             the other commands act on the link, so on every drive of it
   quit                       exit
 
 Exception codes: 0x01 unsupported function code; 0x02 address range beyond 0xFFFF; 0x03 a count
@@ -309,8 +314,10 @@ void answer(const QString& line)
 
 struct Console
 {
-    DriveModel& model;
     SlaveServer& server;
+    // The drive the commands act on; "slave <id>" chooses another of the link.
+    int slave;
+    DriveModel* model;
     bool quit = false;
 
     void run(const QString& line)
@@ -331,13 +338,13 @@ struct Console
         long long value = 0;
         if (cmd == QLatin1String("alarm")) {
             if (w.size() == 2 && parseHexAddress(w.at(1), &address)) {
-                model.setAlarm(address);
+                model->setAlarm(address);
                 answer(QStringLiteral("ok alarm %1").arg(address));
             } else {
                 answer(QStringLiteral("error usage: alarm <hex code>"));
             }
         } else if (cmd == QLatin1String("clear")) {
-            model.clearAlarm();
+            model->clearAlarm();
             answer(QStringLiteral("ok clear"));
         } else if (cmd == QLatin1String("silent")) {
             onOff(&server.silent);
@@ -364,10 +371,10 @@ struct Console
             }
         } else if (cmd == QLatin1String("ignorewrite")) {
             if (w.size() == 2 && w.at(1) == QLatin1String("off")) {
-                server.ignoredWrites.clear();
+                server.keepWrites(slave);
                 answer(QStringLiteral("ok ignorewrite off"));
             } else if (w.size() == 2 && parseHexAddress(w.at(1), &address)) {
-                server.ignoredWrites.insert(model.resolve(address));
+                server.ignoreWrites(slave, model->resolve(address));
                 answer(QStringLiteral("ok ignorewrite %1").arg(address, 4, 16, QLatin1Char('0')));
             } else {
                 answer(QStringLiteral("error usage: ignorewrite <hexaddr> | ignorewrite off"));
@@ -389,7 +396,7 @@ struct Console
         } else if (cmd == QLatin1String("set")) {
             if (w.size() == 3 && parseHexAddress(w.at(1), &address) && parseNumber(w.at(2), &value)
                 && value >= -32768 && value <= 65535) {
-                const bool held = model.setFromConsole(address, static_cast<quint16>(value & 0xFFFF));
+                const bool held = model->setFromConsole(address, static_cast<quint16>(value & 0xFFFF));
                 answer(QStringLiteral("ok set %1 %2%3")
                            .arg(address, 4, 16, QLatin1Char('0'))
                            .arg(value & 0xFFFF)
@@ -399,19 +406,27 @@ struct Console
             }
         } else if (cmd == QLatin1String("release")) {
             if (w.size() == 2 && w.at(1) == QLatin1String("all")) {
-                model.release(-1);
+                model->release(-1);
                 answer(QStringLiteral("ok release all"));
             } else if (w.size() == 2 && parseHexAddress(w.at(1), &address)) {
-                model.release(address);
+                model->release(address);
                 answer(QStringLiteral("ok release %1").arg(address, 4, 16, QLatin1Char('0')));
             } else {
                 answer(QStringLiteral("error usage: release <hexaddr>|all"));
             }
         } else if (cmd == QLatin1String("get")) {
             if (w.size() == 2 && parseHexAddress(w.at(1), &address))
-                answer(QStringLiteral("ok %1").arg(model.value(address)));
+                answer(QStringLiteral("ok %1").arg(model->value(address)));
             else
                 answer(QStringLiteral("error usage: get <hexaddr>"));
+        } else if (cmd == QLatin1String("slave")) {
+            if (w.size() == 2 && parseNumber(w.at(1), &value) && server.drive(int(value))) {
+                slave = int(value);
+                model = server.drive(slave);
+                answer(QStringLiteral("ok slave %1").arg(slave));
+            } else {
+                answer(QStringLiteral("error usage: slave <id of a drive on this link>"));
+            }
         } else if (cmd == QLatin1String("quit")) {
             answer(QStringLiteral("ok quit"));
             quit = true;
@@ -458,7 +473,7 @@ int serve(const Options& options, const SimDefinitions& definitions, modbus_mapp
     ::sigaction(SIGINT, &sa, nullptr);
     ::signal(SIGPIPE, SIG_IGN);
 
-    Console console { model, server };
+    Console console { server, options.link.slave, &model };
     bool stdinOpen = true;
     QByteArray input;
     bool announced = false;

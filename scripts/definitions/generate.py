@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes Driver/Config/<family>/<version>/<EN|CN>/*.xml from servo.py and vfd.py.
 
 Run from anywhere: /usr/bin/python3 scripts/definitions/generate.py

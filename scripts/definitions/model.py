@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Building blocks of the drive definition sources.
 
 A family module (servo.py, vfd.py) describes each drive once, in both languages, with plain

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """KSD servo drive: parameters, scope variables, alarms and control functions.
 
 Register map of the drive: parameter Pn-xx lives at (n << 8) | xx. Some registers of groups P0-P2

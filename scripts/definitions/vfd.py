@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """KVF variable-frequency drive: parameters, scope variables, faults and control functions.
 
 Register map of the drive: Pn-xx lives at 0xFn00 | xx (P0 = 0xF0xx ... PF = 0xFFxx), the second

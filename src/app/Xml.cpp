@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Xml.h"
 
 #include "Global.h"
@@ -53,8 +54,13 @@ Xml::Xml(QObject* parent)
 
 bool Xml::readMemory()
 {
+    return readMemory(initFile);
+}
+
+bool Xml::readMemory(const QString& path)
+{
     QDomDocument doc;
-    if (!parseFile(initFile, doc))
+    if (!parseFile(path, doc))
         return false;
     Global* global = Global::instance();
     for (QDomNode node = doc.documentElement().firstChild(); !node.isNull(); node = node.nextSibling()) {

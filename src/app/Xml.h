@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QMap>
@@ -16,6 +17,8 @@ public:
     explicit Xml(QObject* parent = nullptr);
 
     bool readMemory();
+    // The same from another start-up file (the command-line tool reads the one of its definitions).
+    bool readMemory(const QString& path);
     bool writeMemory();
 
     static bool readVariables(

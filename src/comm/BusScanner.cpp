@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "BusScanner.h"
 
 #include "BusTransaction.h"
@@ -5,6 +6,7 @@
 #include "WireTime.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QSerialPort>
 #include <QSet>
 #include <QThread>
@@ -87,9 +89,42 @@ QList<ScanFraming> ScanFraming::standard()
         { QSerialPort::EvenParity, QSerialPort::OneStop }, { QSerialPort::OddParity, QSerialPort::OneStop } };
 }
 
+bool ScanFraming::fromName(const QString& name, ScanFraming* framing)
+{
+    const QList<ScanFraming> framings = standard();
+    for (const ScanFraming& candidate : framings) {
+        if (candidate.name().compare(name.trimmed(), Qt::CaseInsensitive) == 0) {
+            *framing = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
 int ScanPlan::combinations() const
 {
     return baudRates.size() * framings.size() * qMax(0, lastAddress - firstAddress + 1);
+}
+
+bool ScanPlan::parseBaudRates(const QString& text, QList<int>* rates, QString* badWord)
+{
+    // Below 300 baud no drive answers a probe in sensible time; above 4 Mbaud no adapter goes.
+    constexpr int lowest = 300;
+    constexpr int highest = 4000000;
+    static const QRegularExpression separators(QStringLiteral("[,;\\s]+"));
+    rates->clear();
+    const QStringList words = text.split(separators, Qt::SkipEmptyParts);
+    for (const QString& word : words) {
+        bool ok = false;
+        const int baud = word.toInt(&ok);
+        if (!ok || baud < lowest || baud > highest) {
+            *badWord = word;
+            return false;
+        }
+        if (!rates->contains(baud))
+            rates->append(baud);
+    }
+    return true;
 }
 
 QString probeVersionText(bool vfdFamily, const QVector<quint16>& values)

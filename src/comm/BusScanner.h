@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QList>
@@ -24,6 +25,8 @@ struct ScanFraming
 
     // 8N2, 8N1, 8E1, 8O1: the framings drives leave the factory with.
     static QList<ScanFraming> standard();
+    // One of the standard framings by its name, in any case; false for another name.
+    static bool fromName(const QString& name, ScanFraming* framing);
 };
 Q_DECLARE_METATYPE(ScanFraming)
 
@@ -41,6 +44,10 @@ struct ScanPlan
     int latencyMs = 16;
 
     int combinations() const;
+
+    // Baud rates as typed, "9600, 19200 38400" (commas, semicolons or blanks between): each once,
+    // in the order given. False, with the word that is none, when one is no baud rate.
+    static bool parseBaudRates(const QString& text, QList<int>* rates, QString* badWord);
 };
 
 // A device that answered the probe: a valid reply or a Modbus exception, both prove it is there.

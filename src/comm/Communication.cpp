@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Communication.h"
 
 #include "DriveRegisters.h"
@@ -74,6 +75,7 @@ Communication* Communication::instance()
 
 Communication::Communication()
     : QObject(nullptr)
+    , m_confirmationDelayMs(kConfirmDelayMs)
 {
     qRegisterMetaType<QVector<quint16>*>("QVector<quint16>*");
     qRegisterMetaType<QVector<quint16>>("QVector<quint16>");
@@ -110,6 +112,16 @@ void Communication::setCommType(CommType type)
 void Communication::setEnableState(CommEnableState state)
 {
     m_enableState = state;
+}
+
+void Communication::setConfirmationDelay(int ms)
+{
+    m_confirmationDelayMs = qMax(0, ms);
+}
+
+void Communication::setStatusPoll(bool enabled)
+{
+    m_statusPoll = enabled;
 }
 
 void Communication::setCommState(CommState state)
@@ -247,7 +259,7 @@ bool Communication::openDevice(const BusLink& link)
             m_connectFailure = reason;
     });
 
-    if (Global::instance()->device() == Global::DEVICE_VFD) {
+    if (m_statusPoll && Global::instance()->device() == Global::DEVICE_VFD) {
         vfdPollTimer = new QTimer;
         vfdPollTimer->start(kVfdPollIntervalMs);
         connect(thread, &QThread::finished, vfdPollTimer, &QObject::deleteLater);
@@ -553,7 +565,8 @@ void Communication::updateState(BusDevices::State newState)
     case BusDevices::ConnectSucceedState:
     case BusDevices::RecoverSucceedState: {
         const quint64 connection = m_connectionId;
-        QTimer::singleShot(kConfirmDelayMs, this, [this, connection] { confirmConnection(connection); });
+        QTimer::singleShot(
+            m_confirmationDelayMs, this, [this, connection] { confirmConnection(connection); });
         break;
     }
     case BusDevices::ConnectFiledState:

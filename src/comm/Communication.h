@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "BusDevices.h"
@@ -64,6 +65,14 @@ public:
     void setCommType(CommType type);
     // The enable state as the drive last answered it ("AEnableState"), kept for the pages.
     void setEnableState(CommEnableState state);
+
+    // How long the drive must go on answering after the connection test before the service
+    // reports it connected (3 s, as the window shows it). A one-shot command-line run, whose own
+    // requests find out soon enough whether the link holds, need not wait.
+    void setConfirmationDelay(int ms);
+    // Whether a VFD connection runs the status poll the window's pages live on (on by default).
+    // A front end that asks for what it needs itself turns it off before openDevice.
+    void setStatusPoll(bool enabled);
 
     // The transport a bus type runs on; false for the buses without an implementation.
     static bool transportOf(CommType type, BusLink::Transport* transport);
@@ -176,6 +185,8 @@ private:
     CommEnableState m_enableState = COMM_DISABLE;
     quint64 m_lastRequest = 0;
     bool m_quiet = false;
+    int m_confirmationDelayMs;
+    bool m_statusPoll = true;
     // Keep-alive of an idle connection: the connect probe, read again after a quiet spell.
     void watchIdle();
     void sendKeepAlive();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SerialPortDiagnosis.h"
 #include "SerialAdapter.h"
 
@@ -195,7 +196,7 @@ QString SerialPortDiagnosis::systemLocation(const QString& portName)
     return QStringLiteral("/dev/") + portName;
 }
 
-SerialPortDiagnosis::Result SerialPortDiagnosis::diagnose(const QString& portName, const QString& systemText)
+SerialPortDiagnosis::Result SerialPortDiagnosis::check(const QString& portName)
 {
     const QString location = systemLocation(portName);
     const QByteArray path = QFile::encodeName(location);
@@ -223,6 +224,21 @@ SerialPortDiagnosis::Result SerialPortDiagnosis::diagnose(const QString& portNam
     const LockHolder holder = lockHolder(portName, location);
     if (holder.pid > 0 && holder.pid != ::getpid())
         return busyProblem(location, holder);
+    return {};
+}
+
+SerialPortDiagnosis::Result SerialPortDiagnosis::diagnose(const QString& portName, const QString& systemText)
+{
+    const Result found = check(portName);
+    if (found.problem != NoProblem)
+        return found;
+
+    const QString location = systemLocation(portName);
+    const QByteArray path = QFile::encodeName(location);
+    struct stat info
+    {
+    };
+    ::stat(path.constData(), &info);
 
     // Only now, with no other program announced on the port, try it ourselves: that tells a port
     // held exclusively (TIOCEXCL) and a device that vanished behind its file from anything else.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QCoreApplication>
@@ -27,6 +28,10 @@ public:
 
     // The device file a port name stands for, as Qt's serial port resolves it.
     static QString systemLocation(const QString& portName);
+
+    // What shows without opening the port: a port that is missing, that the account may not use,
+    // or that another program has announced it holds. NoProblem when none of these does.
+    static Result check(const QString& portName);
 
     // Call after an open failed; systemText is the library's own error text, shown when the
     // system offers no better explanation.

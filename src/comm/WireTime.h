@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the serial line itself allows for one Modbus RTU transaction: both frames at the framing's

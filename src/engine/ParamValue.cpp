@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ParamValue.h"
 
 #include "definitions/ValueFormat.h"
@@ -125,20 +126,59 @@ Problem parse(const ParamAttributeStruct& attribute, const QString& text, quint1
     if (typed.isEmpty())
         return Problem::Empty;
     qint64 value = 0;
-    Problem problem = Problem::None;
     if (!attribute.indexList.isEmpty()) {
         if (!parseEntry(attribute.indexList, typed, &value))
             return Problem::NoSuchEntry;
     } else if (!parseNumber(typed, format1(attribute), &value)) {
         return Problem::NotANumber;
-    } else {
-        problem = withinLimits(attribute, value);
     }
-    if (problem == Problem::None)
-        problem = fitsOneRegister(attribute, value);
+    const Problem problem = checkRange(attribute, value);
     if (problem == Problem::None)
         *raw = quint16(value & 0xFFFF);
     return problem;
+}
+
+bool fileNumber(const ParamAttributeStruct& attribute, const QString& text, qint64* value)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QStringList& entry : attribute.indexList) {
+        if (entry.value(0) == text)
+            return parseInBase(entry.value(1), 10, value);
+    }
+    const quint8 format = format1(attribute);
+    if (format == 8 && !text.contains(QLatin1String("0x"), Qt::CaseInsensitive))
+        return parseInBase(withoutPrefix(text.trimmed(), QLatin1String("0b")), 2, value);
+    double x = 0;
+    if (!ParamFile::importNumber(text, &x))
+        return false;
+    *value = floatToRaw(float(x), format);
+    return true;
+}
+
+Problem checkRange(const ParamAttributeStruct& attribute, qint64 value)
+{
+    const Problem problem = attribute.indexList.isEmpty() ? withinLimits(attribute, value) : Problem::None;
+    return problem == Problem::None ? fitsOneRegister(attribute, value) : problem;
+}
+
+QString rescaledText(const QString& text, quint8 oldPrecision, quint8 newPrecision)
+{
+    if (text.isEmpty())
+        return text;
+    return rawToText(floatToRaw(text.toFloat(), oldPrecision), newPrecision);
+}
+
+ParamAttributeStruct withPrecision(const ParamAttributeStruct& attribute, int precision)
+{
+    const quint8 oldPrecision = format1(attribute);
+    if (precision == int(oldPrecision))
+        return attribute;
+    ParamAttributeStruct rescaled = attribute;
+    rescaled.min = rescaledText(attribute.min, oldPrecision, quint8(precision));
+    rescaled.max = rescaledText(attribute.max, oldPrecision, quint8(precision));
+    rescaled.format1 = QString::number(precision);
+    return rescaled;
 }
 
 } // namespace ParamValue

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ParameterSet.h"
 
 #include "definitions/DefinitionReaders.h"
@@ -9,15 +10,6 @@
 namespace {
 
 const QString monitoringGroup = QStringLiteral("D0");
-
-// Re-expresses a shown number under a new count of decimals. An empty text stays empty: it means
-// "no value", and turning it into 0 would make a parameter without factory value differ from it.
-QString rescaledText(const QString& text, quint8 oldPrecision, quint8 newPrecision)
-{
-    if (text.isEmpty())
-        return text;
-    return rawToText(floatToRaw(text.toFloat(), oldPrecision), newPrecision);
-}
 
 ParameterSet::Access accessOf(const QString& writable)
 {
@@ -58,6 +50,15 @@ ParameterSet::Effect effectOf(const QString& effect)
 bool isShownInMode(const ParamGroupStruct& group, bool administrator)
 {
     return administrator || group.authority != 1;
+}
+
+int entryNamed(const QList<QStringList>& entries, const QString& name)
+{
+    for (int i = 0; i < entries.size(); ++i) {
+        if (entries.at(i).value(0) == name)
+            return i;
+    }
+    return -1;
 }
 
 } // namespace
@@ -225,7 +226,10 @@ void ParameterSet::showFileValue(int row, const QString& text)
 {
     Row& r = m_rows[row];
     if (!r.attribute.indexList.isEmpty() && !text.isEmpty()) {
-        const int entry = ParamFile::findIndexEntry(r.attribute.indexList, text);
+        int entry = ParamFile::findIndexEntry(r.attribute.indexList, text);
+        // An entry without a leading number is saved under its name.
+        if (entry < 0)
+            entry = entryNamed(r.attribute.indexList, text);
         if (entry < 0)
             return;
         r.current = r.attribute.indexList.at(entry).value(0);
@@ -257,8 +261,10 @@ void ParameterSet::setPrecision(int row, int precision, const QString& unit)
     if (precision == int(oldPrecision))
         return;
     const quint8 newPrecision = quint8(precision);
+    // An empty text stays empty: turning it into 0 would make a parameter without factory value
+    // differ from it.
     for (QString* text : { &r.factory, &r.attribute.min, &r.attribute.max, &r.current, &r.setting })
-        *text = rescaledText(*text, oldPrecision, newPrecision);
+        *text = ParamValue::rescaledText(*text, oldPrecision, newPrecision);
     if (!unit.isEmpty())
         r.units = unit;
     r.attribute.format1 = QString::number(precision);
@@ -355,11 +361,25 @@ QByteArray ParameterSet::exportDocument(quint8 device) const
 bool ParameterSet::fileRaw(int row, const QString& text, quint16* raw) const
 {
     const Row& r = m_rows.at(row);
-    double x = 0;
-    if (text.isEmpty() || r.attribute.writable.toUInt() == 0 || !ParamFile::importNumber(text, &x))
+    qint64 value = 0;
+    if (r.attribute.writable.toUInt() == 0 || !ParamValue::fileNumber(r.attribute, text, &value))
         return false;
-    *raw = quint16(floatToRaw(float(x), ParamValue::format1(r.attribute)));
+    *raw = quint16(value & 0xFFFF);
     return true;
+}
+
+QHash<QString, int> ParameterSet::precisionsAfter(const QHash<QString, quint16>& triggerValues) const
+{
+    QHash<QString, int> precisions;
+    for (const Row& r : m_rows) {
+        const auto value = triggerValues.constFind(r.attribute.name);
+        if (value == triggerValues.constEnd() || !m_rules.isTrigger(r.attribute.name))
+            continue;
+        const QVector<Rescale> rescales = m_rules.rescalesFor(r.attribute.name, { value.value() });
+        for (const Rescale& rescale : rescales)
+            precisions.insert(rescale.code, rescale.precision);
+    }
+    return precisions;
 }
 
 ParamRequests ParameterSet::importValues(const QJsonObject& file)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "definitions/DefinitionError.h"
@@ -71,6 +72,7 @@ public:
     void load(const QString& folder, QList<DefinitionError>* errors = nullptr);
     void setDefinitions(const QStringList& headers, const QMap<int, ParamGroupStruct>& groups);
     void setPrecisionRules(const PrecisionRules& rules);
+    const PrecisionRules& precisionRules() const { return m_rules; }
     // Rebuilds the rows of the groups the mode shows; every value shown before is gone.
     void build(bool administrator);
 
@@ -116,9 +118,13 @@ public:
     // Shows the file's values of every row the file names and returns the writes of those that
     // can be written: numbers, of parameters that are not read-only, with a register.
     ParamRequests importValues(const QJsonObject& file);
-    // The register value a file text stands for; false when it is no number or the parameter is
-    // read-only.
+    // The register value a file text stands for; false when it is no value of the parameter or
+    // the parameter is read-only.
     bool fileRaw(int row, const QString& text, quint16* raw) const;
+    // The decimals that these values of the parameters ruling others (drive size, control
+    // functions) give the parameters they rule, applied in table order; what is not named keeps
+    // its present decimals.
+    QHash<QString, int> precisionsAfter(const QHash<QString, quint16>& triggerValues) const;
 
 signals:
     void aboutToRebuild();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrecisionRules.h"
 
 #include <QStringList>
@@ -41,6 +42,21 @@ int PrecisionRules::currentDecimals(quint16 driveSize)
 void PrecisionRules::setControlFunctions(const QMultiMap<QString, ControlFunctionRecord>& functions)
 {
     m_functions = functions;
+}
+
+QStringList PrecisionRules::triggerCodes() const
+{
+    QStringList codes { driveSizeCode };
+    for (const QString& code : m_functions.uniqueKeys()) {
+        if (code != driveSizeCode)
+            codes.append(code);
+    }
+    return codes;
+}
+
+bool PrecisionRules::isTrigger(const QString& code) const
+{
+    return code == driveSizeCode || m_functions.contains(code);
 }
 
 QVector<Rescale> PrecisionRules::rescalesFor(const QString& tag, const QVector<quint16>& values) const

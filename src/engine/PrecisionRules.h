@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "definitions/DefinitionRecords.h"
 
 #include <QMultiMap>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // Parameters whose decimals (and unit) follow the value of another parameter: the drive's size
@@ -27,6 +29,9 @@ public:
     static int currentDecimals(quint16 driveSize);
 
     void setControlFunctions(const QMultiMap<QString, ControlFunctionRecord>& functions);
+    // The codes whose values change the decimals of others: the drive size and every trigger.
+    QStringList triggerCodes() const;
+    bool isTrigger(const QString& code) const;
 
     // What an answer with this tag changes, in the order to apply it: the drive size first, then the
     // control functions, the one nearer the top of ControlFunction.xml last so that it wins. A

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Artwork is kept as hand-written SVG and rendered at build time; the translation catalogues are
 # compiled from the .ts files. Both are then packed with rcc, like the static resources.
 

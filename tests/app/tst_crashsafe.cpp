@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files the tool rewrites survive the tool being killed at any moment of the write: a writer
 // process rewrites the file over and over through the tool's own code, is killed (SIGKILL) at
 // random points, and the file must then hold exactly the old or the new content. A scope recording

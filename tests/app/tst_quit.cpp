@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The way out of the tool while a motion it started runs and the bus is busy (the scope on four
 // channels, a polling page): the stop, and the control panel's command source, must reach the
 // drive before the port closes. The tool runs as main runs it, in a child process of this test:

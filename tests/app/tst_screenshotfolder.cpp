@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where scope screenshots go: beside the application while it may write there, else in the
 // user's pictures folder, as an installed tool under /usr must.
 

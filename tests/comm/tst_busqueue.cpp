@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bus device's queue order, which every transport shares: first in, first out, except that a
 // stop outranks everything but earlier stops and takes back the waiting starts of its motion.
 

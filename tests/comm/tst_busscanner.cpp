@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bus scanner against simulated drives on a real pty link, at the pace of a real wire, with the
 // drive hearing a request at another baud rate, stop-bit count or parity as noise.
 
@@ -86,6 +87,9 @@ class TestBusScanner : public QObject
 {
     Q_OBJECT
 private slots:
+    void baudRatesAsTyped_data();
+    void baudRatesAsTyped();
+    void framingsByName();
     void silentBudget_data();
     void silentBudget();
     void findsDriveAtItsSetting_data();
@@ -100,6 +104,47 @@ private slots:
     void readsTheVfdVersion();
     void reportsAPortThatCannotOpen();
 };
+
+// The list of rates the Find-drive dialog and the command-line tool take.
+void TestBusScanner::baudRatesAsTyped_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QList<int>>("rates");
+    QTest::addColumn<QString>("badWord");
+    QTest::newRow("commas, semicolons and blanks")
+        << "9600, 19200;38400  57600" << true << QList<int> { 9600, 19200, 38400, 57600 } << QString();
+    QTest::newRow("each once, in the order given")
+        << "38400,9600,38400" << true << QList<int> { 38400, 9600 } << QString();
+    QTest::newRow("nothing") << " " << true << QList<int> {} << QString();
+    QTest::newRow("a word") << "9600,fast" << false << QList<int> { 9600 } << "fast";
+    QTest::newRow("too slow") << "200" << false << QList<int> {} << "200";
+    QTest::newRow("too fast") << "5000000" << false << QList<int> {} << "5000000";
+}
+
+void TestBusScanner::baudRatesAsTyped()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(QList<int>, rates);
+    QFETCH(QString, badWord);
+    QList<int> parsed { 1 };
+    QString word;
+    QCOMPARE(ScanPlan::parseBaudRates(text, &parsed, &word), ok);
+    QCOMPARE(parsed, rates);
+    QCOMPARE(word, badWord);
+}
+
+void TestBusScanner::framingsByName()
+{
+    for (const ScanFraming& framing : ScanFraming::standard()) {
+        ScanFraming found;
+        QVERIFY(ScanFraming::fromName(framing.name().toLower(), &found));
+        QCOMPARE(found, framing);
+    }
+    ScanFraming untouched;
+    QVERIFY(!ScanFraming::fromName(QStringLiteral("7E1"), &untouched));
+}
 
 // The per-address wait the scan's speed rests on: about 30 ms at 9600 baud with a USB adapter's
 // latency, far from the regular 1.5 s request timeout with its retry.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transaction records the Modbus device reports for the bus monitor, against the simulated
 // drive with injected faults on a real pty link; and the RTU frames rebuilt from a record.
 

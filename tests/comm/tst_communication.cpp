@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The communication service against the simulated drive on a real pty link.
 
 #include "CommunicationProbe.h"
@@ -87,6 +88,7 @@ private slots:
     void stopOwedThroughAQuietPeriod();
     void finishWritesWaitsForWhatIsLeft_data();
     void finishWritesWaitsForWhatIsLeft();
+    void oneShotFrontEndSkipsWaitAndPoll();
     void owedStopGoesToItsDriveOnly_data();
     void owedStopGoesToItsDriveOnly();
 
@@ -535,6 +537,7 @@ void TestCommunication::vfdPollOrderAndNoStrayPoll()
     QCOMPARE(comm()->commState(), Communication::COMM_CONNECTED);
     // Nothing but the test read before the link was confirmed.
     QCOMPARE(logWhenConnected, QStringList { QStringLiteral("03 FD00 3") });
+    QVERIFY(CommunicationProbe::hasStatusPoll());
 
     // Polls at 6 s and 9 s after the open, and perhaps at 3 s if the link was confirmed by then.
     // A poll timer left over from the failed attempt would add two more.
@@ -800,3 +803,23 @@ void TestCommunication::owedStopGoesToItsDriveOnly()
 
 QTEST_MAIN(TestCommunication)
 #include "tst_communication.moc"
+
+// The command-line tool: connected as soon as the drive answers, and no status poll of its own
+// between the tool's requests.
+void TestCommunication::oneShotFrontEndSkipsWaitAndPoll()
+{
+    Global::instance()->setDevice(Global::DEVICE_VFD);
+    QVERIFY(startSim(QStringLiteral("vfd")));
+    comm()->setConfirmationDelay(0);
+    comm()->setStatusPoll(false);
+    QElapsedTimer clock;
+    clock.start();
+    const bool connected = connectToSim(0xFD00, 3);
+    const qint64 ms = clock.elapsed();
+    comm()->setConfirmationDelay(3000);
+    comm()->setStatusPoll(true);
+    QVERIFY(connected);
+    // Well below the window's three seconds, however loaded the machine.
+    QVERIFY2(ms < 2000, qPrintable(QString::number(ms)));
+    QVERIFY(!CommunicationProbe::hasStatusPoll());
+}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Modbus RTU bus device against the simulated drive on a real pty link.
 
 #include "SimDrive.h"

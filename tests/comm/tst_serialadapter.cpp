@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the tool reads about a USB serial adapter from sysfs, against a fake system tree: which
 // adapters are USB ones, an FTDI adapter's latency timer, and the hint to lower it.
 

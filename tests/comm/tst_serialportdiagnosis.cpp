@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a port would not open, as the Modbus device reports it: real ptys with real permissions,
 // opened by an ordinary account, and a port held by another process.
 
@@ -146,6 +147,8 @@ private slots:
         QCOMPARE(device.error(), BusDevices::ConnectionError);
         QVERIFY2(device.errorString().startsWith(location + QStringLiteral(" does not exist")),
             qPrintable(device.errorString()));
+        // The same without trying to open it, as a list of ports tells.
+        QCOMPARE(SerialPortDiagnosis::check(port).problem, SerialPortDiagnosis::PortMissing);
     }
 
     void unpluggedAdapterLink()
@@ -167,6 +170,7 @@ private slots:
         QVERIFY(holder.waitForReadyRead(10000));
         QCOMPARE(holder.readLine().trimmed(), QByteArray("holding"));
 
+        QCOMPARE(SerialPortDiagnosis::check(pty).problem, SerialPortDiagnosis::PortBusy);
         Modbus device;
         device.setSettings(settingsFor(pty));
         QVERIFY(!device.openDevice());
@@ -179,6 +183,7 @@ private slots:
         holder.closeWriteChannel();
         QVERIFY(holder.waitForFinished(10000));
         // Released: the same port opens again.
+        QCOMPARE(SerialPortDiagnosis::check(pty).problem, SerialPortDiagnosis::NoProblem);
         QVERIFY(device.openDevice());
         QCOMPARE(device.openProblem(), SerialPortDiagnosis::NoProblem);
         device.closeDevice();

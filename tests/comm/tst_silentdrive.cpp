@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The communication service with a drive that stops answering while the port stays healthy (the
 // drive powered down, or its cable cut behind a USB adapter that stays plugged in).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Consistency of the drive definitions shipped in Driver/Config: every file must load with the
 // tool's own readers, and the data must agree with the registers the tool reaches directly.
 

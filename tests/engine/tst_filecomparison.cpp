@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A parameter file against the drive's values, without widgets: what is compared, what is left
 // out and why, what differs (in each parameter's own format) and what writing the file's value takes.
 
@@ -55,6 +56,15 @@ private slots:
         QTest::newRow("no answer from the drive")
             << QByteArray(R"({"P0-01":"5","P0-02":"12.34"})") << "P0-01=;P0-02=1234"
             << QStringList { "P0-01 - 5" } << QStringList { "P0-01 0001 5" };
+        // The file's P1-00 gives P1-01 three decimals: its "2.000" is 2000 on a drive whose P1-00
+        // gives one, where 2000 shows as 200.0.
+        QTest::newRow("decimals the file's own ruling value gives")
+            << QByteArray(R"({"P1-00":"1","P1-01":"2.000"})") << "P1-00=0;P1-01=2000"
+            << QStringList { "P1-00 0 1" } << QStringList { "P1-00 0100 1" };
+        QTest::newRow("drive value in the drive's decimals, file value in the file's")
+            << QByteArray(R"({"P1-00":"1","P1-01":"2.000"})") << "P1-00=0;P1-01=20"
+            << QStringList { "P1-00 0 1", "P1-01 2.0 2.000" }
+            << QStringList { "P1-00 0100 1", "P1-01 0101 2000" };
         QTest::newRow("table order, not file order")
             << QByteArray(R"({"P1-03":"2","P0-01":"5"})") << "P0-01=6;P1-03=100"
             << QStringList { "P0-01 6 5", "P1-03 1.00 2.00" }
@@ -69,6 +79,8 @@ private slots:
         QFETCH(QStringList, writes);
         ParameterSet set;
         set.load(tableData);
+        // The drive's own ruling value, as a front end reads it first.
+        set.applyRescales(QStringLiteral("P1-00"), { 0 });
         FileComparison comparison(set, QJsonDocument::fromJson(file).object());
         QStringList read;
         for (const QString& entry : drive.split(QLatin1Char(';'))) {
@@ -94,12 +106,14 @@ private slots:
         ParameterSet set;
         set.load(tableData);
         const QJsonObject file = QJsonDocument::fromJson(R"({"DeviceVersion":"0","P0-03":"7","P0-x":"1",
-            "P0-05":"","P0-01":"fast","P0-02":12,"Z9-01":"3","A9-00":"1","P0-04":"0x1"})")
+            "P0-05":"","P0-01":"fast","P0-02":12,"Z9-01":"3","A9-00":"1","P0-04":"0x1","P0-06":"10.1",
+            "P1-03":"-1"})")
                                      .object();
         FileComparison comparison(set, file);
         QCOMPARE(requestLines(comparison.reads()), QStringList { "P0-04 0004 0" });
         QCOMPARE(comparison.readOnlyCodes(), QStringList { "P0-03" });
         QCOMPARE(comparison.unusableCodes(), QStringList({ "P0-01", "P0-x" }));
+        QCOMPARE(comparison.outOfRangeCodes(), QStringList({ "P0-06", "P1-03" }));
         QCOMPARE(comparison.emptyCodes(), QStringList({ "P0-02", "P0-05" })); // a JSON number reads as empty
         // The administrator group is not in the table in normal mode.
         QCOMPARE(comparison.unknownCodes(), QStringList({ "A9-00", "Z9-01" }));

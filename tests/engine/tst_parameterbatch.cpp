@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parameter batches against the simulated drive over a pty link: what goes on the wire in which
 // order, the outcome of every parameter (a write the drive does not keep included), and that only
 // the batch's own answers count, a cancel stops the rest and a lost link ends the batch.

@@ -1,7 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter set without widgets: rows from real definition files, what answers, realtime
 // blocks, precision rules and parameter files make of them, and the comparisons the table filters by.
 
+#include "Global.h"
 #include "engine/ParameterSet.h"
+#include "engine/PrecisionSources.h"
 
 #include "ParamRequestLines.h"
 #include <QFile>
@@ -302,6 +305,11 @@ private slots:
             << "P0-01" << QByteArray("77") << "" << State::DiffersFromFactory << QStringList {};
         QTest::newRow("no number") << "P0-01" << QByteArray("\"fast\"") << "fast" << State::DiffersFromFactory
                                    << QStringList {};
+        // An entry without a leading number is exported under its whole name; importing that
+        // writes its value.
+        QTest::newRow("entry by its whole name")
+            << "P0-00" << QByteArray("\"10:Ten\"") << "10:Ten" << State::DiffersFromFactory
+            << QStringList { "P0-00 0000 10" };
         QTest::newRow("no such entry leaves the row")
             << "P0-00" << QByteArray("\"On\"") << "earlier" << State::Unread << QStringList {};
     }
@@ -320,6 +328,54 @@ private slots:
         QCOMPARE(requestLines(set.importValues(file)), writes);
         QCOMPARE(at(code).current, shown);
         QCOMPARE(at(code).state, state);
+    }
+
+    // What a one-shot front end reads before it shows a value: every ruling parameter, and the
+    // VFD's size behind its unlock code even where its group is not shown.
+    void precisionSources_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("family");
+        QTest::addColumn<QStringList>("writes");
+        QTest::addColumn<QStringList>("reads");
+
+        QTest::newRow("servo, size a parameter of the table")
+            << tableData + QStringLiteral("servo/") << int(Global::DEVICE_SERVO) << QStringList {}
+            << QStringList { "PF-01 0f01 0", "P1-00 0100 0" };
+        QTest::newRow("VFD sample, size behind the unlock code")
+            << QStringLiteral(KESTROVA_SOURCE_DIR "/Driver/Config/VFD/KVF-V2.0/EN/")
+            << int(Global::DEVICE_VFD) << QStringList { "ADecryption ff00 55" }
+            << QStringList { "PF-01 ff01 0", "P0-19 f013 0", "P0-22 f016 0", "P7-12 f70c 0", "PD-09 fd09 0" };
+        QTest::newRow("servo sample, no size register")
+            << QStringLiteral(KESTROVA_SOURCE_DIR "/Driver/Config/SERVO/KSD-V1.10/EN/")
+            << int(Global::DEVICE_SERVO) << QStringList {} << QStringList { "P2-30 021e 0", "P3-01 0301 0" };
+    }
+
+    void precisionSources()
+    {
+        QFETCH(QString, folder);
+        QFETCH(int, family);
+        QFETCH(QStringList, writes);
+        QFETCH(QStringList, reads);
+        ParameterSet sample;
+        sample.load(folder);
+        QCOMPARE(requestLines(PrecisionSources::writes(family)), writes);
+        QCOMPARE(requestLines(PrecisionSources::reads(sample, family)), reads);
+    }
+
+    // Values of ruling parameters (a file's, or typed ones) give the decimals of those they rule.
+    void precisionsAfter()
+    {
+        QCOMPARE(set.precisionsAfter({ { QStringLiteral("P1-00"), 1 } }),
+            (QHash<QString, int> { { QStringLiteral("P1-01"), 3 } }));
+        QCOMPARE(set.precisionsAfter({ { QStringLiteral("PF-01"), 22 }, { QStringLiteral("P0-01"), 1 } }),
+            (QHash<QString, int> { { QStringLiteral("P1-03"), 1 }, { QStringLiteral("P1-10"), 1 },
+                { QStringLiteral("B2-03"), 1 }, { QStringLiteral("B2-10"), 1 },
+                { QStringLiteral("P1-06"), 4 }, { QStringLiteral("P1-07"), 4 },
+                { QStringLiteral("B2-06"), 4 }, { QStringLiteral("B2-07"), 4 },
+                { QStringLiteral("P1-08"), 3 }, { QStringLiteral("B2-08"), 3 },
+                { QStringLiteral("P1-09"), 2 }, { QStringLiteral("B2-09"), 2 } }));
+        QVERIFY(set.precisionsAfter({ { QStringLiteral("P1-00"), 9 } }).isEmpty());
     }
 
     // Files exported by earlier versions import, and an export is byte for byte what they wrote.

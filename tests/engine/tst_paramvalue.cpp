@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A parameter's value in its own format, both ways: what a register value shows as, and what a
 // typed text writes, with the parameter's limits.
 
@@ -135,6 +136,77 @@ private slots:
         quint16 value = 0xBEEF;
         QCOMPARE(ParamValue::parse(attribute, text, &value), problem);
         QCOMPARE(int(value), problem == Problem::None ? raw : 0xBEEF);
+    }
+
+    // What a parameter file's value stands for: as the table exports values, so a backup
+    // restores what it saved; the limits are checked apart.
+    void fileNumber_data()
+    {
+        QTest::addColumn<ParamAttributeStruct>("attribute");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<qint64>("value");
+        QTest::addColumn<Problem>("range");
+
+        const QList<QStringList> named { { QStringLiteral("Position mode"), QStringLiteral("0") },
+            { QStringLiteral("Speed mode"), QStringLiteral("1") } };
+        QTest::newRow("decimals") << parameter("2", "0", "0.00", "100.00") << "12.34" << true << qint64(1234)
+                                  << Problem::None;
+        QTest::newRow("above the limit") << parameter("2", "0", "0.00", "100.00") << "100.01" << true
+                                         << qint64(10001) << Problem::AboveMaximum;
+        QTest::newRow("signed") << parameter("1", "1", "-10.0", "10.0") << "-1.5" << true << qint64(-15)
+                                << Problem::None;
+        QTest::newRow("hexadecimal") << parameter("9", "0", "0x0", "0xFFFF") << "0x1F" << true << qint64(31)
+                                     << Problem::None;
+        // The table shows binary digits, so a file holds them: "101" is 5, not a hundred and one.
+        QTest::newRow("binary digits")
+            << parameter("8", "0", "0", "11111111") << "101" << true << qint64(5) << Problem::None;
+        QTest::newRow("binary, a digit 2")
+            << parameter("8", "0", "0", "11111111") << "102" << false << qint64(0) << Problem::None;
+        QTest::newRow("entry saved by its number")
+            << parameter("0", "0", "0", "10", modes) << "10" << true << qint64(10) << Problem::None;
+        QTest::newRow("entry without a number, saved by its name")
+            << parameter("0", "0", "0", "1", named) << "Speed mode" << true << qint64(1) << Problem::None;
+        QTest::newRow("a value without entry compares as it is")
+            << parameter("0", "0", "0", "1", named) << "7" << true << qint64(7) << Problem::None;
+        QTest::newRow("wider than a register")
+            << parameter("0", "0", "", "") << "70000" << true << qint64(70000) << Problem::TooWide;
+        QTest::newRow("words") << parameter("0", "0", "0", "10") << "fast" << false << qint64(0)
+                               << Problem::None;
+        QTest::newRow("empty") << parameter("0", "0", "0", "10") << "" << false << qint64(0) << Problem::None;
+    }
+
+    void fileNumber()
+    {
+        QFETCH(ParamAttributeStruct, attribute);
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(qint64, value);
+        QFETCH(Problem, range);
+        qint64 number = -99;
+        QCOMPARE(ParamValue::fileNumber(attribute, text, &number), ok);
+        if (!ok)
+            return;
+        QCOMPARE(number, value);
+        QCOMPARE(ParamValue::checkRange(attribute, number), range);
+    }
+
+    // Other decimals re-express the limits; the register values they stand for stay.
+    void withPrecision()
+    {
+        const ParamAttributeStruct hundredths = parameter("2", "0", "0.50", "600.00");
+        const ParamAttributeStruct tenths = ParamValue::withPrecision(hundredths, 1);
+        QCOMPARE(tenths.format1, QStringLiteral("1"));
+        QCOMPARE(tenths.min, QStringLiteral("5.0"));
+        QCOMPARE(tenths.max, QStringLiteral("6000.0"));
+        qint64 value = 0;
+        QVERIFY(ParamValue::fileNumber(tenths, QStringLiteral("50.0"), &value));
+        QCOMPARE(value, qint64(500));
+        QCOMPARE(ParamValue::checkRange(tenths, 60000), Problem::None);
+        QCOMPARE(ParamValue::checkRange(tenths, 60001), Problem::AboveMaximum);
+        QCOMPARE(ParamValue::checkRange(tenths, 49), Problem::BelowMinimum);
+        QCOMPARE(ParamValue::withPrecision(hundredths, 2).min, hundredths.min);
+        QCOMPARE(ParamValue::rescaledText(QString(), 2, 1), QString());
     }
 
     // What a value is written as shows again as the same text.

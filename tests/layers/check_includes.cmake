@@ -1,7 +1,10 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source under SOURCE_DIR includes a project header of a layer above its own.
-# Layers, bottom first; a file belongs to the deepest folder listed that contains it.
+# Layers, bottom first; a file belongs to the deepest folder listed that contains it. The
+# command-line tool (cli) sits beside the window's layers on the engine: it ranks above the engine,
+# and nothing outside it includes it.
 get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
-set(LAYERS definitions app comm engine ui capture pages app/startup)
+set(LAYERS definitions app comm engine cli ui capture pages app/startup)
 
 function(layer_of path out)
     set(best -1)
@@ -38,7 +41,11 @@ foreach(file IN LISTS files)
             set(target "${header}")
         endif()
         layer_of("${target}" theirs)
-        if(theirs GREATER own)
+        string(FIND "${target}" "cli/" into_cli)
+        string(FIND "${file}" "cli/" from_cli)
+        if(into_cli EQUAL 0 AND NOT from_cli EQUAL 0)
+            string(APPEND failures "  ${file} includes ${header} of the command-line tool\n")
+        elseif(theirs GREATER own)
             string(APPEND failures "  ${file} includes ${header}\n")
         endif()
     endforeach()

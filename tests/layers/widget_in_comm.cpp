@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Must not compile: the bus layer has no widgets. Built only by the layers test.
 #include "comm/Communication.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Must not compile: the definition layer has no widgets either. Built only by the layers test.
 #include "definitions/Parameter.h"
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compares the fault table's rows (its -datatags) with the rows the ctest groups run.
 execute_process(COMMAND ${EXE} -datatags OUTPUT_VARIABLE tags ERROR_QUIET RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scope and the control panel with a broken definition file of theirs: each page still opens
 // (its table empty), and the console names the file with the parser's reason and position, in
 // the language of the interface.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Link faults during every activity of the tool, in one table: the whole window against the
 // simulated drive, a fault injected while the activity runs, and then the same checks for every
 // row — the window never stalls, no dialog is left on screen, the tool idles while the link is

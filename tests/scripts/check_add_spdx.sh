@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # scripts/add-spdx on a small tree of every kind of source file: the line lands where each kind
 # needs it, nothing else changes, a second pass changes nothing, and --check tells the two apart.
 set -euo pipefail

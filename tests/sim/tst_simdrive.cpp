@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated drive, checked through our own Modbus master over a real pty link: it is the peer
 // every bus test relies on, so its registers, motion and fault injection must behave as documented.
 
@@ -162,6 +163,7 @@ private slots:
     void ignoredWriteKeepsOldValue();
     void otherSlaveIsIgnored_data();
     void otherSlaveIsIgnored();
+    void consoleActsOnTheChosenSlave();
     void broadcastWriteIsTakenSilently();
     void consoleSetHoldsComputedValue();
     void delaySlowsAnswer();
@@ -938,6 +940,31 @@ void TestSimDrive::otherSlaveIsIgnored()
     QCOMPARE(read(0x0004, 1, &ms), QVector<quint16> { 13 });
     QVERIFY2(ms < 500, qPrintable(QString::number(ms)));
     QCOMPARE(m_sim->log(), QStringList { QStringLiteral("03 0004 1") });
+}
+
+// Two drives on one link, each with its own registers and faults: "slave" chooses the one the
+// console acts on.
+void TestSimDrive::consoleActsOnTheChosenSlave()
+{
+    SimDrive::Options options;
+    options.extraArgs = QStringList { QStringLiteral("--slave"), QStringLiteral("2") };
+    QVERIFY(startDrive(kServoConfig, options));
+    QVERIFY(m_sim->command(QStringLiteral("slave 2")).startsWith(QLatin1String("ok slave 2")));
+    QVERIFY(m_sim->command(QStringLiteral("set 0004 21")).startsWith(QLatin1String("ok")));
+    QVERIFY(m_sim->command(QStringLiteral("ignorewrite 0009")).startsWith(QLatin1String("ok")));
+    QVERIFY(m_sim->command(QStringLiteral("slave 3")).startsWith(QLatin1String("error")));
+    QCOMPARE(m_sim->command(QStringLiteral("get 0004")), QStringLiteral("ok 21"));
+
+    QCOMPARE(read1(0x0004), quint16(13));
+    QVERIFY(write(0x0009, { 77 }));
+    QCOMPARE(read1(0x0009), quint16(77)); // drive 1 keeps its writes
+    m_bus->setServerAddress(2);
+    QCOMPARE(read1(0x0004), quint16(21));
+    QVERIFY(write(0x0009, { 77 }));
+    QCOMPARE(read1(0x0009), quint16(40)); // drive 2 does not
+
+    QVERIFY(m_sim->command(QStringLiteral("slave 1")).startsWith(QLatin1String("ok slave 1")));
+    QCOMPARE(m_sim->command(QStringLiteral("get 0009")), QStringLiteral("ok 77"));
 }
 
 void TestSimDrive::broadcastWriteIsTakenSilently()

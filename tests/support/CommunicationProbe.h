@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "comm/Communication.h"
@@ -11,6 +12,7 @@ class CommunicationProbe
 public:
     static BusDevices* device() { return Communication::instance()->m_busDevice; }
     static QThread* workerThread() { return Communication::instance()->m_workerThread; }
+    static bool hasStatusPoll() { return Communication::instance()->vfdPollTimer != nullptr; }
     // Silently, as a drive command's quiet period does, but to any state.
     static void setState(Communication::CommState state) { Communication::instance()->m_commState = state; }
 };

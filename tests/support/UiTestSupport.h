@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Fixtures shared by the window tests: the message-box answerer (other modal dialogs are left alone;

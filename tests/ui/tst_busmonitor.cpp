@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bus monitor dock: its ring buffer, filter, pause, counters and CSV log with made-up
 // transactions; the records of a real connection to the simulated drive with injected faults; and
 // the dock in the main window, remembered in the memory file across a restart.

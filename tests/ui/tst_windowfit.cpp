@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every page fits the commonest laptop screen, 1366 × 768, in both languages and both families:
 // the window is no larger than the screen, nothing needs a horizontal scroll, and no text of a
 // label or button is cut. With KESTROVA_SCREENSHOT_DIR set, each case also leaves a screenshot

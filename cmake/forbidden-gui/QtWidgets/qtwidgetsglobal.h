@@ -1,2 +1,3 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // See QtGui/qtguiglobal.h beside this folder.
 #error "Qt Gui and Widgets are not available in this layer: the bus, engine and definition layers must not use widgets"

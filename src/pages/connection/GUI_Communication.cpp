@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GUI_Communication.h"
 #include "GUI_FindDrive.h"
 #include "ui_GUI_Communication.h"
@@ -5,6 +6,7 @@
 #include "comm/BusDevices.h"
 #include "comm/DriveRegisters.h"
 #include "comm/SerialAdapter.h"
+#include "comm/SerialPorts.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -13,18 +15,9 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QPixmap>
-#include <QSerialPortInfo>
 #include <QTimer>
 
-const char* const GUI_Communication::ExtraPortsVariable = "KESTROVA_EXTRA_PORTS";
-
 namespace {
-struct PortItem
-{
-    QString name;
-    QString description;
-};
-
 // A box keeps its own text first and, below it, what the tool found out and what fixes it.
 QString withExplanation(const QString& text, QString explanation)
 {
@@ -32,22 +25,6 @@ QString withExplanation(const QString& text, QString explanation)
         return text;
     explanation[0] = explanation.at(0).toUpper();
     return text + QStringLiteral(".\n\n") + explanation;
-}
-
-QList<PortItem> announcedPorts()
-{
-    QList<PortItem> ports;
-    const QString value = qEnvironmentVariable(GUI_Communication::ExtraPortsVariable);
-    const QStringList entries = value.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    for (const QString& entry : entries) {
-        const int eq = entry.indexOf(QLatin1Char('='));
-        PortItem item;
-        item.name = (eq < 0 ? entry : entry.left(eq)).trimmed();
-        item.description = eq < 0 ? QString() : entry.mid(eq + 1).trimmed();
-        if (!item.name.isEmpty())
-            ports.append(item);
-    }
-    return ports;
 }
 } // namespace
 
@@ -138,15 +115,14 @@ void GUI_Communication::refreshPorts()
     // (the adapter was unplugged) must not stay selectable.
     const bool typed = ui->Cbx_Port->findText(remembered) < 0;
     ui->Cbx_Port->clear();
-    const QList<PortItem> announced = announcedPorts();
-    for (const PortItem& port : announced) {
-        const QString text
-            = port.description.isEmpty() ? port.name : port.name + QStringLiteral(" - ") + port.description;
+    const QList<SerialPorts::Port> ports = SerialPorts::available();
+    for (const SerialPorts::Port& port : ports) {
+        // An announced link without a description is shown by its path alone.
+        const QString text = port.announced && port.description.isEmpty()
+            ? port.name
+            : port.name + QStringLiteral(" - ") + port.description;
         ui->Cbx_Port->addItem(text, port.name);
     }
-    const auto available = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo& info : available)
-        ui->Cbx_Port->addItem(info.portName() + QStringLiteral(" - ") + info.description(), info.portName());
 
     ui->Cbx_Port->view()->setMinimumWidth(ui->Cbx_Port->view()->sizeHintForColumn(0) + 24);
 

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "comm/BusScanner.h"
+#include "comm/SerialPorts.h"
 #include "ui/ConnectionPage.h"
 
 #include <QPointer>
@@ -25,7 +27,7 @@ public:
 
     // Environment variable announcing serial links the system does not enumerate (ptys of a
     // simulated drive, for instance): "path=description;path=description".
-    static const char* const ExtraPortsVariable;
+    static constexpr const char* ExtraPortsVariable = SerialPorts::ExtraPortsVariable;
 
 public slots:
     void connectOrDisconnect() override;

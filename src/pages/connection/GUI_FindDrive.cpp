@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GUI_FindDrive.h"
 #include "ui_GUI_FindDrive.h"
 
@@ -6,7 +7,6 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSerialPort>
 #include <QTreeWidgetItem>
 
@@ -95,17 +95,10 @@ bool GUI_FindDrive::readPlan(ScanPlan* plan, QString* problem) const
     plan->baudRates.clear();
     plan->framings.clear();
 
-    const QStringList words
-        = ui->Edt_Baudrates->text().split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts);
-    for (const QString& word : words) {
-        bool ok = false;
-        const int baud = word.toInt(&ok);
-        if (!ok || baud < 300 || baud > 4000000) {
-            *problem = tr("Not a baud rate: %1").arg(word);
-            return false;
-        }
-        if (!plan->baudRates.contains(baud))
-            plan->baudRates << baud;
+    QString badWord;
+    if (!ScanPlan::parseBaudRates(ui->Edt_Baudrates->text(), &plan->baudRates, &badWord)) {
+        *problem = tr("Not a baud rate: %1").arg(badWord);
+        return false;
     }
     if (plan->baudRates.isEmpty()) {
         *problem = tr("Enter at least one baud rate");

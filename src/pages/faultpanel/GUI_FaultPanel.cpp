@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GUI_FaultPanel.h"
 #include "ui_GUI_FaultPanel.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ParamCompareDialog.h"
 #include "ui_ParamCompareDialog.h"
 
@@ -248,7 +249,8 @@ void ParamCompareDialog::showSummary()
     QString text = differing == 0
         ? tr("The drive holds the file's value of every parameter compared (%1).").arg(compared)
         : tr("%1 of the %2 parameters compared differ from the file.").arg(differing).arg(compared);
-    const int unusable = m_comparison->emptyCodes().size() + m_comparison->unusableCodes().size();
+    const int unusable = m_comparison->emptyCodes().size() + m_comparison->unusableCodes().size()
+        + m_comparison->outOfRangeCodes().size();
     const int leftOut = m_comparison->readOnlyCodes().size() + m_comparison->unknownCodes().size() + unusable;
     if (leftOut > 0)
         text += QLatin1Char(' ')

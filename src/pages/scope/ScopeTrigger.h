@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The scope's trigger: watches the points of one channel for its level being crossed and turns the

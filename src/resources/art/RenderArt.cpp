@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build-time helper: renders one SVG source to a bitmap of the requested width
 // (the height follows the drawing's aspect ratio). The format follows the output suffix.
 #include <QGuiApplication>

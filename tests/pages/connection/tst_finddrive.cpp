@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The connection page's "Find drive" dialog in the real window, against simulated drives that
 // answer only at their own baud rate, framing and address, at the pace of a real wire.
 

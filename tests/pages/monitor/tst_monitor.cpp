@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "../ServoPageTest.h"
 #include "app/startup/Startup.h"
 #include "pages/monitor/GUI_Monitor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "../ServoPageTest.h"
 #include "WorkDir.h"
 #include "app/startup/Startup.h"

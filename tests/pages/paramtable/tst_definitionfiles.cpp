@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter table with broken definition files: it still opens (empty), and the console names
 // each broken file with the parser's reason and position, in the language of the interface.
 

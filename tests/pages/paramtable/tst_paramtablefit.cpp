@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter table in the window a 1366 x 768 laptop screen leaves, with every sample definition
 // of both families in both languages: the tool strip and the columns from the code to the unit show
 // whole without scrolling sideways, and the code and the limits are never cut.

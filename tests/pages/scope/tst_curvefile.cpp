@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ModalAnswer.h"
 #include "UiTestSupport.h"
 #include "app/startup/Startup.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Global.h"
 #include "SimDrive.h"
 #include "UiTestSupport.h"
