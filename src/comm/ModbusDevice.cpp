@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ModbusDevice.h"
 #include "ModbusDevice_p.h"
 

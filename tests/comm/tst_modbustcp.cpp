@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two TCP bus devices (Modbus TCP through a gateway, RTU frames through a serial device server)
 // against the simulated drive serving each on a free loopback port. Every case runs over both.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The words for a TCP connection that failed: one kind of trouble per socket error, each naming
 // the server and what to check.
 
