@@ -25,6 +25,43 @@ QString BusLink::hostAndPort(const QString& host, quint16 port)
     return shownHost + QLatin1Char(':') + QString::number(port);
 }
 
+bool BusLink::parseHostAndPort(const QString& text, bool portRequired, QString* host, quint16* port)
+{
+    const QString trimmed = text.trimmed();
+    QString hostPart = trimmed;
+    QString portPart;
+    if (trimmed.startsWith(QLatin1Char('['))) {
+        const int close = trimmed.indexOf(QLatin1Char(']'));
+        if (close < 0)
+            return false;
+        hostPart = trimmed.mid(1, close - 1);
+        const QString rest = trimmed.mid(close + 1);
+        if (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':')))
+            return false;
+        portPart = rest.mid(1);
+        if (rest.isEmpty())
+            portPart.clear();
+    } else if (trimmed.count(QLatin1Char(':')) == 1) {
+        hostPart = trimmed.section(QLatin1Char(':'), 0, 0);
+        portPart = trimmed.section(QLatin1Char(':'), 1);
+    } // else a bare IPv6 address, or a host without a port
+    if (hostPart.isEmpty())
+        return false;
+    int number = DefaultTcpPort;
+    const bool portGiven = !portPart.isEmpty() || trimmed.endsWith(QLatin1Char(':'));
+    if (portGiven) {
+        bool ok = false;
+        number = portPart.toInt(&ok);
+        if (!ok || number < 1 || number > 65535)
+            return false;
+    } else if (portRequired) {
+        return false;
+    }
+    *host = hostPart;
+    *port = quint16(number);
+    return true;
+}
+
 QString BusLink::endpoint() const
 {
     return isTcp() ? hostAndPort(host, tcpPort) : serial.portName;

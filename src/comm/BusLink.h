@@ -45,6 +45,10 @@ public:
     int responseTime() const { return serial.responseTime; }
     int numberOfRetries() const { return serial.numberOfRetries; }
 
+    // "HOST", "HOST:PORT" or "[IPv6]:PORT" into its parts; the port is the default one when absent
+    // unless it is required. False for an empty host or a port outside 1 to 65535.
+    static bool parseHostAndPort(const QString& text, bool portRequired, QString* host, quint16* port);
+
     // The port name, or host:port.
     QString endpoint() const;
     static QString hostAndPort(const QString& host, quint16 port);

@@ -63,8 +63,8 @@ void GUI_Communication::initForm()
     ui->Cbx_Parity->addItem(tr("None"), 0);
     ui->Cbx_Parity->addItem(tr("Odd"), 3);
     ui->Cbx_Parity->addItem(tr("Even"), 2);
-    for (const Communication::CommType type :
-        { Communication::COMM_MODBUS_RTU, Communication::COMM_MODBUS_TCP, Communication::COMM_RTU_OVER_TCP }) {
+    for (const Communication::CommType type : { Communication::COMM_MODBUS_RTU,
+             Communication::COMM_MODBUS_TCP, Communication::COMM_RTU_OVER_TCP }) {
         BusLink::Transport transport = BusLink::Serial;
         Communication::transportOf(type, &transport);
         ui->Cbx_Comm->addItem(BusLink::transportName(transport), int(type));
@@ -166,8 +166,9 @@ BusLink::Transport GUI_Communication::selectedTransport() const
 void GUI_Communication::showTransportInputs()
 {
     const bool tcp = selectedTransport() != BusLink::Serial;
-    QWidget* const serialInputs[] = { ui->Lbl_Port, ui->Cbx_Port, ui->Lbl_Baudrate, ui->Cbx_Baudrate,
-        ui->Lbl_Databits, ui->Cbx_Databits, ui->Lbl_Stopbits, ui->Cbx_Stopbits, ui->Lbl_Parity, ui->Cbx_Parity };
+    QWidget* const serialInputs[]
+        = { ui->Lbl_Port, ui->Cbx_Port, ui->Lbl_Baudrate, ui->Cbx_Baudrate, ui->Lbl_Databits,
+              ui->Cbx_Databits, ui->Lbl_Stopbits, ui->Cbx_Stopbits, ui->Lbl_Parity, ui->Cbx_Parity };
     for (QWidget* input : serialInputs)
         input->setVisible(!tcp);
     for (QWidget* input : { static_cast<QWidget*>(ui->Lbl_Host), static_cast<QWidget*>(ui->Le_Host),
@@ -277,8 +278,8 @@ void GUI_Communication::openConnection()
     const BusLink link = selectedLink();
     if (!comm->openDevice(link)) {
         if (link.isTcp())
-            emit sig_printToConsole(tr("Communication connection failed") + QStringLiteral(": ")
-                    + comm->openFailure().text,
+            emit sig_printToConsole(
+                tr("Communication connection failed") + QStringLiteral(": ") + comm->openFailure().text,
                 Global::MESSAGE_CRITICAL);
         else
             reportOpenFailure(comm->openFailure(), link.serial.portName);
@@ -379,9 +380,9 @@ void GUI_Communication::updateConnectionState(Communication::CommState state)
 
 void GUI_Communication::setSettingsEnabled(bool enabled)
 {
-    QWidget* const inputs[] = { ui->Cbx_Port, ui->Cbx_Baudrate, ui->Cbx_Databits, ui->Cbx_Stopbits,
-        ui->Cbx_Parity, ui->Lbx_ID, ui->Cbx_DeviceVersion, ui->Cbx_Comm, ui->Btn_FindDrive, ui->Le_Host,
-        ui->Lbx_TcpPort };
+    QWidget* const inputs[]
+        = { ui->Cbx_Port, ui->Cbx_Baudrate, ui->Cbx_Databits, ui->Cbx_Stopbits, ui->Cbx_Parity, ui->Lbx_ID,
+              ui->Cbx_DeviceVersion, ui->Cbx_Comm, ui->Btn_FindDrive, ui->Le_Host, ui->Lbx_TcpPort };
     for (QWidget* input : inputs)
         input->setEnabled(enabled);
 }
@@ -400,14 +401,14 @@ void GUI_Communication::connectErrEvent()
                           .arg(ui->Lbx_ID->value())
                           .arg(selectedLink().endpoint());
     else
-        explanation
-            = tr("no drive answered at slave address %1 on %2 (%3 baud, %4 data bits, parity %5, %6 stop bits). "
-                 "Check that the drive is powered and wired (A to A, B to B) and that its slave address and "
-                 "serial settings match these; Find drive looks for it at every setting")
-                  .arg(ui->Lbx_ID->value())
-                  .arg(SerialPortDiagnosis::systemLocation(selectedPortName()), ui->Cbx_Baudrate->currentText(),
-                      ui->Cbx_Databits->currentText(), ui->Cbx_Parity->currentText(),
-                      ui->Cbx_Stopbits->currentText());
+        explanation = tr(
+            "no drive answered at slave address %1 on %2 (%3 baud, %4 data bits, parity %5, %6 stop bits). "
+            "Check that the drive is powered and wired (A to A, B to B) and that its slave address and "
+            "serial settings match these; Find drive looks for it at every setting")
+                          .arg(ui->Lbx_ID->value())
+                          .arg(SerialPortDiagnosis::systemLocation(selectedPortName()),
+                              ui->Cbx_Baudrate->currentText(), ui->Cbx_Databits->currentText(),
+                              ui->Cbx_Parity->currentText(), ui->Cbx_Stopbits->currentText());
     emit sig_showMessageBox(
         withExplanation(
             tr("Connection failed, please check the device connection or configuration"), explanation),
