@@ -171,6 +171,8 @@ void GUI_Communication::showTransportInputs()
               ui->Cbx_Databits, ui->Lbl_Stopbits, ui->Cbx_Stopbits, ui->Lbl_Parity, ui->Cbx_Parity };
     for (QWidget* input : serialInputs)
         input->setVisible(!tcp);
+    // The search tries serial settings on a port; it has no TCP scan yet.
+    ui->Btn_FindDrive->setVisible(!tcp);
     for (QWidget* input : { static_cast<QWidget*>(ui->Lbl_Host), static_cast<QWidget*>(ui->Le_Host),
              static_cast<QWidget*>(ui->Lbl_TcpPort), static_cast<QWidget*>(ui->Lbx_TcpPort) })
         input->setVisible(tcp);
@@ -397,7 +399,7 @@ void GUI_Communication::connectErrEvent()
     else if (selectedTransport() != BusLink::Serial)
         explanation = tr("no drive answered at slave address %1 through %2. Check that the drive is powered "
                          "and wired to the gateway, and that its slave address and serial settings match the "
-                         "gateway's; Find drive looks for it at every address")
+                         "gateway's")
                           .arg(ui->Lbx_ID->value())
                           .arg(selectedLink().endpoint());
     else

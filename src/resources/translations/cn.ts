@@ -456,8 +456,8 @@
         <translation>请输入要连接的网关的主机名或 IP 地址</translation>
     </message>
     <message>
-        <source>no drive answered at slave address %1 through %2. Check that the drive is powered and wired to the gateway, and that its slave address and serial settings match the gateway&apos;s; Find drive looks for it at every address</source>
-        <translation>通过 %2 在从站地址 %1 上没有驱动器应答。请检查驱动器是否上电并已接到网关，以及其从站地址和串口设置是否与网关一致；“查找驱动器”可在所有地址上搜索</translation>
+        <source>no drive answered at slave address %1 through %2. Check that the drive is powered and wired to the gateway, and that its slave address and serial settings match the gateway&apos;s</source>
+        <translation>通过 %2 在从站地址 %1 上没有驱动器应答。请检查驱动器是否上电并已接到网关，以及其从站地址和串口设置是否与网关一致</translation>
     </message>
 </context>
 <context>

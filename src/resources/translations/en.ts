@@ -456,8 +456,8 @@
         <translation>Please enter the host name or IP address of the gateway to connect</translation>
     </message>
     <message>
-        <source>no drive answered at slave address %1 through %2. Check that the drive is powered and wired to the gateway, and that its slave address and serial settings match the gateway's; Find drive looks for it at every address</source>
-        <translation>no drive answered at slave address %1 through %2. Check that the drive is powered and wired to the gateway, and that its slave address and serial settings match the gateway's; Find drive looks for it at every address</translation>
+        <source>no drive answered at slave address %1 through %2. Check that the drive is powered and wired to the gateway, and that its slave address and serial settings match the gateway's</source>
+        <translation>no drive answered at slave address %1 through %2. Check that the drive is powered and wired to the gateway, and that its slave address and serial settings match the gateway's</translation>
     </message>
 </context>
 <context>

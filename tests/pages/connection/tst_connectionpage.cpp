@@ -384,7 +384,7 @@ private slots:
         comm->setCurrentIndex(comm->findData(type));
         QVERIFY(host->isVisible() && port->isVisible());
         for (const char* serial :
-            { "Cbx_Port", "Cbx_Baudrate", "Cbx_Databits", "Cbx_Stopbits", "Cbx_Parity" })
+            { "Cbx_Port", "Cbx_Baudrate", "Cbx_Databits", "Cbx_Stopbits", "Cbx_Parity", "Btn_FindDrive" })
             QVERIFY2(field<QWidget>(serial)->isHidden(), serial);
         QVERIFY(field<QSpinBox>("Lbx_ID")->isVisible());
 
