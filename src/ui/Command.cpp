@@ -50,8 +50,8 @@ void Command::restoreFactoryParameters()
         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton);
     if (answer != QMessageBox::Ok)
         return;
-    run(DriveCommands::restoreFactoryParameters(Global::instance()->device()), tr("Restore factory parameters"),
-        owner);
+    run(DriveCommands::restoreFactoryParameters(Global::instance()->device()),
+        tr("Restore factory parameters"), owner);
 }
 
 void Command::run(const DriveCommands::Plan& plan, const QString& title, QWidget* owner)

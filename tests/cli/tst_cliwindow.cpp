@@ -73,7 +73,8 @@ private:
         if (!tool.waitForFinished(60000))
             return -1;
         if (tool.exitCode() != 0)
-            qWarning("%s%s", tool.readAllStandardOutput().constData(), tool.readAllStandardError().constData());
+            qWarning(
+                "%s%s", tool.readAllStandardOutput().constData(), tool.readAllStandardError().constData());
         return tool.exitCode();
     }
 
@@ -89,7 +90,8 @@ private:
     {
         QStringList values;
         for (const auto& setting : settings)
-            values << setting.first + QLatin1Char('=') + drive.command(QStringLiteral("get ") + setting.first).mid(3);
+            values << setting.first + QLatin1Char('=')
+                    + drive.command(QStringLiteral("get ") + setting.first).mid(3);
         return values;
     }
 
@@ -151,7 +153,8 @@ private slots:
         readAllPages();
         const QString exported = m_work->path() + QStringLiteral("/window.json");
         m_page->nextFile = exported;
-        QTest::mouseClick(m_page->findChild<QAbstractButton*>(QStringLiteral("Btn_SaveParam")), Qt::LeftButton);
+        QTest::mouseClick(
+            m_page->findChild<QAbstractButton*>(QStringLiteral("Btn_SaveParam")), Qt::LeftButton);
         QVERIFY(!fileBytes(exported).isEmpty());
 
         QCOMPARE(runTool({ "restore", exported }), 0);
@@ -169,7 +172,8 @@ private slots:
         setOn(m_windowDrive, 0);
         UiTest::BoxAnswerer question(QMessageBox::Yes);
         m_page->nextFile = backup;
-        QTest::mouseClick(m_page->findChild<QAbstractButton*>(QStringLiteral("Btn_OpenParam")), Qt::LeftButton);
+        QTest::mouseClick(
+            m_page->findChild<QAbstractButton*>(QStringLiteral("Btn_OpenParam")), Qt::LeftButton);
         QVERIFY(question.answered());
         QTRY_VERIFY_WITH_TIMEOUT(!m_page->findChild<QProgressDialog*>(), 20000);
         QCOMPARE(valuesOn(m_windowDrive), expectedValues());

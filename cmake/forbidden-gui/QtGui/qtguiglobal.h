@@ -1,4 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Put first on the include path of the bus, engine and definition layers: every Qt Gui and Widgets header
 // starts from here, so using one there stops the build.
-#error "Qt Gui and Widgets are not available in this layer: the bus, engine and definition layers must not use widgets"
+#error "No Qt Gui or Widgets in this layer: the bus, engine and definition layers must not use widgets"

@@ -1,3 +1,3 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // See QtGui/qtguiglobal.h beside this folder.
-#error "Qt Gui and Widgets are not available in this layer: the bus, engine and definition layers must not use widgets"
+#error "No Qt Gui or Widgets in this layer: the bus, engine and definition layers must not use widgets"

@@ -317,12 +317,24 @@ void GUI_IO::selectFunctions(const QMap<int, QList<QComboBox*>>& rows, const QMa
     for (int row = 0; row < rows.size(); ++row) {
         m_editedFunctions.remove(rows.value(row).at(0));
         const quint16 code = valueAt(values, row);
+        QComboBox* function = rows.value(row).at(0);
+        // A code this tool has no name for (a newer firmware's function) still shows as what the
+        // drive holds, as an extra item after the known ones, so the screen never claims another.
+        while (function->count() > list.size())
+            function->removeItem(function->count() - 1);
+        int index = -1;
         for (auto it = list.cbegin(); it != list.cend(); ++it) {
             if (it.value().value == code) {
-                rows.value(row).at(0)->setCurrentIndex(it.key());
+                index = it.key();
                 break;
             }
         }
+        if (index < 0) {
+            function->addItem(
+                QString::number(code) + QStringLiteral(" - ") + tr("Unknown function"), int(code));
+            index = function->count() - 1;
+        }
+        function->setCurrentIndex(index);
     }
 }
 

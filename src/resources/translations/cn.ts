@@ -1015,6 +1015,10 @@
         <source>Read the IO settings from the drive first</source>
         <translation>请先从驱动器读取IO设置</translation>
     </message>
+    <message>
+        <source>Unknown function</source>
+        <translation>未知功能</translation>
+    </message>
 </context>
 <context>
     <name>GUI_Monitor</name>

@@ -1015,6 +1015,10 @@
         <source>Read the IO settings from the drive first</source>
         <translation>Read the IO settings from the drive first</translation>
     </message>
+    <message>
+        <source>Unknown function</source>
+        <translation>Unknown function</translation>
+    </message>
 </context>
 <context>
     <name>GUI_Monitor</name>

@@ -136,13 +136,26 @@ private slots:
             QStringLiteral("1 - Represents low level effective"));
     }
 
-    void unknownFunctionCodeKeepsTheCombo()
+    // A code the lists have no name for shows as what the drive holds, never as an earlier choice.
+    void unknownFunctionCodeShowsAsUnknown()
     {
+        QComboBox* di3 = function(QStringLiteral("DI3"));
         QVERIFY(link.console(QStringLiteral("set 102 12")));
-        function(QStringLiteral("DI3"))->setCurrentIndex(5);
+        di3->setCurrentIndex(5);
         refresh();
-        QCOMPARE(function(QStringLiteral("DI3"))->currentIndex(), 5);
+        QCOMPARE(di3->currentText(), QStringLiteral("12 - Unknown function"));
+        QCOMPARE(di3->currentData().toInt(), 12);
+        QCOMPARE(di3->count(), 33);
         QCOMPARE(function(QStringLiteral("DI2"))->currentData().toInt(), 22);
+
+        refresh();
+        QCOMPARE(di3->count(), 33);
+
+        QVERIFY(link.console(QStringLiteral("set 102 3")));
+        refresh();
+        QCOMPARE(di3->currentText(), QStringLiteral("3 - Positive drive prohibited"));
+        QCOMPARE(di3->count(), 32);
+        QVERIFY(link.console(QStringLiteral("set 102 12")));
     }
 
     void lampsFollowTheStateWords()
