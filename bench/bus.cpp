@@ -154,15 +154,10 @@ Result better(const Result& a, const Result& b)
     return a.msPerRead <= b.msPerRead ? a : b;
 }
 
-Result qtReads(const Target& target, int n)
+// N reads through a bare Qt client that is set up but not yet connected, each answer sending the next.
+Result qtClientReads(QModbusClient& master, const Target& target, int n)
 {
     Result result;
-    QModbusRtuSerialMaster master;
-    master.setConnectionParameter(QModbusDevice::SerialPortNameParameter, target.port);
-    master.setConnectionParameter(QModbusDevice::SerialBaudRateParameter, target.baud);
-    master.setConnectionParameter(QModbusDevice::SerialDataBitsParameter, QSerialPort::Data8);
-    master.setConnectionParameter(QModbusDevice::SerialStopBitsParameter, QSerialPort::TwoStop);
-    master.setConnectionParameter(QModbusDevice::SerialParityParameter, QSerialPort::NoParity);
     master.setTimeout(1500);
     master.setNumberOfRetries(1);
     if (!master.connectDevice())
@@ -202,6 +197,17 @@ Result qtReads(const Target& target, int n)
     result.msPerRead = clock.nsecsElapsed() / 1e6 / n;
     master.disconnectDevice();
     return result;
+}
+
+Result qtReads(const Target& target, int n)
+{
+    QModbusRtuSerialMaster master;
+    master.setConnectionParameter(QModbusDevice::SerialPortNameParameter, target.port);
+    master.setConnectionParameter(QModbusDevice::SerialBaudRateParameter, target.baud);
+    master.setConnectionParameter(QModbusDevice::SerialDataBitsParameter, QSerialPort::Data8);
+    master.setConnectionParameter(QModbusDevice::SerialStopBitsParameter, QSerialPort::TwoStop);
+    master.setConnectionParameter(QModbusDevice::SerialParityParameter, QSerialPort::NoParity);
+    return qtClientReads(master, target, n);
 }
 
 Result libmodbusReads(const Target& target, int n)
@@ -255,46 +261,13 @@ void run(Target target, int n)
     report(target, n, app, monitor, qt, lib);
 }
 
-// A bare Qt client: QModbusTcpClient, with each answer sending the next request.
+// A bare Qt client: QModbusTcpClient.
 Result qtTcpReads(const Target& target, int n)
 {
-    Result result;
     QModbusTcpClient client;
     client.setConnectionParameter(QModbusDevice::NetworkAddressParameter, QStringLiteral("127.0.0.1"));
     client.setConnectionParameter(QModbusDevice::NetworkPortParameter, int(target.tcpPort));
-    client.setTimeout(1500);
-    client.setNumberOfRetries(1);
-    if (!client.connectDevice()
-        || !waitUntil([&] { return client.state() == QModbusDevice::ConnectedState; }, 5000))
-        return result;
-    QEventLoop loop;
-    int sent = 0;
-    std::function<void()> sendNext = [&] {
-        if (sent == n) {
-            loop.exit(0);
-            return;
-        }
-        ++sent;
-        QModbusReply* reply = client.sendReadRequest(
-            QModbusDataUnit(QModbusDataUnit::HoldingRegisters, target.address, 1), target.slave);
-        if (!reply) {
-            loop.exit(1);
-            return;
-        }
-        QObject::connect(reply, &QModbusReply::finished, &loop, [&, reply] {
-            if (reply->error() != QModbusDevice::NoError)
-                ++result.failures;
-            reply->deleteLater();
-            sendNext();
-        });
-    };
-    QElapsedTimer clock;
-    clock.start();
-    QTimer::singleShot(0, &loop, sendNext);
-    if (loop.exec() == 0)
-        result.msPerRead = clock.nsecsElapsed() / 1e6 / n;
-    client.disconnectDevice();
-    return result;
+    return qtClientReads(client, target, n);
 }
 
 // The least a client of a serial device server does: write the RTU frame, read until the answer's
