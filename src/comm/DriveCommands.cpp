@@ -26,7 +26,7 @@ Plan softReset(int family)
     Plan plan;
     switch (family) {
     case Global::DEVICE_SERVO:
-        plan.writes = servoStopAndDisable(QStringLiteral("AEnableState"));
+        plan.writes = servoStopAndDisable(EnableStateTag);
         plan.writes.append({ QStringLiteral("ASoftReset"), DriveRegister::Servo::SoftReset,
             { DriveRegister::Servo::SoftResetRequest } });
         plan.ticks = ServoSoftResetTicks;

@@ -24,6 +24,10 @@ struct Plan
 
 constexpr int TickIntervalMs = 50;
 
+// The tag of the servo's enable-state read and of the writes that change it: the window's
+// indicator and the monitor page pick up both by it.
+inline const QString EnableStateTag = QStringLiteral("AEnableState");
+
 // family: Global::DEVICE_INFO; any other value gives an empty plan.
 Plan softReset(int family);
 Plan restoreFactoryParameters(int family);

@@ -10,6 +10,7 @@
 #include "StatusLine.h"
 #include "WidgetController.h"
 #include "app/Xml.h"
+#include "comm/DriveCommands.h"
 #include "comm/DriveRegisters.h"
 
 #include <QAbstractButton>
@@ -18,11 +19,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QThread>
@@ -33,7 +36,6 @@
 namespace {
 const QString IconDir = QStringLiteral(":/Icon/Images/Icon_32x32/");
 const QString ButtonPicDir = QStringLiteral(":/Picture/Images/ButtonPic/");
-const QString EnableTag = QStringLiteral("AEnableState");
 const QSize DesignSize(1500, 900);
 } // namespace
 
@@ -51,7 +53,6 @@ MainWindow::MainWindow(QWidget* parent)
     const auto buttons = findChildren<QAbstractButton*>();
     for (QAbstractButton* button : buttons)
         button->setCursor(Qt::PointingHandCursor);
-    ui->btn_FaultPanel->hide();
     // Pages and dialogs alike: on a small screen some combo boxes are narrower than their items.
     qApp->installEventFilter(new ClippedTextTips(this));
 }
@@ -259,39 +260,17 @@ void MainWindow::initForm()
     ui->tabWidget->setTabsClosable(true);
     ui->tabWidget->setMovable(true);
 
-    const auto workspaceButtons = ui->scrollAreaWidgetContents_WorkSpace->findChildren<QAbstractButton*>();
-    for (QAbstractButton* button : workspaceButtons) {
-        button->hide();
-        button->setIconSize(QSize(28, 28));
-        button->setText(QLatin1Char(' ') + button->text());
-    }
-    const struct
-    {
-        QAbstractButton* button;
-        const char* picture;
-    } icons[] = {
-        { ui->btn_Comm, "Connect.png" },
-        { ui->btn_Scope, "Scope.png" },
-        { ui->btn_Motion, "Motion.png" },
-        { ui->btn_ControlPanel, "ControlPanel.png" },
-        { ui->btn_Monitor, "Monitor.png" },
-        { ui->btn_FaultPanel, "Monitor.png" },
-        { ui->btn_IO, "IO.png" },
-        { ui->btn_ParamTable, "Parameters.png" },
-    };
-    for (const auto& icon : icons)
-        icon.button->setIcon(QIcon(ButtonPicDir + QLatin1String(icon.picture)));
-
     m_controller = new WidgetController;
-    m_controller->addCommonPage(ui->btn_Comm, QStringLiteral("GUI_Communication"));
-    m_controller->addCommonPage(ui->btn_Scope, QStringLiteral("GUI_Scope"));
-    m_controller->addCommonPage(ui->btn_ParamTable, QStringLiteral("GUI_ParamTable"));
-    m_controller->addDevicePage(Global::DEVICE_SERVO, ui->btn_Motion, QStringLiteral("GUI_Motion"));
-    m_controller->addDevicePage(Global::DEVICE_SERVO, ui->btn_Monitor, QStringLiteral("GUI_Monitor"));
-    m_controller->addDevicePage(Global::DEVICE_SERVO, ui->btn_IO, QStringLiteral("GUI_IO"));
-    m_controller->addDevicePage(Global::DEVICE_VFD, ui->btn_ControlPanel, QStringLiteral("GUI_ControlPanel"));
-    m_controller->addDevicePage(Global::DEVICE_VFD, ui->btn_FaultPanel, QStringLiteral("GUI_FaultPanel"));
+    initWorkspace();
     m_controller->initPages(this, ui->tabWidget, Global::DEVICE_INFO(Global::instance()->device()));
+    QAbstractButton* startPage = nullptr;
+    for (const PageDeclaration& page : WidgetController::declaredPages()) {
+        auto* button = ui->scrollAreaWidgetContents_WorkSpace->findChild<QAbstractButton*>(page.buttonName());
+        if (page.presence == PageDeclaration::Hidden)
+            button->hide();
+        else if (page.presence == PageDeclaration::Resident)
+            startPage = button;
+    }
 
     if (ConnectionPage* connection = m_controller->communicationPage()) {
         connection->setConnectButton(m_connectButton);
@@ -301,7 +280,8 @@ void MainWindow::initForm()
         connect(connection, &WidgetBase::sig_printToConsole, this, &MainWindow::slot_printToConsole);
     }
 
-    ui->btn_Comm->click();
+    if (startPage)
+        startPage->click();
 
     Communication* comm = Communication::instance();
     connect(comm, &Communication::connectEvent, this, &MainWindow::connectEvent);
@@ -313,6 +293,39 @@ void MainWindow::initForm()
         [this](const QString& text) { slot_printToConsole(text, Global::MESSAGE_CRITICAL); });
 
     slot_printToConsole(tr("GUI initialization successful"));
+}
+
+// One button per declared page, in the workspace's rows, each registered with its page.
+void MainWindow::initWorkspace()
+{
+    QWidget* workspace = ui->scrollAreaWidgetContents_WorkSpace;
+    auto* grid = qobject_cast<QGridLayout*>(workspace->layout());
+    int lastRow = -1;
+    for (const PageDeclaration& page : WidgetController::declaredPages()) {
+        auto* button = new QPushButton(QLatin1Char(' ') + page.translatedTitle(), workspace);
+        button->setObjectName(page.buttonName());
+        button->setMinimumHeight(40);
+        button->setIconSize(QSize(28, 28));
+        button->setIcon(QIcon(ButtonPicDir + QLatin1String(page.icon)));
+        // The registry shows the buttons of the family on the link.
+        button->hide();
+        grid->addWidget(button, page.workspaceRow, 0);
+        lastRow = qMax(lastRow, page.workspaceRow);
+
+        const QString className = QString::fromLatin1(page.className);
+        switch (page.family) {
+        case PageDeclaration::AllFamilies:
+            m_controller->addCommonPage(button, className);
+            break;
+        case PageDeclaration::ServoFamily:
+            m_controller->addDevicePage(Global::DEVICE_SERVO, button, className);
+            break;
+        case PageDeclaration::VfdFamily:
+            m_controller->addDevicePage(Global::DEVICE_VFD, button, className);
+            break;
+        }
+    }
+    grid->addItem(new QSpacerItem(20, 444, QSizePolicy::Minimum, QSizePolicy::Expanding), lastRow + 1, 0);
 }
 
 void MainWindow::initBusMonitor()
@@ -472,14 +485,15 @@ void MainWindow::connectEvent(Communication::CommState state)
 {
     m_statusLine->showLinkState(state);
     if (state == Communication::COMM_CONNECTED && Global::instance()->device() == Global::DEVICE_SERVO)
-        Communication::instance()->sendRead(EnableTag, DriveRegister::Servo::EnableState, 1);
+        Communication::instance()->sendRead(
+            DriveCommands::EnableStateTag, DriveRegister::Servo::EnableState, 1);
     else if (state == Communication::COMM_DISCONNECT && m_enableButton)
         setEnableIndicator(false);
 }
 
 void MainWindow::resultCallBackEvent(QString tag, QVector<quint16> values)
 {
-    if (!m_enableButton || tag != EnableTag)
+    if (!m_enableButton || tag != DriveCommands::EnableStateTag)
         return;
     const bool enabled = !values.isEmpty() && values.first() == 1;
     setEnableIndicator(enabled);

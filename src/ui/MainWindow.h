@@ -65,6 +65,7 @@ protected:
 
 private:
     bool pagesAgreeToClose();
+    void initWorkspace();
     void initBusMonitor();
     void initStatusBar();
     void fitToScreen();

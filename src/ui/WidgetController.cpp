@@ -11,9 +11,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-namespace {
-const char* const CommunicationClass = "GUI_Communication";
-}
+#include <algorithm>
 
 QHash<QByteArray, WidgetController::PageConstructor>& WidgetController::pageConstructors()
 {
@@ -26,17 +24,59 @@ bool WidgetController::isPageClassRegistered(const QByteArray& className)
     return pageConstructors().contains(className);
 }
 
+QVector<PageDeclaration>& WidgetController::declarations()
+{
+    static QVector<PageDeclaration> table;
+    return table;
+}
+
+void WidgetController::declarePage(const PageDeclaration& page)
+{
+    QVector<PageDeclaration>& table = declarations();
+    table.erase(std::remove_if(table.begin(), table.end(),
+                    [&page](const PageDeclaration& known) { return known.className == page.className; }),
+        table.end());
+    const auto before = std::upper_bound(table.begin(), table.end(), page,
+        [](const PageDeclaration& a, const PageDeclaration& b) { return a.id < b.id; });
+    table.insert(before, page);
+    pageConstructors().insert(page.className, page.construct);
+}
+
+QVector<PageDeclaration> WidgetController::declaredPages()
+{
+    return declarations();
+}
+
+PageDeclaration WidgetController::declaredPage(const QByteArray& className)
+{
+    for (const PageDeclaration& page : qAsConst(declarations())) {
+        if (page.className == className)
+            return page;
+    }
+    return {};
+}
+
 WidgetController::WidgetController(QWidget* parent)
     : QWidget(parent)
 {
     m_buttonGroup = new QButtonGroup(this);
-    // The page classes are registered by the page layer before the first window is built; a
-    // button whose class is not registered does nothing when clicked.
-    if (const PageConstructor construct = pageConstructors().value(CommunicationClass)) {
-        m_communication = qobject_cast<ConnectionPage*>(construct(this));
+    // The pages are declared by the page layer before the first window is built; a button whose
+    // class is not registered does nothing when clicked.
+    for (const PageDeclaration& page : qAsConst(declarations())) {
+        if (page.presence != PageDeclaration::Resident)
+            continue;
+        m_residentClass = QString::fromLatin1(page.className);
+        if (const PageConstructor construct = pageConstructors().value(page.className))
+            m_communication = qobject_cast<ConnectionPage*>(construct(this));
         if (m_communication)
-            m_communication->setObjectName(QString::fromLatin1(CommunicationClass));
+            m_communication->setObjectName(m_residentClass);
+        break;
     }
+}
+
+bool WidgetController::isResident(const QString& className) const
+{
+    return !m_residentClass.isEmpty() && className == m_residentClass;
 }
 
 WidgetController::~WidgetController()
@@ -111,7 +151,7 @@ void WidgetController::openPage(int id)
         return;
     PageEntry entry = m_pages.value(id);
 
-    if (entry.className == QLatin1String(CommunicationClass)) {
+    if (isResident(entry.className)) {
         if (!m_communication)
             return;
         if (!m_communicationShown) {
@@ -151,7 +191,7 @@ void WidgetController::closePage(int index)
         return;
     const QString name = widget->objectName();
 
-    if (name == QLatin1String(CommunicationClass)) {
+    if (isResident(name)) {
         m_communicationShown = false;
         m_tabWidget->removeTab(index);
         return;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "PageDeclaration.h"
 #include "app/Global.h"
 
 #include <QByteArray>
@@ -8,6 +9,7 @@
 #include <QMap>
 #include <QPointer>
 #include <QString>
+#include <QVector>
 #include <QWidget>
 
 class QAbstractButton;
@@ -25,7 +27,7 @@ class WidgetController : public QWidget
 {
     Q_OBJECT
 public:
-    using PageConstructor = WidgetBase* (*)(QWidget* parent);
+    using PageConstructor = PageDeclaration::Constructor;
 
     struct PageEntry
     {
@@ -40,10 +42,18 @@ public:
     // Registers (or replaces) the constructor of a page class under its class name.
     template <typename T> static void registerPageClass()
     {
-        pageConstructors().insert(QByteArray(T::staticMetaObject.className()),
-            [](QWidget* parent) -> WidgetBase* { return new T(parent); });
+        const PageDeclaration page = PageDeclaration::of<T>();
+        pageConstructors().insert(page.className, page.construct);
     }
     static bool isPageClassRegistered(const QByteArray& className);
+
+    // Makes a page known to the shell: its constructor is registered and the window builds its
+    // workspace button. A second declaration of the same class replaces the first.
+    static void declarePage(const PageDeclaration& page);
+    // In the order of their ids.
+    static QVector<PageDeclaration> declaredPages();
+    // The declaration of a class; its id is -1 when the class was never declared.
+    static PageDeclaration declaredPage(const QByteArray& className);
 
     void addCommonPage(QAbstractButton* button, QString className);
     void addDevicePage(Global::DEVICE_INFO family, QAbstractButton* button, QString className);
@@ -59,6 +69,8 @@ public:
 
 private:
     static QHash<QByteArray, PageConstructor>& pageConstructors();
+    static QVector<PageDeclaration>& declarations();
+    bool isResident(const QString& className) const;
 
     void openPage(int id);
     void closePage(int index);
@@ -67,6 +79,7 @@ private:
 
     // Leaves the controller's ownership once its tab is added; a tab widget going away deletes it.
     QPointer<ConnectionPage> m_communication;
+    QString m_residentClass;
     GUI_About* m_about = nullptr;
     QButtonGroup* m_buttonGroup = nullptr;
     QMap<int, PageEntry> m_pages;

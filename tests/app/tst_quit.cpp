@@ -13,6 +13,9 @@
 #include "app/startup/Startup.h"
 #include "comm/BusTransaction.h"
 #include "comm/DriveRegisters.h"
+#include "pages/controlpanel/GUI_ControlPanel.h"
+#include "pages/monitor/GUI_Monitor.h"
+#include "pages/motion/GUI_Motion.h"
 #include "pages/scope/CustomPlot.h"
 #include "pages/scope/GUI_Scope.h"
 #include "ui/ConnectionPage.h"
@@ -68,19 +71,16 @@ template <typename T> T* find(QWidget* parent, const char* name)
     return widget;
 }
 
-QWidget* openPage(MainWindow* window, const char* button, const char* pageClass)
+template <typename Page> Page* openPage(MainWindow* window)
 {
-    find<QPushButton>(window, button)->click();
-    for (QWidget* page : window->findChildren<QWidget*>()) {
-        if (page->inherits(pageClass) && page->isVisible())
-            return page;
-    }
-    fail(pageClass);
+    Page* page = UiTest::openPage<Page>(window);
+    check(page != nullptr, Page::staticMetaObject.className());
+    return page;
 }
 
 void startScope(MainWindow* window)
 {
-    auto* scope = qobject_cast<GUI_Scope*>(openPage(window, "btn_Scope", "GUI_Scope"));
+    auto* scope = openPage<GUI_Scope>(window);
     check(scope, "scope page");
     auto* table = find<QTableWidget>(scope, "TableWidget");
     check(table->rowCount() >= 4, "four scope variables");
@@ -123,12 +123,12 @@ void runScenario(const QString& scenario, const QString& port)
     namespace Servo = DriveRegister::Servo;
     namespace Vfd = DriveRegister::Vfd;
     if (scenario.startsWith(QLatin1String("servo"))) {
-        openPage(window, "btn_Monitor", "GUI_Monitor");
+        openPage<GUI_Monitor>(window);
         check(
             QTest::qWaitFor(
                 [] { return Communication::instance()->enableState() == Communication::COMM_ENABLE; }, 5000),
             "drive enabled");
-        QWidget* motion = openPage(window, "btn_Motion", "GUI_Motion");
+        QWidget* motion = openPage<GUI_Motion>(window);
         if (scenario.contains(QLatin1String("position"))) {
             find<QComboBox>(motion, "Cbx_OperationMode")->setCurrentIndex(1);
             find<QSpinBox>(motion, "Lbx_Count_Pos")->setValue(100000000);
@@ -140,7 +140,7 @@ void runScenario(const QString& scenario, const QString& port)
             check(waitForWrite(Servo::JogCommand, Servo::JogForward), "jog started");
         }
     } else {
-        QWidget* panel = openPage(window, "btn_ControlPanel", "GUI_ControlPanel");
+        QWidget* panel = openPage<GUI_ControlPanel>(window);
         find<QPushButton>(panel, "Btn_GoForward")->click();
         check(waitForWrite(Vfd::Control, Vfd::RunForward), "run started");
     }

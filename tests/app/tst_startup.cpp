@@ -4,6 +4,7 @@
 #include "WorkDir.h"
 #include "app/startup/Launcher.h"
 #include "app/startup/Startup.h"
+#include "ui/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -184,7 +185,7 @@ private slots:
     {
         writeInit(0, 0);
         RecordingLauncher launcher;
-        const int code = runStartup(launcher, Startup::RestartExitCode, []() {
+        const int code = runStartup(launcher, MainWindow::RestartCode, []() {
             Global::instance()->setDevice(Global::DEVICE_VFD);
             Global::instance()->setLanguage(Global::LANGUAGE_CN);
         });

@@ -10,15 +10,13 @@
 #include "comm/Communication.h"
 
 #include <QDeadlineTimer>
+#include <QSignalSpy>
 #include <QStringList>
 #include <QTest>
 
 namespace ServoPageTest {
 
-inline QString readLine(quint16 address, int count)
-{
-    return QStringLiteral("03 %1 %2").arg(address, 4, 16, QLatin1Char('0')).arg(count).toUpper();
-}
+using UiTest::readLine;
 
 inline QString writeLine(quint16 address, const QVector<quint16>& values)
 {
@@ -34,6 +32,9 @@ inline QString writeLine(quint16 address, const QVector<quint16>& values)
 
 class Link
 {
+    // A parameter register no servo page reads.
+    static constexpr quint16 markerAddress = 0x0000;
+
 public:
     SimDrive sim;
 
@@ -80,6 +81,27 @@ public:
 
     // Lets the link go quiet: requests already queued reach the drive and are logged.
     void settle(int ms = 300) const { QTest::qWait(ms); }
+
+    // Returns once every request queued so far has been answered and its answer delivered: a read
+    // of the test's own goes behind them, and answers come back in the order of their requests.
+    // It adds markerRead() to the drive's log.
+    bool answersIn(int timeoutMs = 5000) const
+    {
+        Communication* comm = Communication::instance();
+        QSignalSpy completed(comm, &Communication::requestCompleted);
+        const quint64 marker = comm->sendRead(QString(), markerAddress, 1);
+        return marker != 0
+            && QTest::qWaitFor(
+                [&] {
+                    for (const QList<QVariant>& c : qAsConst(completed)) {
+                        if (c.at(0).toULongLong() == marker)
+                            return true;
+                    }
+                    return false;
+                },
+                timeoutMs);
+    }
+    static QString markerRead() { return readLine(markerAddress, 1); }
 
     QStringList writes() const { return UiTest::writes(sim.log()); }
 };

@@ -8,10 +8,15 @@
 
 #include "UiTestSupport.h"
 
+#include "ProcessCpu.h"
 #include "SimDrive.h"
 #include "app/Global.h"
 #include "definitions/Parameter.h"
 #include "pages/connection/GUI_Communication.h"
+#include "pages/controlpanel/GUI_ControlPanel.h"
+#include "pages/io/GUI_IO.h"
+#include "pages/monitor/GUI_Monitor.h"
+#include "pages/motion/GUI_Motion.h"
 #include "pages/paramtable/GUI_ParamTable.h"
 #include "pages/paramtable/ParamTableModel.h"
 #include "pages/scope/CustomPlot.h"
@@ -35,19 +40,11 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <ctime>
 #include <memory>
 
 using UiTest::BoxAnswerer;
 
 namespace {
-
-double processCpuSeconds()
-{
-    timespec ts {};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
 
 // The longest time the GUI thread's event loop went without running a 10 ms timer.
 class StallWatch : public QObject
@@ -219,7 +216,7 @@ private:
     void endFault(const QString& fault);
     bool linkDead(const QString& fault) const;
     void ensureFamily(bool vfd, BusLink::Transport transport = BusLink::Serial);
-    QWidget* openPage(const char* button, const char* pageClass);
+    template <typename Page> Page* openPage() { return UiTest::openPage<Page>(m_window.get()); }
     bool waitForLogLine(const QString& line, int timeoutMs);
 
     QWidget* stuckDialog() const;
@@ -329,11 +326,7 @@ bool TestLinkFaults::ensureConnected()
 GUI_ParamTable* TestLinkFaults::paramPage()
 {
     auto* page = m_window->findChild<GUI_ParamTable*>();
-    if (!page) {
-        m_window->findChild<QPushButton*>(QStringLiteral("btn_ParamTable"))->click();
-        page = m_window->findChild<GUI_ParamTable*>();
-    }
-    return page;
+    return page ? page : openPage<GUI_ParamTable>();
 }
 
 // A dialog still waiting for the user: a progress dialog or any modal window.
@@ -370,19 +363,6 @@ void TestLinkFaults::ensureFamily(bool vfd, BusLink::Transport transport)
     m_transport = transport;
     Global::instance()->setDevice(vfd ? Global::DEVICE_VFD : Global::DEVICE_SERVO);
     openWindow();
-}
-
-QWidget* TestLinkFaults::openPage(const char* button, const char* pageClass)
-{
-    auto* open = m_window->findChild<QPushButton*>(QLatin1String(button));
-    if (!open)
-        return nullptr;
-    QTest::mouseClick(open, Qt::LeftButton);
-    for (QWidget* page : m_window->findChildren<QWidget*>()) {
-        if (page->inherits(pageClass) && page->isVisible())
-            return page;
-    }
-    return nullptr;
 }
 
 bool TestLinkFaults::waitForLogLine(const QString& line, int timeoutMs)
@@ -463,13 +443,13 @@ void TestLinkFaults::prepareRun(const QString& activity)
 {
     if (m_vfd) {
         QVERIFY(m_sim->command(QStringLiteral("set f002 2")).startsWith(QLatin1String("ok")));
-        m_runPage = openPage("btn_ControlPanel", "GUI_ControlPanel");
+        m_runPage = openPage<GUI_ControlPanel>();
         QVERIFY(m_runPage);
         return;
     }
     QVERIFY(m_sim->command(QStringLiteral("set 35 1")).startsWith(QLatin1String("ok")));
     Communication::instance()->setEnableState(Communication::COMM_ENABLE);
-    m_runPage = openPage("btn_Motion", "GUI_Motion");
+    m_runPage = openPage<GUI_Motion>();
     QVERIFY(m_runPage);
     if (activity == QLatin1String("continuous servo jog")) {
         m_runPage->findChild<QComboBox*>(QStringLiteral("Cbx_OperationMode"))->setCurrentIndex(0);
@@ -512,7 +492,7 @@ void TestLinkFaults::startActivity(const QString& activityOverLink, bool begin)
         return;
     QVERIFY(ensureConnected());
     if (activity == QLatin1String("scope with 4 channels")) {
-        auto* page = qobject_cast<GUI_Scope*>(openPage("btn_Scope", "GUI_Scope"));
+        auto* page = openPage<GUI_Scope>();
         QVERIFY(page);
         auto* table = page->findChild<QTableWidget*>(QStringLiteral("TableWidget"));
         QVERIFY(table->rowCount() >= 4);
@@ -526,15 +506,15 @@ void TestLinkFaults::startActivity(const QString& activityOverLink, bool begin)
         return;
     }
     if (activity == QLatin1String("monitor poll")) {
-        QVERIFY(openPage("btn_Monitor", "GUI_Monitor"));
+        QVERIFY(openPage<GUI_Monitor>());
         return;
     }
     if (activity == QLatin1String("IO poll")) {
-        QVERIFY(openPage("btn_IO", "GUI_IO"));
+        QVERIFY(openPage<GUI_IO>());
         return;
     }
     if (activity == QLatin1String("control-panel poll")) {
-        QVERIFY(openPage("btn_ControlPanel", "GUI_ControlPanel"));
+        QVERIFY(openPage<GUI_ControlPanel>());
         return;
     }
     if (isRun(activity)) {
@@ -546,7 +526,7 @@ void TestLinkFaults::startActivity(const QString& activityOverLink, bool begin)
     if (activity == QLatin1String("held servo jog")) {
         QVERIFY(m_sim->command(QStringLiteral("set 35 1")).startsWith(QLatin1String("ok")));
         Communication::instance()->setEnableState(Communication::COMM_ENABLE);
-        QWidget* page = openPage("btn_Motion", "GUI_Motion");
+        QWidget* page = openPage<GUI_Motion>();
         QVERIFY(page);
         m_sim->clearLog();
         m_heldButton = page->findChild<QPushButton*>(QStringLiteral("Btn_GoForward_Spe"));
@@ -555,7 +535,7 @@ void TestLinkFaults::startActivity(const QString& activityOverLink, bool begin)
         return;
     }
     if (activity == QLatin1String("held VFD jog")) {
-        QWidget* page = openPage("btn_ControlPanel", "GUI_ControlPanel");
+        QWidget* page = openPage<GUI_ControlPanel>();
         QVERIFY(page);
         m_sim->clearLog();
         m_heldButton = page->findChild<QPushButton*>(QStringLiteral("Btn_GoForwardJog"));

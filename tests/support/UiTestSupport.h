@@ -8,6 +8,7 @@
 #include "app/startup/Startup.h"
 #include "comm/Communication.h"
 #include "ui/MainWindow.h"
+#include "ui/WidgetController.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,6 +17,8 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
+#include <QImage>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -114,6 +117,29 @@ inline void makeWindow(std::unique_ptr<MainWindow>& window, int family, int lang
     window->show();
 }
 
+// Opens a page as the user does, with the workspace button its declaration names; the page on
+// screen, or null when its button is missing or hidden for the window's family.
+// An icon as it is drawn, to compare with the picture it should show.
+inline QImage iconImage(const QIcon& icon, int size = 32)
+{
+    return icon.pixmap(size).toImage();
+}
+
+template <typename Page> Page* openPage(MainWindow* window)
+{
+    const PageDeclaration declared = WidgetController::declaredPage(Page::staticMetaObject.className());
+    auto* button = window->findChild<QAbstractButton*>(declared.buttonName());
+    if (!button || button->isHidden())
+        return nullptr;
+    QTest::mouseClick(button, Qt::LeftButton);
+    const auto pages = window->findChildren<Page*>();
+    for (Page* page : pages) {
+        if (page->isVisible())
+            return page;
+    }
+    return nullptr;
+}
+
 inline Communication::CommState commState()
 {
     return Communication::instance()->commState();
@@ -140,6 +166,12 @@ inline QStringList requestsWith(const QStringList& log, const QStringList& funct
             out.append(line);
     }
     return out;
+}
+
+// A read as the sim logs it: "03 00B5 1".
+inline QString readLine(quint16 address, int count = 1)
+{
+    return QStringLiteral("03 %1 %2").arg(address, 4, 16, QLatin1Char('0')).arg(count).toUpper();
 }
 
 inline QStringList writes(const QStringList& log)

@@ -191,8 +191,8 @@ private slots:
             const QIcon expected(
                 QStringLiteral(":/Picture/Images/ButtonPic/") + it.value().second + QStringLiteral(".png"));
             QVERIFY2(!expected.pixmap(28).isNull(), qPrintable(it.value().second));
-            QVERIFY2(
-                button->icon().pixmap(28).toImage() == expected.pixmap(28).toImage(), qPrintable(it.key()));
+            QVERIFY2(UiTest::iconImage(button->icon(), 28) == UiTest::iconImage(expected, 28),
+                qPrintable(it.key()));
             QCOMPARE(button->minimumHeight(), 40);
             QCOMPARE(button->font().pointSize(), 11);
             QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
@@ -281,8 +281,8 @@ private slots:
             QCOMPARE(button->sizePolicy().verticalPolicy(), QSizePolicy::Preferred);
             QVERIFY2(!button->icon().pixmap(32).isNull(), qPrintable(button->text()));
             const QIcon expected(QStringLiteral(":/Icon/Images/Icon_32x32/") + entry.second);
-            QVERIFY2(button->icon().pixmap(32).toImage() == expected.pixmap(32).toImage(),
-                qPrintable(entry.second));
+            QVERIFY2(
+                UiTest::iconImage(button->icon()) == UiTest::iconImage(expected), qPrintable(entry.second));
         }
         // The family button is the first of the bar, a separator after it and after the restore button.
         const auto barActions = window->toolBar()->actions();
@@ -712,8 +712,8 @@ private slots:
         QVERIFY2(pause.elapsed() >= 500, qPrintable(QString::number(pause.elapsed())));
         QTRY_COMPARE(window->enableButton()->text(), QStringLiteral(" Enabled"));
         QCOMPARE(comm->enableState(), Communication::COMM_ENABLE);
-        QCOMPARE(window->enableButton()->icon().pixmap(32).toImage(),
-            QIcon(QStringLiteral(":/Icon/Images/Icon_32x32/Enable.png")).pixmap(32).toImage());
+        QCOMPARE(UiTest::iconImage(window->enableButton()->icon()),
+            UiTest::iconImage(QIcon(QStringLiteral(":/Icon/Images/Icon_32x32/Enable.png"))));
         QCOMPARE(UiTest::writes(sim.log()), QStringList { QStringLiteral("06 00B5 1 1") });
 
         sim.clearLog();

@@ -113,7 +113,7 @@ int run(QApplication& app, Launcher& launcher)
     window->show();
     const int code = app.exec();
 
-    if (code == RestartExitCode) {
+    if (code == MainWindow::RestartCode) {
         QApplication::closeAllWindows();
         // The destructor writes the memory file; the new instance must find the new choice in it.
         window.reset();

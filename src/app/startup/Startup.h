@@ -9,8 +9,6 @@ class Launcher;
 
 namespace Startup {
 
-constexpr int RestartExitCode = 100;
-
 // Must run before the QApplication exists.
 void setAttributes();
 
@@ -24,7 +22,8 @@ QString styleSheetText(QByteArray bytes);
 // The application's font and style sheet.
 void applyLook(QApplication& app);
 
-// Font, style sheet, memory file, translator, main window and event loop; restarts on exit code 100.
+// Font, style sheet, memory file, translator, main window and event loop; restarts on the window's
+// MainWindow::RestartCode.
 int run(QApplication& app, Launcher& launcher);
 
 } // namespace Startup

@@ -2,6 +2,7 @@
 #include "GUI_Monitor.h"
 #include "ui_GUI_Monitor.h"
 
+#include "comm/DriveCommands.h"
 #include "comm/DriveRegisters.h"
 
 #include <QDateTime>
@@ -10,7 +11,6 @@
 namespace {
 
 const QString StatusTag = QStringLiteral("AReadState");
-const QString EnableTag = QStringLiteral("AEnableState");
 constexpr int PollIntervalMs = 1000;
 const QString UnknownAlarm = QStringLiteral("未知错误");
 const QString StyleOk = QStringLiteral("color:green;");
@@ -122,14 +122,14 @@ void GUI_Monitor::poll()
     namespace Servo = DriveRegister::Servo;
     Communication* comm = Communication::instance();
     comm->sendRead(StatusTag, Servo::StatusBlock, Servo::StatusBlockCount);
-    comm->sendRead(EnableTag, Servo::EnableState, 1);
+    comm->sendRead(DriveCommands::EnableStateTag, Servo::EnableState, 1);
 }
 
 void GUI_Monitor::resultCallBackEvent(QString tag, QVector<quint16> values)
 {
     if (tag == StatusTag)
         showStatus(values);
-    else if (tag == EnableTag)
+    else if (tag == DriveCommands::EnableStateTag)
         showEnableState(values);
 }
 

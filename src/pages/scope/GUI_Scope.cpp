@@ -5,6 +5,7 @@
 #include "Global.h"
 #include "Xml.h"
 #include "capture/Screen.h"
+#include "comm/ScopeTag.h"
 #include "comm/WireTime.h"
 #include "definitions/ValueFormat.h"
 #include "pages/scope/CurveRecorder.h"
@@ -31,7 +32,6 @@ namespace {
 
 const QString iconFolder = QStringLiteral(":/Icon/Images/Icon_32x32/");
 const QString idleColor = QStringLiteral("#787878");
-const QString sampleTagPrefix = QStringLiteral("AID");
 constexpr int colorRole = Qt::UserRole;
 constexpr int hueSpan = 280;
 constexpr int rateUpdateMs = 500;
@@ -561,11 +561,8 @@ void GUI_Scope::applyRecordingLength()
 
 int GUI_Scope::channelOfTag(const QString& tag) const
 {
-    if (!tag.startsWith(sampleTagPrefix))
-        return -1;
-    bool ok = false;
-    const uint i = tag.midRef(4).toUInt(&ok);
-    return ok && i < uint(variables.size()) ? int(i) : -1;
+    const int i = ScopeTag::channel(tag);
+    return i < variables.size() ? i : -1;
 }
 
 double GUI_Scope::decode(int channel, const QVector<quint16>& words) const

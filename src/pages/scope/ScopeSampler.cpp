@@ -2,6 +2,7 @@
 #include "ScopeSampler.h"
 
 #include "comm/Communication.h"
+#include "comm/ScopeTag.h"
 #include "comm/WireTime.h"
 
 #include <QTimer>
@@ -10,7 +11,6 @@
 
 namespace {
 
-const QString sampleTag = QStringLiteral("AID=");
 // Fast: reads on their way at once — the one on the line and two waiting in the device, so the line
 // does not idle while the window is busy drawing; another page's request waits behind at most two.
 constexpr int pipelineDepth = 3;
@@ -115,8 +115,7 @@ void ScopeSampler::tick()
     for (const ScopeVariableSpan& span : qAsConst(m_spans)) {
         if (m_pendingReads.value(span.channel) != 0)
             continue;
-        const quint64 request
-            = comm->sendRead(sampleTag + QString::number(span.channel), span.address, span.length);
+        const quint64 request = comm->sendRead(ScopeTag::of(span.channel), span.address, span.length);
         if (request != 0)
             m_pendingReads.insert(span.channel, request);
         else
@@ -143,8 +142,7 @@ void ScopeSampler::sendNextBlocks()
         for (const ScopeVariableSpan& part : block.parts)
             channels << QString::number(part.channel);
         // "AID=" and the channels it carries: no page takes it for one channel's answer.
-        const quint64 request
-            = comm->sendRead(sampleTag + channels.join(QLatin1Char(',')), block.start, block.count);
+        const quint64 request = comm->sendRead(ScopeTag::of(channels), block.start, block.count);
         if (request == 0) {
             // The service holds requests back (a drive command's quiet period): each round that
             // does not happen is a gap, until a read goes out again.
