@@ -5,6 +5,12 @@
 // is the simulated drive on a fresh pty pair with wire-time emulation, at 9600 and 115200 baud 8N2;
 // --port runs against any slave instead (a real drive on /dev/ttyUSB0, for instance).
 //
+// --tcp: the same reads through the simulated drive as a Modbus TCP gateway, against a bare
+// QModbusTcpClient, and as a serial device server passing RTU frames, against a minimal socket client;
+// the drive's side runs at 115200 baud with wire-time emulation, as behind a real gateway:
+//   transport=tcp app_ms=… qt_ms=… app/qt=…
+//   transport=rtu-over-tcp app_ms=… qt_ms=… app/qt=…
+//
 // One line per baud rate:
 //   baud=9600 app_ms=… app_monitor_ms=… qt_ms=… libmodbus_ms=… wire_ms=… app/wire=… app/qt=…
 //   app_monitor/app=…
@@ -25,7 +31,9 @@
 #include <QMainWindow>
 #include <QModbusReply>
 #include <QModbusRtuSerialMaster>
+#include <QModbusTcpClient>
 #include <QSerialPort>
+#include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
 #include <QVariant>
@@ -46,6 +54,8 @@ struct Target
     int slave = 1;
     quint16 address = 0;
     quint16 probe = 53;
+    BusLink::Transport transport = BusLink::Serial;
+    quint16 tcpPort = 0; // on 127.0.0.1
 };
 
 struct Result
@@ -71,8 +81,15 @@ Result appReads(const Target& target, int n)
 {
     Result result;
     Communication* comm = Communication::instance();
-    comm->setCommType(Communication::COMM_MODBUS_RTU);
-    if (!comm->openDevice(settingsFor(target)))
+    BusLink link = BusLink::serialPort(settingsFor(target));
+    Communication::CommType type = Communication::COMM_MODBUS_RTU;
+    if (target.transport != BusLink::Serial) {
+        link = BusLink::tcp(target.transport, QStringLiteral("127.0.0.1"), target.tcpPort);
+        type = target.transport == BusLink::ModbusTcp ? Communication::COMM_MODBUS_TCP
+                                                      : Communication::COMM_RTU_OVER_TCP;
+    }
+    comm->setCommType(type);
+    if (!comm->openDevice(link))
         return result;
     comm->setServerAddress(quint16(target.slave));
     comm->connectDevice(target.probe, 3);
@@ -137,15 +154,10 @@ Result better(const Result& a, const Result& b)
     return a.msPerRead <= b.msPerRead ? a : b;
 }
 
-Result qtReads(const Target& target, int n)
+// N reads through a bare Qt client that is set up but not yet connected, each answer sending the next.
+Result qtClientReads(QModbusClient& master, const Target& target, int n)
 {
     Result result;
-    QModbusRtuSerialMaster master;
-    master.setConnectionParameter(QModbusDevice::SerialPortNameParameter, target.port);
-    master.setConnectionParameter(QModbusDevice::SerialBaudRateParameter, target.baud);
-    master.setConnectionParameter(QModbusDevice::SerialDataBitsParameter, QSerialPort::Data8);
-    master.setConnectionParameter(QModbusDevice::SerialStopBitsParameter, QSerialPort::TwoStop);
-    master.setConnectionParameter(QModbusDevice::SerialParityParameter, QSerialPort::NoParity);
     master.setTimeout(1500);
     master.setNumberOfRetries(1);
     if (!master.connectDevice())
@@ -185,6 +197,17 @@ Result qtReads(const Target& target, int n)
     result.msPerRead = clock.nsecsElapsed() / 1e6 / n;
     master.disconnectDevice();
     return result;
+}
+
+Result qtReads(const Target& target, int n)
+{
+    QModbusRtuSerialMaster master;
+    master.setConnectionParameter(QModbusDevice::SerialPortNameParameter, target.port);
+    master.setConnectionParameter(QModbusDevice::SerialBaudRateParameter, target.baud);
+    master.setConnectionParameter(QModbusDevice::SerialDataBitsParameter, QSerialPort::Data8);
+    master.setConnectionParameter(QModbusDevice::SerialStopBitsParameter, QSerialPort::TwoStop);
+    master.setConnectionParameter(QModbusDevice::SerialParityParameter, QSerialPort::NoParity);
+    return qtClientReads(master, target, n);
 }
 
 Result libmodbusReads(const Target& target, int n)
@@ -238,10 +261,85 @@ void run(Target target, int n)
     report(target, n, app, monitor, qt, lib);
 }
 
+// A bare Qt client: QModbusTcpClient.
+Result qtTcpReads(const Target& target, int n)
+{
+    QModbusTcpClient client;
+    client.setConnectionParameter(QModbusDevice::NetworkAddressParameter, QStringLiteral("127.0.0.1"));
+    client.setConnectionParameter(QModbusDevice::NetworkPortParameter, int(target.tcpPort));
+    return qtClientReads(client, target, n);
+}
+
+// The least a client of a serial device server does: write the RTU frame, read until the answer's
+// length is there.
+Result socketRtuReads(const Target& target, int n)
+{
+    Result result;
+    QTcpSocket socket;
+    socket.connectToHost(QStringLiteral("127.0.0.1"), target.tcpPort);
+    if (!socket.waitForConnected(5000))
+        return result;
+    socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    BusTransaction read;
+    read.serverAddress = quint8(target.slave);
+    read.functionCode = 0x03;
+    read.startAddr = target.address;
+    read.count = 1;
+    const QByteArray frame = read.requestFrame();
+    constexpr int replyBytes = 7;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < n; ++i) {
+        socket.write(frame);
+        QByteArray answer;
+        while (answer.size() < replyBytes && socket.waitForReadyRead(1500))
+            answer += socket.readAll();
+        if (answer.size() < replyBytes)
+            ++result.failures;
+    }
+    result.msPerRead = clock.nsecsElapsed() / 1e6 / n;
+    return result;
+}
+
+int runTcp(int n)
+{
+    for (const BusLink::Transport transport : { BusLink::ModbusTcp, BusLink::RtuOverTcp }) {
+        const char* name = transport == BusLink::ModbusTcp ? "tcp" : "rtu-over-tcp";
+        SimDrive sim;
+        SimDrive::Options options;
+        options.transport = transport;
+        options.baud = 115200; // the gateway's RS-485 side
+        options.wireTime = true;
+        if (!sim.start(options)) {
+            std::printf("transport=%s the simulated drive did not start\n", name);
+            return 1;
+        }
+        Target target;
+        target.transport = transport;
+        target.tcpPort = sim.tcpPort();
+        target.slave = options.slave;
+        target.baud = options.baud;
+        const Result app = better(appReads(target, n), appReads(target, n));
+        const Result qt = transport == BusLink::ModbusTcp
+            ? better(qtTcpReads(target, n), qtTcpReads(target, n))
+            : better(socketRtuReads(target, n), socketRtuReads(target, n));
+        const double ratio = app.msPerRead > 0 && qt.msPerRead > 0 ? app.msPerRead / qt.msPerRead : -1.0;
+        std::printf("transport=%s app_ms=%.2f qt_ms=%.2f app/qt=%.3f  (n=%d per path; failures app %d, %s %d;"
+                    " the drive's side at %d baud)\n",
+            name, app.msPerRead, qt.msPerRead, ratio, n, app.failures,
+            transport == BusLink::ModbusTcp ? "QModbusTcpClient" : "socket client", qt.failures, target.baud);
+        std::fflush(stdout);
+        sim.stop();
+    }
+    return 0;
+}
+
 void usage()
 {
     std::printf("usage: kestrova-bench-bus [--reads N] [--port PATH --baud B [--slave ID] [--address A]]\n"
-                "  without --port: the simulated drive with wire-time emulation at 9600 and 115200 8N2\n");
+                "       kestrova-bench-bus --tcp [--reads N]\n"
+                "  without --port: the simulated drive with wire-time emulation at 9600 and 115200 8N2\n"
+                "  --tcp: Modbus TCP and RTU over TCP to the simulated drive on 127.0.0.1\n");
 }
 
 } // namespace
@@ -255,11 +353,14 @@ int main(int argc, char** argv)
     int reads = 200;
     Target given;
     bool external = false;
+    bool tcp = false;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         const QString& arg = args.at(i);
         const QString value = i + 1 < args.size() ? args.at(i + 1) : QString();
-        if (arg == QLatin1String("--reads")) {
+        if (arg == QLatin1String("--tcp")) {
+            tcp = true;
+        } else if (arg == QLatin1String("--reads")) {
             reads = qMax(1, value.toInt());
             ++i;
         } else if (arg == QLatin1String("--port")) {
@@ -281,6 +382,8 @@ int main(int argc, char** argv)
         }
     }
 
+    if (tcp)
+        return runTcp(reads);
     if (external) {
         run(given, reads);
         return 0;

@@ -2,10 +2,14 @@
 #include "SlaveServer.h"
 
 #include "DriveModel.h"
+#include "comm/ModbusCrc.h"
 
+#include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -14,21 +18,12 @@ namespace {
 constexpr int kReadHoldingRegisters = 0x03;
 constexpr int kWriteSingleRegister = 0x06;
 constexpr int kWriteMultipleRegisters = 0x10;
+constexpr int kGatewayTargetFailed = 0x0B;
+constexpr int kMbapBytes = 7;
 
 int word(const uint8_t* p)
 {
     return (p[0] << 8) | p[1];
-}
-
-uint16_t crc16(const uint8_t* data, int length)
-{
-    uint16_t crc = 0xFFFF;
-    for (int i = 0; i < length; ++i) {
-        crc ^= data[i];
-        for (int b = 0; b < 8; ++b)
-            crc = (crc & 1) ? static_cast<uint16_t>((crc >> 1) ^ 0xA001) : static_cast<uint16_t>(crc >> 1);
-    }
-    return crc;
 }
 
 double monotonicSeconds()
@@ -50,10 +45,23 @@ SlaveServer::SlaveServer(const LinkSettings& settings, DriveModel& model, modbus
     , m_mapping(mapping)
 {
     m_drives.append(Drive { settings.slave, &model, mapping, {} });
-    m_ctx = modbus_new_rtu(
-        settings.port.toLocal8Bit().constData(), settings.baud, settings.parity, 8, settings.stopBits);
+    switch (settings.transport) {
+    case LinkSettings::Transport::Serial:
+        m_ctx = modbus_new_rtu(
+            settings.port.toLocal8Bit().constData(), settings.baud, settings.parity, 8, settings.stopBits);
+        break;
+    case LinkSettings::Transport::ModbusTcp:
+        // The context only frames; the socket is ours (listen, acceptClient).
+        m_ctx = modbus_new_tcp("127.0.0.1", settings.tcpPort);
+        break;
+    case LinkSettings::Transport::RtuOverTcp:
+        // RTU frames through the socket: libmodbus's RTU framing reads and writes any descriptor.
+        m_ctx = modbus_new_rtu("tcp", settings.baud, settings.parity, 8, settings.stopBits);
+        break;
+    }
     if (!m_ctx)
         return;
+    m_offset = modbus_get_header_length(m_ctx) - 1;
     modbus_set_slave(m_ctx, settings.slave);
     modbus_set_debug(m_ctx, settings.debug ? TRUE : FALSE);
     // The rest of a frame follows its first byte at once on a pty; a short wait resynchronises
@@ -71,6 +79,44 @@ SlaveServer::~SlaveServer()
     }
     if (m_peerFd >= 0)
         ::close(m_peerFd);
+    if (m_listenFd >= 0)
+        ::close(m_listenFd);
+}
+
+bool SlaveServer::listen()
+{
+    m_listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (m_listenFd < 0)
+        return false;
+    // A restarted server takes its port back at once, past the old connections' TIME_WAIT.
+    const int enable = 1;
+    ::setsockopt(m_listenFd, SOL_SOCKET, SO_REUSEADDR, &enable, sizeof enable);
+    sockaddr_in address {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK); // never beyond this computer
+    address.sin_port = htons(static_cast<uint16_t>(m_settings.tcpPort));
+    socklen_t size = sizeof address;
+    if (::bind(m_listenFd, reinterpret_cast<sockaddr*>(&address), size) != 0 || ::listen(m_listenFd, 4) != 0
+        || ::getsockname(m_listenFd, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        ::close(m_listenFd);
+        m_listenFd = -1;
+        return false;
+    }
+    m_tcpPort = ntohs(address.sin_port);
+    return true;
+}
+
+bool SlaveServer::acceptClient()
+{
+    const int client = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+    if (client < 0)
+        return false;
+    close();
+    modbus_set_socket(m_ctx, client);
+    m_open = true;
+    m_pending = false;
+    m_tail.clear();
+    return true;
 }
 
 void SlaveServer::addDrive(int slave, DriveModel& model, modbus_mapping_t* mapping)
@@ -105,8 +151,8 @@ void SlaveServer::keepWrites(int slave)
 
 bool SlaveServer::open()
 {
-    if (m_open)
-        return true;
+    if (m_open || isTcp())
+        return m_open;
     if (modbus_connect(m_ctx) != 0)
         return false;
     modbus_flush(m_ctx); // bytes left in the pty from before are no request of ours
@@ -120,7 +166,12 @@ void SlaveServer::close()
 {
     if (!m_open)
         return;
-    modbus_close(m_ctx);
+    if (isTcp()) {
+        ::close(modbus_get_socket(m_ctx));
+        modbus_set_socket(m_ctx, -1);
+    } else {
+        modbus_close(m_ctx);
+    }
     m_open = false;
     m_pending = false;
     m_tail.clear();
@@ -146,7 +197,9 @@ double SlaveServer::silentIntervalSeconds() const
 
 int SlaveServer::decide(int length) const
 {
-    const uint8_t* r = m_request;
+    if (allException)
+        return allException;
+    const uint8_t* r = frame();
     const int function = r[1];
     // a frame of an unknown function may be just slave, function and CRC
     const int address = length >= 8 ? word(r + 2) : 0;
@@ -210,7 +263,7 @@ bool SlaveServer::receive(double now)
         if (isLinkError(errno))
             return false;
         // bad CRC, a torn frame or garbage: drop whatever is left and wait for the next request
-        modbus_flush(m_ctx);
+        dropInput();
         return true;
     }
     if (silent)
@@ -218,21 +271,36 @@ bool SlaveServer::receive(double now)
     m_noise = !peerFramingMatches();
     if (m_noise && !m_settings.noiseOnMismatch)
         return true;
-    m_length = rc;
-    m_exception = decide(rc);
+    m_received = rc;
+    // A Modbus TCP request has no CRC; it counts as if it had one.
+    m_length = rc - m_offset + (m_settings.transport == LinkSettings::Transport::ModbusTcp ? 2 : 0);
+    m_foreignUnit = false;
+    if (m_settings.transport == LinkSettings::Transport::ModbusTcp) {
+        // libmodbus serves any unit id on TCP; a gateway passes only its drives' on.
+        m_foreignUnit = true;
+        for (int i = 0; i < m_drives.size(); ++i) {
+            if (m_drives.at(i).slave == frame()[0]) {
+                m_current = i;
+                m_model = m_drives.at(i).model;
+                m_mapping = m_drives.at(i).mapping;
+                m_foreignUnit = false;
+            }
+        }
+    }
+    m_exception = m_foreignUnit ? kGatewayTargetFailed : decide(m_length);
 
     int replyBytes = 0;
-    if (m_request[0] != MODBUS_BROADCAST_ADDRESS) {
+    if (frame()[0] != MODBUS_BROADCAST_ADDRESS) {
         if (m_exception)
             replyBytes = 5;
-        else if (m_request[1] == kReadHoldingRegisters)
-            replyBytes = 5 + 2 * word(m_request + 4);
+        else if (frame()[1] == kReadHoldingRegisters)
+            replyBytes = 5 + 2 * word(frame() + 4);
         else
             replyBytes = 8;
     }
     double delay = extraDelayMs / 1000.0;
     if (m_settings.wireTime)
-        delay += frameSeconds(rc + replyBytes) + silentIntervalSeconds();
+        delay += frameSeconds(m_length + replyBytes) + silentIntervalSeconds();
     m_pending = true;
     m_deadline = now + delay;
     return true;
@@ -242,7 +310,7 @@ void SlaveServer::writeLog() const
 {
     if (!m_log)
         return;
-    const uint8_t* r = m_request;
+    const uint8_t* r = frame();
     const int function = r[1];
     const int address = m_length >= 8 ? word(r + 2) : 0;
     QByteArray line = QByteArray::number(function, 16).toUpper().rightJustified(2, '0') + ' '
@@ -273,23 +341,26 @@ bool SlaveServer::sendPending()
     }
     if (m_noise)
         return sendNoise();
-    writeLog();
-    const int function = m_request[1];
-    const int address = word(m_request + 2);
-    const int count = function == kWriteSingleRegister ? 1 : word(m_request + 4);
-    // libmodbus sends only the exception codes it knows; a test may inject any other
-    if (badCrc || m_exception >= MODBUS_EXCEPTION_MAX || splitPauseMs > 0)
-        return sendOwnFrame(badCrc);
+    if (!m_foreignUnit)
+        writeLog();
+    const int function = frame()[1];
+    const int address = word(frame() + 2);
+    const int count = function == kWriteSingleRegister ? 1 : word(frame() + 4);
+    // libmodbus sends only the exception codes it knows; a test may inject any other. A Modbus TCP
+    // frame has no CRC to corrupt.
+    const bool corruptCrc = badCrc && m_settings.transport != LinkSettings::Transport::ModbusTcp;
+    if (corruptCrc || m_exception >= MODBUS_EXCEPTION_MAX || splitPauseMs > 0 || (resetMidReply && isTcp()))
+        return sendOwnFrame(corruptCrc);
 
     int rc;
     if (m_exception) {
         rc = modbus_reply_exception(m_ctx, m_request, static_cast<unsigned>(m_exception));
     } else if (function == kReadHoldingRegisters) {
         m_model->prepareRead(static_cast<quint16>(address), count);
-        rc = modbus_reply(m_ctx, m_request, m_length, m_mapping);
+        rc = modbus_reply(m_ctx, m_request, m_received, m_mapping);
     } else {
         const QVector<QPair<int, uint16_t>> kept = keptRegisters(address, count);
-        rc = modbus_reply(m_ctx, m_request, m_length, m_mapping);
+        rc = modbus_reply(m_ctx, m_request, m_received, m_mapping);
         restoreKept(kept);
         m_model->written(static_cast<quint16>(address), count, true);
     }
@@ -298,23 +369,22 @@ bool SlaveServer::sendPending()
 
 bool SlaveServer::sendOwnFrame(bool corruptCrc)
 {
-    const uint8_t* r = m_request;
+    const uint8_t* r = frame();
     const int function = r[1];
     const int address = word(r + 2);
     const int count = function == kWriteSingleRegister ? 1 : word(r + 4);
-    QByteArray frame;
-    frame.append(static_cast<char>(r[0]));
+    QByteArray pdu;
     if (m_exception) {
-        frame.append(static_cast<char>(function | 0x80));
-        frame.append(static_cast<char>(m_exception));
+        pdu.append(static_cast<char>(function | 0x80));
+        pdu.append(static_cast<char>(m_exception));
     } else if (function == kReadHoldingRegisters) {
         m_model->prepareRead(static_cast<quint16>(address), count);
-        frame.append(static_cast<char>(function));
-        frame.append(static_cast<char>(count * 2));
+        pdu.append(static_cast<char>(function));
+        pdu.append(static_cast<char>(count * 2));
         for (int k = 0; k < count; ++k) {
             const uint16_t v = m_mapping->tab_registers[address + k];
-            frame.append(static_cast<char>(v >> 8));
-            frame.append(static_cast<char>(v & 0xFF));
+            pdu.append(static_cast<char>(v >> 8));
+            pdu.append(static_cast<char>(v & 0xFF));
         }
     } else {
         // the write itself succeeds, whatever happens to the answer
@@ -327,25 +397,67 @@ bool SlaveServer::sendOwnFrame(bool corruptCrc)
         }
         restoreKept(kept);
         m_model->written(static_cast<quint16>(address), count, true);
-        frame.append(reinterpret_cast<const char*>(r + 1), 5);
+        pdu.append(reinterpret_cast<const char*>(r + 1), 5);
     }
-    if (r[0] == MODBUS_BROADCAST_ADDRESS)
+    if (r[0] == MODBUS_BROADCAST_ADDRESS && !isTcp())
         return true;
-    uint16_t crc = crc16(reinterpret_cast<const uint8_t*>(frame.constData()), frame.size());
-    if (corruptCrc)
-        crc ^= 0x5A5A;
-    frame.append(static_cast<char>(crc & 0xFF));
-    frame.append(static_cast<char>(crc >> 8));
-    int now = frame.size();
-    if (splitPauseMs > 0 && frame.size() > 1) {
+    const QByteArray reply = framed(pdu, corruptCrc);
+    if (resetMidReply && isTcp())
+        return resetConnection(reply.left(reply.size() / 2));
+    int now = reply.size();
+    if (splitPauseMs > 0 && reply.size() > 1) {
         // The rest follows after the pause, as from a drive whose UART stalls mid-reply.
-        now = frame.size() / 2;
-        m_tail = frame.mid(now);
+        now = reply.size() / 2;
+        m_tail = reply.mid(now);
         m_pending = true;
         m_deadline = monotonicSeconds() + splitPauseMs / 1000.0;
     }
-    const ssize_t n = ::write(fd(), frame.constData(), static_cast<size_t>(now));
+    const ssize_t n = ::write(fd(), reply.constData(), static_cast<size_t>(now));
     return !(n < 0 && isLinkError(errno));
+}
+
+// The reply around a PDU, in the framing the request came in.
+QByteArray SlaveServer::framed(QByteArray pdu, bool corruptCrc) const
+{
+    QByteArray reply;
+    if (m_settings.transport == LinkSettings::Transport::ModbusTcp) {
+        const int length = pdu.size() + 1;
+        reply.append(reinterpret_cast<const char*>(m_request), 4); // transaction and protocol id
+        reply.append(static_cast<char>(length >> 8));
+        reply.append(static_cast<char>(length & 0xFF));
+        reply.append(static_cast<char>(frame()[0]));
+        return reply + pdu;
+    }
+    reply.append(static_cast<char>(frame()[0]));
+    reply.append(pdu);
+    uint16_t crc = modbusCrc16(reply.constData(), reply.size());
+    if (corruptCrc)
+        crc ^= 0x5A5A;
+    reply.append(static_cast<char>(crc & 0xFF));
+    reply.append(static_cast<char>(crc >> 8));
+    return reply;
+}
+
+// Half the reply, then a reset instead of an orderly close: the connection breaks off mid-answer,
+// as when a gateway restarts or a network path drops. The server takes the next connection.
+bool SlaveServer::resetConnection(const QByteArray& firstPart)
+{
+    [[maybe_unused]] const ssize_t n
+        = ::write(fd(), firstPart.constData(), static_cast<size_t>(firstPart.size()));
+    const linger abort { 1, 0 };
+    ::setsockopt(fd(), SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+    return false;
+}
+
+// Whatever is left of a broken request. A socket has no tcflush.
+void SlaveServer::dropInput()
+{
+    if (!isTcp()) {
+        modbus_flush(m_ctx);
+        return;
+    }
+    char scratch[256];
+    while (::recv(fd(), scratch, sizeof scratch, MSG_DONTWAIT) > 0) { }
 }
 
 // The registers of a write that the "ignorewrite" fault keeps, with the values they keep.
@@ -371,7 +483,7 @@ void SlaveServer::restoreKept(const QVector<QPair<int, uint16_t>>& kept)
 // is one of ours and the frame is sound, it is ours to answer. Returns the frame's length, or 0.
 int SlaveServer::otherDriveFrame(int* drive) const
 {
-    const uint8_t* r = m_request;
+    const uint8_t* r = frame();
     for (int i = 1; i < m_drives.size(); ++i) {
         if (m_drives.at(i).slave != r[0])
             continue;
@@ -382,7 +494,7 @@ int SlaveServer::otherDriveFrame(int* drive) const
             length = 9 + r[6];
         if (length == 0 || length > MODBUS_RTU_MAX_ADU_LENGTH)
             return 0;
-        const uint16_t crc = crc16(r, length - 2);
+        const uint16_t crc = modbusCrc16(r, length - 2);
         if (r[length - 2] != (crc & 0xFF) || r[length - 1] != (crc >> 8))
             return 0;
         *drive = i;
@@ -426,14 +538,14 @@ bool SlaveServer::peerFramingMatches()
 bool SlaveServer::sendNoise()
 {
     // What a receiver at the wrong setting makes of a reply: bytes that never form a sound frame.
-    const int length = 5 + (m_request[1] == kReadHoldingRegisters ? 2 * word(m_request + 4) : 3);
+    const int length = 5 + (frame()[1] == kReadHoldingRegisters ? 2 * word(frame() + 4) : 3);
     QByteArray junk;
     for (int i = 0; i < length; ++i) {
         m_noiseSeed = m_noiseSeed * 1664525u + 1013904223u;
         junk.append(static_cast<char>(m_noiseSeed >> 24));
     }
     // A corrupted CRC keeps even a lucky address and function byte from passing as an answer.
-    const uint16_t crc = crc16(reinterpret_cast<const uint8_t*>(junk.constData()), length - 2);
+    const uint16_t crc = modbusCrc16(reinterpret_cast<const uint8_t*>(junk.constData()), length - 2);
     junk[length - 2] = static_cast<char>((crc & 0xFF) ^ 0xA5);
     junk[length - 1] = static_cast<char>(crc >> 8);
     const ssize_t n = ::write(fd(), junk.constData(), static_cast<size_t>(junk.size()));

@@ -17,7 +17,11 @@ class DriveModel;
 
 struct LinkSettings
 {
+    enum class Transport { Serial, ModbusTcp, RtuOverTcp };
+    Transport transport = Transport::Serial;
     QString port;
+    // TCP: the port to listen on at 127.0.0.1 (0: any free one, see SlaveServer::tcpPort).
+    int tcpPort = 0;
     int baud = 9600;
     char parity = 'N';
     int stopBits = 2;
@@ -31,8 +35,11 @@ struct LinkSettings
     bool noiseOnMismatch = false;
 };
 
-// The Modbus RTU slave side: receives one request at a time, holds its reply back for the time the
+// The Modbus slave side: receives one request at a time, holds its reply back for the time the
 // frames would need on a real wire (a pty delivers them at once), and applies the injected faults.
+// On a serial link it is the drive itself; on TCP it is the drive behind a Modbus TCP gateway, or
+// behind a transparent serial server that passes its RTU frames through a socket. A TCP server
+// takes one client at a time: a new connection replaces the old one, as when the tool reconnects.
 class SlaveServer
 {
 public:
@@ -44,6 +51,13 @@ public:
     SlaveServer& operator=(const SlaveServer&) = delete;
 
     bool valid() const { return m_ctx != nullptr; }
+    bool isTcp() const { return m_settings.transport != LinkSettings::Transport::Serial; }
+    // TCP: listens on 127.0.0.1; the port it got.
+    bool listen();
+    int listenFd() const { return m_listenFd; }
+    int tcpPort() const { return m_tcpPort; }
+    // TCP: takes the waiting connection, closing the one before.
+    bool acceptClient();
     bool open();
     void close();
     bool isOpen() const { return m_open; }
@@ -64,6 +78,10 @@ public:
     int extraDelayMs = 0;
     // When above 0, every reply goes in two parts with this pause between them.
     int splitPauseMs = 0;
+    // Every request is answered with this exception code (0: none).
+    int allException = 0;
+    // TCP: every reply stops halfway and the connection is reset.
+    bool resetMidReply = false;
     QMap<quint16, int> injectedExceptions; // address -> exception code
     // The drive at a slave address of this link; null when none answers there.
     DriveModel* drive(int slave) const;
@@ -82,6 +100,10 @@ private:
     };
 
     int decide(int length) const;
+    const uint8_t* frame() const { return m_request + m_offset; }
+    void dropInput();
+    QByteArray framed(QByteArray pdu, bool corruptCrc) const;
+    bool resetConnection(const QByteArray& firstPart);
     int otherDriveFrame(int* drive) const;
     bool peerFramingMatches();
     bool sendNoise();
@@ -103,11 +125,20 @@ private:
     quint32 m_noiseSeed = 0x2545F491u;
     modbus_t* m_ctx = nullptr;
     bool m_open = false;
+    int m_listenFd = -1;
+    int m_tcpPort = 0;
+    // Where the slave address is in a request: 0 on RTU, after the MBAP header's first six bytes
+    // on Modbus TCP.
+    int m_offset = 0;
+    // The request came for a unit no drive of ours answers to: the gateway says so.
+    bool m_foreignUnit = false;
     FILE* m_log = nullptr;
 
     bool m_pending = false;
     double m_deadline = 0.0;
-    uint8_t m_request[MODBUS_RTU_MAX_ADU_LENGTH] = {};
+    uint8_t m_request[MODBUS_TCP_MAX_ADU_LENGTH] = {};
+    int m_received = 0; // the request as libmodbus took it, header included
+    // The request's length as an RTU frame (address, PDU, CRC), whatever framing it came in.
     int m_length = 0;
     int m_exception = 0;
     QByteArray m_tail; // the second part of a split reply, still to send

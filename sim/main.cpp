@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kestrova-drive-sim: a simulated servo drive or VFD answering as a Modbus RTU slave on a serial
-// port (usually one end of a socat pty pair), for tests, benchmarks and demonstrations of the tool.
+// port (usually one end of a socat pty pair), or behind a Modbus TCP gateway or a serial device
+// server on a loopback TCP port, for tests, benchmarks and demonstrations of the tool.
 
 #include "DriveModel.h"
 #include "SimDefinitions.h"
@@ -39,14 +40,25 @@ double monotonicSeconds()
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
-const char* kHelp = R"(Usage: kestrova-drive-sim --port PATH [options]
+const char* kHelp = R"(Usage: kestrova-drive-sim --port PATH | --tcp PORT | --rtu-over-tcp PORT [options]
 
 A simulated servo drive or VFD: a Modbus RTU slave (function codes 0x03, 0x06, 0x10) serving the
-parameters of a ParamTable.xml and live values, for testing the Kestrova tool over a pty link.
+parameters of a ParamTable.xml and live values, for testing the Kestrova tool over a pty link or
+through TCP.
 
 Options:
   --family servo|vfd   drive family (default servo)
-  --port PATH          serial device to serve, e.g. one end of a socat pty pair (required)
+  --port PATH          serial device to serve, e.g. one end of a socat pty pair
+  --tcp PORT           serve Modbus TCP on 127.0.0.1:PORT (0: any free port) as a Modbus TCP-to-RTU
+                       gateway with the drive behind it: the unit id is the slave address, and a
+                       request for a unit id no drive has is answered with exception 0x0B (gateway
+                       target device failed to respond). One client at a time; a new connection
+                       replaces the old one
+  --rtu-over-tcp PORT  serve RTU frames on 127.0.0.1:PORT (0: any free port), as a transparent
+                       serial device server with the drive on its RS-485 line: a request for another
+                       slave address stays unanswered. One client at a time, as with --tcp
+                       Exactly one of --port, --tcp and --rtu-over-tcp is required; the serial
+                       settings below are then the line behind the server, for the wire time
   --baud N             baud rate (default 9600)
   --parity N|E|O       parity (default N)
   --stop-bits 1|2      stop bits (default 2)
@@ -67,7 +79,7 @@ Options:
   --no-wire-time       answer at once; by default a reply waits as long as the request and reply
                        frames plus one silent interval (3.5 characters; 1.75 ms above 19200 baud)
                        would take at the chosen framing
-  --log FILE           one line per request answered (also exception and corrupted answers,
+  --log FILE           appends one line per request answered (also exception and corrupted answers,
                        not requests ignored while silent or addressed to another slave), flushed
                        at once: function code (2 hex digits), start address (4 hex digits),
                        register count, written values (decimal), e.g. "06 00B5 1 1",
@@ -75,7 +87,8 @@ Options:
   --debug              libmodbus debug output on stdout
   --help               this text
 
-Prints "ready <port>" on stdout once the port is open and served.
+Prints "ready <port>" on stdout once the port is open and served; on TCP "ready 127.0.0.1:<port>"
+with the port it listens on.
 
 Commands on standard input, one per line; each is answered with one line "ok ..." (or "error ...")
 on stdout:
@@ -84,10 +97,15 @@ on stdout:
                              VFD: fault code at 0x8000, the inverter trips and stops
   clear                      clear the alarm / fault
   silent on|off              stop / resume answering (requests are read and dropped, not logged)
-  badcrc on|off              answer with a corrupted CRC (writes still take effect)
+  badcrc on|off              answer with a corrupted CRC (writes still take effect; RTU framing
+                             only, a Modbus TCP frame has no CRC)
   exception <hexaddr> <code> answer every request touching that address with that exception
                              code (1-255, decimal or 0x hex)
+  exception all <code>       answer every request with that exception code (writes do not take
+                             effect), e.g. 0x0B: a gateway whose drive has gone
   exception off              remove all injected exceptions
+  reset on|off               TCP: every reply stops halfway and the connection is reset, as when
+                             a gateway restarts or the network drops mid-answer
   ignorewrite <hexaddr>      writes to that register (or its VFD RAM copy) are answered as
                              accepted, but it keeps its old value, as in a drive that refuses a
                              value silently; a read-back shows the write did not stick
@@ -153,6 +171,7 @@ struct Options
 bool parseArguments(int argc, char** argv, Options* o, int* exitCode)
 {
     bool slaveGiven = false;
+    int transports = 0;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         const char* option = argv[i];
@@ -179,6 +198,14 @@ bool parseArguments(int argc, char** argv, Options* o, int* exitCode)
             o->family = v == QLatin1String("vfd") ? DriveFamily::Vfd : DriveFamily::Servo;
         } else if (arg == QLatin1String("--port")) {
             ok = next(&o->link.port);
+            ++transports;
+        } else if (arg == QLatin1String("--tcp") || arg == QLatin1String("--rtu-over-tcp")) {
+            ok = next(&v);
+            o->link.tcpPort = v.toInt(&ok);
+            ok = ok && o->link.tcpPort >= 0 && o->link.tcpPort <= 65535;
+            o->link.transport = arg == QLatin1String("--tcp") ? LinkSettings::Transport::ModbusTcp
+                                                              : LinkSettings::Transport::RtuOverTcp;
+            ++transports;
         } else if (arg == QLatin1String("--baud")) {
             ok = next(&v);
             o->link.baud = v.toInt(&ok);
@@ -219,8 +246,9 @@ bool parseArguments(int argc, char** argv, Options* o, int* exitCode)
             return false;
         }
     }
-    if (o->link.port.isEmpty()) {
-        std::fprintf(stderr, "kestrova-drive-sim: --port is required (see --help)\n");
+    if (transports != 1 || (o->link.transport == LinkSettings::Transport::Serial && o->link.port.isEmpty())) {
+        std::fprintf(
+            stderr, "kestrova-drive-sim: one of --port, --tcp and --rtu-over-tcp is required (see --help)\n");
         *exitCode = 2;
         return false;
     }
@@ -322,16 +350,24 @@ struct Console
             onOff(&server.silent);
         } else if (cmd == QLatin1String("badcrc")) {
             onOff(&server.badCrc);
+        } else if (cmd == QLatin1String("reset")) {
+            onOff(&server.resetMidReply);
         } else if (cmd == QLatin1String("exception")) {
             if (w.size() == 2 && w.at(1) == QLatin1String("off")) {
                 server.injectedExceptions.clear();
+                server.allException = 0;
                 answer(QStringLiteral("ok exception off"));
+            } else if (w.size() == 3 && w.at(1) == QLatin1String("all") && parseNumber(w.at(2), &value)
+                && value >= 1 && value <= 255) {
+                server.allException = int(value);
+                answer(QStringLiteral("ok exception all %1").arg(value));
             } else if (w.size() == 3 && parseHexAddress(w.at(1), &address) && parseNumber(w.at(2), &value)
                 && value >= 1 && value <= 255) {
                 server.injectedExceptions.insert(address, int(value));
                 answer(QStringLiteral("ok exception %1 %2").arg(address, 4, 16, QLatin1Char('0')).arg(value));
             } else {
-                answer(QStringLiteral("error usage: exception <hexaddr> <code> | exception off"));
+                answer(QStringLiteral(
+                    "error usage: exception <hexaddr> <code> | exception all <code> | exception off"));
             }
         } else if (cmd == QLatin1String("ignorewrite")) {
             if (w.size() == 2 && w.at(1) == QLatin1String("off")) {
@@ -446,9 +482,19 @@ int serve(const Options& options, const SimDefinitions& definitions, modbus_mapp
     const double tickInterval = 0.02;
     double nextTick = monotonicSeconds();
 
+    if (server.isTcp()) {
+        if (!server.listen()) {
+            std::fprintf(stderr, "kestrova-drive-sim: cannot listen on 127.0.0.1:%d (%s)\n",
+                options.link.tcpPort, std::strerror(errno));
+            return 1;
+        }
+        answer(QStringLiteral("ready 127.0.0.1:%1").arg(server.tcpPort()));
+        announced = true;
+    }
+
     while (!console.quit) {
         double now = monotonicSeconds();
-        if (!server.isOpen() && now >= reopenAt) {
+        if (!server.isTcp() && !server.isOpen() && now >= reopenAt) {
             if (server.open()) {
                 if (!announced) {
                     answer(QStringLiteral("ready ") + options.link.port);
@@ -475,7 +521,7 @@ int serve(const Options& options, const SimDefinitions& definitions, modbus_mapp
         double wakeAt = nextTick;
         if (server.hasPending())
             wakeAt = std::min(wakeAt, server.pendingDeadline());
-        if (!server.isOpen())
+        if (!server.isTcp() && !server.isOpen())
             wakeAt = std::min(wakeAt, reopenAt);
         // Sub-millisecond: a reply is due a wire time after its request, and at 115200 baud that is
         // about 3 ms, which whole-millisecond waits would stretch by a third.
@@ -484,7 +530,7 @@ int serve(const Options& options, const SimDefinitions& definitions, modbus_mapp
         timeout.tv_sec = time_t(wait);
         timeout.tv_nsec = long((wait - double(timeout.tv_sec)) * 1e9);
 
-        pollfd fds[3];
+        pollfd fds[4];
         int n = 0;
         fds[n++] = { g_signalPipe[0], POLLIN, 0 };
         const int stdinIndex = stdinOpen ? n : -1;
@@ -493,6 +539,9 @@ int serve(const Options& options, const SimDefinitions& definitions, modbus_mapp
         const int linkIndex = server.wantsInput() ? n : -1;
         if (server.wantsInput())
             fds[n++] = { server.fd(), POLLIN, 0 };
+        const int listenIndex = server.isTcp() ? n : -1;
+        if (server.isTcp())
+            fds[n++] = { server.listenFd(), POLLIN, 0 };
 
         const int ready = ::ppoll(fds, nfds_t(n), &timeout, nullptr);
         if (ready < 0 && errno != EINTR)
@@ -516,6 +565,11 @@ int serve(const Options& options, const SimDefinitions& definitions, modbus_mapp
             }
         }
 
+        if (listenIndex >= 0 && (fds[listenIndex].revents & POLLIN)) {
+            server.acceptClient();
+            continue; // the old connection's events are void
+        }
+
         now = monotonicSeconds();
         bool linkLost = false;
         if (linkIndex >= 0 && fds[linkIndex].revents) {
@@ -528,7 +582,9 @@ int serve(const Options& options, const SimDefinitions& definitions, modbus_mapp
             tickAll(monotonicSeconds());
             linkLost = !server.sendPending();
         }
-        if (linkLost) {
+        if (linkLost && server.isTcp()) {
+            server.close(); // the client went away; the next one connects
+        } else if (linkLost) {
             // The other end went away (socat ended): keep trying the same path.
             server.close();
             reopenAt = monotonicSeconds() + 0.2;
@@ -570,7 +626,8 @@ int main(int argc, char** argv)
 
     FILE* log = nullptr;
     if (!options.logPath.isEmpty()) {
-        log = std::fopen(options.logPath.toLocal8Bit().constData(), "w");
+        // Appended to: a server killed and started again keeps one log.
+        log = std::fopen(options.logPath.toLocal8Bit().constData(), "a");
         if (!log) {
             std::fprintf(stderr, "kestrova-drive-sim: cannot write %s: %s\n",
                 options.logPath.toLocal8Bit().constData(), std::strerror(errno));

@@ -20,6 +20,9 @@ public:
     bool busMonitorVisible = false;
     int scopeSampling = 0;
     int scopeRecordingSeconds = 0;
+    int commType = 0;
+    QString tcpHost;
+    int tcpPort = Global::DefaultTcpPort;
 };
 
 namespace {
@@ -114,6 +117,36 @@ int Global::scopeRecordingSeconds() const
 void Global::setScopeRecordingSeconds(int seconds)
 {
     d->scopeRecordingSeconds = qMax(0, seconds);
+}
+
+int Global::commType() const
+{
+    return d->commType;
+}
+
+void Global::setCommType(int type)
+{
+    d->commType = qMax(0, type);
+}
+
+QString Global::tcpHost() const
+{
+    return d->tcpHost;
+}
+
+void Global::setTcpHost(const QString& host)
+{
+    d->tcpHost = host.trimmed();
+}
+
+int Global::tcpPort() const
+{
+    return d->tcpPort;
+}
+
+void Global::setTcpPort(int port)
+{
+    d->tcpPort = port >= 1 && port <= 65535 ? port : DefaultTcpPort;
 }
 
 QString Global::configDirectory() const

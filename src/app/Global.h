@@ -59,6 +59,16 @@ public:
     int scopeRecordingSeconds() const;
     void setScopeRecordingSeconds(int seconds);
 
+    // How the connection page last reached a drive: the protocol (a Communication::CommType value),
+    // and the host and TCP port of a TCP link; remembered in the memory file.
+    static constexpr int DefaultTcpPort = 502;
+    int commType() const;
+    void setCommType(int type);
+    QString tcpHost() const;
+    void setTcpHost(const QString& host);
+    int tcpPort() const;
+    void setTcpPort(int port);
+
     QStringList pictureList() const;
     QString picturePath(const QString& name) const;
 

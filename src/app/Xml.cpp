@@ -42,9 +42,30 @@ void setOptionalChildText(QDomDocument& doc, const QString& tag, int value, int 
     setChildText(doc, tag, value);
 }
 
+// The text of every element of that name (see setChildText); a file without it gets it only once it
+// says something.
+void setOptionalChildString(QDomDocument& doc, const QString& tag, const QString& value)
+{
+    QDomElement element = doc.documentElement().firstChildElement(tag);
+    if (element.isNull()) {
+        if (value.isEmpty())
+            return;
+        doc.documentElement().appendChild(doc.createElement(tag));
+        element = doc.documentElement().firstChildElement(tag);
+    }
+    for (; !element.isNull(); element = element.nextSiblingElement(tag)) {
+        while (element.hasChildNodes())
+            element.removeChild(element.firstChild());
+        element.appendChild(doc.createTextNode(value));
+    }
+}
+
 const QString BusMonitorTag = QStringLiteral("BusMonitor");
 const QString ScopeSamplingTag = QStringLiteral("ScopeSampling");
 const QString ScopeRecordingTag = QStringLiteral("ScopeRecordingSeconds");
+const QString CommTypeTag = QStringLiteral("CommType");
+const QString TcpHostTag = QStringLiteral("TcpHost");
+const QString TcpPortTag = QStringLiteral("TcpPort");
 } // namespace
 
 Xml::Xml(QObject* parent)
@@ -77,6 +98,12 @@ bool Xml::readMemory(const QString& path)
             global->setScopeSampling(static_cast<int>(element.text().toUInt()));
         else if (element.tagName() == ScopeRecordingTag)
             global->setScopeRecordingSeconds(static_cast<int>(element.text().toUInt()));
+        else if (element.tagName() == CommTypeTag)
+            global->setCommType(static_cast<int>(element.text().toUInt()));
+        else if (element.tagName() == TcpHostTag)
+            global->setTcpHost(element.text());
+        else if (element.tagName() == TcpPortTag)
+            global->setTcpPort(static_cast<int>(element.text().toUInt()));
     }
     return true;
 }
@@ -91,6 +118,9 @@ bool Xml::writeMemory()
     setOptionalChildText(doc, BusMonitorTag, Global::instance()->busMonitorVisible() ? 1 : 0, 0);
     setOptionalChildText(doc, ScopeSamplingTag, Global::instance()->scopeSampling(), 0);
     setOptionalChildText(doc, ScopeRecordingTag, Global::instance()->scopeRecordingSeconds(), 0);
+    setOptionalChildText(doc, CommTypeTag, Global::instance()->commType(), 0);
+    setOptionalChildString(doc, TcpHostTag, Global::instance()->tcpHost());
+    setOptionalChildText(doc, TcpPortTag, Global::instance()->tcpPort(), Global::DefaultTcpPort);
 
     QByteArray bytes;
     {

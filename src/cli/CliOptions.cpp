@@ -39,6 +39,11 @@ Commands:
 
 Connection (as on the connection page):
   --port PORT         serial port: a name (ttyUSB0) or a path (/dev/serial/by-id/...)
+  --tcp HOST[:PORT]   Modbus TCP: a gateway to the drive's RS-485 line, or a drive with
+                      Ethernet; the slave address is the unit id (PORT default 502)
+  --rtu-over-tcp HOST:PORT
+                      RTU frames through a TCP connection to a transparent serial device
+                      server; its own serial settings apply, not --baud and --framing
   --baud N            baud rate (default 9600)
   --framing F         8N2, 8N1, 8E1 or 8O1 (default 8N2)
   --slave LIST        slave address (default 1), or a list such as 1,2,5-8: the command runs
@@ -114,6 +119,8 @@ struct OptionSpec
 
 const OptionSpec optionSpecs[] = {
     { "port", true, Bus },
+    { "tcp", true, Drive },
+    { "rtu-over-tcp", true, Drive },
     { "baud", true, Bus },
     { "framing", true, Bus },
     { "slave", true, Bus },
@@ -305,8 +312,23 @@ bool Parser::take(const OptionSpec& spec, const QString& value)
 {
     const QString name = QLatin1String(spec.name);
     if (name == QLatin1String("port")) {
+        if (o->transport != BusLink::Serial)
+            return fail(QStringLiteral("--port, --tcp and --rtu-over-tcp name one link: give one of them"));
         o->port = value.trimmed();
         return !o->port.isEmpty() || fail(QStringLiteral("--port needs a port"));
+    }
+    if (name == QLatin1String("tcp") || name == QLatin1String("rtu-over-tcp")) {
+        const bool modbusTcp = name == QLatin1String("tcp");
+        if (!o->port.isEmpty())
+            return fail(QStringLiteral("--port, --tcp and --rtu-over-tcp name one link: give one of them"));
+        if (!BusLink::parseHostAndPort(value, !modbusTcp, &o->host, &o->tcpPort))
+            return fail(modbusTcp
+                    ? QStringLiteral("--tcp takes HOST or HOST:PORT (port 1 to 65535), not \"%1\"").arg(value)
+                    : QStringLiteral("--rtu-over-tcp takes HOST:PORT (port 1 to 65535), not \"%1\"")
+                          .arg(value));
+        o->transport = modbusTcp ? BusLink::ModbusTcp : BusLink::RtuOverTcp;
+        o->port = BusLink::hostAndPort(o->host, o->tcpPort);
+        return true;
     }
     if (name == QLatin1String("baud"))
         baudText = value;
@@ -362,7 +384,12 @@ bool Parser::checkScopes()
                 QStringLiteral("%1 takes no --%2").arg(commandName(o->command), QLatin1String(spec->name)));
     }
     if (o->command != Command::Ports && o->port.isEmpty())
-        return fail(QStringLiteral("%1 needs --port").arg(commandName(o->command)));
+        return fail(
+            QStringLiteral("%1 needs --port%2")
+                .arg(commandName(o->command),
+                    o->command == Command::Scan ? QString() : QStringLiteral(", --tcp or --rtu-over-tcp")));
+    if (o->transport != BusLink::Serial && (!baudText.isEmpty() || !framingText.isEmpty()))
+        return fail(QStringLiteral("--baud and --framing are for a serial port; a TCP link has none"));
 
     const bool scan = o->command == Command::Scan;
     QString badWord;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "comm/BusLink.h"
 #include "comm/BusScanner.h"
 
 #include <QList>
@@ -34,7 +35,10 @@ struct Options
 {
     Command command = Command::Info;
     QStringList arguments; // the command's own words: codes, assignments or the file
-    QString port;
+    QString port; // the serial port, or the TCP server as host:port
+    BusLink::Transport transport = BusLink::Serial;
+    QString host; // TCP only
+    quint16 tcpPort = BusLink::DefaultTcpPort;
     QList<int> baudRates; // one for a connection, any number for a scan
     QList<ScanFraming> framings; // likewise
     QList<int> slaves;

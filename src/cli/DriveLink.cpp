@@ -52,14 +52,22 @@ DriveLink::Opened DriveLink::open(const Settings& settings, int slave)
     Global::instance()->setDevice(settings.family);
     Communication* comm = Communication::instance();
 
-    SerialSettings serial;
-    serial.portName = settings.port;
-    serial.baudRate = settings.baud;
-    serial.dataBits = QSerialPort::Data8;
-    serial.stopBits = settings.framing.stopBits;
-    serial.parity = settings.framing.parity;
-    if (!comm->openDevice(serial)) {
-        m_problem = portProblemText(comm->openFailure(), settings.port);
+    BusLink link = BusLink::tcp(settings.transport, settings.host, settings.tcpPort);
+    if (settings.transport == BusLink::Serial) {
+        SerialSettings serial;
+        serial.portName = settings.port;
+        serial.baudRate = settings.baud;
+        serial.dataBits = QSerialPort::Data8;
+        serial.stopBits = settings.framing.stopBits;
+        serial.parity = settings.framing.parity;
+        link = BusLink::serialPort(serial);
+    }
+    comm->setCommType(settings.transport == BusLink::ModbusTcp ? Communication::COMM_MODBUS_TCP
+            : settings.transport == BusLink::RtuOverTcp        ? Communication::COMM_RTU_OVER_TCP
+                                                               : Communication::COMM_MODBUS_RTU);
+    if (!comm->openDevice(link)) {
+        m_problem
+            = link.isTcp() ? comm->openFailure().text : portProblemText(comm->openFailure(), settings.port);
         return Opened::PortFailed;
     }
 
@@ -90,14 +98,23 @@ DriveLink::Opened DriveLink::open(const Settings& settings, int slave)
     disconnect(state);
 
     if (failed || comm->commState() != Communication::COMM_CONNECTED) {
-        m_problem = noAnswerText(settings, slave);
-        return Opened::NoAnswer;
+        // A TCP server that refused or could not be reached is a port that would not open.
+        const QString reason = comm->connectFailure();
+        const bool linkDown = !reason.isEmpty() && !reason.contains(QLatin1String("exception 0B"));
+        m_problem = reason.isEmpty() ? noAnswerText(settings, slave) : reason;
+        return linkDown ? Opened::PortFailed : Opened::NoAnswer;
     }
     return Opened::Connected;
 }
 
 QString DriveLink::noAnswerText(const Settings& settings, int slave) const
 {
+    if (settings.transport != BusLink::Serial)
+        return QStringLiteral("no drive answered at slave address %1 through %2. Check that the drive is "
+                              "powered and wired to the gateway, and that its slave address and serial "
+                              "settings match the gateway's")
+            .arg(slave)
+            .arg(settings.port);
     return QStringLiteral("no drive answered at slave address %1 on %2 (%3 baud, %4). Check that the drive "
                           "is powered and wired (A to A, B to B) and that its slave address and serial "
                           "settings match these; kestrova-cli scan looks for it at every setting")

@@ -27,10 +27,13 @@ class DriveLink : public QObject
 public:
     struct Settings
     {
-        QString port;
+        QString port; // or host:port on TCP
         int baud = 9600;
         ScanFraming framing;
         int family = 0; // Global::DEVICE_INFO
+        BusLink::Transport transport = BusLink::Serial;
+        QString host;
+        quint16 tcpPort = BusLink::DefaultTcpPort;
     };
 
     enum class Opened { Connected, PortFailed, NoAnswer };

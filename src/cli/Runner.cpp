@@ -325,7 +325,8 @@ int Runner::driveCommand()
     Progress progress;
     DriveLink link(&progress);
     const DriveLink::Settings settings { m_options.port, m_options.baudRates.first(),
-        m_options.framings.first(), m_definitions.family };
+        m_options.framings.first(), m_definitions.family, m_options.transport, m_options.host,
+        m_options.tcpPort };
     int code = ExitOk;
     bool different = false;
     for (int slave : m_options.slaves) {

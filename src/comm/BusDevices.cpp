@@ -38,12 +38,22 @@ BusDevices::~BusDevices()
 
 void BusDevices::setSettings(const SerialSettings& settings)
 {
-    d_ptr->settings = settings;
+    d_ptr->link = BusLink::serialPort(settings);
 }
 
 SerialSettings BusDevices::settings() const
 {
-    return d_ptr->settings;
+    return d_ptr->link.serial;
+}
+
+void BusDevices::setLink(const BusLink& link)
+{
+    d_ptr->link = link;
+}
+
+BusLink BusDevices::link() const
+{
+    return d_ptr->link;
 }
 
 BusDevices::State BusDevices::state() const

@@ -1,24 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "BusLink.h"
 #include "BusTransaction.h"
 #include "SerialPortDiagnosis.h"
 
 #include <QObject>
 #include <QString>
 #include <QVector>
-
-// Link parameters of one serial connection, copied by value.
-struct SerialSettings
-{
-    QString portName;
-    int baudRate = 0;
-    int dataBits = 0;
-    int stopBits = 0;
-    int parity = 0;
-    int responseTime = 1500;
-    int numberOfRetries = 1;
-};
 
 // What a request does to a motion of the drive, for the queue's sake. Motions are numbered by the
 // sender (0 is none). A stop goes ahead of every waiting request but earlier stops, and takes the
@@ -68,8 +57,11 @@ public:
     explicit BusDevices(QObject* parent = nullptr);
     ~BusDevices() override;
 
+    // A serial link with these settings.
     void setSettings(const SerialSettings& settings);
     SerialSettings settings() const;
+    void setLink(const BusLink& link);
+    BusLink link() const;
 
     State state() const;
     Error error() const;
@@ -88,6 +80,10 @@ signals:
     // its sender gave it (0 for the slots) and how it went on the line; emitted before result().
     void completed(BusTransaction transaction);
     void finished();
+    // Why a connection attempt failed, when the link or a gateway tells (a refused or unreachable
+    // server, a gateway whose drive does not answer); emitted just before ConnectFiledState. A
+    // drive that stays silent on a sound link gives no reason.
+    void connectFailed(QString reason);
 
 public slots:
     virtual bool openDevice() = 0;

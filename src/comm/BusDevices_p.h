@@ -32,7 +32,7 @@ public:
     BusDevices::Error error = BusDevices::NoError;
     // The service reads the state from the GUI thread while the worker may be changing it.
     std::atomic<BusDevices::State> state { BusDevices::ConnectFiledState };
-    SerialSettings settings;
+    BusLink link;
     QString errorString;
     SerialPortDiagnosis::Problem openProblem = SerialPortDiagnosis::NoProblem;
     quint16 serverAddress = 1;

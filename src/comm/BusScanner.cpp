@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BusScanner.h"
 
+#include "BusTransaction.h"
+#include "RtuFrame.h"
 #include "WireTime.h"
 
 #include <QElapsedTimer>
@@ -15,28 +17,9 @@
 namespace {
 
 constexpr int kFunctionRead = 0x03;
-constexpr int kExceptionFlag = 0x80;
 constexpr int kRequestBytes = 8;
 // Longest single wait, so that a stop is seen within a few milliseconds whatever the setting.
 constexpr int kSliceMs = 10;
-
-quint16 crc16(const char* data, int length)
-{
-    quint16 crc = 0xFFFF;
-    for (int i = 0; i < length; ++i) {
-        crc ^= quint8(data[i]);
-        for (int b = 0; b < 8; ++b)
-            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
-    }
-    return crc;
-}
-
-bool crcMatches(const QByteArray& buffer, int at, int length)
-{
-    const quint16 crc = crc16(buffer.constData() + at, length - 2);
-    return quint8(buffer.at(at + length - 2)) == (crc & 0xFF)
-        && quint8(buffer.at(at + length - 1)) == (crc >> 8);
-}
 
 double characterMs(int baudRate, const ScanFraming& framing)
 {
@@ -64,10 +47,10 @@ Frame findAnswer(const QByteArray& buffer, int from, const ScanPlan& plan)
         if (address < plan.firstAddress || address > plan.lastAddress)
             continue;
         const int function = quint8(buffer.at(i + 1));
-        if (function == (kFunctionRead | kExceptionFlag) && crcMatches(buffer, i, 5))
+        if (function == (kFunctionRead | RtuFrame::ExceptionFlag) && RtuFrame::crcMatches(buffer, i, 5))
             return { i, 5 };
         if (function == kFunctionRead && quint8(buffer.at(i + 2)) == 2 * plan.probeCount
-            && i + replyLength <= buffer.size() && crcMatches(buffer, i, replyLength))
+            && i + replyLength <= buffer.size() && RtuFrame::crcMatches(buffer, i, replyLength))
             return { i, replyLength };
     }
     return {};
@@ -443,17 +426,12 @@ qint64 BusScanner::remainingMs(const ScanPlan& plan, int tried)
 
 QByteArray BusScanner::probeFrame(int address, quint16 start, quint16 count)
 {
-    QByteArray frame;
-    frame.append(char(address));
-    frame.append(char(kFunctionRead));
-    frame.append(char(start >> 8));
-    frame.append(char(start & 0xFF));
-    frame.append(char(count >> 8));
-    frame.append(char(count & 0xFF));
-    const quint16 crc = crc16(frame.constData(), frame.size());
-    frame.append(char(crc & 0xFF));
-    frame.append(char(crc >> 8));
-    return frame;
+    BusTransaction probe;
+    probe.serverAddress = quint8(address);
+    probe.functionCode = kFunctionRead;
+    probe.startAddr = start;
+    probe.count = count;
+    return probe.requestFrame();
 }
 
 #include "BusScanner.moc"

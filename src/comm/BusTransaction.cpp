@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BusTransaction.h"
 
+#include "BusLink.h"
+#include "RtuFrame.h"
+
 namespace {
 
 void appendWord(QByteArray& frame, quint16 word)
@@ -9,80 +12,84 @@ void appendWord(QByteArray& frame, quint16 word)
     frame.append(char(word & 0xFF));
 }
 
-QByteArray withCrc(QByteArray frame)
+QByteArray frameOf(const BusTransaction& t, const QByteArray& pdu)
 {
-    const quint16 crc = BusTransaction::crc16(frame);
-    frame.append(char(crc & 0xFF));
-    frame.append(char(crc >> 8));
+    if (pdu.isEmpty())
+        return {};
+    if (t.transport != BusLink::ModbusTcp)
+        return RtuFrame::frame(t.serverAddress, pdu);
+    QByteArray frame;
+    appendWord(frame, t.transactionId);
+    appendWord(frame, 0); // the Modbus protocol
+    appendWord(frame, quint16(1 + pdu.size()));
+    frame.append(char(t.serverAddress));
+    frame.append(pdu);
     return frame;
 }
 
 } // namespace
 
-quint16 BusTransaction::crc16(const QByteArray& bytes)
+QByteArray BusTransaction::requestPdu() const
 {
-    quint16 crc = 0xFFFF;
-    for (const char c : bytes) {
-        crc ^= quint8(c);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
+    QByteArray pdu;
+    pdu.append(char(functionCode));
+    appendWord(pdu, startAddr);
+    switch (functionCode) {
+    case 0x03:
+        appendWord(pdu, count);
+        break;
+    case 0x06:
+        appendWord(pdu, written.value(0));
+        break;
+    case 0x10:
+        appendWord(pdu, quint16(written.size()));
+        pdu.append(char(written.size() * 2));
+        for (const quint16 value : written)
+            appendWord(pdu, value);
+        break;
+    default:
+        return {};
     }
-    return crc;
+    return pdu;
+}
+
+QByteArray BusTransaction::replyPdu() const
+{
+    QByteArray pdu;
+    if (outcome == Exception) {
+        pdu.append(char(functionCode | RtuFrame::ExceptionFlag));
+        pdu.append(char(exceptionCode));
+        return pdu;
+    }
+    if (outcome != Ok)
+        return {};
+    pdu.append(char(functionCode));
+    switch (functionCode) {
+    case 0x03:
+        pdu.append(char(values.size() * 2));
+        for (const quint16 value : values)
+            appendWord(pdu, value);
+        break;
+    case 0x06:
+        appendWord(pdu, startAddr);
+        appendWord(pdu, values.value(0, written.value(0)));
+        break;
+    case 0x10:
+        appendWord(pdu, startAddr);
+        appendWord(pdu, quint16(written.size()));
+        break;
+    default:
+        return {};
+    }
+    return pdu;
 }
 
 QByteArray BusTransaction::requestFrame() const
 {
-    QByteArray frame;
-    frame.append(char(serverAddress));
-    frame.append(char(functionCode));
-    appendWord(frame, startAddr);
-    switch (functionCode) {
-    case 0x03:
-        appendWord(frame, count);
-        break;
-    case 0x06:
-        appendWord(frame, written.value(0));
-        break;
-    case 0x10:
-        appendWord(frame, quint16(written.size()));
-        frame.append(char(written.size() * 2));
-        for (const quint16 value : written)
-            appendWord(frame, value);
-        break;
-    default:
-        return {};
-    }
-    return withCrc(frame);
+    return frameOf(*this, requestPdu());
 }
 
 QByteArray BusTransaction::replyFrame() const
 {
-    QByteArray frame;
-    frame.append(char(serverAddress));
-    if (outcome == Exception) {
-        frame.append(char(functionCode | 0x80));
-        frame.append(char(exceptionCode));
-        return withCrc(frame);
-    }
-    if (outcome != Ok)
-        return {};
-    frame.append(char(functionCode));
-    switch (functionCode) {
-    case 0x03:
-        frame.append(char(values.size() * 2));
-        for (const quint16 value : values)
-            appendWord(frame, value);
-        break;
-    case 0x06:
-        appendWord(frame, startAddr);
-        appendWord(frame, values.value(0, written.value(0)));
-        break;
-    case 0x10:
-        appendWord(frame, startAddr);
-        appendWord(frame, quint16(written.size()));
-        break;
-    default:
-        return {};
-    }
-    return withCrc(frame);
+    return frameOf(*this, replyPdu());
 }

@@ -18,6 +18,10 @@ struct BusTransaction
         LinkError, // the port failed, or the request was aborted or never got onto the line
     };
 
+    // How the frames travelled (a BusLink::Transport): RTU frames on a serial line or through a TCP
+    // socket, or Modbus TCP frames with their MBAP header.
+    quint8 transport = 0;
+    quint16 transactionId = 0; // the MBAP header's transaction id (Modbus TCP only)
     quint64 request = 0; // the service's request number; 0 for unnumbered requests
     QString tag;
     bool connectionTest = false; // the read that proves the drive answers, before any request
@@ -38,13 +42,15 @@ struct BusTransaction
     bool answered() const { return outcome == Ok || outcome == Exception; }
     qint64 finishedMs() const { return startedMs + latencyUs / 1000; }
 
-    // The RTU frames on the wire (address, PDU, CRC low byte first). Qt's client sends exactly the
-    // request frame; a reply is known only when it was valid, so the reply frame of any other
+    // The frames on the wire: RTU frames (address, PDU, CRC low byte first), or for Modbus TCP the
+    // MBAP header (transaction id, protocol 0, length, unit id) and the PDU. The client sends exactly
+    // the request frame; a reply is known only when it was valid, so the reply frame of any other
     // outcome is empty.
     QByteArray requestFrame() const;
     QByteArray replyFrame() const;
-
-    static quint16 crc16(const QByteArray& bytes);
+    // The PDUs inside those frames: function code and data.
+    QByteArray requestPdu() const;
+    QByteArray replyPdu() const;
 };
 
 Q_DECLARE_METATYPE(BusTransaction)

@@ -4,6 +4,8 @@
 #include "DriveRegisters.h"
 #include "Global.h"
 #include "Modbus.h"
+#include "ModbusTcp.h"
+#include "RtuOverTcp.h"
 
 #include <QAtomicPointer>
 #include <QEventLoop>
@@ -135,6 +137,7 @@ void Communication::setCommState(CommState state)
 
 void Communication::setServerAddress(quint16 address)
 {
+    m_address = address;
     if (m_busDevice)
         m_busDevice->setServerAddress(address);
 }
@@ -174,18 +177,68 @@ void Communication::endQuietPeriod()
     }
 }
 
+bool Communication::transportOf(CommType type, BusLink::Transport* transport)
+{
+    switch (type) {
+    case COMM_MODBUS_RTU:
+        *transport = BusLink::Serial;
+        return true;
+    case COMM_MODBUS_TCP:
+        *transport = BusLink::ModbusTcp;
+        return true;
+    case COMM_RTU_OVER_TCP:
+        *transport = BusLink::RtuOverTcp;
+        return true;
+    case COMM_MODBUS_CUSTOM:
+    case COMM_CANOPEN:
+    case COMM_ETHERCAT:
+        break;
+    }
+    return false;
+}
+
 bool Communication::openDevice(const SerialSettings& settings)
 {
+    return openDevice(BusLink::serialPort(settings));
+}
+
+namespace {
+
+BusDevices* newDevice(BusLink::Transport transport)
+{
+    switch (transport) {
+    case BusLink::Serial:
+        break;
+    case BusLink::ModbusTcp:
+        return new ModbusTcp;
+    case BusLink::RtuOverTcp:
+        return new RtuOverTcp;
+    }
+    return new Modbus;
+}
+
+} // namespace
+
+bool Communication::openDevice(const BusLink& link)
+{
     m_openFailure = {};
-    if (m_commType != COMM_MODBUS_RTU)
+    BusLink::Transport transport = BusLink::Serial;
+    if (!transportOf(m_commType, &transport) || transport != link.transport)
         return false;
+    if (link.isTcp() && link.host.trimmed().isEmpty()) {
+        m_openFailure = { SerialPortDiagnosis::OtherProblem, tr("no host name or address was given") };
+        return false;
+    }
 
     // A failed or lost earlier connection may still hold its worker; it must not keep a port or
     // a second VFD poll alive next to the new one.
     releaseConnection();
     ++m_connectionId;
+    m_link = link;
+    m_address = 1;
+    m_linkKnown = true;
 
-    auto* device = new Modbus;
+    BusDevices* device = newDevice(link.transport);
     auto* thread = new QThread;
     m_busDevice = device;
     m_workerThread = thread;
@@ -200,6 +253,11 @@ bool Communication::openDevice(const SerialSettings& settings)
     // resultCallBackEvent.
     connect(device, &BusDevices::completed, this, &Communication::deviceFinished);
     connect(device, &BusDevices::result, this, &Communication::resultCallBackEvent);
+    // Before the failed state it explains, in the same queue.
+    connect(device, &BusDevices::connectFailed, this, [this](const QString& reason) {
+        if (sender() == m_busDevice)
+            m_connectFailure = reason;
+    });
 
     if (m_statusPoll && Global::instance()->device() == Global::DEVICE_VFD) {
         vfdPollTimer = new QTimer;
@@ -208,7 +266,8 @@ bool Communication::openDevice(const SerialSettings& settings)
         connect(vfdPollTimer, &QTimer::timeout, this, &Communication::pollVfdStatus);
     }
 
-    device->setSettings(settings);
+    device->setLink(link);
+    m_address = device->serverAddress();
 
     bool opened = false;
     QMetaObject::invokeMethod(device, &BusDevices::openDevice, Qt::BlockingQueuedConnection, &opened);
@@ -224,6 +283,8 @@ void Communication::connectDevice(quint16 startAddr, quint16 count)
 {
     m_probeStart = startAddr;
     m_probeCount = count;
+    m_connectFailure.clear();
+    dropStopsOwedElsewhere();
     setCommState(COMM_CONNECTING);
     if (!m_busDevice) {
         // Nothing was opened: fail the attempt instead of staying in COMM_CONNECTING for good.
@@ -335,10 +396,24 @@ void Communication::sendStop(Motion motion)
         oweStop(motion);
 }
 
+bool Communication::isStopOwed(Motion motion) const
+{
+    return std::any_of(m_owedStops.cbegin(), m_owedStops.cend(),
+        [motion](const OwedStop& stop) { return stop.motion == motion; });
+}
+
+bool Communication::isOwedHere(const OwedStop& stop) const
+{
+    return stop.linkKnown && m_linkKnown && stop.address == m_address && stop.link.sameEndpoint(m_link);
+}
+
 void Communication::oweStop(Motion motion)
 {
-    if (!m_owedStops.contains(motion))
-        m_owedStops.append(motion);
+    const OwedStop stop { motion, m_link, m_address, m_linkKnown };
+    const bool owedAlready = std::any_of(m_owedStops.cbegin(), m_owedStops.cend(),
+        [&](const OwedStop& owed) { return owed.motion == motion && isOwedHere(owed); });
+    if (!owedAlready)
+        m_owedStops.append(stop);
     // The owed stop replaces one of this motion still waiting in the device, and no start kept
     // there through a recovery may go out before it.
     for (auto it = m_sentStops.begin(); it != m_sentStops.end();) {
@@ -353,11 +428,36 @@ void Communication::oweStop(Motion motion)
 
 void Communication::sendOwedStops()
 {
-    const QList<Motion> owed = m_owedStops;
+    const QList<OwedStop> owed = m_owedStops;
     m_owedStops.clear();
     m_stopAttempts.clear();
-    for (Motion motion : owed)
-        sendStop(motion);
+    for (const OwedStop& stop : owed)
+        sendStop(stop.motion);
+}
+
+// A stop belongs to the drive it was asked for. A connection to another link or address is
+// another drive, which must not get it (it may be running on purpose); the drive that never got
+// its stop is named, so that the engineer goes and stops it.
+void Communication::dropStopsOwedElsewhere()
+{
+    QStringList unstopped;
+    for (auto it = m_owedStops.begin(); it != m_owedStops.end();) {
+        if (isOwedHere(*it)) {
+            ++it;
+            continue;
+        }
+        if (it->linkKnown) {
+            const QString drive = it->link.describe(it->address);
+            if (!unstopped.contains(drive))
+                unstopped.append(drive);
+        }
+        it = m_owedStops.erase(it);
+    }
+    for (const QString& drive : qAsConst(unstopped)) {
+        emit criticalEvent(tr("The stop for the drive at %1 was never sent: the connection now goes to %2. "
+                              "That drive may still be moving; stop it there")
+                               .arg(drive, m_link.describe(m_address)));
+    }
 }
 
 // The device lost or dropped its queue (link failure, failed attempt, closed): whatever stop it

@@ -35,6 +35,8 @@ public:
         COMM_MODBUS_CUSTOM = 1,
         COMM_CANOPEN = 2,
         COMM_ETHERCAT = 3,
+        COMM_MODBUS_TCP = 4,
+        COMM_RTU_OVER_TCP = 5,
     };
     Q_ENUM(CommType)
 
@@ -72,14 +74,25 @@ public:
     // A front end that asks for what it needs itself turns it off before openDevice.
     void setStatusPoll(bool enabled);
 
+    // The transport a bus type runs on; false for the buses without an implementation.
+    static bool transportOf(CommType type, BusLink::Transport* transport);
+
+    // Opens the link; the bus type chosen must be the link's. A TCP link is on its way when this
+    // returns true, and connectDevice waits for it.
+    bool openDevice(const BusLink& link);
     bool openDevice(const SerialSettings& settings);
     // Why the last openDevice() failed, in words for the console (empty problem after a success).
     SerialPortDiagnosis::Result openFailure() const { return m_openFailure; }
+    // Why the last connection attempt failed, when the link or a gateway told (a refused or
+    // unreachable server, a gateway whose drive did not answer); empty for a silent drive.
+    QString connectFailure() const { return m_connectFailure; }
     // The slave address of the opened device; taken while the device is idle, before connecting.
     void setServerAddress(quint16 address);
     quint16 serverAddress() const;
     // The settings of the current connection (empty without one).
     SerialSettings settings() const;
+    // The link of the current connection, or of the last one.
+    BusLink link() const { return m_link; }
     bool hasDevice() const { return m_busDevice != nullptr; }
 
     void connectDevice(quint16 startAddr, quint16 count);
@@ -100,7 +113,7 @@ public:
     // is owed, and sent before anything else once the service is connected again. A stop that
     // fails on the line is owed again.
     void stopMotion(Motion motion);
-    bool isStopOwed(Motion motion) const { return m_owedStops.contains(motion); }
+    bool isStopOwed(Motion motion) const;
 
     // The way out of the tool: the service polls no more and waits, running events, until every
     // write handed to the bus (stops first) has been answered or has failed, at most timeoutMs, so
@@ -134,6 +147,8 @@ signals:
     void connectErrEvent();
     void resultCallBackEvent(QString tag, QVector<quint16> values);
     void printEvent(QString text);
+    // A console text that must not be missed: a stop that never reached its drive.
+    void criticalEvent(QString text);
     // Emitted just before resultCallBackEvent for the same answer; also for empty tags.
     void requestCompleted(quint64 request, QString tag, QVector<quint16> values);
     // Every transaction of the current connection as it went on the line, the connection test
@@ -159,6 +174,7 @@ private:
     void sendStop(Motion motion);
     void oweStop(Motion motion);
     void sendOwedStops();
+    void dropStopsOwedElsewhere();
     void oweUnansweredStops();
     void stopAnswered(Motion motion, const BusTransaction& transaction);
 
@@ -179,9 +195,24 @@ private:
     quint16 m_probeCount = 0;
     quint64 m_keepAliveRequest = 0;
     SerialPortDiagnosis::Result m_openFailure;
+    QString m_connectFailure;
 
+    // The drive of the current (or last) connection: its link and address.
+    BusLink m_link;
+    quint16 m_address = 0;
+    bool m_linkKnown = false;
+
+    // A stop that could not go out yet, and the drive it is for: it goes to that drive only.
+    struct OwedStop
+    {
+        Motion motion;
+        BusLink link;
+        quint16 address = 0;
+        bool linkKnown = false;
+    };
+    bool isOwedHere(const OwedStop& stop) const;
     // Stops that could not go out yet, in the order asked for.
-    QList<Motion> m_owedStops;
+    QList<OwedStop> m_owedStops;
     // Stops handed to the device and not yet answered, by request number.
     QHash<quint64, Motion> m_sentStops;
     // Attempts at a stop that failed on a link that stayed up, per motion.

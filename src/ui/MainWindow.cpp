@@ -289,6 +289,8 @@ void MainWindow::initForm()
     // The bus device speaks up only about trouble: a silent drive, recovery attempts, recovery failed.
     connect(comm, &Communication::printEvent, this,
         [this](const QString& text) { slot_printToConsole(text, Global::MESSAGE_WARNNING); });
+    connect(comm, &Communication::criticalEvent, this,
+        [this](const QString& text) { slot_printToConsole(text, Global::MESSAGE_CRITICAL); });
 
     slot_printToConsole(tr("GUI initialization successful"));
 }

@@ -82,7 +82,8 @@ StatusLine::StatusLine(QStatusBar* bar)
 void StatusLine::showLinkState(Communication::CommState state)
 {
     const Communication* comm = Communication::instance();
-    const QString port = comm->settings().portName;
+    const BusLink link = comm->link();
+    const QString port = link.endpoint();
     QString text;
     switch (state) {
     case Communication::COMM_DISCONNECT:
@@ -92,9 +93,13 @@ void StatusLine::showLinkState(Communication::CommState state)
         text = tr("Connecting to %1").arg(port);
         break;
     case Communication::COMM_CONNECTED:
+        if (link.isTcp()) {
+            text = tr("Online: %1").arg(link.describe(comm->serverAddress()));
+            break;
+        }
         text = tr("Online: %1, %2 baud, slave address %3")
                    .arg(port)
-                   .arg(comm->settings().baudRate)
+                   .arg(link.serial.baudRate)
                    .arg(comm->serverAddress());
         break;
     case Communication::COMM_WAITING:

@@ -37,6 +37,9 @@ private slots:
         Global::instance()->setBusMonitorVisible(false);
         Global::instance()->setScopeSampling(0);
         Global::instance()->setScopeRecordingSeconds(0);
+        Global::instance()->setCommType(0);
+        Global::instance()->setTcpHost(QString());
+        Global::instance()->setTcpPort(Global::DefaultTcpPort);
     }
 
     void cleanup() { work.reset(); }
@@ -237,6 +240,39 @@ private slots:
         QVERIFY(xml.readMemory());
         QCOMPARE(Global::instance()->scopeSampling(), 0); // only 1 is Fast
         QCOMPARE(Global::instance()->scopeRecordingSeconds(), 0);
+    }
+
+    // The connection's protocol, host and TCP port: an older file without them reads as a serial
+    // link and stays as it was until one differs; they come back at the next start.
+    void connectionElements()
+    {
+        const QByteArray older("<Init><Device>0</Device><Language>0</Language></Init>");
+        writeInit(older);
+        Xml xml;
+        QVERIFY(xml.readMemory());
+        QCOMPARE(Global::instance()->commType(), 0);
+        QCOMPARE(Global::instance()->tcpPort(), 502);
+        QVERIFY(xml.writeMemory());
+        QVERIFY(!readInit().contains("Comm"));
+        QVERIFY(!readInit().contains("Tcp"));
+
+        Global::instance()->setCommType(4);
+        Global::instance()->setTcpHost(QStringLiteral(" gw-line3.plant "));
+        Global::instance()->setTcpPort(5020);
+        QVERIFY(xml.writeMemory());
+        QVERIFY(readInit().contains("<TcpHost>gw-line3.plant</TcpHost>"));
+        Global::instance()->setCommType(0);
+        Global::instance()->setTcpHost(QString());
+        Global::instance()->setTcpPort(502);
+        QVERIFY(xml.readMemory());
+        QCOMPARE(Global::instance()->commType(), 4);
+        QCOMPARE(Global::instance()->tcpHost(), QStringLiteral("gw-line3.plant"));
+        QCOMPARE(Global::instance()->tcpPort(), 5020);
+
+        writeInit("<Init><TcpPort>70000</TcpPort><TcpHost/></Init>");
+        QVERIFY(xml.readMemory());
+        QCOMPARE(Global::instance()->tcpPort(), 502); // no TCP port
+        QCOMPARE(Global::instance()->tcpHost(), QString());
     }
 
     void singletonIsShared()

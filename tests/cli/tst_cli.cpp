@@ -338,6 +338,39 @@ private slots:
         QCOMPARE(!m_sim.log().isEmpty(), drive);
     }
 
+    void overTcp_data()
+    {
+        QTest::addColumn<int>("transport");
+        QTest::addColumn<QString>("option");
+        QTest::newRow("Modbus TCP") << int(BusLink::ModbusTcp) << "--tcp";
+        QTest::newRow("RTU over TCP") << int(BusLink::RtuOverTcp) << "--rtu-over-tcp";
+    }
+    // The same reads through a gateway or a serial server, and a server that is not there is a port
+    // that cannot be used.
+    void overTcp()
+    {
+        QFETCH(int, transport);
+        QFETCH(QString, option);
+        SimDrive::Options options;
+        options.transport = BusLink::Transport(transport);
+        options.slave = 4;
+        QVERIFY(m_sim.start(options));
+        const QString endpoint = QStringLiteral("127.0.0.1:%1").arg(m_sim.tcpPort());
+        const Run run
+            = cli({ "get", "P0-04", option, endpoint, "--slave", "4", "--definitions", driver, "--json" });
+        QVERIFY2(run.code == 0, qPrintable(run.describe()));
+        QCOMPARE(run.parameters().value("P0-04").value("value").toString(), QStringLiteral("13"));
+        QCOMPARE(m_sim.log().value(0), QStringLiteral("03 0035 3"));
+
+        const quint16 port = m_sim.tcpPort();
+        m_sim.stop();
+        const Run refused
+            = cli({ "info", option, QStringLiteral("127.0.0.1:%1").arg(port), "--definitions", driver });
+        QCOMPARE(refused.code, 4);
+        QVERIFY2(refused.err.contains(QStringLiteral("127.0.0.1:%1 refused the connection").arg(port)),
+            qPrintable(refused.describe()));
+    }
+
     void portNotUsable()
     {
         const Run missing = cli({ "info", "--port", path("no-such-port"), "--definitions", driver });

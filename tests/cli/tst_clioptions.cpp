@@ -119,7 +119,16 @@ private slots:
         QTest::newRow("unknown command") << QStringList { "flash" } << "unknown command \"flash\"";
         QTest::newRow("unknown option")
             << QStringList { "info", "--port", "p", "--speed", "3" } << "unknown option --speed";
-        QTest::newRow("no port") << QStringList { "info" } << "info needs --port";
+        QTest::newRow("no port") << QStringList { "info" } << "info needs --port, --tcp or --rtu-over-tcp";
+        QTest::newRow("two links") << QStringList { "info", "--port", "p", "--tcp", "gw" }
+                                   << "--port, --tcp and --rtu-over-tcp name one link: give one of them";
+        QTest::newRow("TCP port out of range") << QStringList { "info", "--tcp",
+            "gw:70000" } << "--tcp takes HOST or HOST:PORT (port 1 to 65535), not \"gw:70000\"";
+        QTest::newRow("serial server without its port") << QStringList { "info", "--rtu-over-tcp",
+            "gw" } << "--rtu-over-tcp takes HOST:PORT (port 1 to 65535), not \"gw\"";
+        QTest::newRow("framing on TCP") << QStringList { "info", "--tcp", "gw", "--framing", "8E1" }
+                                        << "--baud and --framing are for a serial port; a TCP link has none";
+        QTest::newRow("scan over TCP") << QStringList { "scan", "--tcp", "gw" } << "scan takes no --tcp";
         QTest::newRow("option without its value")
             << QStringList { "info", "--port" } << "--port needs a value";
         QTest::newRow("flag with a value")
@@ -153,6 +162,36 @@ private slots:
             << "backup of several drives needs {slave} in the file name, such as axis{slave}.json";
         QTest::newRow("info with an argument")
             << QStringList { "info", "extra", "--port", "p" } << "info takes no arguments, not \"extra\"";
+    }
+
+    void tcpLinks_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("transport");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("port");
+        QTest::newRow("Modbus TCP, default port")
+            << "info --tcp gw-line3" << int(BusLink::ModbusTcp) << "gw-line3" << 502;
+        QTest::newRow("Modbus TCP, own port")
+            << "get P0-01 --tcp=10.0.0.7:1502" << int(BusLink::ModbusTcp) << "10.0.0.7" << 1502;
+        QTest::newRow("Modbus TCP, IPv6")
+            << "info --tcp [fe80::1]:503" << int(BusLink::ModbusTcp) << "fe80::1" << 503;
+        QTest::newRow("RTU over TCP") << "backup b.json --rtu-over-tcp 10.0.0.8:4001 --slave 3"
+                                      << int(BusLink::RtuOverTcp) << "10.0.0.8" << 4001;
+    }
+    void tcpLinks()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, transport);
+        QFETCH(QString, host);
+        QFETCH(int, port);
+        Options options;
+        QString error;
+        QCOMPARE(parse(line.split(QLatin1Char(' ')), &options, &error), Parsed::Run);
+        QCOMPARE(int(options.transport), transport);
+        QCOMPARE(options.host, host);
+        QCOMPARE(int(options.tcpPort), port);
+        QCOMPARE(options.port, BusLink::hostAndPort(host, quint16(port)));
     }
 
     void refused()

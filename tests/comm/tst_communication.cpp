@@ -89,6 +89,8 @@ private slots:
     void finishWritesWaitsForWhatIsLeft_data();
     void finishWritesWaitsForWhatIsLeft();
     void oneShotFrontEndSkipsWaitAndPoll();
+    void owedStopGoesToItsDriveOnly_data();
+    void owedStopGoesToItsDriveOnly();
 
 private:
     bool startSim(const QString& family = QStringLiteral("servo"));
@@ -746,6 +748,57 @@ void TestCommunication::finishWritesWaitsForWhatIsLeft()
     QVERIFY2(log.indexOf(QStringLiteral("06 0191 1 0")) < log.indexOf(QStringLiteral("03 0011 1")),
         qPrintable(log.join(QStringLiteral(", "))));
     QVERIFY(log.contains(QStringLiteral("06 0002 1 0")));
+}
+
+void TestCommunication::owedStopGoesToItsDriveOnly_data()
+{
+    QTest::addColumn<QString>("next");
+    QTest::newRow("the same drive again") << "same";
+    QTest::newRow("another slave address on the port") << "address";
+    QTest::newRow("another link") << "tcp";
+}
+
+// A stop asked for while nothing is connected is owed to the drive of the last link. Connecting to
+// that drive again sends it first; connecting to any other drive drops it (that drive may run on
+// purpose), and the console names the drive that never got its stop.
+void TestCommunication::owedStopGoesToItsDriveOnly()
+{
+    QFETCH(QString, next);
+    m_sim = std::make_unique<SimDrive>();
+    SimDrive::Options options;
+    options.extraArgs = QStringList { QStringLiteral("--slave"), QStringLiteral("2") };
+    QVERIFY(m_sim->start(options));
+    QVERIFY(comm()->openDevice(m_sim->serialSettings()));
+    comm()->setServerAddress(1);
+    comm()->stopMotion(Communication::ServoJog);
+    QVERIFY(comm()->isStopOwed(Communication::ServoJog));
+
+    QSignalSpy critical(comm(), &Communication::criticalEvent);
+    SimDrive other;
+    if (next == QLatin1String("tcp")) {
+        SimDrive::Options tcp;
+        tcp.transport = BusLink::ModbusTcp;
+        QVERIFY(other.start(tcp));
+        comm()->setCommType(Communication::COMM_MODBUS_TCP);
+        QVERIFY(comm()->openDevice(other.link()));
+        comm()->setCommType(Communication::COMM_MODBUS_RTU);
+    } else {
+        QVERIFY(comm()->openDevice(m_sim->serialSettings()));
+    }
+    comm()->setServerAddress(next == QLatin1String("address") ? 2 : 1);
+    comm()->connectDevice(53, 3);
+
+    if (next != QLatin1String("same")) {
+        QVERIFY(!comm()->isStopOwed(Communication::ServoJog));
+        QCOMPARE(critical.count(), 1);
+        const QString line = critical.at(0).at(0).toString();
+        QVERIFY2(line.contains(m_sim->portName() + QStringLiteral(", slave address 1")), qPrintable(line));
+        return;
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(comm()->commState(), Communication::COMM_CONNECTED, 6000);
+    QVERIFY(drained());
+    QCOMPARE(m_sim->log(), (QStringList { "03 0035 3", "06 0191 1 0", "03 0000 1" }));
+    QCOMPARE(critical.count(), 0);
 }
 
 QTEST_MAIN(TestCommunication)

@@ -29,6 +29,7 @@
 #include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QProgressDialog>
@@ -143,6 +144,48 @@ bool showsDialog(const QString& activity)
         || activity == QLatin1String("restore factory parameters");
 }
 
+// An activity over a TCP transport reads "monitor poll over Modbus TCP".
+const char* const overModbusTcp = " over Modbus TCP";
+const char* const overRtuOverTcp = " over RTU over TCP";
+
+BusLink::Transport transportOf(const QString& activity)
+{
+    if (activity.endsWith(QLatin1String(overModbusTcp)))
+        return BusLink::ModbusTcp;
+    if (activity.endsWith(QLatin1String(overRtuOverTcp)))
+        return BusLink::RtuOverTcp;
+    return BusLink::Serial;
+}
+
+QString baseActivity(const QString& activity)
+{
+    return activity.section(QStringLiteral(" over "), 0, 0);
+}
+
+// The faults of a TCP link and the sim's commands that start and end them; a killed server is
+// started again on its port.
+struct TcpFault
+{
+    const char* name;
+    const char* on;
+    const char* off;
+};
+const TcpFault tcpFaults[] = {
+    { "server killed", nullptr, nullptr },
+    { "server silent", "silent on", "silent off" },
+    { "connection reset mid-reply", "reset on", "reset off" },
+    { "gateway exception 0B", "exception all 11", "exception off" },
+};
+
+const TcpFault* tcpFault(const QString& fault)
+{
+    for (const TcpFault& candidate : tcpFaults) {
+        if (fault == QLatin1String(candidate.name))
+            return &candidate;
+    }
+    return nullptr;
+}
+
 enum class End {
     Connected, // back to connected on its own
     Disconnected, // a clean disconnect (the activity or the fault ends the connection)
@@ -172,7 +215,7 @@ private:
     void startFault(const QString& fault, const QString& activity);
     void endFault(const QString& fault);
     bool linkDead(const QString& fault) const;
-    void ensureFamily(bool vfd);
+    void ensureFamily(bool vfd, BusLink::Transport transport = BusLink::Serial);
     template <typename Page> Page* openPage() { return UiTest::openPage<Page>(m_window.get()); }
     bool waitForLogLine(const QString& line, int timeoutMs);
 
@@ -186,6 +229,7 @@ private:
     QString m_importFile;
     bool m_cut = false;
     bool m_vfd = false;
+    BusLink::Transport m_transport = BusLink::Serial;
     QPointer<QPushButton> m_heldButton; // a jog button the test holds down
     QPointer<QWidget> m_runPage; // the page of a run the test started
     QStringList m_timeline; // what the service reported during the row, with times
@@ -212,7 +256,8 @@ void TestLinkFaults::cleanup()
         }
     }
     m_runPage.clear();
-    for (const char* command : { "silent off", "badcrc off", "exception off", "delay 0", "split 0" })
+    for (const char* command :
+        { "silent off", "badcrc off", "exception off", "delay 0", "split 0", "reset off" })
         m_sim->command(QLatin1String(command));
     if (QTest::currentTestFailed())
         qInfo("%s", qPrintable(m_timeline.join(QStringLiteral("; "))));
@@ -247,10 +292,16 @@ void TestLinkFaults::openWindow()
     m_window->resize(1400, 900);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    m_window->controller()
-        ->communicationPage()
-        ->findChild<QComboBox*>(QStringLiteral("Cbx_Port"))
-        ->setEditText(m_sim->portName());
+    QWidget* page = m_window->controller()->communicationPage();
+    page->findChild<QComboBox*>(QStringLiteral("Cbx_Port"))->setEditText(m_sim->portName());
+    auto* comm = page->findChild<QComboBox*>(QStringLiteral("Cbx_Comm"));
+    const Communication::CommType type = m_transport == BusLink::ModbusTcp ? Communication::COMM_MODBUS_TCP
+        : m_transport == BusLink::RtuOverTcp                               ? Communication::COMM_RTU_OVER_TCP
+                                                                           : Communication::COMM_MODBUS_RTU;
+    comm->setCurrentIndex(comm->findData(int(type)));
+    page->findChild<QLineEdit*>(QStringLiteral("Le_Host"))->setText(QStringLiteral("127.0.0.1"));
+    if (m_transport != BusLink::Serial)
+        page->findChild<QSpinBox*>(QStringLiteral("Lbx_TcpPort"))->setValue(m_sim->tcpPort());
 }
 
 bool TestLinkFaults::ensureDisconnected()
@@ -291,13 +342,13 @@ QWidget* TestLinkFaults::stuckDialog() const
 bool TestLinkFaults::linkDead(const QString& fault) const
 {
     return fault == QLatin1String("cable cut") || fault == QLatin1String("drive silent")
-        || stopsDuringCut(fault);
+        || stopsDuringCut(fault) || tcpFault(fault);
 }
 
 // The VFD rows need a VFD on the link and a window of that family.
-void TestLinkFaults::ensureFamily(bool vfd)
+void TestLinkFaults::ensureFamily(bool vfd, BusLink::Transport transport)
 {
-    if (m_vfd == vfd)
+    if (m_vfd == vfd && m_transport == transport)
         return;
     m_answerer.reset();
     m_window.reset();
@@ -306,8 +357,10 @@ void TestLinkFaults::ensureFamily(bool vfd)
     QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT, 8000));
     SimDrive::Options options;
     options.family = vfd ? QStringLiteral("vfd") : QStringLiteral("servo");
+    options.transport = transport;
     QVERIFY(m_sim->start(options));
     m_vfd = vfd;
+    m_transport = transport;
     Global::instance()->setDevice(vfd ? Global::DEVICE_VFD : Global::DEVICE_SERVO);
     openWindow();
 }
@@ -325,7 +378,14 @@ bool TestLinkFaults::waitForLogLine(const QString& line, int timeoutMs)
 
 void TestLinkFaults::startFault(const QString& fault, const QString& activity)
 {
-    if (startsBehindSlowReply(fault)) {
+    if (const TcpFault* tcp = tcpFault(fault)) {
+        if (tcp->on) {
+            QVERIFY(m_sim->command(QLatin1String(tcp->on)).startsWith(QLatin1String("ok")));
+        } else {
+            m_sim->cutLink();
+            m_cut = true;
+        }
+    } else if (startsBehindSlowReply(fault)) {
         // A read the drive answers slowly is on the line; the start queues behind it and is still
         // waiting when the cable goes.
         m_sim->command(QStringLiteral("delay 1000"));
@@ -353,6 +413,15 @@ void TestLinkFaults::startFault(const QString& fault, const QString& activity)
 
 void TestLinkFaults::endFault(const QString& fault)
 {
+    if (const TcpFault* tcp = tcpFault(fault)) {
+        if (tcp->off) {
+            m_sim->command(QLatin1String(tcp->off));
+        } else {
+            m_cut = false;
+            QVERIFY(m_sim->restoreLink());
+        }
+        return;
+    }
     if (startsBehindSlowReply(fault))
         m_sim->command(QStringLiteral("delay 0"));
     if (fault == QLatin1String("cable cut") || stopsDuringCut(fault)) {
@@ -409,15 +478,16 @@ void TestLinkFaults::pressStop(const QString& activity)
         m_runPage->findChild<QPushButton*>(QLatin1String(runOf(activity).stopButton)), Qt::LeftButton);
 }
 
-void TestLinkFaults::startActivity(const QString& activity, bool begin)
+void TestLinkFaults::startActivity(const QString& activityOverLink, bool begin)
 {
+    const QString activity = baseActivity(activityOverLink);
     if (activity == QLatin1String("connect in progress")) {
         QVERIFY(ensureDisconnected());
         m_window->connectButton()->click();
         QCOMPARE(UiTest::commState(), Communication::COMM_CONNECTING);
         return;
     }
-    ensureFamily(isVfdActivity(activity));
+    ensureFamily(isVfdActivity(activity), transportOf(activityOverLink));
     if (QTest::currentTestFailed())
         return;
     QVERIFY(ensureConnected());
@@ -564,6 +634,14 @@ void TestLinkFaults::faultsDuringActivities_data()
     }
     row("control-panel poll", "corrupted answers", 1000, End::Connected);
     row("VFD forward run", "Stop during a cut", 500, End::Connected);
+    // Through a gateway: the same monitor poll, with the faults of a TCP link; every row ends with
+    // the link coming back on its own.
+    for (const TcpFault& fault : tcpFaults)
+        row("monitor poll over Modbus TCP", fault.name, 1000, End::Connected);
+    row("parameter batch read over Modbus TCP", "server killed", 1000, End::Connected);
+    row("scope with 4 channels over RTU over TCP", "server killed", 1000, End::Connected);
+    row("monitor poll over RTU over TCP", "server killed", 1000, End::Connected);
+    row("monitor poll over RTU over TCP", "connection reset mid-reply", 1000, End::Connected);
 }
 
 void TestLinkFaults::faultsDuringActivities()
@@ -622,7 +700,7 @@ void TestLinkFaults::faultsDuringActivities()
             // Silence is noticed through unanswered requests: when the activity is over and
             // nothing polls (a soft reset on a servo with no polling page), the engineer's next
             // request is what reveals it.
-            if (!polls(activity) && UiTest::commState() == Communication::COMM_CONNECTED) {
+            if (!polls(baseActivity(activity)) && UiTest::commState() == Communication::COMM_CONNECTED) {
                 for (int i = 0; i < 3; ++i)
                     Communication::instance()->sendRead(QStringLiteral("AReadState"), 0x1000, 1);
                 figures += QStringLiteral("idle after the activity; ");

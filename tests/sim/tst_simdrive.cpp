@@ -5,6 +5,7 @@
 #include "SimDrive.h"
 #include "app/Xml.h"
 #include "comm/Modbus.h"
+#include "comm/RtuFrame.h"
 #include "definitions/Parameter.h"
 #include "definitions/ValueFormat.h"
 
@@ -116,17 +117,10 @@ qint32 joined(const QVector<quint16>& words, int at)
     return qint32(quint32(words.at(at)) | (quint32(words.at(at + 1)) << 16));
 }
 
-QByteArray withCrc(QByteArray frame)
+// A frame given as address and PDU, with its CRC.
+QByteArray withCrc(const QByteArray& frame)
 {
-    quint16 crc = 0xFFFF;
-    for (const char c : qAsConst(frame)) {
-        crc ^= quint8(c);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
-    }
-    frame.append(char(crc & 0xFF));
-    frame.append(char(crc >> 8));
-    return frame;
+    return RtuFrame::frame(quint8(frame.at(0)), frame.mid(1));
 }
 
 } // namespace

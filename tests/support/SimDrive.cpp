@@ -72,7 +72,8 @@ bool SimDrive::start(const Options& options)
     QFile::remove(m_logPath);
     m_logSkip = 0;
     m_simOut.clear();
-    if (!startLink())
+    m_tcpPort = 0;
+    if (options.transport == BusLink::Serial && !startLink())
         return false;
     if (!startSim()) {
         stop();
@@ -104,6 +105,13 @@ bool SimDrive::startAtSetting(const QString& family, int baud, const QString& pa
     options.wireTime = true;
     options.extraArgs = QStringList { QStringLiteral("--peer"), portName() } + extraArgs;
     return start(options);
+}
+
+BusLink SimDrive::link() const
+{
+    if (m_options.transport == BusLink::Serial)
+        return BusLink::serialPort(serialSettings());
+    return BusLink::tcp(m_options.transport, QStringLiteral("127.0.0.1"), m_tcpPort);
 }
 
 SerialSettings SimDrive::missingPortSettings() const
@@ -187,12 +195,18 @@ bool SimDrive::waitForLog(int n, int timeoutMs) const
 
 void SimDrive::cutLink()
 {
-    stopProcess(m_socat);
+    if (m_options.transport == BusLink::Serial) {
+        stopProcess(m_socat);
+        return;
+    }
+    // Killed, as by a crash or a power cut: no orderly goodbye on its connection.
+    m_sim.kill();
+    m_sim.waitForFinished(3000);
 }
 
 bool SimDrive::restoreLink()
 {
-    return startLink();
+    return m_options.transport == BusLink::Serial ? startLink() : startSim();
 }
 
 bool SimDrive::isRunning() const
@@ -230,10 +244,22 @@ bool SimDrive::startLink()
 
 bool SimDrive::startSim()
 {
-    QStringList args { QStringLiteral("--family"), m_options.family, QStringLiteral("--port"), simPortName(),
-        QStringLiteral("--baud"), QString::number(m_options.baud), QStringLiteral("--parity"),
-        m_options.parity, QStringLiteral("--stop-bits"), QString::number(m_options.stopBits),
-        QStringLiteral("--slave"), QString::number(m_options.slave), QStringLiteral("--log"), m_logPath };
+    QStringList args { QStringLiteral("--family"), m_options.family };
+    switch (m_options.transport) {
+    case BusLink::Serial:
+        args << QStringLiteral("--port") << simPortName();
+        break;
+    case BusLink::ModbusTcp:
+        args << QStringLiteral("--tcp") << QString::number(m_tcpPort);
+        break;
+    case BusLink::RtuOverTcp:
+        args << QStringLiteral("--rtu-over-tcp") << QString::number(m_tcpPort);
+        break;
+    }
+    args << QStringList { QStringLiteral("--baud"), QString::number(m_options.baud),
+        QStringLiteral("--parity"), m_options.parity, QStringLiteral("--stop-bits"),
+        QString::number(m_options.stopBits), QStringLiteral("--slave"), QString::number(m_options.slave),
+        QStringLiteral("--log"), m_logPath };
     const QString config = m_options.config.isEmpty() ? defaultConfig(m_options.family) : m_options.config;
     // Without the folder the sim falls back to its own default.
     if (!m_options.config.isEmpty() || QDir(config).exists())
@@ -243,6 +269,7 @@ bool SimDrive::startSim()
     args << m_options.extraArgs;
 
     m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_simOut.clear();
     m_sim.start(simExecutable(), args);
     if (!m_sim.waitForStarted(kStartTimeoutMs)) {
         qWarning(
@@ -252,8 +279,12 @@ bool SimDrive::startSim()
     QDeadlineTimer deadline(kStartTimeoutMs);
     while (!deadline.hasExpired()) {
         const QString line = readSimLine(int(deadline.remainingTime()));
-        if (line.startsWith(QLatin1String("ready")))
+        if (line.startsWith(QLatin1String("ready"))) {
+            // On TCP the sim names the port it listens on; a restart takes the same one again.
+            if (m_options.transport != BusLink::Serial)
+                m_tcpPort = quint16(line.section(QLatin1Char(':'), -1).toUInt());
             return true;
+        }
         if (line.isEmpty() && m_sim.state() != QProcess::Running)
             break;
     }

@@ -17,7 +17,9 @@ protected:
 };
 
 // A simulated drive on its own virtual serial link: a socat pty pair with uniquely named links in a
-// temporary folder, and kestrova-drive-sim serving one end. The test talks to portName().
+// temporary folder, and kestrova-drive-sim serving one end. The test talks to portName(). Or, with a
+// TCP transport, the sim as a Modbus TCP gateway or serial device server on a free loopback port:
+// the test talks to link().
 // Every process started here is stopped by its id in stop() and in the destructor, also when a test fails.
 class SimDrive
 {
@@ -32,6 +34,7 @@ public:
         bool wireTime = false; // tests rarely need the wire pace; benchmarks do
         QString config; // definition folder; empty = the sim's default for the family
         QStringList extraArgs;
+        BusLink::Transport transport = BusLink::Serial;
     };
 
     SimDrive();
@@ -51,6 +54,9 @@ public:
     // The same framing on a port that does not exist.
     SerialSettings missingPortSettings() const;
     QString simPortName() const;
+    // The tool's link to the drive, on any transport; on TCP the port the sim found free.
+    BusLink link() const;
+    quint16 tcpPort() const { return m_tcpPort; }
 
     // One command line on the sim's standard input (fault injection, see the sim's --help).
     // Returns the sim's answer line ("ok ..."), or an empty string when none came within 3 s.
@@ -63,7 +69,8 @@ public:
     bool waitForLog(int n, int timeoutMs = 5000) const;
 
     // Pulls the cable: kills the link (socat), both pty ends go away. restoreLink() makes a new link
-    // with the same names so the sim and the tool can reopen.
+    // with the same names so the sim and the tool can reopen. On TCP the server is killed, and
+    // restoreLink() starts it again on the same port (with its registers and faults as new).
     void cutLink();
     bool restoreLink();
 
@@ -82,5 +89,6 @@ private:
     ChildProcess m_sim;
     QString m_logPath;
     QByteArray m_simOut;
+    quint16 m_tcpPort = 0;
     int m_logSkip = 0;
 };

@@ -63,7 +63,23 @@ void GUI_Communication::initForm()
     ui->Cbx_Parity->addItem(tr("None"), 0);
     ui->Cbx_Parity->addItem(tr("Odd"), 3);
     ui->Cbx_Parity->addItem(tr("Even"), 2);
-    ui->Cbx_Comm->addItem(QStringLiteral("Modbus-RTU"), int(Communication::COMM_MODBUS_RTU));
+    for (const Communication::CommType type : { Communication::COMM_MODBUS_RTU,
+             Communication::COMM_MODBUS_TCP, Communication::COMM_RTU_OVER_TCP }) {
+        BusLink::Transport transport = BusLink::Serial;
+        Communication::transportOf(type, &transport);
+        ui->Cbx_Comm->addItem(BusLink::transportName(transport), int(type));
+    }
+    ui->Lbx_TcpPort->setRange(1, 65535);
+    ui->Lbx_TcpPort->setValue(BusLink::DefaultTcpPort);
+    ui->Le_Host->setPlaceholderText(tr("e.g. 192.168.1.20"));
+    restoreLinkChoice();
+    connect(ui->Cbx_Comm, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+        &GUI_Communication::showTransportInputs);
+    connect(ui->Cbx_Comm, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+        &GUI_Communication::rememberLinkChoice);
+    connect(ui->Le_Host, &QLineEdit::textChanged, this, &GUI_Communication::rememberLinkChoice);
+    connect(ui->Lbx_TcpPort, QOverload<int>::of(&QSpinBox::valueChanged), this,
+        &GUI_Communication::rememberLinkChoice);
 
     // Long announced descriptions must not widen the page; the list itself shows them in full.
     ui->Cbx_Port->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -73,6 +89,7 @@ void GUI_Communication::initForm()
         [this] { ui->Cbx_Port->lineEdit()->setCursorPosition(0); });
     ui->Lbl_LatencyHint->hide();
     connect(ui->Cbx_Port, &QComboBox::currentTextChanged, this, &GUI_Communication::showLatencyHint);
+    showTransportInputs();
 
     ui->Lbx_ID->setRange(1, 255);
     ui->Lbx_ID->setSingleStep(1);
@@ -137,6 +154,86 @@ void GUI_Communication::refreshPorts()
     showLatencyHint();
 }
 
+BusLink::Transport GUI_Communication::selectedTransport() const
+{
+    BusLink::Transport transport = BusLink::Serial;
+    Communication::transportOf(Communication::CommType(ui->Cbx_Comm->currentData().toInt()), &transport);
+    return transport;
+}
+
+// A TCP link has a host and a TCP port where a serial one has a port and its framing; the slave
+// address stays (a gateway's unit id is the drive's address).
+void GUI_Communication::showTransportInputs()
+{
+    const bool tcp = selectedTransport() != BusLink::Serial;
+    QWidget* const serialInputs[]
+        = { ui->Lbl_Port, ui->Cbx_Port, ui->Lbl_Baudrate, ui->Cbx_Baudrate, ui->Lbl_Databits,
+              ui->Cbx_Databits, ui->Lbl_Stopbits, ui->Cbx_Stopbits, ui->Lbl_Parity, ui->Cbx_Parity };
+    for (QWidget* input : serialInputs)
+        input->setVisible(!tcp);
+    // The search tries serial settings on a port; it has no TCP scan yet.
+    ui->Btn_FindDrive->setVisible(!tcp);
+    for (QWidget* input : { static_cast<QWidget*>(ui->Lbl_Host), static_cast<QWidget*>(ui->Le_Host),
+             static_cast<QWidget*>(ui->Lbl_TcpPort), static_cast<QWidget*>(ui->Lbx_TcpPort) })
+        input->setVisible(tcp);
+    if (tcp)
+        ui->Lbl_LatencyHint->hide();
+    else
+        showLatencyHint();
+}
+
+void GUI_Communication::restoreLinkChoice()
+{
+    const Global* global = Global::instance();
+    const int index = ui->Cbx_Comm->findData(global->commType());
+    ui->Cbx_Comm->setCurrentIndex(qMax(0, index));
+    ui->Le_Host->setText(global->tcpHost());
+    ui->Lbx_TcpPort->setValue(global->tcpPort());
+}
+
+void GUI_Communication::rememberLinkChoice()
+{
+    Global* global = Global::instance();
+    global->setCommType(ui->Cbx_Comm->currentData().toInt());
+    global->setTcpHost(ui->Le_Host->text());
+    global->setTcpPort(ui->Lbx_TcpPort->value());
+}
+
+BusLink GUI_Communication::selectedLink() const
+{
+    const BusLink::Transport transport = selectedTransport();
+    BusLink link = transport == BusLink::Serial
+        ? BusLink()
+        : BusLink::tcp(transport, ui->Le_Host->text(), quint16(ui->Lbx_TcpPort->value()));
+    SerialSettings& settings = link.serial;
+    if (transport == BusLink::Serial) {
+        settings.portName = selectedPortName();
+        settings.baudRate = ui->Cbx_Baudrate->currentData().toInt();
+        settings.dataBits = ui->Cbx_Databits->currentData().toInt();
+        settings.stopBits = ui->Cbx_Stopbits->currentData().toInt();
+        settings.parity = ui->Cbx_Parity->currentData().toInt();
+    }
+    settings.responseTime = 1500;
+    settings.numberOfRetries = 1;
+    return link;
+}
+
+// Nothing to connect to yet: says what is missing, true when something is.
+bool GUI_Communication::linkInputMissing()
+{
+    if (selectedTransport() == BusLink::Serial) {
+        if (!ui->Cbx_Port->currentText().trimmed().isEmpty())
+            return false;
+        emit sig_showMessageBox(tr("Please select a serial port to connect"), Global::MESSAGE_WARNNING);
+        return true;
+    }
+    if (!ui->Le_Host->text().trimmed().isEmpty())
+        return false;
+    emit sig_showMessageBox(
+        tr("Please enter the host name or IP address of the gateway to connect"), Global::MESSAGE_WARNNING);
+    return true;
+}
+
 QString GUI_Communication::selectedPortName() const
 {
     const QString text = ui->Cbx_Port->currentText();
@@ -174,25 +271,20 @@ void GUI_Communication::connectOrDisconnect()
 
 void GUI_Communication::openConnection()
 {
-    if (ui->Cbx_Port->currentText().trimmed().isEmpty()) {
-        emit sig_showMessageBox(tr("Please select a serial port to connect"), Global::MESSAGE_WARNNING);
+    if (linkInputMissing())
         return;
-    }
 
     Communication* comm = Communication::instance();
     comm->setCommType(Communication::CommType(ui->Cbx_Comm->currentData().toInt()));
 
-    SerialSettings settings;
-    settings.portName = selectedPortName();
-    settings.baudRate = ui->Cbx_Baudrate->currentData().toInt();
-    settings.dataBits = ui->Cbx_Databits->currentData().toInt();
-    settings.stopBits = ui->Cbx_Stopbits->currentData().toInt();
-    settings.parity = ui->Cbx_Parity->currentData().toInt();
-    settings.responseTime = 1500;
-    settings.numberOfRetries = 1;
-
-    if (!comm->openDevice(settings)) {
-        reportOpenFailure(comm->openFailure(), settings.portName);
+    const BusLink link = selectedLink();
+    if (!comm->openDevice(link)) {
+        if (link.isTcp())
+            emit sig_printToConsole(
+                tr("Communication connection failed") + QStringLiteral(": ") + comm->openFailure().text,
+                Global::MESSAGE_CRITICAL);
+        else
+            reportOpenFailure(comm->openFailure(), link.serial.portName);
         return;
     }
 
@@ -290,8 +382,9 @@ void GUI_Communication::updateConnectionState(Communication::CommState state)
 
 void GUI_Communication::setSettingsEnabled(bool enabled)
 {
-    QWidget* const inputs[] = { ui->Cbx_Port, ui->Cbx_Baudrate, ui->Cbx_Databits, ui->Cbx_Stopbits,
-        ui->Cbx_Parity, ui->Lbx_ID, ui->Cbx_DeviceVersion, ui->Cbx_Comm, ui->Btn_FindDrive };
+    QWidget* const inputs[]
+        = { ui->Cbx_Port, ui->Cbx_Baudrate, ui->Cbx_Databits, ui->Cbx_Stopbits, ui->Cbx_Parity, ui->Lbx_ID,
+              ui->Cbx_DeviceVersion, ui->Cbx_Comm, ui->Btn_FindDrive, ui->Le_Host, ui->Lbx_TcpPort };
     for (QWidget* input : inputs)
         input->setEnabled(enabled);
 }
@@ -300,14 +393,24 @@ void GUI_Communication::connectErrEvent()
 {
     emit sig_printToConsole(tr("Communication connection failed"), Global::MESSAGE_WARNNING);
     // The inputs stay locked while connecting, so they still show what was tried.
-    const QString explanation
-        = tr("no drive answered at slave address %1 on %2 (%3 baud, %4 data bits, parity %5, %6 stop bits). "
-             "Check that the drive is powered and wired (A to A, B to B) and that its slave address and "
-             "serial settings match these; Find drive looks for it at every setting")
-              .arg(ui->Lbx_ID->value())
-              .arg(SerialPortDiagnosis::systemLocation(selectedPortName()), ui->Cbx_Baudrate->currentText(),
-                  ui->Cbx_Databits->currentText(), ui->Cbx_Parity->currentText(),
-                  ui->Cbx_Stopbits->currentText());
+    QString explanation = Communication::instance()->connectFailure();
+    if (!explanation.isEmpty())
+        emit sig_printToConsole(explanation, Global::MESSAGE_CRITICAL);
+    else if (selectedTransport() != BusLink::Serial)
+        explanation = tr("no drive answered at slave address %1 through %2. Check that the drive is powered "
+                         "and wired to the gateway, and that its slave address and serial settings match the "
+                         "gateway's")
+                          .arg(ui->Lbx_ID->value())
+                          .arg(selectedLink().endpoint());
+    else
+        explanation = tr(
+            "no drive answered at slave address %1 on %2 (%3 baud, %4 data bits, parity %5, %6 stop bits). "
+            "Check that the drive is powered and wired (A to A, B to B) and that its slave address and "
+            "serial settings match these; Find drive looks for it at every setting")
+                          .arg(ui->Lbx_ID->value())
+                          .arg(SerialPortDiagnosis::systemLocation(selectedPortName()),
+                              ui->Cbx_Baudrate->currentText(), ui->Cbx_Databits->currentText(),
+                              ui->Cbx_Parity->currentText(), ui->Cbx_Stopbits->currentText());
     emit sig_showMessageBox(
         withExplanation(
             tr("Connection failed, please check the device connection or configuration"), explanation),

@@ -47,6 +47,12 @@ private:
     void updateConnectionState(Communication::CommState state);
     void setSettingsEnabled(bool enabled);
     QString selectedPortName() const;
+    BusLink::Transport selectedTransport() const;
+    BusLink selectedLink() const;
+    bool linkInputMissing();
+    void showTransportInputs();
+    void restoreLinkChoice();
+    void rememberLinkChoice();
     void openConnection();
     void reportOpenFailure(const SerialPortDiagnosis::Result& failure, const QString& portName);
     void showLatencyHint();

@@ -9,6 +9,21 @@
     </message>
 </context>
 <context>
+    <name>BusLink</name>
+    <message>
+        <source>%1, slave address %2</source>
+        <translation>%1，从站地址 %2</translation>
+    </message>
+    <message>
+        <source>%1 %2, unit id %3</source>
+        <translation>%1 %2，单元标识 %3</translation>
+    </message>
+    <message>
+        <source>%1 %2, slave address %3</source>
+        <translation>%1 %2，从站地址 %3</translation>
+    </message>
+</context>
+<context>
     <name>BusMonitorModel</name>
     <message>
         <source>Time</source>
@@ -238,6 +253,17 @@
     </message>
 </context>
 <context>
+    <name>Communication</name>
+    <message>
+        <source>no host name or address was given</source>
+        <translation>未填写主机名或地址</translation>
+    </message>
+    <message>
+        <source>The stop for the drive at %1 was never sent: the connection now goes to %2. That drive may still be moving; stop it there</source>
+        <translation>%1 处驱动器的停机命令未能发出：当前连接已改为 %2。该驱动器可能仍在运动，请在现场将其停下</translation>
+    </message>
+</context>
+<context>
     <name>DefinitionError</name>
     <message>
         <source>Definition file %1 not found</source>
@@ -408,6 +434,30 @@
     <message>
         <source>no drive answered at slave address %1 on %2 (%3 baud, %4 data bits, parity %5, %6 stop bits). Check that the drive is powered and wired (A to A, B to B) and that its slave address and serial settings match these; Find drive looks for it at every setting</source>
         <translation>%2 上从站地址 %1 没有驱动器应答（%3 波特，%4 数据位，%5，%6 停止位）。请检查驱动器是否上电、接线是否正确（A 接 A，B 接 B），以及其从站地址和串口设置是否与此一致；“查找驱动器”可按所有设置搜索</translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation>主机</translation>
+    </message>
+    <message>
+        <source>Host name or IP address of the Modbus TCP gateway or serial device server</source>
+        <translation>Modbus TCP 网关或串口服务器的主机名或 IP 地址</translation>
+    </message>
+    <message>
+        <source>TCP port</source>
+        <translation>TCP 端口</translation>
+    </message>
+    <message>
+        <source>e.g. 192.168.1.20</source>
+        <translation>例如 192.168.1.20</translation>
+    </message>
+    <message>
+        <source>Please enter the host name or IP address of the gateway to connect</source>
+        <translation>请输入要连接的网关的主机名或 IP 地址</translation>
+    </message>
+    <message>
+        <source>no drive answered at slave address %1 through %2. Check that the drive is powered and wired to the gateway, and that its slave address and serial settings match the gateway&apos;s</source>
+        <translation>通过 %2 在从站地址 %1 上没有驱动器应答。请检查驱动器是否上电并已接到网关，以及其从站地址和串口设置是否与网关一致</translation>
     </message>
 </context>
 <context>
@@ -1864,6 +1914,13 @@
     </message>
 </context>
 <context>
+    <name>ModbusDevice</name>
+    <message>
+        <source>%1 answered that the drive at address %2 did not respond (Modbus exception 0B, gateway target device failed to respond). Check that the drive is powered and wired to the gateway, and that its address and serial settings match the gateway&apos;s</source>
+        <translation>%1 回复地址 %2 处的驱动器无响应（Modbus 异常 0B，网关目标设备无响应）。请检查驱动器是否上电并已接到网关，以及其地址和串口设置是否与网关一致</translation>
+    </message>
+</context>
+<context>
     <name>ParamCompareDialog</name>
     <message>
         <source>Compare with file</source>
@@ -2119,6 +2176,13 @@
     </message>
 </context>
 <context>
+    <name>RtuOverTcp</name>
+    <message>
+        <source>no host name or address was given</source>
+        <translation>未填写主机名或地址</translation>
+    </message>
+</context>
+<context>
     <name>Screen</name>
     <message>
         <source>截图范围：( %1 x %2 ) - ( %3 x %4 )  图片大小：( %5 x %6 )</source>
@@ -2213,12 +2277,43 @@
         <source>Closing the connection</source>
         <translation>正在关闭连接</translation>
     </message>
+    <message>
+        <source>Online: %1</source>
+        <translation>在线：%1</translation>
+    </message>
 </context>
 <context>
     <name>TableBatch</name>
     <message>
         <source>The operation is complete</source>
         <translation>操作完成</translation>
+    </message>
+</context>
+<context>
+    <name>TcpDiagnosis</name>
+    <message>
+        <source>%1 refused the connection: nothing listens on that port there. Check the TCP port, and that the gateway or serial server is switched on with its Modbus service enabled</source>
+        <translation>%1 拒绝了连接：该端口上没有服务在监听。请检查 TCP 端口，并确认网关或串口服务器已通电且其 Modbus 服务已启用</translation>
+    </message>
+    <message>
+        <source>the host name %1 was not found. Check its spelling, or enter the IP address</source>
+        <translation>找不到主机名 %1。请检查拼写，或直接输入 IP 地址</translation>
+    </message>
+    <message>
+        <source>%1 cannot be reached from this computer (%2). Check the network cable, the IP address, and that this computer is in the same network or has a route to it</source>
+        <translation>本计算机无法访问 %1（%2）。请检查网线和 IP 地址，并确认本计算机与其处于同一网络或有到达它的路由</translation>
+    </message>
+    <message>
+        <source>%1 closed the connection. The server may take one client at a time and be busy with another, or refuse this computer</source>
+        <translation>%1 关闭了连接。该服务器可能一次只接受一个客户端而正忙于另一个，或拒绝本计算机连接</translation>
+    </message>
+    <message>
+        <source> within %1 s</source>
+        <translation>（%1 秒内）</translation>
+    </message>
+    <message>
+        <source>%1 did not take the connection%2. Check the IP address; a firewall may be dropping the connection</source>
+        <translation>%1 未接受连接%2。请检查 IP 地址；防火墙可能丢弃了该连接</translation>
     </message>
 </context>
 <context>

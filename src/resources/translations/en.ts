@@ -9,6 +9,21 @@
     </message>
 </context>
 <context>
+    <name>BusLink</name>
+    <message>
+        <source>%1, slave address %2</source>
+        <translation>%1, slave address %2</translation>
+    </message>
+    <message>
+        <source>%1 %2, unit id %3</source>
+        <translation>%1 %2, unit id %3</translation>
+    </message>
+    <message>
+        <source>%1 %2, slave address %3</source>
+        <translation>%1 %2, slave address %3</translation>
+    </message>
+</context>
+<context>
     <name>BusMonitorModel</name>
     <message>
         <source>Time</source>
@@ -238,6 +253,17 @@
     </message>
 </context>
 <context>
+    <name>Communication</name>
+    <message>
+        <source>no host name or address was given</source>
+        <translation>no host name or address was given</translation>
+    </message>
+    <message>
+        <source>The stop for the drive at %1 was never sent: the connection now goes to %2. That drive may still be moving; stop it there</source>
+        <translation>The stop for the drive at %1 was never sent: the connection now goes to %2. That drive may still be moving; stop it there</translation>
+    </message>
+</context>
+<context>
     <name>DefinitionError</name>
     <message>
         <source>Definition file %1 not found</source>
@@ -408,6 +434,30 @@
     <message>
         <source>no drive answered at slave address %1 on %2 (%3 baud, %4 data bits, parity %5, %6 stop bits). Check that the drive is powered and wired (A to A, B to B) and that its slave address and serial settings match these; Find drive looks for it at every setting</source>
         <translation>no drive answered at slave address %1 on %2 (%3 baud, %4 data bits, parity %5, %6 stop bits). Check that the drive is powered and wired (A to A, B to B) and that its slave address and serial settings match these; Find drive looks for it at every setting</translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>Host name or IP address of the Modbus TCP gateway or serial device server</source>
+        <translation>Host name or IP address of the Modbus TCP gateway or serial device server</translation>
+    </message>
+    <message>
+        <source>TCP port</source>
+        <translation>TCP port</translation>
+    </message>
+    <message>
+        <source>e.g. 192.168.1.20</source>
+        <translation>e.g. 192.168.1.20</translation>
+    </message>
+    <message>
+        <source>Please enter the host name or IP address of the gateway to connect</source>
+        <translation>Please enter the host name or IP address of the gateway to connect</translation>
+    </message>
+    <message>
+        <source>no drive answered at slave address %1 through %2. Check that the drive is powered and wired to the gateway, and that its slave address and serial settings match the gateway's</source>
+        <translation>no drive answered at slave address %1 through %2. Check that the drive is powered and wired to the gateway, and that its slave address and serial settings match the gateway's</translation>
     </message>
 </context>
 <context>
@@ -1864,6 +1914,13 @@
     </message>
 </context>
 <context>
+    <name>ModbusDevice</name>
+    <message>
+        <source>%1 answered that the drive at address %2 did not respond (Modbus exception 0B, gateway target device failed to respond). Check that the drive is powered and wired to the gateway, and that its address and serial settings match the gateway's</source>
+        <translation>%1 answered that the drive at address %2 did not respond (Modbus exception 0B, gateway target device failed to respond). Check that the drive is powered and wired to the gateway, and that its address and serial settings match the gateway's</translation>
+    </message>
+</context>
+<context>
     <name>ParamCompareDialog</name>
     <message>
         <source>Compare with file</source>
@@ -2119,6 +2176,13 @@
     </message>
 </context>
 <context>
+    <name>RtuOverTcp</name>
+    <message>
+        <source>no host name or address was given</source>
+        <translation>no host name or address was given</translation>
+    </message>
+</context>
+<context>
     <name>Screen</name>
     <message>
         <source>截图范围：( %1 x %2 ) - ( %3 x %4 )  图片大小：( %5 x %6 )</source>
@@ -2213,12 +2277,43 @@
         <source>Closing the connection</source>
         <translation>Closing the connection</translation>
     </message>
+    <message>
+        <source>Online: %1</source>
+        <translation>Online: %1</translation>
+    </message>
 </context>
 <context>
     <name>TableBatch</name>
     <message>
         <source>The operation is complete</source>
         <translation>The operation is complete</translation>
+    </message>
+</context>
+<context>
+    <name>TcpDiagnosis</name>
+    <message>
+        <source>%1 refused the connection: nothing listens on that port there. Check the TCP port, and that the gateway or serial server is switched on with its Modbus service enabled</source>
+        <translation>%1 refused the connection: nothing listens on that port there. Check the TCP port, and that the gateway or serial server is switched on with its Modbus service enabled</translation>
+    </message>
+    <message>
+        <source>the host name %1 was not found. Check its spelling, or enter the IP address</source>
+        <translation>the host name %1 was not found. Check its spelling, or enter the IP address</translation>
+    </message>
+    <message>
+        <source>%1 cannot be reached from this computer (%2). Check the network cable, the IP address, and that this computer is in the same network or has a route to it</source>
+        <translation>%1 cannot be reached from this computer (%2). Check the network cable, the IP address, and that this computer is in the same network or has a route to it</translation>
+    </message>
+    <message>
+        <source>%1 closed the connection. The server may take one client at a time and be busy with another, or refuse this computer</source>
+        <translation>%1 closed the connection. The server may take one client at a time and be busy with another, or refuse this computer</translation>
+    </message>
+    <message>
+        <source> within %1 s</source>
+        <translation> within %1 s</translation>
+    </message>
+    <message>
+        <source>%1 did not take the connection%2. Check the IP address; a firewall may be dropping the connection</source>
+        <translation>%1 did not take the connection%2. Check the IP address; a firewall may be dropping the connection</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,7 @@
 #include <QSerialPort>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTcpServer>
 #include <QTemporaryFile>
 #include <QToolButton>
 #include <QtTest>
@@ -98,6 +99,9 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         qunsetenv(GUI_Communication::ExtraPortsVariable);
         Global::instance()->setDevice(Global::DEVICE_SERVO);
+        Global::instance()->setCommType(Communication::COMM_MODBUS_RTU);
+        Global::instance()->setTcpHost(QString());
+        Global::instance()->setTcpPort(Global::DefaultTcpPort);
         QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT));
     }
 
@@ -118,8 +122,10 @@ private slots:
         QTest::newRow("parity") << "Cbx_Parity" << QStringList { "None", "Odd", "Even" }
                                 << QVariantList { int(QSerialPort::NoParity), int(QSerialPort::OddParity),
                                        int(QSerialPort::EvenParity) };
-        QTest::newRow("protocol") << "Cbx_Comm" << QStringList { "Modbus-RTU" }
-                                  << QVariantList { int(Communication::COMM_MODBUS_RTU) };
+        QTest::newRow("protocol") << "Cbx_Comm" << QStringList { "Modbus-RTU", "Modbus-TCP", "RTU over TCP" }
+                                  << QVariantList { int(Communication::COMM_MODBUS_RTU),
+                                         int(Communication::COMM_MODBUS_TCP),
+                                         int(Communication::COMM_RTU_OVER_TCP) };
     }
     void combos()
     {
@@ -349,6 +355,90 @@ private slots:
         QCOMPARE(lines.value(failed + 1), QStringLiteral("The communication exit was successful."));
         QVERIFY(settingsEnabled(true));
         QCOMPARE(toolButton()->text(), QStringLiteral("Offline"));
+    }
+
+    void connectsOverTcp_data()
+    {
+        QTest::addColumn<int>("transport");
+        QTest::addColumn<int>("type");
+        QTest::newRow("Modbus TCP") << int(BusLink::ModbusTcp) << int(Communication::COMM_MODBUS_TCP);
+        QTest::newRow("RTU over TCP") << int(BusLink::RtuOverTcp) << int(Communication::COMM_RTU_OVER_TCP);
+    }
+    // Host and TCP port take the place of the serial inputs; the choice is the one the service
+    // connects with and the one the memory file keeps.
+    void connectsOverTcp()
+    {
+        QFETCH(int, transport);
+        QFETCH(int, type);
+        SimDrive sim;
+        SimDrive::Options options;
+        options.transport = BusLink::Transport(transport);
+        options.slave = 9;
+        QVERIFY(sim.start(options));
+        makeWindow(Global::DEVICE_SERVO);
+        auto* comm = field<QComboBox>("Cbx_Comm");
+        auto* host = field<QLineEdit>("Le_Host");
+        auto* port = field<QSpinBox>("Lbx_TcpPort");
+        QVERIFY(host->isHidden() && port->isHidden() && portBox()->isVisible());
+        QCOMPARE(port->value(), 502);
+        comm->setCurrentIndex(comm->findData(type));
+        QVERIFY(host->isVisible() && port->isVisible());
+        for (const char* serial :
+            { "Cbx_Port", "Cbx_Baudrate", "Cbx_Databits", "Cbx_Stopbits", "Cbx_Parity", "Btn_FindDrive" })
+            QVERIFY2(field<QWidget>(serial)->isHidden(), serial);
+        QVERIFY(field<QSpinBox>("Lbx_ID")->isVisible());
+
+        {
+            BoxAnswerer noHost(QMessageBox::Ok);
+            pageButton()->click();
+            QTRY_VERIFY(noHost.answered());
+            QCOMPARE(noHost.seen.text,
+                QStringLiteral("Please enter the host name or IP address of the gateway to connect."));
+        }
+        host->setText(QStringLiteral("127.0.0.1"));
+        port->setValue(sim.tcpPort());
+        field<QSpinBox>("Lbx_ID")->setValue(9);
+        pageButton()->click();
+        QVERIFY(UiTest::waitForState(Communication::COMM_CONNECTED, 10000));
+        QVERIFY(!host->isEnabled() && !port->isEnabled());
+        QCOMPARE(sim.log().value(0), QStringLiteral("03 0035 3"));
+        Communication* service = Communication::instance();
+        QCOMPARE(int(service->commType()), type);
+        QCOMPARE(service->link().endpoint(), QStringLiteral("127.0.0.1:%1").arg(sim.tcpPort()));
+        QCOMPARE(service->serverAddress(), quint16(9));
+        QCOMPARE(Global::instance()->commType(), type);
+        QCOMPARE(Global::instance()->tcpHost(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(Global::instance()->tcpPort(), int(sim.tcpPort()));
+        service->closeDevice();
+        QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT));
+
+        // The next window starts with the same choice.
+        makeWindow(Global::DEVICE_SERVO);
+        QCOMPARE(field<QComboBox>("Cbx_Comm")->currentData().toInt(), type);
+        QCOMPARE(field<QLineEdit>("Le_Host")->text(), QStringLiteral("127.0.0.1"));
+        QVERIFY(field<QLineEdit>("Le_Host")->isVisible());
+    }
+
+    // A server that is not there: the box says why in words.
+    void refusedTcpConnectionSaysWhy()
+    {
+        quint16 closed = 0;
+        {
+            QTcpServer server;
+            QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+            closed = server.serverPort();
+        }
+        makeWindow(Global::DEVICE_SERVO);
+        auto* comm = field<QComboBox>("Cbx_Comm");
+        comm->setCurrentIndex(comm->findData(int(Communication::COMM_MODBUS_TCP)));
+        field<QLineEdit>("Le_Host")->setText(QStringLiteral("127.0.0.1"));
+        field<QSpinBox>("Lbx_TcpPort")->setValue(closed);
+        BoxAnswerer answer(QMessageBox::Ok);
+        pageButton()->click();
+        QTRY_VERIFY_WITH_TIMEOUT(answer.answered(), 10000);
+        QVERIFY2(answer.seen.text.contains(QStringLiteral("127.0.0.1:%1 refused the connection").arg(closed)),
+            qPrintable(answer.seen.text));
+        QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT));
     }
 
     // An FTDI adapter left at its 16 ms latency timer: the page says so while it is chosen, the
