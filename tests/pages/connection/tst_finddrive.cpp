@@ -77,8 +77,13 @@ private:
         auto* comm = child<QComboBox>(page(), "Cbx_Comm");
         comm->setCurrentIndex(comm->findData(int(Communication::COMM_MODBUS_RTU)));
         child<QComboBox>(page(), "Cbx_Port")->setEditText(port);
+        return clickFindDrive();
+    }
+
+    GUI_FindDrive* clickFindDrive()
+    {
         auto* button = child<QPushButton>(page(), "Btn_FindDrive");
-        if (!button || !button->isEnabled())
+        if (!button || !button->isVisible() || !button->isEnabled())
             return nullptr;
         QTest::mouseClick(button, Qt::LeftButton);
         GUI_FindDrive* dialog = nullptr;
@@ -97,15 +102,7 @@ private:
         host->clear();
         QTest::keyClicks(host, link.host);
         child<QSpinBox>(page(), "Lbx_TcpPort")->setValue(link.tcpPort);
-        auto* button = child<QPushButton>(page(), "Btn_FindDrive");
-        if (!button->isVisible() || !button->isEnabled())
-            return nullptr;
-        QTest::mouseClick(button, Qt::LeftButton);
-        GUI_FindDrive* dialog = nullptr;
-        if (!QTest::qWaitFor(
-                [&] { return (dialog = page()->findChild<GUI_FindDrive*>()) && dialog->isVisible(); }, 3000))
-            return nullptr;
-        return dialog;
+        return clickFindDrive();
     }
 
     static void setPlan(GUI_FindDrive* dialog, const QString& bauds, int first, int last)
