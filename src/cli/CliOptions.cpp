@@ -25,7 +25,8 @@ their parameters, reads back every value it writes and keeps a record of what it
 Commands:
   ports               list the serial ports and whether this account may open them
   scan                look for drives on the port at every baud rate, framing and slave
-                      address asked for (Find drive in the window)
+                      address asked for (Find drive in the window); through a TCP link, at
+                      every unit id (slave address) asked for
   info                connect and show what answers and which definitions the drive gets
   get CODE...         read parameters, each shown in its own format
   set CODE=VALUE...   write parameters, then read each one back; a value is typed as the
@@ -119,8 +120,8 @@ struct OptionSpec
 
 const OptionSpec optionSpecs[] = {
     { "port", true, Bus },
-    { "tcp", true, Drive },
-    { "rtu-over-tcp", true, Drive },
+    { "tcp", true, Bus },
+    { "rtu-over-tcp", true, Bus },
     { "baud", true, Bus },
     { "framing", true, Bus },
     { "slave", true, Bus },
@@ -384,12 +385,11 @@ bool Parser::checkScopes()
                 QStringLiteral("%1 takes no --%2").arg(commandName(o->command), QLatin1String(spec->name)));
     }
     if (o->command != Command::Ports && o->port.isEmpty())
-        return fail(
-            QStringLiteral("%1 needs --port%2")
-                .arg(commandName(o->command),
-                    o->command == Command::Scan ? QString() : QStringLiteral(", --tcp or --rtu-over-tcp")));
+        return fail(QStringLiteral("%1 needs --port, --tcp or --rtu-over-tcp").arg(commandName(o->command)));
     if (o->transport != BusLink::Serial && (!baudText.isEmpty() || !framingText.isEmpty()))
         return fail(QStringLiteral("--baud and --framing are for a serial port; a TCP link has none"));
+    if (o->transport != BusLink::Serial && o->latencyMs >= 0)
+        return fail(QStringLiteral("--latency is for a serial adapter; a TCP link has none"));
 
     const bool scan = o->command == Command::Scan;
     QString badWord;

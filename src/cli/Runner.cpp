@@ -190,7 +190,11 @@ int Runner::listPorts()
 int Runner::scan()
 {
     const bool vfd = m_definitions.family == Global::DEVICE_VFD;
+    const bool tcp = m_options.transport != BusLink::Serial;
     ScanPlan plan;
+    plan.transport = m_options.transport;
+    plan.host = m_options.host;
+    plan.tcpPort = m_options.tcpPort;
     plan.portName = m_options.port;
     plan.baudRates = m_options.baudRates;
     plan.framings = m_options.framings;
@@ -198,15 +202,16 @@ int Runner::scan()
     plan.lastAddress = m_options.slaves.last();
     plan.probeStart = vfd ? DriveRegister::Vfd::ProbeStart : DriveRegister::Servo::ProbeStart;
     plan.probeCount = vfd ? DriveRegister::Vfd::ProbeCount : DriveRegister::Servo::ProbeCount;
-    const int adapterLatency = SerialAdapter::latencyTimerMs(m_options.port);
-    plan.latencyMs = m_options.latencyMs >= 0
-        ? m_options.latencyMs
-        : (adapterLatency >= 0 ? adapterLatency : BusScanner::DefaultLatencyMs);
-
-    const SerialPortDiagnosis::Result access = SerialPortDiagnosis::check(m_options.port);
-    if (access.problem != SerialPortDiagnosis::NoProblem) {
-        printError(portProblemText(access, m_options.port));
-        return ExitPort;
+    if (!tcp) {
+        const int adapterLatency = SerialAdapter::latencyTimerMs(m_options.port);
+        plan.latencyMs = m_options.latencyMs >= 0
+            ? m_options.latencyMs
+            : (adapterLatency >= 0 ? adapterLatency : BusScanner::DefaultLatencyMs);
+        const SerialPortDiagnosis::Result access = SerialPortDiagnosis::check(m_options.port);
+        if (access.problem != SerialPortDiagnosis::NoProblem) {
+            printError(portProblemText(access, m_options.port));
+            return ExitPort;
+        }
     }
 
     BusScanner scanner;
@@ -248,21 +253,29 @@ int Runner::scan()
             ? QStringLiteral("exception 0x%1").arg(hit.exceptionCode, 2, 16, QLatin1Char('0'))
             : QStringLiteral("valid reply");
         const QString device = probeVersionText(vfd, hit.values);
-        rows.append({ QString::number(hit.baudRate), hit.framing.name(), QString::number(hit.address), answer,
-            device });
-        found.append(QJsonObject { { QStringLiteral("baud"), hit.baudRate },
-            { QStringLiteral("framing"), hit.framing.name() }, { QStringLiteral("slave"), hit.address },
-            { QStringLiteral("answer"), answer }, { QStringLiteral("device"), device } });
+        QJsonObject object { { QStringLiteral("slave"), hit.address }, { QStringLiteral("answer"), answer },
+            { QStringLiteral("device"), device } };
+        // A TCP link has no line setting of the tool's: the server has it.
+        if (tcp) {
+            rows.append({ QString::number(hit.address), answer, device });
+        } else {
+            rows.append({ QString::number(hit.baudRate), hit.framing.name(), QString::number(hit.address),
+                answer, device });
+            object.insert(QStringLiteral("baud"), hit.baudRate);
+            object.insert(QStringLiteral("framing"), hit.framing.name());
+        }
+        found.append(object);
     }
     int code = ExitOk;
     if (outcome == BusScanner::PortFailed) {
-        printError(QStringLiteral("the port cannot be used: %1").arg(failure));
+        printError(tcp ? QStringLiteral("no connection: %1").arg(failure)
+                       : QStringLiteral("the port cannot be used: %1").arg(failure));
         code = ExitPort;
     } else if (Interrupt::instance()->isRequested()) {
         code = ExitInterrupted;
     } else if (hits.isEmpty()) {
         printError(QStringLiteral("no drive answered on %1")
-                       .arg(SerialPortDiagnosis::systemLocation(m_options.port)));
+                       .arg(tcp ? m_options.port : SerialPortDiagnosis::systemLocation(m_options.port)));
         code = ExitNoAnswer;
     }
     if (m_options.json)
@@ -270,6 +283,9 @@ int Runner::scan()
                                    { QStringLiteral("status"), statusText(code) },
                                    { QStringLiteral("exitCode"), code }, { QStringLiteral("found"), found } })
                      .toJson(QJsonDocument::Indented));
+    else if (!rows.isEmpty() && tcp)
+        printOut(alignedTable(
+            { QStringLiteral("Slave"), QStringLiteral("Answer"), QStringLiteral("Device") }, rows));
     else if (!rows.isEmpty())
         printOut(alignedTable({ QStringLiteral("Baud"), QStringLiteral("Framing"), QStringLiteral("Slave"),
                                   QStringLiteral("Answer"), QStringLiteral("Device") },

@@ -2,13 +2,16 @@
 #include "BusScanner.h"
 
 #include "BusTransaction.h"
+#include "ModbusDevice.h"
 #include "RtuFrame.h"
+#include "TcpDiagnosis.h"
 #include "WireTime.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSerialPort>
 #include <QSet>
+#include <QTcpSocket>
 #include <QThread>
 
 #include <atomic>
@@ -20,6 +23,9 @@ constexpr int kFunctionRead = 0x03;
 constexpr int kRequestBytes = 8;
 // Longest single wait, so that a stop is seen within a few milliseconds whatever the setting.
 constexpr int kSliceMs = 10;
+// A gateway on the plant network takes a connection at once; a host that lets it hang is not there.
+constexpr int kTcpConnectMs = 3000;
+constexpr int kMbapHeaderBytes = 7; // transaction id, protocol, length, unit id
 
 double characterMs(int baudRate, const ScanFraming& framing)
 {
@@ -103,7 +109,9 @@ bool ScanFraming::fromName(const QString& name, ScanFraming* framing)
 
 int ScanPlan::combinations() const
 {
-    return baudRates.size() * framings.size() * qMax(0, lastAddress - firstAddress + 1);
+    if (isTcp())
+        return addressCount();
+    return baudRates.size() * framings.size() * addressCount();
 }
 
 bool ScanPlan::parseBaudRates(const QString& text, QList<int>* rates, QString* badWord)
@@ -165,8 +173,19 @@ private:
     Wait waitForData(QSerialPort& port, int ms);
     bool take(QSerialPort& port, QByteArray* buffer);
     void credit(QByteArray* buffer, int baudRate, const ScanFraming& framing, int probed, QSet<int>* found);
+    void report(ScanHit result, QSet<int>* found);
+
+    void runSerial();
+    void runTcp();
+    bool openTcp(QTcpSocket& socket);
+    Wait waitForTcpAnswer(QTcpSocket& socket, int address, QByteArray* buffer, QSet<int>* found);
+    void takeTcpAnswers(QByteArray* buffer, int probed, QSet<int>* found);
+    void takeMbapAnswers(QByteArray* buffer, int probed, QSet<int>* found);
+    void socketFailed(const QTcpSocket& socket);
 
     QString m_error;
+    // Unit ids that answered on TCP, a drive or a gateway telling there is none.
+    QSet<int> m_heard;
 };
 
 // Qt's "no parity" clears only the parity-enable flag of the port and leaves the odd flag set; a
@@ -235,7 +254,6 @@ void ScanThread::credit(
         const int address = quint8(buffer->at(frame.at));
         if (address > probed || found->contains(address))
             continue;
-        found->insert(address);
         ScanHit result;
         result.baudRate = baudRate;
         result.framing = framing;
@@ -249,12 +267,32 @@ void ScanThread::credit(
                 result.values.append(quint16((quint8(buffer->at(at)) << 8) | quint8(buffer->at(at + 1))));
             }
         }
-        emit hit(result);
+        report(result, found);
     }
     buffer->clear();
 }
 
+void ScanThread::report(ScanHit result, QSet<int>* found)
+{
+    m_heard.insert(result.address);
+    // The gateway answers for a drive that is not there: no drive at that unit id.
+    if (plan.isTcp() && result.exception && result.exceptionCode == ModbusDevice::GatewayTargetFailed)
+        return;
+    if (found->contains(result.address))
+        return;
+    found->insert(result.address);
+    emit hit(result);
+}
+
 void ScanThread::run()
+{
+    if (plan.isTcp())
+        runTcp();
+    else
+        runSerial();
+}
+
+void ScanThread::runSerial()
 {
     QSerialPort port;
     port.setPortName(plan.portName);
@@ -342,6 +380,134 @@ void ScanThread::run()
     emit done(outcome, outcome == BusScanner::PortFailed ? m_error : QString());
 }
 
+void ScanThread::socketFailed(const QTcpSocket& socket)
+{
+    m_error = TcpDiagnosis::explain(socket.error(), plan.host, plan.tcpPort, socket.errorString()).text;
+}
+
+bool ScanThread::openTcp(QTcpSocket& socket)
+{
+    socket.connectToHost(plan.host, plan.tcpPort);
+    if (socket.waitForConnected(kTcpConnectMs))
+        return true;
+    if (socket.error() == QAbstractSocket::SocketTimeoutError)
+        m_error = TcpDiagnosis::timedOut(plan.host, plan.tcpPort, kTcpConnectMs).text;
+    else
+        socketFailed(socket);
+    return false;
+}
+
+// Modbus TCP answers name their request by the transaction id, which the scan sets to the unit id:
+// a late answer still counts for the unit id it belongs to, as on the serial line.
+void ScanThread::takeMbapAnswers(QByteArray* buffer, int probed, QSet<int>* found)
+{
+    while (buffer->size() >= kMbapHeaderBytes) {
+        const auto byteAt = [buffer](int i) { return quint8(buffer->at(i)); };
+        const int transactionId = (byteAt(0) << 8) | byteAt(1);
+        const int protocol = (byteAt(2) << 8) | byteAt(3);
+        const int length = (byteAt(4) << 8) | byteAt(5);
+        if (protocol != 0 || length < 2 || length > 254) {
+            buffer->clear(); // no Modbus TCP stream: nothing after it can be framed either
+            return;
+        }
+        const int frameLength = 6 + length;
+        if (buffer->size() < frameLength)
+            return;
+        const int unit = byteAt(6);
+        const int function = byteAt(7);
+        ScanHit result;
+        result.address = unit;
+        bool sound = false;
+        if (function == (kFunctionRead | RtuFrame::ExceptionFlag) && length == 3) {
+            result.exception = true;
+            result.exceptionCode = byteAt(8);
+            sound = true;
+        } else if (function == kFunctionRead && length == 3 + 2 * plan.probeCount
+            && byteAt(8) == 2 * plan.probeCount) {
+            for (int k = 0; k < plan.probeCount; ++k)
+                result.values.append(quint16((byteAt(9 + 2 * k) << 8) | byteAt(10 + 2 * k)));
+            sound = true;
+        }
+        if (sound && transactionId == unit && unit >= plan.firstAddress && unit <= probed)
+            report(result, found);
+        buffer->remove(0, frameLength);
+    }
+}
+
+void ScanThread::takeTcpAnswers(QByteArray* buffer, int probed, QSet<int>* found)
+{
+    if (plan.transport == BusLink::ModbusTcp) {
+        takeMbapAnswers(buffer, probed, found);
+        return;
+    }
+    // RTU frames as on the line: keep a torn answer until the rest of it has come; bytes that never
+    // become one are noise.
+    constexpr int noiseBytes = 512;
+    if (findAnswer(*buffer, 0, plan).at >= 0)
+        credit(buffer, 0, ScanFraming(), probed, found);
+    else if (buffer->size() > noiseBytes)
+        buffer->clear();
+}
+
+ScanThread::Wait ScanThread::waitForTcpAnswer(
+    QTcpSocket& socket, int address, QByteArray* buffer, QSet<int>* found)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!m_heard.contains(address)) {
+        if (stopRequested)
+            return Stop;
+        const qint64 left = plan.tcpSilentMs - timer.elapsed();
+        if (left <= 0)
+            return Quiet;
+        if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(int(qMin<qint64>(left, kSliceMs)))
+            && socket.state() != QAbstractSocket::ConnectedState) {
+            socketFailed(socket);
+            return Failed;
+        }
+        buffer->append(socket.readAll());
+        takeTcpAnswers(buffer, address, found);
+    }
+    return Data;
+}
+
+void ScanThread::runTcp()
+{
+    QTcpSocket socket;
+    if (!openTcp(socket)) {
+        emit done(BusScanner::PortFailed, m_error);
+        return;
+    }
+    const int total = plan.combinations();
+    int tried = 0;
+    BusScanner::Outcome outcome = BusScanner::Completed;
+    QSet<int> found;
+    QByteArray buffer;
+    for (int address = plan.firstAddress; address <= plan.lastAddress; ++address) {
+        if (stopRequested)
+            break;
+        socket.write(BusScanner::probeFrame(
+            address, plan.probeStart, plan.probeCount, plan.transport, quint16(address)));
+        const Wait wait = waitForTcpAnswer(socket, address, &buffer, &found);
+        if (wait == Failed) {
+            outcome = BusScanner::PortFailed;
+            break;
+        }
+        if (wait == Stop)
+            break;
+        ++tried;
+        emit progressed(tried, total, BusScanner::remainingMs(plan, tried));
+    }
+    // The last unit id gets the grace the others get from their successor's wait.
+    if (outcome == BusScanner::Completed && !stopRequested
+        && waitForTcpAnswer(socket, plan.lastAddress, &buffer, &found) == Failed)
+        outcome = BusScanner::PortFailed;
+    if (outcome == BusScanner::Completed && stopRequested && tried < total)
+        outcome = BusScanner::Stopped;
+    socket.abort();
+    emit done(outcome, outcome == BusScanner::PortFailed ? m_error : QString());
+}
+
 // ---- the public side ----
 
 class BusScannerPrivate
@@ -411,7 +577,9 @@ int BusScanner::silentTimeoutMs(int baudRate, const ScanFraming& framing, int la
 
 qint64 BusScanner::remainingMs(const ScanPlan& plan, int tried)
 {
-    const int addresses = qMax(0, plan.lastAddress - plan.firstAddress + 1);
+    if (plan.isTcp())
+        return qint64(qMax(0, plan.combinations() - tried)) * plan.tcpSilentMs;
+    const int addresses = plan.addressCount();
     qint64 total = 0;
     int index = 0;
     for (int baud : plan.baudRates) {
@@ -424,9 +592,12 @@ qint64 BusScanner::remainingMs(const ScanPlan& plan, int tried)
     return total;
 }
 
-QByteArray BusScanner::probeFrame(int address, quint16 start, quint16 count)
+QByteArray BusScanner::probeFrame(
+    int address, quint16 start, quint16 count, BusLink::Transport transport, quint16 transactionId)
 {
     BusTransaction probe;
+    probe.transport = transport;
+    probe.transactionId = transactionId;
     probe.serverAddress = quint8(address);
     probe.functionCode = kFunctionRead;
     probe.startAddr = start;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "BusLink.h"
+
 #include <QList>
 #include <QMetaType>
 #include <QObject>
@@ -31,10 +33,20 @@ struct ScanFraming
 Q_DECLARE_METATYPE(ScanFraming)
 
 // What to scan: every address of the range at every baud rate and framing, in that nesting
-// (baud rates outermost), with the family's connect probe.
+// (baud rates outermost), with the family's connect probe. On a TCP link every unit id (slave
+// address) of the range once: the gateway or serial server has the line setting, not the tool.
 struct ScanPlan
 {
+    // A gateway passes the probe to its RS-485 line and back: a few tens of milliseconds at 9600 baud
+    // and the drive's own response delay, a round trip of well under a millisecond on a plant LAN.
+    // 100 ms leaves a margin for both and scans 247 unit ids in about 25 s.
+    static constexpr int DefaultTcpSilentMs = 100;
+
+    BusLink::Transport transport = BusLink::Serial;
     QString portName;
+    QString host; // TCP only
+    quint16 tcpPort = BusLink::DefaultTcpPort;
+    int tcpSilentMs = DefaultTcpSilentMs;
     QList<int> baudRates;
     QList<ScanFraming> framings;
     int firstAddress = 1;
@@ -43,6 +55,8 @@ struct ScanPlan
     quint16 probeCount = 1;
     int latencyMs = 16;
 
+    bool isTcp() const { return transport != BusLink::Serial; }
+    int addressCount() const { return qMax(0, lastAddress - firstAddress + 1); }
     int combinations() const;
 
     // Baud rates as typed, "9600, 19200 38400" (commas, semicolons or blanks between): each once,
@@ -53,7 +67,7 @@ struct ScanPlan
 // A device that answered the probe: a valid reply or a Modbus exception, both prove it is there.
 struct ScanHit
 {
-    int baudRate = 0;
+    int baudRate = 0; // 0 on a TCP link
     ScanFraming framing;
     int address = 0;
     bool exception = false;
@@ -64,10 +78,11 @@ Q_DECLARE_METATYPE(ScanHit)
 
 class BusScannerPrivate;
 
-// Looks for drives on a serial link: sends the connect probe to every address at every setting of a
-// plan, with a wait per silent address of a few character times plus the adapter's latency instead
-// of the regular request timeout. The port is its own for the scan (no connection may hold it); the
-// scan runs in a worker thread of its own, and results come back as signals in the owner's thread.
+// Looks for drives on a link: sends the connect probe to every address at every setting of a plan,
+// with a wait per silent address of a few character times plus the adapter's latency instead of the
+// regular request timeout (on TCP, the plan's short wait per unit id over one connection). The port
+// is its own for the scan (no connection may hold it); the scan runs in a worker thread of its own,
+// and results come back as signals in the owner's thread.
 class BusScanner : public QObject
 {
     Q_OBJECT
@@ -75,7 +90,7 @@ public:
     enum Outcome {
         Completed, // every combination was tried
         Stopped, // stop() ended it early
-        PortFailed, // the port could not be opened or failed during the scan
+        PortFailed, // the port (or the TCP connection) could not be opened or failed during the scan
     };
     Q_ENUM(Outcome)
 
@@ -99,8 +114,10 @@ public:
     static int silentTimeoutMs(int baudRate, const ScanFraming& framing, int latencyMs);
     // The time the combinations from `tried` on take when nothing answers.
     static qint64 remainingMs(const ScanPlan& plan, int tried);
-    // The probe's request frame for an address (function 0x03 with its CRC).
-    static QByteArray probeFrame(int address, quint16 start, quint16 count);
+    // The probe's request frame for an address: function 0x03 with its CRC, or on Modbus TCP with the
+    // MBAP header carrying the transaction id.
+    static QByteArray probeFrame(int address, quint16 start, quint16 count,
+        BusLink::Transport transport = BusLink::Serial, quint16 transactionId = 0);
 
 signals:
     void found(const ScanHit& hit);

@@ -361,14 +361,22 @@ private slots:
         QVERIFY2(run.code == 0, qPrintable(run.describe()));
         QCOMPARE(run.parameters().value("P0-04").value("value").toString(), QStringLiteral("13"));
         QCOMPARE(m_sim.log().value(0), QStringLiteral("03 0035 3"));
+        // The scan tries unit ids only: the server has the line setting.
+        const Run scan = cli({ "scan", option, endpoint, "--slave", "3-5", "--definitions", driver });
+        QVERIFY2(scan.code == 0, qPrintable(scan.describe()));
+        QCOMPARE(scan.out,
+            QStringLiteral("Slave  Answer       Device\n"
+                           "4      valid reply\n"));
 
         const quint16 port = m_sim.tcpPort();
         m_sim.stop();
-        const Run refused
-            = cli({ "info", option, QStringLiteral("127.0.0.1:%1").arg(port), "--definitions", driver });
-        QCOMPARE(refused.code, 4);
-        QVERIFY2(refused.err.contains(QStringLiteral("127.0.0.1:%1 refused the connection").arg(port)),
-            qPrintable(refused.describe()));
+        for (const char* command : { "info", "scan" }) {
+            const Run refused
+                = cli({ command, option, QStringLiteral("127.0.0.1:%1").arg(port), "--definitions", driver });
+            QCOMPARE(refused.code, 4);
+            QVERIFY2(refused.err.contains(QStringLiteral("127.0.0.1:%1 refused the connection").arg(port)),
+                qPrintable(refused.describe()));
+        }
     }
 
     void portNotUsable()

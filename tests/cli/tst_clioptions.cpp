@@ -128,7 +128,8 @@ private slots:
             "gw" } << "--rtu-over-tcp takes HOST:PORT (port 1 to 65535), not \"gw\"";
         QTest::newRow("framing on TCP") << QStringList { "info", "--tcp", "gw", "--framing", "8E1" }
                                         << "--baud and --framing are for a serial port; a TCP link has none";
-        QTest::newRow("scan over TCP") << QStringList { "scan", "--tcp", "gw" } << "scan takes no --tcp";
+        QTest::newRow("adapter latency on TCP") << QStringList { "scan", "--tcp", "gw", "--latency", "2" }
+                                                << "--latency is for a serial adapter; a TCP link has none";
         QTest::newRow("option without its value")
             << QStringList { "info", "--port" } << "--port needs a value";
         QTest::newRow("flag with a value")

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QSerialPort>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTest>
 
 namespace {
@@ -78,13 +79,48 @@ Run scan(const ScanPlan& p, int timeoutMs = 60000)
 QStringList describe(const QList<ScanHit>& hits)
 {
     QStringList list;
-    for (const ScanHit& hit : hits)
-        list << QStringLiteral("%1 %2 %3%4")
-                    .arg(hit.baudRate)
-                    .arg(hit.framing.name())
-                    .arg(hit.address)
-                    .arg(hit.exception ? QStringLiteral(" exception %1").arg(hit.exceptionCode) : QString());
+    for (const ScanHit& hit : hits) {
+        // A TCP link has no line setting of its own to report.
+        const QString setting = hit.baudRate > 0
+            ? QStringLiteral("%1 %2 ").arg(hit.baudRate).arg(hit.framing.name())
+            : QString();
+        list << setting + QString::number(hit.address)
+                + (hit.exception ? QStringLiteral(" exception %1").arg(hit.exceptionCode) : QString());
+    }
     return list;
+}
+
+// The sim as a gateway or serial server on a free loopback port, with its drives behind it.
+bool startTcpDrive(SimDrive& sim, BusLink::Transport transport, int slave, const QStringList& more = {})
+{
+    SimDrive::Options options;
+    options.transport = transport;
+    options.slave = slave;
+    options.extraArgs = more;
+    return sim.start(options);
+}
+
+ScanPlan tcpPlan(const BusLink& link, int first, int last)
+{
+    ScanPlan p;
+    p.transport = link.transport;
+    p.host = link.host;
+    p.tcpPort = link.tcpPort;
+    p.firstAddress = first;
+    p.lastAddress = last;
+    p.probeStart = DriveRegister::Servo::ProbeStart;
+    p.probeCount = DriveRegister::Servo::ProbeCount;
+    return p;
+}
+
+// A loopback port nothing listens on.
+quint16 closedPort()
+{
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost);
+    const quint16 port = server.serverPort();
+    server.close();
+    return port;
 }
 
 } // namespace
@@ -109,6 +145,11 @@ private slots:
     void countsLateAnswers();
     void readsTheVfdVersion();
     void reportsAPortThatCannotOpen();
+    void scansUnitIdsOverTcp_data();
+    void scansUnitIdsOverTcp();
+    void stopsMidScanOverTcp();
+    void reportsARefusedTcpConnection_data();
+    void reportsARefusedTcpConnection();
 };
 
 // The list of rates the Find-drive dialog and the command-line tool take.
@@ -339,6 +380,84 @@ void TestBusScanner::reportsAPortThatCannotOpen()
     const Run run = scan(p, 5000);
     QVERIFY(run.finished);
     QCOMPARE(run.outcome, BusScanner::PortFailed);
+    QCOMPARE(run.lastTried, 0);
+}
+
+// One connection, every unit id once, no line setting: a gateway's "target failed to respond" and a
+// serial server's silence both mean no drive at that id.
+void TestBusScanner::scansUnitIdsOverTcp_data()
+{
+    QTest::addColumn<int>("transport");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("expected");
+    const QStringList twoDrives { "3", "5" };
+    for (BusLink::Transport transport : { BusLink::ModbusTcp, BusLink::RtuOverTcp }) {
+        const QString name = BusLink::transportName(transport);
+        QTest::newRow(qPrintable(name + QStringLiteral(", two drives")))
+            << int(transport) << QString() << twoDrives;
+        QTest::newRow(qPrintable(name + QStringLiteral(", silent")))
+            << int(transport) << QStringLiteral("silent on") << QStringList();
+        QTest::newRow(qPrintable(name + QStringLiteral(", exception answers")))
+            << int(transport) << QStringLiteral("exception all 2")
+            << QStringList { "3 exception 2", "5 exception 2" };
+    }
+    QTest::newRow("Modbus TCP, gateway without its drives")
+        << int(BusLink::ModbusTcp) << QStringLiteral("exception all 0x0B") << QStringList();
+}
+
+void TestBusScanner::scansUnitIdsOverTcp()
+{
+    QFETCH(int, transport);
+    QFETCH(QString, command);
+    QFETCH(QStringList, expected);
+    SimDrive sim;
+    QVERIFY(startTcpDrive(
+        sim, BusLink::Transport(transport), 3, { QStringLiteral("--slave"), QStringLiteral("5") }));
+    if (!command.isEmpty())
+        QVERIFY(sim.command(command).startsWith(QLatin1String("ok")));
+    const ScanPlan p = tcpPlan(sim.link(), 2, 6);
+    QCOMPARE(p.combinations(), 5);
+    const Run run = scan(p);
+    QVERIFY(run.finished);
+    QVERIFY2(run.outcome == BusScanner::Completed, qPrintable(run.error));
+    QCOMPARE(run.lastTried, p.combinations());
+    QCOMPARE(describe(run.hits), expected);
+    for (const ScanHit& hit : run.hits)
+        QCOMPARE(hit.values.size(), hit.exception ? 0 : int(DriveRegister::Servo::ProbeCount));
+}
+
+void TestBusScanner::stopsMidScanOverTcp()
+{
+    SimDrive sim;
+    QVERIFY(startTcpDrive(sim, BusLink::ModbusTcp, 1));
+    QVERIFY(sim.command(QStringLiteral("silent on")).startsWith(QLatin1String("ok")));
+    BusScanner scanner;
+    QSignalSpy progress(&scanner, &BusScanner::progress);
+    QSignalSpy finished(&scanner, &BusScanner::finished);
+    QVERIFY(scanner.start(tcpPlan(sim.link(), 1, 247)));
+    QTRY_VERIFY(progress.count() >= 2);
+    scanner.stop();
+    QVERIFY(finished.wait(1000));
+    QCOMPARE(finished.first().at(0).value<BusScanner::Outcome>(), BusScanner::Stopped);
+    QVERIFY(progress.last().at(0).toInt() < 247);
+}
+
+void TestBusScanner::reportsARefusedTcpConnection_data()
+{
+    QTest::addColumn<int>("transport");
+    QTest::newRow("Modbus TCP") << int(BusLink::ModbusTcp);
+    QTest::newRow("RTU over TCP") << int(BusLink::RtuOverTcp);
+}
+
+void TestBusScanner::reportsARefusedTcpConnection()
+{
+    QFETCH(int, transport);
+    const ScanPlan p = tcpPlan(
+        BusLink::tcp(BusLink::Transport(transport), QStringLiteral("127.0.0.1"), closedPort()), 1, 3);
+    const Run run = scan(p, 5000);
+    QVERIFY(run.finished);
+    QCOMPARE(run.outcome, BusScanner::PortFailed);
+    QVERIFY2(run.error.contains(QLatin1String("refused the connection")), qPrintable(run.error));
     QCOMPARE(run.lastTried, 0);
 }
 

@@ -171,8 +171,6 @@ void GUI_Communication::showTransportInputs()
               ui->Cbx_Databits, ui->Lbl_Stopbits, ui->Cbx_Stopbits, ui->Lbl_Parity, ui->Cbx_Parity };
     for (QWidget* input : serialInputs)
         input->setVisible(!tcp);
-    // The search tries serial settings on a port; it has no TCP scan yet.
-    ui->Btn_FindDrive->setVisible(!tcp);
     for (QWidget* input : { static_cast<QWidget*>(ui->Lbl_Host), static_cast<QWidget*>(ui->Le_Host),
              static_cast<QWidget*>(ui->Lbl_TcpPort), static_cast<QWidget*>(ui->Lbx_TcpPort) })
         input->setVisible(tcp);
@@ -422,14 +420,12 @@ void GUI_Communication::findDrive()
     // The scan needs the port to itself.
     if (Communication::instance()->commState() != Communication::COMM_DISCONNECT)
         return;
-    if (ui->Cbx_Port->currentText().trimmed().isEmpty()) {
-        emit sig_showMessageBox(tr("Please select a serial port to connect"), Global::MESSAGE_WARNNING);
+    if (linkInputMissing())
         return;
-    }
     const bool vfd = Global::instance()->device() == Global::DEVICE_VFD;
-    auto* dialog = vfd ? new GUI_FindDrive(selectedPortName(), DriveRegister::Vfd::ProbeStart,
+    auto* dialog = vfd ? new GUI_FindDrive(selectedLink(), DriveRegister::Vfd::ProbeStart,
                        DriveRegister::Vfd::ProbeCount, true, this)
-                       : new GUI_FindDrive(selectedPortName(), DriveRegister::Servo::ProbeStart,
+                       : new GUI_FindDrive(selectedLink(), DriveRegister::Servo::ProbeStart,
                            DriveRegister::Servo::ProbeCount, false, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
@@ -439,6 +435,13 @@ void GUI_Communication::findDrive()
 
 void GUI_Communication::useFoundDrive(const ScanHit& hit)
 {
+    if (selectedTransport() != BusLink::Serial) {
+        ui->Lbx_ID->setValue(hit.address);
+        emit sig_printToConsole(tr("Slave address taken from the drive found through %1: %2")
+                                    .arg(selectedLink().endpoint())
+                                    .arg(hit.address));
+        return;
+    }
     int index = ui->Cbx_Baudrate->findData(hit.baudRate);
     if (index < 0) {
         // A rate typed into the search that the list does not offer.

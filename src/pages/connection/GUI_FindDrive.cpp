@@ -16,28 +16,41 @@ const int kDefaultBaudRates[] = { 9600, 19200, 38400, 57600, 115200 };
 
 enum Column { ColumnBaud, ColumnFraming, ColumnAddress, ColumnAnswer, ColumnDevice };
 
+BusLink serialLink(const QString& portName)
+{
+    SerialSettings settings;
+    settings.portName = portName;
+    return BusLink::serialPort(settings);
+}
+
 } // namespace
 
 GUI_FindDrive::GUI_FindDrive(
     const QString& portName, quint16 probeStart, quint16 probeCount, bool vfdFamily, QWidget* parent)
+    : GUI_FindDrive(serialLink(portName), probeStart, probeCount, vfdFamily, parent)
+{
+}
+
+GUI_FindDrive::GUI_FindDrive(
+    const BusLink& link, quint16 probeStart, quint16 probeCount, bool vfdFamily, QWidget* parent)
     : QDialog(parent)
     , ui(new Ui::GUI_FindDrive)
     , m_scanner(new BusScanner(this))
-    , m_portName(portName)
+    , m_link(link)
     , m_probeStart(probeStart)
     , m_probeCount(probeCount)
     , m_vfd(vfdFamily)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    ui->Lbl_PortName->setText(portName);
+    ui->Lbl_PortName->setText(link.endpoint());
 
     QStringList bauds;
     for (int baud : kDefaultBaudRates)
         bauds << QString::number(baud);
     ui->Edt_Baudrates->setText(bauds.join(QStringLiteral(", ")));
     // An FTDI adapter tells its latency timer; the scan waits no longer than that.
-    const int adapterLatency = SerialAdapter::latencyTimerMs(portName);
+    const int adapterLatency = link.isTcp() ? -1 : SerialAdapter::latencyTimerMs(link.serial.portName);
     ui->Lbx_Latency->setValue(adapterLatency >= 0 ? adapterLatency : BusScanner::DefaultLatencyMs);
     ui->Lbx_Latency->setToolTip(
         tr("Extra wait for the serial adapter: USB adapters hold received bytes up to "
@@ -72,6 +85,24 @@ GUI_FindDrive::GUI_FindDrive(
     setRunning(false);
     updateWaitText();
     ui->Lbl_Status->setText(tr("Press Start to search the port"));
+    if (link.isTcp())
+        showTcpInputs();
+}
+
+// The gateway or serial server has the line setting: only the unit ids are the tool's to try.
+void GUI_FindDrive::showTcpInputs()
+{
+    ui->Lbl_Port->setText(BusLink::transportName(m_link.transport));
+    ui->Lbl_Addresses->setText(tr("Unit ids"));
+    QWidget* const serialOnly[] = { ui->Lbl_Baudrates, ui->Edt_Baudrates, ui->Lbl_Framings, ui->Chbx_8N2,
+        ui->Chbx_8N1, ui->Chbx_8E1, ui->Chbx_8O1, ui->Lbl_Latency, ui->Lbx_Latency };
+    for (QWidget* input : serialOnly)
+        input->hide();
+    ui->Tree_Results->setColumnHidden(ColumnBaud, true);
+    ui->Tree_Results->setColumnHidden(ColumnFraming, true);
+    ui->Lbl_Wait->setText(tr("wait per silent unit id: %1 ms").arg(ScanPlan::DefaultTcpSilentMs));
+    ui->Lbl_Status->setText(
+        tr("Press Start to ask every unit id of the range through %1").arg(m_link.endpoint()));
 }
 
 GUI_FindDrive::~GUI_FindDrive()
@@ -86,7 +117,10 @@ bool GUI_FindDrive::isScanning() const
 
 bool GUI_FindDrive::readPlan(ScanPlan* plan, QString* problem) const
 {
-    plan->portName = m_portName;
+    plan->transport = m_link.transport;
+    plan->portName = m_link.serial.portName;
+    plan->host = m_link.host;
+    plan->tcpPort = m_link.tcpPort;
     plan->probeStart = m_probeStart;
     plan->probeCount = m_probeCount;
     plan->latencyMs = ui->Lbx_Latency->value();
@@ -94,6 +128,8 @@ bool GUI_FindDrive::readPlan(ScanPlan* plan, QString* problem) const
     plan->lastAddress = ui->Lbx_LastAddr->value();
     plan->baudRates.clear();
     plan->framings.clear();
+    if (plan->isTcp())
+        return checkRange(*plan, problem);
 
     QString badWord;
     if (!ScanPlan::parseBaudRates(ui->Edt_Baudrates->text(), &plan->baudRates, &badWord)) {
@@ -115,11 +151,15 @@ bool GUI_FindDrive::readPlan(ScanPlan* plan, QString* problem) const
         *problem = tr("Choose at least one framing");
         return false;
     }
-    if (plan->firstAddress > plan->lastAddress) {
-        *problem = tr("The first address is above the last");
-        return false;
-    }
-    return true;
+    return checkRange(*plan, problem);
+}
+
+bool GUI_FindDrive::checkRange(const ScanPlan& plan, QString* problem)
+{
+    if (plan.firstAddress <= plan.lastAddress)
+        return true;
+    *problem = tr("The first address is above the last");
+    return false;
 }
 
 QString GUI_FindDrive::durationText(qint64 ms)
@@ -132,6 +172,8 @@ QString GUI_FindDrive::durationText(qint64 ms)
 
 void GUI_FindDrive::updateWaitText()
 {
+    if (m_link.isTcp())
+        return;
     ScanPlan plan;
     QString problem;
     if (!readPlan(&plan, &problem) && plan.baudRates.isEmpty()) {
@@ -233,8 +275,10 @@ void GUI_FindDrive::addHit(const ScanHit& hit)
 {
     m_hits.append(hit);
     auto* item = new QTreeWidgetItem(ui->Tree_Results);
-    item->setText(ColumnBaud, QString::number(hit.baudRate));
-    item->setText(ColumnFraming, hit.framing.name());
+    if (!m_link.isTcp()) {
+        item->setText(ColumnBaud, QString::number(hit.baudRate));
+        item->setText(ColumnFraming, hit.framing.name());
+    }
     item->setText(ColumnAddress, QString::number(hit.address));
     if (hit.exception) {
         item->setText(ColumnAnswer,
@@ -258,11 +302,9 @@ void GUI_FindDrive::showProgress(int tried, int total, qint64 msLeft)
     ui->Pbar_Scan->setValue(tried);
     if (!ui->Btn_Stop->isEnabled())
         return; // stopping
-    ui->Lbl_Status->setText(tr("%1 of %2 combinations tried, %3 found, about %4 left")
-                                .arg(tried)
-                                .arg(total)
-                                .arg(m_hits.size())
-                                .arg(durationText(msLeft)));
+    const QString text = m_link.isTcp() ? tr("%1 of %2 unit ids tried, %3 found, about %4 left")
+                                        : tr("%1 of %2 combinations tried, %3 found, about %4 left");
+    ui->Lbl_Status->setText(text.arg(tried).arg(total).arg(m_hits.size()).arg(durationText(msLeft)));
 }
 
 void GUI_FindDrive::scanFinished(BusScanner::Outcome outcome, const QString& errorText)
@@ -278,7 +320,8 @@ void GUI_FindDrive::scanFinished(BusScanner::Outcome outcome, const QString& err
         text = tr("Stopped, %1 found").arg(m_hits.size());
         break;
     case BusScanner::PortFailed:
-        text = tr("The port cannot be used: %1").arg(errorText);
+        text = m_link.isTcp() ? tr("No connection: %1").arg(errorText)
+                              : tr("The port cannot be used: %1").arg(errorText);
         break;
     }
     if (!m_skipped.isEmpty())

@@ -13,11 +13,14 @@ class QTreeWidgetItem;
 
 // Searches the connection page's port for drives: tries the family's connect probe at every baud
 // rate, framing and slave address asked for, lists what answers as it is found, and hands the chosen
-// setting back to the page. The port is released before the dialog closes.
+// setting back to the page. On a TCP link the gateway or serial server has the line setting: only
+// the unit ids are tried. The port (or connection) is released before the dialog closes.
 class GUI_FindDrive : public QDialog
 {
     Q_OBJECT
 public:
+    GUI_FindDrive(const BusLink& link, quint16 probeStart, quint16 probeCount, bool vfdFamily,
+        QWidget* parent = nullptr);
     GUI_FindDrive(const QString& portName, quint16 probeStart, quint16 probeCount, bool vfdFamily,
         QWidget* parent = nullptr);
     ~GUI_FindDrive() override;
@@ -50,11 +53,13 @@ private:
     void updateWaitText();
     void setRunning(bool running);
     void useItem(QTreeWidgetItem* item);
+    void showTcpInputs();
+    static bool checkRange(const ScanPlan& plan, QString* problem);
     void finishUse();
 
     Ui::GUI_FindDrive* ui;
     BusScanner* m_scanner;
-    QString m_portName;
+    BusLink m_link;
     quint16 m_probeStart;
     quint16 m_probeCount;
     bool m_vfd;

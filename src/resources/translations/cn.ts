@@ -459,6 +459,10 @@
         <source>no drive answered at slave address %1 through %2. Check that the drive is powered and wired to the gateway, and that its slave address and serial settings match the gateway&apos;s</source>
         <translation>通过 %2 在从站地址 %1 上没有驱动器应答。请检查驱动器是否上电并已接到网关，以及其从站地址和串口设置是否与网关一致</translation>
     </message>
+    <message>
+        <source>Slave address taken from the drive found through %1: %2</source>
+        <translation>已采用通过 %1 找到的驱动器的从站地址：%2</translation>
+    </message>
 </context>
 <context>
     <name>GUI_ControlPanel</name>
@@ -731,6 +735,26 @@
     <message>
         <source>not supported by the port: %1</source>
         <translation>端口不支持：%1</translation>
+    </message>
+    <message>
+        <source>Unit ids</source>
+        <translation>单元标识</translation>
+    </message>
+    <message>
+        <source>wait per silent unit id: %1 ms</source>
+        <translation>每个无应答单元标识等待 %1 毫秒</translation>
+    </message>
+    <message>
+        <source>Press Start to ask every unit id of the range through %1</source>
+        <translation>按“开始”通过 %1 询问范围内的每个单元标识</translation>
+    </message>
+    <message>
+        <source>%1 of %2 unit ids tried, %3 found, about %4 left</source>
+        <translation>已尝试 %1/%2 个单元标识，找到 %3 个，约剩 %4</translation>
+    </message>
+    <message>
+        <source>No connection: %1</source>
+        <translation>无法连接：%1</translation>
     </message>
 </context>
 <context>

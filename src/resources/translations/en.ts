@@ -459,6 +459,10 @@
         <source>no drive answered at slave address %1 through %2. Check that the drive is powered and wired to the gateway, and that its slave address and serial settings match the gateway's</source>
         <translation>no drive answered at slave address %1 through %2. Check that the drive is powered and wired to the gateway, and that its slave address and serial settings match the gateway's</translation>
     </message>
+    <message>
+        <source>Slave address taken from the drive found through %1: %2</source>
+        <translation>Slave address taken from the drive found through %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>GUI_ControlPanel</name>
@@ -731,6 +735,26 @@
     <message>
         <source>not supported by the port: %1</source>
         <translation>not supported by the port: %1</translation>
+    </message>
+    <message>
+        <source>Unit ids</source>
+        <translation>Unit ids</translation>
+    </message>
+    <message>
+        <source>wait per silent unit id: %1 ms</source>
+        <translation>wait per silent unit id: %1 ms</translation>
+    </message>
+    <message>
+        <source>Press Start to ask every unit id of the range through %1</source>
+        <translation>Press Start to ask every unit id of the range through %1</translation>
+    </message>
+    <message>
+        <source>%1 of %2 unit ids tried, %3 found, about %4 left</source>
+        <translation>%1 of %2 unit ids tried, %3 found, about %4 left</translation>
+    </message>
+    <message>
+        <source>No connection: %1</source>
+        <translation>No connection: %1</translation>
     </message>
 </context>
 <context>

@@ -384,8 +384,9 @@ private slots:
         comm->setCurrentIndex(comm->findData(type));
         QVERIFY(host->isVisible() && port->isVisible());
         for (const char* serial :
-            { "Cbx_Port", "Cbx_Baudrate", "Cbx_Databits", "Cbx_Stopbits", "Cbx_Parity", "Btn_FindDrive" })
+            { "Cbx_Port", "Cbx_Baudrate", "Cbx_Databits", "Cbx_Stopbits", "Cbx_Parity" })
             QVERIFY2(field<QWidget>(serial)->isHidden(), serial);
+        QVERIFY(field<QWidget>("Btn_FindDrive")->isVisible()); // the search tries unit ids there
         QVERIFY(field<QSpinBox>("Lbx_ID")->isVisible());
 
         {

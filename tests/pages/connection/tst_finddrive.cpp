@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QSerialPort>
 #include <QSpinBox>
+#include <QTcpServer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -72,9 +73,17 @@ private:
     // Opens the dialog from the page's button for the given port.
     GUI_FindDrive* openDialog(const QString& port)
     {
+        // The page remembers a TCP link of an earlier case.
+        auto* comm = child<QComboBox>(page(), "Cbx_Comm");
+        comm->setCurrentIndex(comm->findData(int(Communication::COMM_MODBUS_RTU)));
         child<QComboBox>(page(), "Cbx_Port")->setEditText(port);
+        return clickFindDrive();
+    }
+
+    GUI_FindDrive* clickFindDrive()
+    {
         auto* button = child<QPushButton>(page(), "Btn_FindDrive");
-        if (!button || !button->isEnabled())
+        if (!button || !button->isVisible() || !button->isEnabled())
             return nullptr;
         QTest::mouseClick(button, Qt::LeftButton);
         GUI_FindDrive* dialog = nullptr;
@@ -82,6 +91,18 @@ private:
                 [&] { return (dialog = page()->findChild<GUI_FindDrive*>()) && dialog->isVisible(); }, 3000))
             return nullptr;
         return dialog;
+    }
+
+    // Opens the dialog from the page's button for the sim's TCP link.
+    GUI_FindDrive* openTcpDialog(const BusLink& link, int commType)
+    {
+        auto* comm = child<QComboBox>(page(), "Cbx_Comm");
+        comm->setCurrentIndex(comm->findData(commType));
+        auto* host = child<QLineEdit>(page(), "Le_Host");
+        host->clear();
+        QTest::keyClicks(host, link.host);
+        child<QSpinBox>(page(), "Lbx_TcpPort")->setValue(link.tcpPort);
+        return clickFindDrive();
     }
 
     static void setPlan(GUI_FindDrive* dialog, const QString& bauds, int first, int last)
@@ -251,6 +272,77 @@ private slots:
         QCOMPARE(Communication::instance()->serverAddress(), quint16(17));
         // Only while disconnected: the scan needs the port to itself.
         QVERIFY(!child<QPushButton>(page(), "Btn_FindDrive")->isEnabled());
+    }
+
+    // Through a gateway or serial server only the unit ids are tried; the one chosen is the page's
+    // slave address.
+    void findsUnitIdOverTcp_data()
+    {
+        QTest::addColumn<int>("transport");
+        QTest::addColumn<int>("type");
+        QTest::newRow("Modbus TCP") << int(BusLink::ModbusTcp) << int(Communication::COMM_MODBUS_TCP);
+        QTest::newRow("RTU over TCP") << int(BusLink::RtuOverTcp) << int(Communication::COMM_RTU_OVER_TCP);
+    }
+    void findsUnitIdOverTcp()
+    {
+        QFETCH(int, transport);
+        QFETCH(int, type);
+        SimDrive sim;
+        SimDrive::Options options;
+        options.transport = BusLink::Transport(transport);
+        options.slave = 7;
+        QVERIFY(sim.start(options));
+        makeWindow(Global::DEVICE_SERVO);
+        GUI_FindDrive* dialog = openTcpDialog(sim.link(), type);
+        QVERIFY(dialog);
+        QCOMPARE(child<QLabel>(dialog, "Lbl_PortName")->text(), sim.link().endpoint());
+        for (const char* serial : { "Edt_Baudrates", "Chbx_8N2", "Chbx_8O1", "Lbx_Latency" })
+            QVERIFY2(child<QWidget>(dialog, serial)->isHidden(), serial);
+        QCOMPARE(child<QSpinBox>(dialog, "Lbx_LastAddr")->value(), 247);
+        QCOMPARE(
+            child<QLabel>(dialog, "Lbl_Wait")->text(), QStringLiteral("wait per silent unit id: 100 ms"));
+
+        auto* first = child<QSpinBox>(dialog, "Lbx_FirstAddr");
+        first->selectAll();
+        QTest::keyClicks(first, QStringLiteral("5"));
+        auto* last = child<QSpinBox>(dialog, "Lbx_LastAddr");
+        last->selectAll();
+        QTest::keyClicks(last, QStringLiteral("8"));
+        QTest::mouseClick(child<QPushButton>(dialog, "Btn_Start"), Qt::LeftButton);
+        QVERIFY(scanDone(dialog, 10000));
+        auto* bar = child<QProgressBar>(dialog, "Pbar_Scan");
+        QCOMPARE(bar->maximum(), 4);
+        QCOMPARE(bar->value(), 4);
+        QCOMPARE(child<QLabel>(dialog, "Lbl_Status")->text(), QStringLiteral("Search completed, 1 found"));
+        auto* tree = child<QTreeWidget>(dialog, "Tree_Results");
+        QCOMPARE(tree->topLevelItemCount(), 1);
+        QCOMPARE(rowTexts(tree->topLevelItem(0)), (QStringList { "", "", "7", "Valid reply", "" }));
+
+        QTest::mouseClick(child<QPushButton>(dialog, "Btn_Use"), Qt::LeftButton);
+        QTRY_VERIFY(!page()->findChild<GUI_FindDrive*>());
+        QCOMPARE(child<QSpinBox>(page(), "Lbx_ID")->value(), 7);
+        QCOMPARE(child<QLineEdit>(page(), "Le_Host")->text(), sim.link().host); // the link stays
+    }
+
+    // A refused connection ends the search with the reason in words.
+    void reportsARefusedGateway()
+    {
+        makeWindow(Global::DEVICE_SERVO);
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const BusLink link
+            = BusLink::tcp(BusLink::ModbusTcp, QStringLiteral("127.0.0.1"), closed.serverPort());
+        closed.close();
+        GUI_FindDrive* dialog = openTcpDialog(link, Communication::COMM_MODBUS_TCP);
+        QVERIFY(dialog);
+        QTest::mouseClick(child<QPushButton>(dialog, "Btn_Start"), Qt::LeftButton);
+        QVERIFY(scanDone(dialog, 10000));
+        QVERIFY2(
+            child<QLabel>(dialog, "Lbl_Status")
+                ->text()
+                .startsWith(QStringLiteral("No connection: %1 refused the connection").arg(link.endpoint())),
+            qPrintable(child<QLabel>(dialog, "Lbl_Status")->text()));
+        dialog->reject();
     }
 
     // "Use" in the middle of a scan stops it first; the page can connect right after.
