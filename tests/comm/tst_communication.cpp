@@ -184,7 +184,7 @@ void TestCommunication::connectConfirmsAfterThreeSeconds()
     QVERIFY(startSim());
     QSignalSpy events(comm(), &Communication::connectEvent);
     QVERIFY(comm()->openDevice(m_sim->serialSettings()));
-    QVERIFY(CommunicationProbe::device());
+    QVERIFY(comm()->hasDevice());
     QVERIFY(CommunicationProbe::workerThread() && CommunicationProbe::workerThread()->isRunning());
     QCOMPARE(CommunicationProbe::device()->thread(), CommunicationProbe::workerThread());
     // Opening alone changes no state.
@@ -377,7 +377,7 @@ void TestCommunication::closeDeviceTakesThreeSeconds()
     QVERIFY2(clock.elapsed() >= 2800, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(events.at(1).at(0).value<Communication::CommState>(), Communication::COMM_DISCONNECT);
     QVERIFY(CommunicationProbe::workerThread() == nullptr);
-    QVERIFY(CommunicationProbe::device() == nullptr);
+    QVERIFY(!comm()->hasDevice());
     QTRY_VERIFY(worker.isNull());
     QVERIFY(device.isNull());
     QCOMPARE(results.count(), 0);
@@ -391,7 +391,7 @@ void TestCommunication::failedOpenLeavesNoWorker()
     for (int i = 0; i < 3; ++i)
         QVERIFY(!comm()->openDevice(m_sim->missingPortSettings()));
     QVERIFY(CommunicationProbe::workerThread() == nullptr);
-    QVERIFY(CommunicationProbe::device() == nullptr);
+    QVERIFY(!comm()->hasDevice());
     QCOMPARE(comm()->commState(), Communication::COMM_DISCONNECT);
     QTRY_COMPARE(threadCount(), threadsBefore);
 
@@ -453,7 +453,6 @@ void TestCommunication::vfdPollOrderAndNoStrayPoll()
     QCOMPARE(comm()->commState(), Communication::COMM_CONNECTED);
     // Nothing but the test read before the link was confirmed.
     QCOMPARE(logWhenConnected, QStringList { QStringLiteral("03 FD00 3") });
-    QVERIFY(CommunicationProbe::hasStatusPoll());
 
     // Polls at 6 s and 9 s after the open, and perhaps at 3 s if the link was confirmed by then.
     // A poll timer left over from the failed attempt would add two more.
@@ -476,12 +475,13 @@ void TestCommunication::vfdPollOrderAndNoStrayPoll()
         tags << args.at(0).toString();
     QCOMPARE(tags, expectedTags);
 
-    // Nothing while the link is not connected.
+    // Nothing while a drive command holds the link quiet.
     m_sim->clearLog();
-    CommunicationProbe::setState(Communication::COMM_WAITING);
+    comm()->beginQuietPeriod();
     QTest::qWait(3200);
     QVERIFY(m_sim->log().isEmpty());
-    CommunicationProbe::setState(Communication::COMM_CONNECTED);
+    comm()->endQuietPeriod();
+    QCOMPARE(comm()->commState(), Communication::COMM_CONNECTED);
 }
 
 void TestCommunication::metaTypesRegistered()
@@ -530,14 +530,14 @@ void TestCommunication::deviceStatesDriveTheService()
     QVERIFY(errorBeforeDisconnect);
     QCOMPARE(events.count(), 4);
     QCOMPARE(events.at(3).at(0).value<Communication::CommState>(), Communication::COMM_DISCONNECT);
-    QVERIFY(CommunicationProbe::device() == nullptr);
+    QVERIFY(!comm()->hasDevice());
     QVERIFY(CommunicationProbe::workerThread() == nullptr);
     QTRY_VERIFY(worker.isNull());
 }
 
 void TestCommunication::connectWithoutOpenFails()
 {
-    QVERIFY(CommunicationProbe::device() == nullptr);
+    QVERIFY(!comm()->hasDevice());
     QSignalSpy events(comm(), &Communication::connectEvent);
     QSignalSpy errors(comm(), &Communication::connectErrEvent);
     comm()->connectDevice(53, 3);
@@ -737,5 +737,7 @@ void TestCommunication::oneShotFrontEndSkipsWaitAndPoll()
     QVERIFY(connected);
     // Well below the window's three seconds, however loaded the machine.
     QVERIFY2(ms < 2000, qPrintable(QString::number(ms)));
-    QVERIFY(!CommunicationProbe::hasStatusPoll());
+    // A poll would have gone out once by now.
+    QTest::qWait(3300);
+    QVERIFY(m_sim->log().isEmpty());
 }
