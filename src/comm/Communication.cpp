@@ -80,7 +80,6 @@ Communication::Communication()
     qRegisterMetaType<QVector<quint16>*>("QVector<quint16>*");
     qRegisterMetaType<QVector<quint16>>("QVector<quint16>");
     qRegisterMetaType<BusDevices::State>("BusDevices::State");
-    qRegisterMetaType<BusDevices::State>("SerialBusDevice::State");
     qRegisterMetaType<Communication::CommState>("Communication::CommState");
     qRegisterMetaType<BusTransaction>("BusTransaction");
 }
@@ -630,87 +629,4 @@ void Communication::pollVfdStatus()
     sendRead(QStringLiteral("P7-12"), PollP7_12, 1);
     sendWrite(QStringLiteral("ADecryption"), Unlock, UnlockCode);
     sendRead(QStringLiteral("PF-01"), CurrentDecimals, 1);
-}
-
-void Communication::servoEnable()
-{
-    instance()->sendWrite(
-        QStringLiteral("AEnableState"), DriveRegister::Servo::Enable, DriveRegister::Servo::EnableOn);
-}
-
-void Communication::servoDisable()
-{
-    instance()->sendWrite(
-        QStringLiteral("AEnableState"), DriveRegister::Servo::Enable, DriveRegister::Servo::EnableOff);
-}
-
-void Communication::requestSoftReset()
-{
-    using namespace DriveRegister::Servo;
-    instance()->sendWrite(QStringLiteral("ASoftReset"), SoftReset, SoftResetRequest);
-}
-
-void Communication::trialRunMode()
-{
-    using namespace DriveRegister::Servo;
-    instance()->sendWrite(QString(), TrialRunMode, TrialRunModeSerial);
-}
-
-void Communication::setTrialRunSpeed(int mode, quint16 value)
-{
-    using namespace DriveRegister::Servo;
-    if (mode == 0)
-        instance()->sendWrite(QString(), JogSpeed, value);
-    else if (mode == 1)
-        instance()->sendWrite(QString(), PositionSpeed, value);
-}
-
-void Communication::setPositionTimeA(quint16 value)
-{
-    instance()->sendWrite(QString(), DriveRegister::Servo::PositionTimeA, value);
-}
-
-void Communication::setPositionTimeB(quint16 value)
-{
-    instance()->sendWrite(QString(), DriveRegister::Servo::PositionTimeB, value);
-}
-
-void Communication::trialRunStop(bool positionMode)
-{
-    instance()->stopMotion(positionMode ? ServoPosition : ServoJog);
-}
-
-void Communication::jogForward()
-{
-    using namespace DriveRegister::Servo;
-    instance()->startMotion(ServoJog, { { QString(), JogCommand, { JogForward } } });
-}
-
-void Communication::jogBackward()
-{
-    using namespace DriveRegister::Servo;
-    instance()->startMotion(ServoJog, { { QString(), JogCommand, { JogBackward } } });
-}
-
-void Communication::selectPositionRun()
-{
-    using namespace DriveRegister::Servo;
-    instance()->sendWrite(QString(), PositionRunSelect, PositionRunSelected);
-}
-
-void Communication::setPositionCount(quint16 high, quint16 low)
-{
-    instance()->sendWrite(QString(), DriveRegister::Servo::PositionCount, QVector<quint16> { high, low });
-}
-
-void Communication::positionStart()
-{
-    using namespace DriveRegister::Servo;
-    instance()->startMotion(ServoPosition, { { QString(), PositionCommand, { PositionStart } } });
-}
-
-void Communication::positionStartRelease()
-{
-    using namespace DriveRegister::Servo;
-    instance()->startMotion(ServoPosition, { { QString(), PositionCommand, { PositionRelease } } });
 }

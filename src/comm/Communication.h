@@ -126,22 +126,6 @@ public:
     void beginQuietPeriod();
     void endQuietPeriod();
 
-    // Shortcut writes of the drive's fixed registers.
-    static void servoEnable();
-    static void servoDisable();
-    static void requestSoftReset();
-    static void trialRunMode();
-    static void setTrialRunSpeed(int mode, quint16 value);
-    static void setPositionTimeA(quint16 value);
-    static void setPositionTimeB(quint16 value);
-    static void trialRunStop(bool positionMode);
-    static void jogForward();
-    static void jogBackward();
-    static void selectPositionRun();
-    static void setPositionCount(quint16 high, quint16 low);
-    static void positionStart();
-    static void positionStartRelease();
-
 signals:
     void connectEvent(Communication::CommState state);
     void connectErrEvent();

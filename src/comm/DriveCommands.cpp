@@ -21,6 +21,12 @@ QVector<Write> servoStopAndDisable(const QString& enableTag)
 }
 } // namespace
 
+Write servoEnable(bool on)
+{
+    using namespace DriveRegister::Servo;
+    return { EnableStateTag, Enable, { on ? EnableOn : EnableOff } };
+}
+
 Plan softReset(int family)
 {
     Plan plan;
@@ -65,11 +71,15 @@ Plan restoreFactoryParameters(int family)
     return plan;
 }
 
+void send(const Write& write)
+{
+    Communication::instance()->sendWrite(write.tag, write.address, write.values);
+}
+
 void sendWrites(const Plan& plan)
 {
-    Communication* comm = Communication::instance();
     for (const Write& write : plan.writes)
-        comm->sendWrite(write.tag, write.address, write.values);
+        send(write);
 }
 
 } // namespace DriveCommands

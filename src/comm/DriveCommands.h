@@ -28,11 +28,15 @@ constexpr int TickIntervalMs = 50;
 // indicator and the monitor page pick up both by it.
 inline const QString EnableStateTag = QStringLiteral("AEnableState");
 
+// The servo's enable or disable, tagged so that the window's indicator hears of it.
+Write servoEnable(bool on);
+
 // family: Global::DEVICE_INFO; any other value gives an empty plan.
 Plan softReset(int family);
 Plan restoreFactoryParameters(int family);
 
-// Sends the plan's writes through the communication service, in order.
+// Sends a write, or the plan's writes in order, through the communication service.
+void send(const Write& write);
 void sendWrites(const Plan& plan);
 
 } // namespace DriveCommands

@@ -437,13 +437,13 @@ void MainWindow::actionToolButton_Enable_Clicked()
     }
     QThread::msleep(500);
     if (comm->enableState() != Communication::COMM_ENABLE) {
-        Communication::servoEnable();
+        DriveCommands::send(DriveCommands::servoEnable(true));
         return;
     }
     // Any serial trial motion must end before the drive lets go of the motor.
-    Communication::trialRunStop(false);
-    Communication::trialRunStop(true);
-    Communication::servoDisable();
+    comm->stopMotion(Communication::ServoJog);
+    comm->stopMotion(Communication::ServoPosition);
+    DriveCommands::send(DriveCommands::servoEnable(false));
 }
 
 void MainWindow::actionToolButton_SoftReset_Clicked()

@@ -16,11 +16,7 @@
 #include <QTest>
 #include <QThread>
 
-#include <functional>
 #include <memory>
-
-using Shortcut = std::function<void()>;
-Q_DECLARE_METATYPE(Shortcut)
 
 namespace {
 
@@ -71,8 +67,6 @@ private slots:
     void sendsOnlyWhenConnected_data();
     void sendsOnlyWhenConnected();
     void singleValueAndVectorWriteAreEqual();
-    void shortcutWrites_data();
-    void shortcutWrites();
     void emptyTagGetsNoEvent();
     void requestNumbersComeBackWithTheirAnswers();
     void silentDriveAtConnect();
@@ -118,7 +112,7 @@ void TestCommunication::cleanupTestCase()
 bool TestCommunication::usesSharedConnection()
 {
     static const QByteArrayList shared { "sendsOnlyWhenConnected", "singleValueAndVectorWriteAreEqual",
-        "shortcutWrites", "emptyTagGetsNoEvent", "stopsOutrankStarts", "stopOwedThroughAQuietPeriod" };
+        "emptyTagGetsNoEvent", "stopsOutrankStarts", "stopOwedThroughAQuietPeriod" };
     return shared.contains(QByteArray(QTest::currentTestFunction()));
 }
 
@@ -190,7 +184,7 @@ void TestCommunication::connectConfirmsAfterThreeSeconds()
     QVERIFY(startSim());
     QSignalSpy events(comm(), &Communication::connectEvent);
     QVERIFY(comm()->openDevice(m_sim->serialSettings()));
-    QVERIFY(CommunicationProbe::device());
+    QVERIFY(comm()->hasDevice());
     QVERIFY(CommunicationProbe::workerThread() && CommunicationProbe::workerThread()->isRunning());
     QCOMPARE(CommunicationProbe::device()->thread(), CommunicationProbe::workerThread());
     // Opening alone changes no state.
@@ -233,11 +227,10 @@ void TestCommunication::sendsOnlyWhenConnected()
     comm()->sendRead(QStringLiteral("P0-22"), 0x0016, 1);
     comm()->sendWrite(QStringLiteral("P0-23"), 0x0017, 9);
     comm()->sendWrite(QStringLiteral("P0-24"), 0x0018, QVector<quint16> { 1, 2 });
-    Communication::servoEnable();
 
     if (state == Communication::COMM_CONNECTED) {
-        QTRY_COMPARE_WITH_TIMEOUT(results.count(), 4, 3000);
-        QCOMPARE(m_sim->log(), (QStringList { "03 0016 1", "06 0017 1 9", "10 0018 2 1 2", "06 00B5 1 1" }));
+        QTRY_COMPARE_WITH_TIMEOUT(results.count(), 3, 3000);
+        QCOMPARE(m_sim->log(), (QStringList { "03 0016 1", "06 0017 1 9", "10 0018 2 1 2" }));
     } else {
         QTest::qWait(400);
         QCOMPARE(results.count(), 0);
@@ -259,83 +252,6 @@ void TestCommunication::singleValueAndVectorWriteAreEqual()
         QCOMPARE(args.at(0).toString(), QStringLiteral("P1-05"));
         QCOMPARE(args.at(1).value<QVector<quint16>>(), QVector<quint16> { 300 });
     }
-}
-
-void TestCommunication::shortcutWrites_data()
-{
-    QTest::addColumn<Shortcut>("write");
-    QTest::addColumn<QString>("wire");
-    QTest::addColumn<QString>("tag");
-
-    QTest::newRow("servoEnable") << Shortcut(&Communication::servoEnable) << "06 00B5 1 1"
-                                 << "AEnableState";
-    QTest::newRow("servoDisable") << Shortcut(&Communication::servoDisable) << "06 00B5 1 0"
-                                  << "AEnableState";
-    QTest::newRow("requestSoftReset") << Shortcut(&Communication::requestSoftReset) << "06 003C 1 1"
-                                      << "ASoftReset";
-    QTest::newRow("trialRunMode") << Shortcut(&Communication::trialRunMode) << "06 0190 1 128"
-                                  << "";
-    QTest::newRow("setTrialRunSpeed 0")
-        << Shortcut([] { Communication::setTrialRunSpeed(0, 1200); }) << "06 0095 1 1200"
-        << "";
-    QTest::newRow("setTrialRunSpeed 1")
-        << Shortcut([] { Communication::setTrialRunSpeed(1, 800); }) << "06 0284 1 800"
-        << "";
-    QTest::newRow("setTrialRunSpeed 2") << Shortcut([] { Communication::setTrialRunSpeed(2, 800); }) << ""
-                                        << "";
-    QTest::newRow("setPositionTimeA")
-        << Shortcut([] { Communication::setPositionTimeA(50); }) << "06 00A8 1 50"
-        << "";
-    QTest::newRow("setPositionTimeB")
-        << Shortcut([] { Communication::setPositionTimeB(60); }) << "06 00A9 1 60"
-        << "";
-    QTest::newRow("trialRunStop speed")
-        << Shortcut([] { Communication::trialRunStop(false); }) << "06 0191 1 0"
-        << "";
-    QTest::newRow("trialRunStop position")
-        << Shortcut([] { Communication::trialRunStop(true); }) << "06 0192 1 4"
-        << "";
-    QTest::newRow("jogForward") << Shortcut(&Communication::jogForward) << "06 0191 1 32"
-                                << "";
-    QTest::newRow("jogBackward") << Shortcut(&Communication::jogBackward) << "06 0191 1 64"
-                                 << "";
-    QTest::newRow("selectPositionRun") << Shortcut(&Communication::selectPositionRun) << "06 0280 1 1"
-                                       << "";
-    QTest::newRow("setPositionCount")
-        << Shortcut([] { Communication::setPositionCount(12, 3456); }) << "10 0202 2 12 3456"
-        << "";
-    QTest::newRow("positionStart") << Shortcut(&Communication::positionStart) << "06 0192 1 8"
-                                   << "";
-    QTest::newRow("positionStartRelease") << Shortcut(&Communication::positionStartRelease) << "06 0192 1 0"
-                                          << "";
-}
-
-void TestCommunication::shortcutWrites()
-{
-    QFETCH(Shortcut, write);
-    QFETCH(QString, wire);
-    QFETCH(QString, tag);
-
-    QVERIFY(ensureSharedConnection());
-    QSignalSpy results(comm(), &Communication::resultCallBackEvent);
-    write();
-    // A marker read behind the write shows when the write has been served.
-    comm()->sendRead(QStringLiteral("marker"), 0x0000, 1);
-    QTRY_COMPARE_WITH_TIMEOUT(
-        results.isEmpty() ? QString() : results.last().at(0).toString(), QStringLiteral("marker"), 3000);
-    QStringList expectedLog;
-    if (!wire.isEmpty())
-        expectedLog << wire;
-    expectedLog << QStringLiteral("03 0000 1");
-    QCOMPARE(m_sim->log(), expectedLog);
-    QStringList expectedTags;
-    if (!tag.isEmpty())
-        expectedTags << tag;
-    expectedTags << QStringLiteral("marker");
-    QStringList seen;
-    for (const QList<QVariant>& args : results)
-        seen << args.at(0).toString();
-    QCOMPARE(seen, expectedTags);
 }
 
 void TestCommunication::emptyTagGetsNoEvent()
@@ -461,7 +377,7 @@ void TestCommunication::closeDeviceTakesThreeSeconds()
     QVERIFY2(clock.elapsed() >= 2800, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(events.at(1).at(0).value<Communication::CommState>(), Communication::COMM_DISCONNECT);
     QVERIFY(CommunicationProbe::workerThread() == nullptr);
-    QVERIFY(CommunicationProbe::device() == nullptr);
+    QVERIFY(!comm()->hasDevice());
     QTRY_VERIFY(worker.isNull());
     QVERIFY(device.isNull());
     QCOMPARE(results.count(), 0);
@@ -475,7 +391,7 @@ void TestCommunication::failedOpenLeavesNoWorker()
     for (int i = 0; i < 3; ++i)
         QVERIFY(!comm()->openDevice(m_sim->missingPortSettings()));
     QVERIFY(CommunicationProbe::workerThread() == nullptr);
-    QVERIFY(CommunicationProbe::device() == nullptr);
+    QVERIFY(!comm()->hasDevice());
     QCOMPARE(comm()->commState(), Communication::COMM_DISCONNECT);
     QTRY_COMPARE(threadCount(), threadsBefore);
 
@@ -537,7 +453,6 @@ void TestCommunication::vfdPollOrderAndNoStrayPoll()
     QCOMPARE(comm()->commState(), Communication::COMM_CONNECTED);
     // Nothing but the test read before the link was confirmed.
     QCOMPARE(logWhenConnected, QStringList { QStringLiteral("03 FD00 3") });
-    QVERIFY(CommunicationProbe::hasStatusPoll());
 
     // Polls at 6 s and 9 s after the open, and perhaps at 3 s if the link was confirmed by then.
     // A poll timer left over from the failed attempt would add two more.
@@ -560,22 +475,23 @@ void TestCommunication::vfdPollOrderAndNoStrayPoll()
         tags << args.at(0).toString();
     QCOMPARE(tags, expectedTags);
 
-    // Nothing while the link is not connected.
+    // Nothing while a drive command holds the link quiet.
     m_sim->clearLog();
-    CommunicationProbe::setState(Communication::COMM_WAITING);
+    comm()->beginQuietPeriod();
     QTest::qWait(3200);
     QVERIFY(m_sim->log().isEmpty());
-    CommunicationProbe::setState(Communication::COMM_CONNECTED);
+    comm()->endQuietPeriod();
+    QCOMPARE(comm()->commState(), Communication::COMM_CONNECTED);
 }
 
 void TestCommunication::metaTypesRegistered()
 {
     QCOMPARE(comm(), Communication::instance());
     QVERIFY(comm()->parent() == nullptr);
-    for (const char* name : { "QVector<quint16>*", "QVector<quint16>", "BusDevices::State",
-             "SerialBusDevice::State", "Communication::CommState" })
+    for (const char* name :
+        { "QVector<quint16>*", "QVector<quint16>", "BusDevices::State", "Communication::CommState" })
         QVERIFY2(QMetaType::type(name) != QMetaType::UnknownType, name);
-    QCOMPARE(QMetaType::type("SerialBusDevice::State"), qMetaTypeId<BusDevices::State>());
+    QCOMPARE(QMetaType::type("BusDevices::State"), qMetaTypeId<BusDevices::State>());
 }
 
 // The reaction to each report of the device, driven by the device's own signal on a live connection.
@@ -614,14 +530,14 @@ void TestCommunication::deviceStatesDriveTheService()
     QVERIFY(errorBeforeDisconnect);
     QCOMPARE(events.count(), 4);
     QCOMPARE(events.at(3).at(0).value<Communication::CommState>(), Communication::COMM_DISCONNECT);
-    QVERIFY(CommunicationProbe::device() == nullptr);
+    QVERIFY(!comm()->hasDevice());
     QVERIFY(CommunicationProbe::workerThread() == nullptr);
     QTRY_VERIFY(worker.isNull());
 }
 
 void TestCommunication::connectWithoutOpenFails()
 {
-    QVERIFY(CommunicationProbe::device() == nullptr);
+    QVERIFY(!comm()->hasDevice());
     QSignalSpy events(comm(), &Communication::connectEvent);
     QSignalSpy errors(comm(), &Communication::connectErrEvent);
     comm()->connectDevice(53, 3);
@@ -688,7 +604,7 @@ void TestCommunication::stopsOutrankStarts()
     comm()->sendRead(QString(), 0x0010, 1);
     QVERIFY(comm()->startMotion(Communication::ServoJog, forwardJog) != 0);
     comm()->sendRead(QString(), 0x0011, 1);
-    Communication::trialRunStop(false);
+    comm()->stopMotion(Communication::ServoJog);
     comm()->startMotion(Communication::ServoJog, { { QString(), 401, { 64 } } });
     QVERIFY(drained());
     QCOMPARE(
@@ -732,7 +648,7 @@ void TestCommunication::finishWritesWaitsForWhatIsLeft()
         QVERIFY(m_sim->command(QStringLiteral("silent on")).startsWith(QLatin1String("ok")));
     for (quint16 address : { 0x10, 0x11, 0x12 })
         comm()->sendRead(QStringLiteral("AID=1"), address, 1);
-    Communication::trialRunStop(false);
+    comm()->stopMotion(Communication::ServoJog);
     comm()->sendWrite(QString(), 0x0002, 0);
     QElapsedTimer clock;
     clock.start();
@@ -821,5 +737,7 @@ void TestCommunication::oneShotFrontEndSkipsWaitAndPoll()
     QVERIFY(connected);
     // Well below the window's three seconds, however loaded the machine.
     QVERIFY2(ms < 2000, qPrintable(QString::number(ms)));
-    QVERIFY(!CommunicationProbe::hasStatusPoll());
+    // A poll would have gone out once by now.
+    QTest::qWait(3300);
+    QVERIFY(m_sim->log().isEmpty());
 }

@@ -12,7 +12,6 @@ class CommunicationProbe
 public:
     static BusDevices* device() { return Communication::instance()->m_busDevice; }
     static QThread* workerThread() { return Communication::instance()->m_workerThread; }
-    static bool hasStatusPoll() { return Communication::instance()->vfdPollTimer != nullptr; }
     // Silently, as a drive command's quiet period does, but to any state.
     static void setState(Communication::CommState state) { Communication::instance()->m_commState = state; }
 };
