@@ -8,23 +8,6 @@
 
 namespace {
 
-bool parseHex(QString text, qlonglong* value)
-{
-    text = text.trimmed();
-    bool negative = false;
-    if (text.startsWith(QLatin1Char('-'))) {
-        negative = true;
-        text.remove(0, 1);
-    }
-    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        text.remove(0, 2);
-    bool ok = false;
-    const qlonglong v = text.toLongLong(&ok, 16);
-    if (ok)
-        *value = negative ? -v : v;
-    return ok;
-}
-
 bool readDocument(const QString& path, QDomDocument* doc, QString* error)
 {
     QFile file(path);
@@ -46,6 +29,23 @@ bool readDocument(const QString& path, QDomDocument* doc, QString* error)
 }
 
 } // namespace
+
+bool parseHex(QString text, qlonglong* value)
+{
+    text = text.trimmed();
+    bool negative = false;
+    if (text.startsWith(QLatin1Char('-'))) {
+        negative = true;
+        text.remove(0, 1);
+    }
+    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        text.remove(0, 2);
+    bool ok = false;
+    const qlonglong v = text.toLongLong(&ok, 16);
+    if (ok)
+        *value = negative ? -v : v;
+    return ok;
+}
 
 quint16 simTextToRaw(const QString& rawText, quint8 format1, bool* ok)
 {

@@ -9,6 +9,10 @@
 // The simulated drive reads the same definition files as the tool, but with its own small reader:
 // it is the independent peer the tool is checked against, so it must not share the tool's code.
 
+// Hexadecimal as the definition files and the console write it: blanks around it, an optional
+// minus, with or without "0x".
+bool parseHex(QString text, qlonglong* value);
+
 struct SimParameter
 {
     QString code; // "P0-22"

@@ -285,12 +285,8 @@ QString defaultConfig(DriveFamily family)
 
 bool parseHexAddress(const QString& text, quint16* address)
 {
-    QString t = text;
-    if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        t.remove(0, 2);
-    bool ok = false;
-    const uint v = t.toUInt(&ok, 16);
-    if (!ok || v > 0xFFFF)
+    qlonglong v = 0;
+    if (!parseHex(text, &v) || v < 0 || v > 0xFFFF)
         return false;
     *address = static_cast<quint16>(v);
     return true;
@@ -299,10 +295,13 @@ bool parseHexAddress(const QString& text, quint16* address)
 bool parseNumber(const QString& text, long long* value)
 {
     bool ok = false;
-    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        *value = text.mid(2).toLongLong(&ok, 16);
-    else
+    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        qlonglong hex = 0;
+        ok = parseHex(text, &hex);
+        *value = hex;
+    } else {
         *value = text.toLongLong(&ok, 10);
+    }
     return ok;
 }
 

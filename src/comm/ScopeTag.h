@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +30,23 @@ inline int channel(const QString& tag)
     bool ok = false;
     const int channel = tag.midRef(Prefix.size()).toInt(&ok);
     return ok && channel >= 0 ? channel : -1;
+}
+
+// Every channel a sample read carries, in the tag's order: one for a single variable, several for a
+// block read; none for any other tag or a malformed one.
+inline QList<int> channels(const QString& tag)
+{
+    QList<int> list;
+    if (!tag.startsWith(Prefix))
+        return list;
+    for (const QStringRef& part : tag.midRef(Prefix.size()).split(QLatin1Char(','))) {
+        bool ok = false;
+        const int channel = part.toInt(&ok);
+        if (!ok || channel < 0)
+            return {};
+        list.append(channel);
+    }
+    return list;
 }
 
 } // namespace ScopeTag

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BusMonitorCounters.h"
+#include "comm/ScopeTag.h"
 
 #include <QString>
 
@@ -7,7 +8,6 @@
 #include <iterator>
 
 namespace {
-const QString ScopeTagPrefix = QStringLiteral("AID=");
 } // namespace
 
 qint64 BusMonitorCounters::Snapshot::failureCount() const
@@ -16,15 +16,6 @@ qint64 BusMonitorCounters::Snapshot::failureCount() const
     for (const qint64 n : failures)
         sum += n;
     return sum;
-}
-
-int BusMonitorCounters::scopeChannel(const QString& tag)
-{
-    if (!tag.startsWith(ScopeTagPrefix))
-        return -1;
-    bool ok = false;
-    const int channel = tag.midRef(ScopeTagPrefix.size()).toInt(&ok);
-    return ok && channel >= 0 ? channel : -1;
 }
 
 void BusMonitorCounters::add(const BusTransaction& t)
@@ -46,11 +37,13 @@ void BusMonitorCounters::add(const BusTransaction& t)
     m_recent.push_back(finished);
     dropBefore(m_recent, finished - RateWindowMs);
 
-    const int channel = scopeChannel(t.tag);
-    if (channel >= 0 && t.outcome == BusTransaction::Ok) {
-        std::deque<qint64>& times = m_scope[channel];
-        times.push_back(finished);
-        dropBefore(times, finished - RateWindowMs);
+    // A Fast-mode block read is a sample of every channel it carries.
+    if (t.outcome == BusTransaction::Ok) {
+        for (int channel : ScopeTag::channels(t.tag)) {
+            std::deque<qint64>& times = m_scope[channel];
+            times.push_back(finished);
+            dropBefore(times, finished - RateWindowMs);
+        }
     }
 }
 

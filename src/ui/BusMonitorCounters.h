@@ -33,7 +33,6 @@ public:
     Snapshot snapshot(qint64 nowMs) const;
 
     // The channel of a scope tag, or -1.
-    static int scopeChannel(const QString& tag);
 
 private:
     static void dropBefore(std::deque<qint64>& times, qint64 oldestMs);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Modbus RTU bus device against the simulated drive on a real pty link.
 
+#include "ProcessCpu.h"
 #include "SimDrive.h"
 #include "comm/Modbus.h"
 
@@ -20,13 +21,6 @@ class ProbeModbus : public Modbus
 public:
     using Modbus::setState;
 };
-
-double processCpuSeconds()
-{
-    timespec ts {};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
 
 QVector<quint16> values(const QList<QVariant>& signalArgs)
 {

@@ -79,7 +79,6 @@ private:
         return true;
     }
 
-    static QImage iconImage(const QIcon& icon) { return icon.pixmap(32).toImage(); }
     static QImage resourceIcon(const char* name)
     {
         return QIcon(QStringLiteral(":/Icon/Images/Icon_32x32/") + QLatin1String(name)).pixmap(32).toImage();
@@ -633,7 +632,7 @@ private slots:
 
         QVERIFY(UiTest::waitForState(Communication::COMM_CONNECTED));
         QCOMPARE(toolButton()->text(), QStringLiteral("Online"));
-        QCOMPARE(iconImage(toolButton()->icon()), resourceIcon("OnLine.png"));
+        QCOMPARE(UiTest::iconImage(toolButton()->icon()), resourceIcon("OnLine.png"));
         QCOMPARE(pageButton()->text(), QStringLiteral("Disconnect"));
         QVERIFY(consoleLines().contains(
             QStringLiteral("The communication connection was successful, the current device ID is 1.")));
@@ -664,7 +663,7 @@ private slots:
 
         QVERIFY(UiTest::waitForState(Communication::COMM_DISCONNECT));
         QCOMPARE(toolButton()->text(), QStringLiteral("Offline"));
-        QCOMPARE(iconImage(toolButton()->icon()), resourceIcon("OffLine.png"));
+        QCOMPARE(UiTest::iconImage(toolButton()->icon()), resourceIcon("OffLine.png"));
         QCOMPARE(pageButton()->text(), QStringLiteral("Connect"));
         QCOMPARE(consoleLines().last(), QStringLiteral("The communication exit was successful."));
         QVERIFY(settingsEnabled(true));
