@@ -2,6 +2,7 @@
 // The Modbus RTU bus device against the simulated drive on a real pty link.
 
 #include "ProcessCpu.h"
+#include "ResultSpy.h"
 #include "SimDrive.h"
 #include "comm/Modbus.h"
 
@@ -22,18 +23,8 @@ public:
     using Modbus::setState;
 };
 
-QVector<quint16> values(const QList<QVariant>& signalArgs)
-{
-    return signalArgs.at(1).value<QVector<quint16>>();
-}
-
-QStringList tags(const QSignalSpy& spy)
-{
-    QStringList list;
-    for (const QList<QVariant>& args : spy)
-        list << args.at(0).toString();
-    return list;
-}
+using ResultSpy::tags;
+using ResultSpy::values;
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // The two TCP bus devices (Modbus TCP through a gateway, RTU frames through a serial device server)
 // against the simulated drive serving each on a free loopback port. Every case runs over both.
 
+#include "ResultSpy.h"
 #include "SimDrive.h"
 #include "comm/ModbusTcp.h"
 #include "comm/RtuOverTcp.h"
@@ -18,18 +19,8 @@ namespace {
 // A response time short enough that the silent cases take a second, not ten.
 constexpr int kResponseMs = 300;
 
-QVector<quint16> values(const QList<QVariant>& signalArgs)
-{
-    return signalArgs.at(1).value<QVector<quint16>>();
-}
-
-QStringList tags(const QSignalSpy& spy)
-{
-    QStringList list;
-    for (const QList<QVariant>& args : spy)
-        list << args.at(0).toString();
-    return list;
-}
+using ResultSpy::tags;
+using ResultSpy::values;
 
 std::unique_ptr<BusDevices> deviceFor(BusLink::Transport transport)
 {
