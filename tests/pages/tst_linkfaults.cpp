@@ -638,8 +638,12 @@ void TestLinkFaults::faultsDuringActivities_data()
     // the link coming back on its own.
     for (const TcpFault& fault : tcpFaults)
         row("monitor poll over Modbus TCP", fault.name, 1000, End::Connected);
-    row("parameter batch read over Modbus TCP", "server killed", 1000, End::Connected);
-    row("scope with 4 channels over RTU over TCP", "server killed", 1000, End::Connected);
+    for (const char* transport : { overModbusTcp, overRtuOverTcp }) {
+        row((QByteArray("parameter batch read") + transport).constData(), "server killed", 1000,
+            End::Connected);
+        row((QByteArray("scope with 4 channels") + transport).constData(), "server killed", 1000,
+            End::Connected);
+    }
     row("monitor poll over RTU over TCP", "server killed", 1000, End::Connected);
     row("monitor poll over RTU over TCP", "connection reset mid-reply", 1000, End::Connected);
 }
