@@ -239,8 +239,21 @@ int SlaveServer::decide(int length) const
     return 0;
 }
 
+double SlaveServer::takeShortestGap()
+{
+    const double gap = m_shortestGap;
+    m_shortestGap = -1.0;
+    return gap;
+}
+
 bool SlaveServer::receive(double now)
 {
+    if (m_replyEnd > 0.0) {
+        const double gap = now - m_replyEnd;
+        if (m_shortestGap < 0.0 || gap < m_shortestGap)
+            m_shortestGap = gap;
+        m_replyEnd = 0.0;
+    }
     int rc = modbus_receive(m_ctx, m_request);
     m_current = 0;
     m_model = m_drives.first().model;

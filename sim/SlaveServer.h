@@ -70,6 +70,12 @@ public:
     double pendingDeadline() const { return m_deadline; }
     // Sends the held reply; false when the link has gone away.
     bool sendPending();
+    // A reply went out, its last part written from `at` on: the master keeps the line silent from
+    // when it hears it.
+    void replySent(double at) { m_replyEnd = at; }
+    // The shortest silence the master kept between a reply and its next request, in seconds, since
+    // the last call; negative when none was seen.
+    double takeShortestGap();
 
     void setLog(FILE* log) { m_log = log; }
 
@@ -136,6 +142,8 @@ private:
 
     bool m_pending = false;
     double m_deadline = 0.0;
+    double m_replyEnd = 0.0;
+    double m_shortestGap = -1.0;
     uint8_t m_request[MODBUS_TCP_MAX_ADU_LENGTH] = {};
     int m_received = 0; // the request as libmodbus took it, header included
     // The request's length as an RTU frame (address, PDU, CRC), whatever framing it came in.

@@ -113,6 +113,9 @@ on stdout:
   delay <ms>                 extra delay before every reply
   split <ms>                 send every reply in two parts (the first half of its bytes, then
                              the rest) with that pause between them; 0 sends replies whole
+  gap                        answers "ok gap <us>": the shortest silence the master kept between
+                             the end of a reply and its next request since the last "gap" (in
+                             microseconds, as this end saw them), or "ok gap none"
   set <hexaddr> <value>      set a register (value decimal, negative or 0x hex) as a master
                              write would, without the read-only check. Servo 53 (enable),
                              0x100F (DI states), 0x1013 (alarm) and VFD 0x8000 (fault) set the
@@ -385,6 +388,10 @@ struct Console
             } else {
                 answer(QStringLiteral("error usage: delay <ms>"));
             }
+        } else if (cmd == QLatin1String("gap")) {
+            const double gap = server.takeShortestGap();
+            answer(
+                gap < 0 ? QStringLiteral("ok gap none") : QStringLiteral("ok gap %1").arg(qint64(gap * 1e6)));
         } else if (cmd == QLatin1String("split")) {
             if (w.size() == 2 && parseNumber(w.at(1), &value) && value >= 0 && value <= 600000) {
                 server.splitPauseMs = int(value);
@@ -579,7 +586,11 @@ int serve(const Options& options, const SimDefinitions& definitions, modbus_mapp
         }
         if (!linkLost && server.hasPending() && monotonicSeconds() >= server.pendingDeadline()) {
             tickAll(monotonicSeconds());
+            // From before the write: the master may hear the reply as soon as it starts.
+            const double sendingAt = monotonicSeconds();
             linkLost = !server.sendPending();
+            if (!linkLost && !server.hasPending())
+                server.replySent(sendingAt);
         }
         if (linkLost && server.isTcp()) {
             server.close(); // the client went away; the next one connects

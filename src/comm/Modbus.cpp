@@ -2,11 +2,30 @@
 #include "Modbus.h"
 #include "Modbus_p.h"
 
-#include <QModbusRtuSerialMaster>
-#include <QVariant>
+#include "WireTime.h"
+
+namespace {
+
+BusDevices::Error errorOf(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::WriteError:
+        return BusDevices::WriteError;
+    case QSerialPort::ReadError:
+        return BusDevices::ReadError;
+    case QSerialPort::UnsupportedOperationError:
+        return BusDevices::ConfigurationError;
+    case QSerialPort::UnknownError:
+        return BusDevices::UnknownError;
+    default:
+        return BusDevices::ConnectionError; // gone, not permitted, not open, unplugged
+    }
+}
+
+} // namespace
 
 Modbus::Modbus(QObject* parent)
-    : ModbusClientDevice(*new ModbusPrivate, parent)
+    : RtuMaster(*new ModbusPrivate, parent)
 {
 }
 
@@ -25,28 +44,60 @@ const ModbusPrivate* Modbus::d_func() const
     return static_cast<const ModbusPrivate*>(d_ptr);
 }
 
-QModbusClient* Modbus::createClient()
+ModbusDevice::Opening Modbus::openLink()
 {
     Q_D(Modbus);
-    auto* master = new QModbusRtuSerialMaster(this);
-    d->master = master;
     const SerialSettings& serial = d->link.serial;
-    master->setConnectionParameter(QModbusDevice::SerialPortNameParameter, serial.portName);
-    master->setConnectionParameter(QModbusDevice::SerialBaudRateParameter, serial.baudRate);
-    master->setConnectionParameter(QModbusDevice::SerialDataBitsParameter, serial.dataBits);
-    master->setConnectionParameter(QModbusDevice::SerialStopBitsParameter, serial.stopBits);
-    master->setConnectionParameter(QModbusDevice::SerialParityParameter, serial.parity);
-    return master;
+    auto* port = new QSerialPort(this);
+    port->setPortName(serial.portName);
+    port->setParity(QSerialPort::Parity(serial.parity));
+    port->setBaudRate(serial.baudRate);
+    port->setDataBits(QSerialPort::DataBits(serial.dataBits));
+    port->setStopBits(QSerialPort::StopBits(serial.stopBits));
+    port->setFlowControl(QSerialPort::NoFlowControl);
+    d->openErrorText.clear();
+    if (!port->open(QIODevice::ReadWrite)) {
+        d->openErrorText = port->errorString();
+        delete port;
+        return Opening::Failed;
+    }
+    // Bytes from before the port was ours belong to no request.
+    port->clear();
+    d->port = port;
+    connect(port, &QSerialPort::errorOccurred, this, &Modbus::portFailed);
+    attachStream(port);
+    return Opening::Open;
 }
 
-QModbusClient* Modbus::client() const
+void Modbus::portFailed(QSerialPort::SerialPortError error)
 {
-    return d_func()->master;
+    Q_D(Modbus);
+    // A timeout only says a blocking wait ended; the master never waits that way.
+    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !d->port)
+        return;
+    linkFailed(errorOf(error), d->port->errorString());
 }
 
-void Modbus::forgetClient()
+void Modbus::closeLink()
 {
-    d_func()->master = nullptr;
+    Q_D(Modbus);
+    detachStream();
+    QSerialPort* port = d->port;
+    if (!port)
+        return;
+    d->port = nullptr;
+    disconnect(port, nullptr, this, nullptr);
+    // Close at once rather than on deletion: a port whose far end died keeps the event loop
+    // spinning on read errors until it is closed.
+    port->close();
+    port->deleteLater();
+}
+
+qint64 Modbus::silentIntervalNs() const
+{
+    const SerialSettings& serial = d_func()->link.serial;
+    const int bits = bitsPerCharacter(serial.dataBits, serial.parity, serial.stopBits);
+    return qint64(silentIntervalMs(serial.baudRate, bits) * 1e6);
 }
 
 SerialPortDiagnosis::Result Modbus::openFailure() const

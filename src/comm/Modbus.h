@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ModbusClientDevice.h"
+#include "RtuMaster.h"
+
+#include <QSerialPort>
 
 class ModbusPrivate;
-class QModbusRtuSerialMaster;
 
-// Modbus RTU master on one serial port, through QModbusRtuSerialMaster.
-class Modbus : public ModbusClientDevice
+// Modbus RTU master on one serial port.
+class Modbus : public RtuMaster
 {
     Q_OBJECT
 public:
@@ -15,14 +16,16 @@ public:
     ~Modbus() override;
 
 protected:
-    QModbusClient* createClient() override;
-    QModbusClient* client() const override;
-    void forgetClient() override;
+    Opening openLink() override;
+    void closeLink() override;
+    qint64 silentIntervalNs() const override;
     SerialPortDiagnosis::Result openFailure() const override;
 
 private:
     ModbusPrivate* d_func();
     const ModbusPrivate* d_func() const;
+
+    void portFailed(QSerialPort::SerialPortError error);
 
     Q_DISABLE_COPY(Modbus)
 };

@@ -9,8 +9,8 @@ class ModbusClientDevicePrivate;
 class QModbusClient;
 class QModbusReply;
 
-// A Modbus device whose frames travel through one of Qt's Modbus clients (the RTU serial master or
-// the TCP client); a subclass creates and configures its client.
+// A Modbus device whose frames travel through one of Qt's Modbus clients (the TCP client); a
+// subclass creates and configures its client.
 class ModbusClientDevice : public ModbusDevice
 {
     Q_OBJECT

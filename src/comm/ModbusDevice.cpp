@@ -447,9 +447,9 @@ void ModbusDevice::finishCurrent(
         processNext();
 }
 
-// On a dead port Qt's client reports errors without end and stays "connected", and a request sent
-// after that never times out. So the first link error releases the link: the port stops spinning,
-// the request in flight fails, and the state is reported once per failure.
+// On a dead port the serial port reports errors without end, Qt's clients stay "connected", and a
+// request sent after that never times out. So the first link error releases the link: the port
+// stops spinning, the request in flight fails, and the state is reported once per failure.
 void ModbusDevice::failLink()
 {
     Q_D(ModbusDevice);

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ModbusClientDevice_p.h"
+#include "RtuMaster_p.h"
 
-class QModbusRtuSerialMaster;
+class QSerialPort;
 
-class ModbusPrivate : public ModbusClientDevicePrivate
+class ModbusPrivate : public RtuMasterPrivate
 {
 public:
-    // The Qt client of the open port; replaced on every (re)open.
-    QModbusRtuSerialMaster* master = nullptr;
+    // The open port; replaced on every (re)open.
+    QSerialPort* port = nullptr;
 };

@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ModbusDevice.h"
+#include "RtuMaster.h"
 
 #include <QAbstractSocket>
 
 class RtuOverTcpPrivate;
 
 // Modbus RTU frames over a TCP socket, to a transparent serial device server that passes them on
-// to its RS-485 line: the RTU framing and CRC of the serial link, one frame in flight, and the
-// answer complete by its length and CRC, however the network splits it into segments.
-class RtuOverTcp : public ModbusDevice
+// to its RS-485 line. The server keeps its line's silent intervals itself.
+class RtuOverTcp : public RtuMaster
 {
     Q_OBJECT
 public:
@@ -20,19 +19,13 @@ public:
 protected:
     Opening openLink() override;
     void closeLink() override;
-    bool startRequest(BusTransaction& request, int retries) override;
+    bool streamReady() const override;
     SerialPortDiagnosis::Result openFailure() const override;
 
 private:
     RtuOverTcpPrivate* d_func();
     const RtuOverTcpPrivate* d_func() const;
 
-    void sendFrame();
-    void readAnswer();
-    void replyTimedOut();
-    void finishRequest(BusTransaction::Outcome outcome, const QVector<quint16>& values = {},
-        quint8 exceptionCode = 0, bool timedOut = false);
-    bool retry();
     void socketFailed(QAbstractSocket::SocketError error);
 
     Q_DISABLE_COPY(RtuOverTcp)

@@ -114,8 +114,9 @@ void TestBusTransaction::outcomes_data()
         << QStringLiteral("exception 2300 2") << int(BusTransaction::Exception) << 2 << 0 << 1;
     QTest::newRow("server device busy")
         << QStringLiteral("exception 2300 6") << int(BusTransaction::Exception) << 6 << 0 << 1;
-    QTest::newRow("bad CRC") << QStringLiteral("badcrc on") << int(BusTransaction::CrcError) << 0
-                             << 2 * kResponseMs << 2;
+    // A corrupted answer is complete by its length: the master asks again once the line is quiet,
+    // without waiting out the response time.
+    QTest::newRow("bad CRC") << QStringLiteral("badcrc on") << int(BusTransaction::CrcError) << 0 << 0 << 2;
 }
 
 void TestBusTransaction::outcomes()

@@ -42,6 +42,8 @@ private slots:
     void writeFunctionFollowsValueCount_data();
     void writeFunctionFollowsValueCount();
     void requestsCompleteInArrivalOrder();
+    void lineStaysSilentBetweenFrames_data();
+    void lineStaysSilentBetweenFrames();
     void emptyMessageGivesFinishedOnly_data();
     void emptyMessageGivesFinishedOnly();
     void silentDriveFailsRequest();
@@ -188,6 +190,50 @@ void TestModbus::requestsCompleteInArrivalOrder()
     QCOMPARE(order, (QStringList { "first=100", "second=101", "third=102" }));
     QCOMPARE(seenAtCompletion, (QStringList { "1", "2", "3" }));
     QCOMPARE(m_sim->log(), (QStringList { "03 2000 1", "03 2001 1", "03 2002 1" }));
+}
+
+void TestModbus::lineStaysSilentBetweenFrames_data()
+{
+    QTest::addColumn<int>("baud");
+    QTest::addColumn<QString>("parity");
+    QTest::addColumn<int>("stopBits");
+    QTest::addColumn<int>("silenceUs"); // 3.5 characters, 1.75 ms above 19200 baud
+    QTest::newRow("115200 8N2") << 115200 << "N" << 2 << 1750;
+    QTest::newRow("19200 8N2") << 19200 << "N" << 2 << 2005; // 3.5 × 11 bits
+    QTest::newRow("9600 8N1") << 9600 << "N" << 1 << 3645; // 3.5 × 10 bits
+}
+
+void TestModbus::lineStaysSilentBetweenFrames()
+{
+    QFETCH(int, baud);
+    QFETCH(QString, parity);
+    QFETCH(int, stopBits);
+    QFETCH(int, silenceUs);
+    SimDrive::Options options;
+    options.baud = baud;
+    options.parity = parity;
+    options.stopBits = stopBits;
+    m_sim = std::make_unique<SimDrive>();
+    QVERIFY(m_sim->start(options));
+    m_device->setSettings(m_sim->serialSettings());
+    QVERIFY(openAndConnect());
+    QCOMPARE(m_sim->command(QStringLiteral("gap")).left(6), QStringLiteral("ok gap"));
+
+    // Back to back, as a fast scope sends them: each request may go out only once the line has
+    // been silent for 3.5 characters after the answer before it. The drive measures from before
+    // it sends its answer to after it sees the next request, so a loaded machine only lengthens
+    // what it reports.
+    QSignalSpy finished(m_device.get(), &BusDevices::finished);
+    for (int i = 0; i < 20; ++i)
+        m_device->sendRead(QStringLiteral("r%1").arg(i), 0x1000, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 20, 10000);
+    const QString answer = m_sim->command(QStringLiteral("gap"));
+    QVERIFY2(answer.startsWith(QStringLiteral("ok gap ")), qPrintable(answer));
+    bool ok = false;
+    const int shortestUs = answer.mid(7).toInt(&ok);
+    QVERIFY2(ok, qPrintable(answer));
+    QVERIFY2(shortestUs >= silenceUs,
+        qPrintable(QStringLiteral("%1 µs of silence, %2 µs needed").arg(shortestUs).arg(silenceUs)));
 }
 
 void TestModbus::emptyMessageGivesFinishedOnly_data()
